@@ -1,0 +1,25 @@
+#pragma once
+#include "library/library_entry.h"
+#include "route/record_list.h"
+
+namespace lumor {
+
+/// The component catalogue, shown in the library window's grid `seznam1`, saved as a
+/// library file (*.komp).
+class ComponentLibrary : public RecordList<LibraryEntry> {
+public:
+    explicit ComponentLibrary(Messages& messages);
+
+    void RefreshLibraryGrid() { refreshGrid(); }
+    void RemoveLastEntry() { removeLast(); }
+    void ClearLibrary() { clear(); }
+    bool LoadLibrary(const std::string& path) { return load(path); }
+    bool SaveLibrary(const std::string& path) { return save(path); }
+    /// Writes entry k into grid column k.
+    void ShowLibraryEntry(int k) { showColumn(k); }
+};
+
+/// The standard library's path, relative to the working directory.
+inline const std::string kStandardLibraryPath = "Komponenty/stdkmp.komp";
+
+}  // namespace lumor

@@ -1,0 +1,30 @@
+#include "route/route_list.h"
+
+namespace lumor {
+
+namespace {
+
+void showRouteColumn(StringGrid& grid, int col, const ComponentRecord& record) {
+    for (int s = 0; s < ComponentRecord::kSlotCount; ++s) grid.setCell(col, s + 1, SlotText(record, s));
+}
+
+RecordListTexts routeTexts() {
+    return {"Seznam je prázdný",
+            "Trasa už obsahuje 999 komponent, což je nejvíc, kolik jich může mít. Další "
+            "komponentu nelze přidat.",
+            "Soubor obsahuje více než 999 komponent. Načteno bylo prvních 999, zbytek nebyl "
+            "načten."};
+}
+
+}  // namespace
+
+RouteList::RouteList(Messages& messages)
+    : RecordList(messages, routeTexts(), kRouteRowCaptions, &showRouteColumn) {}
+
+std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
+    auto record = std::make_unique<ComponentRecord>();
+    for (int s = 0; s < ComponentRecord::kSlotCount; ++s) SetSlotText(*record, s, slots[static_cast<std::size_t>(s)]);
+    return record;
+}
+
+}  // namespace lumor

@@ -1,0 +1,26 @@
+#pragma once
+#include "route/component_record.h"
+#include "route/record_list.h"
+
+namespace lumor {
+
+/// The route: components from the source (position 1) to the detector, shown in the main
+/// window's grid `seznam`, saved as a route file (*.trasa).
+class RouteList : public RecordList<ComponentRecord> {
+public:
+    explicit RouteList(Messages& messages);
+
+    bool AppendComponent(std::unique_ptr<ComponentRecord> record) { return append(std::move(record)); }
+    void RemoveLastComponent() { removeLast(); }
+    void ReplaceComponent(int k, std::unique_ptr<ComponentRecord> record) { replace(k, std::move(record)); }
+    void ClearRoute() { clear(); }
+    void RefreshRouteGrid() { refreshGrid(); }
+    void ShowRouteColumn(int k) { showColumn(k); }
+    bool LoadRoute(const std::string& path) { return load(path); }
+    bool SaveRoute(const std::string& path) { return save(path); }
+};
+
+/// A record with the given eleven slot texts.
+std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots);
+
+}  // namespace lumor

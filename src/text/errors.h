@@ -1,0 +1,42 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace lumor {
+
+/// An error that carries the program's own text for the exception box.
+class LumorError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A text that is read as a number but is not one.
+class ConversionError : public LumorError {
+public:
+    explicit ConversionError(const std::string& offending)
+        : LumorError("'" + offending + "' is not a valid floating point value"), text_(offending) {}
+    /// The text that failed to convert.
+    const std::string& offendingText() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+/// A file the program had to create and could not.
+class FileCreateError : public LumorError {
+public:
+    explicit FileCreateError(const std::string& path)
+        : LumorError("Cannot create file " + path), path_(path) {}
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+/// A command the program refuses, with a Czech text for the user.
+class RefusalError : public LumorError {
+public:
+    using LumorError::LumorError;
+};
+
+}  // namespace lumor

@@ -1,0 +1,21 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace lumor {
+
+/// A path from UTF-8 text, on every platform.
+std::filesystem::path pathFromUtf8(const std::string& text);
+/// UTF-8 text of a path, on every platform.
+std::string utf8FromPath(const std::filesystem::path& path);
+
+/// Writes `bytes` to `path` so that the old file is replaced only by a complete new one:
+/// the bytes go to a temporary file beside it, which is then renamed over the target.
+/// Returns the Czech reason on failure; the old file, if any, is then untouched.
+std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
+
+/// Czech words for an operating-system error number.
+std::string czechReason(int errorNumber);
+
+}  // namespace lumor

@@ -1,0 +1,219 @@
+#include <unistd.h>
+#include "route/component_types.h"
+#include "route/route_list.h"
+#include "test_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace lumor;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::unique_ptr<ComponentRecord> rec(const std::string& type, const std::string& label) {
+    return makeRecord({type, label, "1550", "0,5", "-", "-", "-", "-", "-", "-", "poznámka"});
+}
+
+class RouteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("lumor_route_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+    static std::string bytesOf(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+
+    fs::path dir;
+    RecordingMessages messages;
+    RouteList route{messages};
+};
+
+}  // namespace
+
+TEST(ComponentRecord, SlotsSitAt256ByteStepsWithTheirLengthByte) {
+    ComponentRecord r;
+    SetSlotText(r, Type, kAmplifierType);
+    SetSlotText(r, Note, "ab");
+    EXPECT_EQ(r.image[0], 9);
+    EXPECT_EQ(r.image[9], 0xE8);  // "č" in code page 1250
+    EXPECT_EQ(r.image[2560], 2);
+    EXPECT_EQ(r.image[2561], 'a');
+    EXPECT_EQ(SlotText(r, Type), "Zesilovač");
+    EXPECT_EQ(SlotText(r, Label), "");
+}
+
+TEST(ComponentRecord, BytesAfterTheTextNeverChangeItsMeaning) {
+    ComponentRecord r;
+    SetSlotText(r, Label, "LC");
+    r.image[256 + 3] = 'X';
+    r.image[256 + 255] = 0xFF;
+    EXPECT_EQ(SlotText(r, Label), "LC");
+}
+
+TEST(ComponentRecord, TypeNamesAreExactTexts) {
+    EXPECT_EQ(typeNameOfCode(4), "Zesilovač");
+    EXPECT_NE(std::string("Zesilovac"), kAmplifierType);
+    EXPECT_NE(std::string("zesilovač"), kAmplifierType);
+    EXPECT_EQ(typeNameOfCode(7), "neznámý typ (7)");
+    EXPECT_EQ(typeNameOfCode(-1), "neznámý typ (-1)");
+}
+
+TEST_F(RouteTest, GridStartsWithCaptionsHeadersAndOneEmptyColumn) {
+    const auto& g = route.grid();
+    EXPECT_EQ(g.colCount(), 2);
+    EXPECT_EQ(g.rowCount(), 12);
+    EXPECT_EQ(g.cell(0, 1), "typ");
+    EXPECT_EQ(g.cell(0, 9), "délka vlákna [km]");
+    EXPECT_EQ(g.cell(0, 11), "poznámka");
+    EXPECT_EQ(g.cell(1, 0), "1.");
+    route.setColumns(102);
+    EXPECT_EQ(g.cell(100, 0), "100.");
+    EXPECT_EQ(g.cell(101, 0), "");
+}
+
+TEST_F(RouteTest, AppendFillsColumnOneFirstThenAddsColumns) {
+    route.AppendComponent(rec(kSourceType, "LED"));
+    EXPECT_EQ(route.grid().colCount(), 2);
+    EXPECT_EQ(route.grid().cell(1, 2), "LED");
+    route.AppendComponent(rec(kDetectorType, "PIN"));
+    EXPECT_EQ(route.grid().colCount(), 3);
+    EXPECT_EQ(route.grid().cell(2, 1), "Detektor");
+    EXPECT_EQ(route.grid().cell(2, 11), "poznámka");
+}
+
+TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
+    route.AppendComponent(rec(kSourceType, "LED"));
+    route.RemoveLastComponent();
+    EXPECT_EQ(route.count(), 0);
+    EXPECT_EQ(route.grid().colCount(), 2);
+    for (int r = 1; r <= 11; ++r) EXPECT_EQ(route.grid().cell(1, r), "");
+    EXPECT_TRUE(messages.shown.empty());
+    route.RemoveLastComponent();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], "warning||Seznam je prázdný");
+}
+
+TEST_F(RouteTest, ClearRouteRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
+    for (int i = 0; i < 5; ++i) route.AppendComponent(rec(kConnectorType, "SC" + std::to_string(i)));
+    EXPECT_EQ(route.grid().colCount(), 6);
+    route.ClearRoute();
+    EXPECT_EQ(route.count(), 0);
+    EXPECT_EQ(route.grid().colCount(), 2);
+    EXPECT_EQ(route.grid().cell(1, 2), "");
+    EXPECT_TRUE(messages.shown.empty());
+    route.ClearRoute();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"warning||Seznam je prázdný"});
+}
+
+TEST_F(RouteTest, ReplaceRewritesTheGridInPlace) {
+    route.AppendComponent(rec(kSourceType, "A"));
+    route.AppendComponent(rec(kFibreType, "B"));
+    route.ReplaceComponent(2, rec(kFibreType, "C"));
+    EXPECT_EQ(route.count(), 2);
+    EXPECT_EQ(route.grid().cell(2, 2), "C");
+    route.ReplaceComponent(5, rec(kFibreType, "D"));  // no such position: nothing happens
+    EXPECT_EQ(route.grid().cell(2, 2), "C");
+}
+
+TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
+    route.AppendComponent(rec(kSourceType, "A"));
+    std::string note(300, 'n');
+    auto fibre = rec(kFibreType, "B");
+    SetSlotText(*fibre, Note, note);
+    route.AppendComponent(std::move(fibre));
+    route.AppendComponent(rec(kDetectorType, "C"));
+    ASSERT_TRUE(route.SaveRoute(file("t.trasa")));
+    EXPECT_EQ(messages.shown.back(), "information|Informace|Uloženo");
+    EXPECT_EQ(fs::file_size(file("t.trasa")), 8448u);
+
+    RouteList other(messages);
+    ASSERT_TRUE(other.LoadRoute(file("t.trasa")));
+    EXPECT_EQ(other.count(), 3);
+    EXPECT_EQ(other.grid().colCount(), 4);
+    EXPECT_EQ(other.grid().cell(1, 2), "A");
+    EXPECT_EQ(other.grid().cell(3, 2), "C");
+    EXPECT_EQ(other.grid().cell(2, 11), std::string(255, 'n'));
+}
+
+TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
+    std::string bytes(5732, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 37 + 11) % 256);
+    bytes[0] = 5;
+    { std::ofstream(file("odd.trasa"), std::ios::binary) << bytes; }
+    ASSERT_TRUE(route.LoadRoute(file("odd.trasa")));
+    EXPECT_EQ(route.count(), 2);
+    EXPECT_EQ(route.grid().colCount(), 3);
+    EXPECT_TRUE(messages.shown.empty());  // the broken tail is ignored silently
+    ASSERT_TRUE(route.SaveRoute(file("again.trasa")));
+    EXPECT_EQ(bytesOf(file("again.trasa")), bytes.substr(0, 5632));
+}
+
+TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
+    route.AppendComponent(rec(kSourceType, "A"));
+    { std::ofstream(file("empty.trasa"), std::ios::binary); }
+    ASSERT_TRUE(route.LoadRoute(file("empty.trasa")));
+    EXPECT_EQ(route.count(), 0);
+    EXPECT_EQ(route.grid().colCount(), 2);
+    EXPECT_EQ(route.grid().cell(1, 2), "");
+}
+
+TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
+    route.AppendComponent(rec(kSourceType, "A"));
+    EXPECT_FALSE(route.LoadRoute(file("missing.trasa")));
+    EXPECT_FALSE(route.LoadRoute(dir.string()));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"warning||nelze otevrit", "warning||nelze otevrit"}));
+    EXPECT_EQ(route.count(), 1);
+    EXPECT_EQ(route.grid().cell(1, 2), "A");
+}
+
+TEST_F(RouteTest, HoldsAtMost999Components) {
+    std::string bytes;
+    for (int i = 0; i < 1001; ++i) {
+        auto r = rec(kConnectorType, std::to_string(i + 1));
+        bytes.append(reinterpret_cast<const char*>(r->image.data()), ComponentRecord::kImageSize);
+    }
+    { std::ofstream(file("big.trasa"), std::ios::binary) << bytes; }
+    ASSERT_TRUE(route.LoadRoute(file("big.trasa")));
+    EXPECT_EQ(route.count(), 999);
+    EXPECT_EQ(route.grid().colCount(), 1000);
+    EXPECT_EQ(route.grid().cell(999, 2), "999");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("prvních 999"), std::string::npos);
+
+    EXPECT_FALSE(route.AppendComponent(rec(kConnectorType, "navíc")));
+    EXPECT_EQ(route.count(), 999);
+    EXPECT_EQ(route.grid().colCount(), 1000);
+    EXPECT_NE(messages.shown.back().find("999"), std::string::npos);
+}
+
+TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
+    route.AppendComponent(rec(kSourceType, "A"));
+    ASSERT_TRUE(route.SaveRoute(file("keep.trasa")));
+    const std::string before = bytesOf(file("keep.trasa"));
+    route.AppendComponent(rec(kDetectorType, "B"));
+
+    EXPECT_FALSE(route.SaveRoute(file("nosuchdir/x.trasa")));
+    EXPECT_EQ(messages.shown.back().rfind("warning||Soubor „", 0), 0u);
+    EXPECT_NE(messages.shown.back().find("složka neexistuje"), std::string::npos);
+
+    if (::geteuid() != 0) {  // root writes anywhere, so read-only folders prove nothing there
+        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(route.SaveRoute(file("keep.trasa")));
+        EXPECT_NE(messages.shown.back().find("přístup odepřen"), std::string::npos);
+        fs::permissions(dir, fs::perms::owner_all);
+    }
+    EXPECT_EQ(bytesOf(file("keep.trasa")), before);
+
+}
