@@ -1,4 +1,15 @@
-set(LUMOR_APP_CORE_SOURCES)
-set(LUMOR_APP_UI_SOURCES)
-set(LUMOR_APP_TESTS)
-set(LUMOR_APP_UI_TESTS)
+set(LUMOR_APP_CORE_SOURCES
+  src/app/route_commands.cpp)
+set(LUMOR_APP_UI_SOURCES
+  src/app/forms.cpp
+  src/app/main_window.cpp
+  src/app/student_dialog.cpp
+  src/app/length_dialog.cpp
+  src/app/report_command.cpp
+  src/library/library_window.cpp
+  src/library/component_editor.cpp
+  src/eval/graph_windows.cpp)
+set(LUMOR_APP_TESTS
+  tests/core/route_commands_tests.cpp)
+set(LUMOR_APP_UI_TESTS
+  tests/ui/main_window_tests.cpp)

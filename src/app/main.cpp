@@ -1,1 +1,31 @@
-int main() { return 0; }
+#include "app/app_state.h"
+#include "app/forms.h"
+#include "app/main_window.h"
+#include "platform/qt_desk.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Lumor"));
+    lumor::QtDesk desk;
+    try {
+        lumor::AppState state(desk);
+        auto forms = lumor::createForms(state, desk);
+        // Without a window manager "maximised" means nothing: fill the screen ourselves.
+        if (QScreen* screen = QApplication::primaryScreen()) {
+            forms->Form1->setGeometry(screen->availableGeometry());
+        }
+        forms->Form1->showMaximized();
+        // Closing the main window ends the program at once, without a question.
+        QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        desk.exceptionBox(e.what());
+    } catch (...) {
+        desk.exceptionBox("");
+    }
+    return 0;
+}

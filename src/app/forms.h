@@ -1,0 +1,43 @@
+#pragma once
+#include "app/app_state.h"
+#include "platform/desk.h"
+
+#include <memory>
+
+namespace lumor {
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+
+/// The eight windows of the program, which live for the whole run, with the state and the
+/// desk they share. Each window reaches the others through it, as they were created.
+struct Forms {
+    Forms(AppState& s, Desk& d);
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    AppState& state;
+    Desk& desk;
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TForm5> Form5;
+    std::unique_ptr<TForm6> Form6;
+    std::unique_ptr<TForm7> Form7;
+    std::unique_ptr<TForm8> Form8;
+};
+
+/// Start-up: creates the eight windows in their fixed order (main window, library window,
+/// component editor, length dialog, student dialog, the three graph windows). Each
+/// window's creation step runs as it is created; the editor's loads the standard library.
+std::unique_ptr<Forms> createForms(AppState& state, Desk& desk);
+
+}  // namespace lumor

@@ -1,0 +1,145 @@
+#include "app/route_commands.h"
+
+#include "route/component_types.h"
+#include "text/cp1250.h"
+#include "text/errors.h"
+#include "text/numbers.h"
+
+namespace lumor {
+
+std::string filterLengthText(const std::string& text) {
+    std::string out;
+    bool comma = false;
+    std::size_t kept = 0;
+    for (char32_t c : utf8ToCodePoints(text)) {
+        if (kept == kMaxInputChars) break;
+        const bool digit = c >= U'0' && c <= U'9';
+        if (digit || (c == U',' && !comma)) {
+            comma = comma || c == U',';
+            out.push_back(static_cast<char>(c));
+            ++kept;
+        }
+    }
+    return out;
+}
+
+std::string filterNumericText(const std::string& text) {
+    std::string out;
+    bool comma = false;
+    std::size_t kept = 0;
+    for (char32_t c : utf8ToCodePoints(text)) {
+        if (kept == kMaxInputChars) break;
+        const bool digit = c >= U'0' && c <= U'9';
+        if (digit || c == U',' || (c == U'-' && !comma)) {
+            comma = comma || c == U',';
+            out.push_back(static_cast<char>(c));
+            ++kept;
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> conclusionLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line.push_back(c);
+        }
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    if (lines.size() == 1 && lines[0].empty()) lines.clear();
+    return lines;
+}
+
+std::string limitConclusion(const std::string& text) {
+    constexpr std::size_t kMaxLines = 5;
+    constexpr std::size_t kMaxChars = 550;
+    std::string out;
+    std::size_t lines = 1;
+    for (char c : text) {
+        if (c == '\n' && ++lines > kMaxLines) break;
+        out.push_back(c);
+    }
+    if (utf8Length(out) > kMaxChars) out = utf8Left(out, kMaxChars);
+    return out;
+}
+
+bool gridRouteComplete(const StringGrid& routeGrid) {
+    return routeGrid.cell(1, 1) == kSourceType &&
+           routeGrid.cell(routeGrid.colCount() - 1, 1) == kDetectorType;
+}
+
+int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom) {
+    for (int k = 1; k < routeGrid.colCount(); ++k) {
+        if (routeGrid.cell(k, 1) == kFibreType && left == k && right == k && top == 9 && bottom == 9) {
+            return k;
+        }
+    }
+    return 0;
+}
+
+std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const StringGrid& lib, int k) {
+    auto r = std::make_unique<ComponentRecord>();
+    SetSlotText(*r, Type, lib.cell(k, 1));
+    SetSlotText(*r, Label, lib.cell(k, 2));
+    for (int s = Wavelength; s <= Cd; ++s) SetSlotText(*r, s, lib.cell(k, s + 1));
+    SetSlotText(*r, Length, "-");
+    SetSlotText(*r, Sensitivity, lib.cell(k, 10));
+    SetSlotText(*r, Note, lib.cell(k, 11));
+    return r;
+}
+
+namespace {
+
+// Slots 0-2 and 4-7 from rows 1-3 and 5-8, the attenuation and length given, 9-10 from 10-11.
+std::unique_ptr<ComponentRecord> fibreFromColumn(const StringGrid& grid, int k, const std::string& attenuation,
+                                                 const std::string& length) {
+    auto r = std::make_unique<ComponentRecord>();
+    for (int s = Type; s <= Wavelength; ++s) SetSlotText(*r, s, grid.cell(k, s + 1));
+    SetSlotText(*r, Attenuation, attenuation);
+    for (int s = Gain; s <= Cd; ++s) SetSlotText(*r, s, grid.cell(k, s + 1));
+    SetSlotText(*r, Length, length);
+    SetSlotText(*r, Sensitivity, grid.cell(k, 10));
+    SetSlotText(*r, Note, grid.cell(k, 11));
+    return r;
+}
+
+}  // namespace
+
+std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& lib, int col, const std::string& lengthText) {
+    // Single precision on purpose: 3,3 km × 0,35 dB/km must give 1,15 (the float product
+    // lies just below 1.155).
+    const auto specific = static_cast<float>(SlotNumber(lib.cell(col, 9)));
+    if (lengthText.empty()) return nullptr;
+    const auto length = static_cast<float>(SlotNumber(lengthText));
+    if (length == 0) return nullptr;
+    const float attenuation = length * specific;
+    return fibreFromColumn(lib, col, NumberText(RoundHundredths(attenuation)), lengthText);
+}
+
+std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& route, int k, const std::string& lengthText) {
+    const double attenuation = SlotNumber(route.cell(k, 4));
+    const double length = SlotNumber(route.cell(k, 9));
+    if (lengthText.empty()) return nullptr;
+    const double newLength = SlotNumber(lengthText);
+    if (newLength == 0) return nullptr;
+    if (length == 0) {
+        throw RefusalError("Vlákno na pozici " + std::to_string(k) +
+                           " má nulovou délku, jeho měrný útlum nelze určit. Přidejte je do trasy znovu.");
+    }
+    const double specific = attenuation / length;
+    return fibreFromColumn(route, k, NumberText(RoundHundredths(specific * newLength)), lengthText);
+}
+
+std::string aboutText() {
+    return "Tento program vytvořil\r\nProjekt Lumor\r\n2007\r\nEmail: lumor@example.org\r\n"
+           "Doporučené rozlišení:\r\n1024x768";
+}
+
+}  // namespace lumor

@@ -1,0 +1,59 @@
+#pragma once
+#include "text/messages.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+
+class QDialog;
+
+namespace lumor {
+
+/// A file dialog's filter: "Optická trasa (*.trasa)" with the extension "trasa".
+struct FileFilter {
+    std::string description;  ///< what the dialog lists, e.g. "Optická trasa (*.trasa)"
+    std::string extension;    ///< without the dot, added to a name typed without one
+};
+
+inline const FileFilter kRouteFilter{"Optická trasa (*.trasa)", "trasa"};
+inline const FileFilter kLibraryFilter{"Komponenty (*.komp)", "komp"};
+
+/// Everything the windows ask of the desktop: message boxes, the exception box, file
+/// dialogs, modal showing of a window, the executable's folder and the default viewer.
+/// The program uses the Qt one; tests use a scripted one.
+class Desk : public Messages {
+public:
+    /// The application's exception box: titled "Lumor", stop icon, the text with a full stop.
+    virtual void exceptionBox(const std::string& text) = 0;
+    /// The chosen file's path, or nothing when the user cancelled.
+    virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
+    virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
+    /// Shows the window modally and returns when it is closed.
+    virtual void showModal(QDialog& window) = 0;
+    /// The folder of the running executable, ending with a separator.
+    virtual std::string executableDir() = 0;
+    /// Asks the desktop to open the file in its default viewer.
+    virtual void openInViewer(const std::string& path) = 0;
+};
+
+/// The exception box's text: the message with a full stop added when it has none.
+std::string exceptionBoxText(const std::string& message);
+
+/// Runs a handler so that no exception leaves it: whatever it throws is shown in the
+/// exception box and the program goes on.
+template <class Handler>
+void guarded(Desk& desk, Handler&& handler) noexcept {
+    try {
+        try {
+            handler();
+        } catch (const std::exception& e) {
+            desk.exceptionBox(e.what());
+        } catch (...) {
+            desk.exceptionBox("");
+        }
+    } catch (...) {
+        // The box itself failed; there is nobody left to tell.
+    }
+}
+
+}  // namespace lumor

@@ -1,0 +1,107 @@
+#include "platform/grid_view.h"
+
+#include "platform/qtext.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+#include <algorithm>
+#include <climits>
+
+namespace lumor {
+
+GridModel::GridModel(StringGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+    grid_.setListener(this);
+}
+
+GridModel::~GridModel() { grid_.setListener(nullptr); }
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.rowCount() - 1;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.colCount() - 1;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+    const std::string& text = grid_.cell(index.column() + 1, index.row() + 1);
+    if (role == Qt::ToolTipRole && text.size() < 16) return {};  // long texts only
+    return toQ(text);
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Horizontal) return toQ(grid_.cell(section + 1, 0));
+    return toQ(grid_.cell(0, section + 1));
+}
+
+void GridModel::cellChanged(int col, int row) {
+    if (row == 0 && col >= 1) {
+        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+    } else if (col == 0 && row >= 1) {
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    } else if (col >= 1 && row >= 1) {
+        const QModelIndex i = index(row - 1, col - 1);
+        emit dataChanged(i, i);
+    }
+}
+
+void GridModel::columnCountAboutToChange(int oldCount, int newCount) {
+    if (newCount > oldCount) {
+        inserting_ = true;
+        beginInsertColumns({}, oldCount - 1, newCount - 2);
+    } else {
+        removing_ = true;
+        beginRemoveColumns({}, newCount - 1, oldCount - 2);
+    }
+}
+
+void GridModel::columnCountChanged() {
+    if (inserting_) endInsertColumns();
+    if (removing_) endRemoveColumns();
+    inserting_ = removing_ = false;
+}
+
+GridView::GridView(StringGrid& grid, QWidget* parent) : QTableView(parent), model_(grid) {
+    setModel(&model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultSectionSize(110);
+    horizontalHeader()->setMinimumSectionSize(10);
+    horizontalHeader()->setFixedHeight(19);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(10);
+    verticalHeader()->setDefaultSectionSize(19);
+    verticalHeader()->setFixedWidth(110);
+    verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    verticalHeader()->setHighlightSections(false);
+    setWordWrap(false);
+}
+
+std::optional<GridSelection> GridView::selection() const {
+    const QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) return std::nullopt;
+    GridSelection s{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const QModelIndex& i : cells) {
+        s.left = std::min(s.left, i.column() + 1);
+        s.right = std::max(s.right, i.column() + 1);
+        s.top = std::min(s.top, i.row() + 1);
+        s.bottom = std::max(s.bottom, i.row() + 1);
+    }
+    return s;
+}
+
+void GridView::selectColumnCells(int col, int firstRow, int lastRow) {
+    const QModelIndex from = model_.index(firstRow - 1, col - 1);
+    const QModelIndex to = model_.index(lastRow - 1, col - 1);
+    if (!from.isValid() || !to.isValid()) return;
+    selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
+}
+
+}  // namespace lumor

@@ -1,0 +1,56 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+
+class QWidget;
+
+namespace lumor {
+
+/// The program's own pictures, drawn at run time (no image files to lose).
+enum class Picture {
+    NewDocument,
+    OpenFolder,
+    SaveDisk,
+    Library,
+    Student,
+    About,
+    Chart,
+    Report,
+    Enlarge,
+    Confirm,
+    AddItem,
+    RemoveItem,
+    RemoveFromRoute,
+    AddToRoute,
+    Edit,
+    Find,
+    Close,
+};
+
+/// A 16 × 16 icon of the picture.
+QIcon pictureIcon(Picture picture);
+
+/// The tool bar's image list by index: new route 0, open 1, save 2, library 3, student 4,
+/// about box 5, draw 6, report 7.
+QIcon imageListIcon(int index);
+
+/// "MS Sans Serif" of the given pixel height, falling back to the platform's sans-serif.
+QFont formFont(int pixelHeight, bool bold = false);
+
+/// Window and control colours of the program.
+namespace colours {
+inline const QColor skyBlue{0xA6, 0xCA, 0xF0};
+inline const QColor infoYellow{0xFF, 0xFF, 0xE1};
+inline const QColor moneyGreen{0xC0, 0xDC, 0xC0};
+inline const QColor teal{0x00, 0x80, 0x80};
+inline const QColor lime{0x00, 0xFF, 0x00};
+inline const QColor red{0xFF, 0x00, 0x00};
+}  // namespace colours
+
+/// Gives a widget a solid background colour.
+void setBackground(QWidget* widget, const QColor& colour);
+/// Gives a widget a text colour.
+void setTextColour(QWidget* widget, const QColor& colour);
+
+}  // namespace lumor

@@ -1,0 +1,79 @@
+#include "platform/qt_desk.h"
+
+#include "platform/qtext.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace lumor {
+
+namespace {
+
+QWidget* activeParent() { return QApplication::activeWindow(); }
+
+void box(QMessageBox::Icon icon, const std::string& title, const std::string& text) {
+    QMessageBox mb(icon, toQ(title.empty() ? kApplicationTitle : title), toQ(text), QMessageBox::Ok,
+                   activeParent());
+    mb.exec();
+}
+
+QString qtFilter(const FileFilter& filter) {
+    return toQ(filter.description);
+}
+
+}  // namespace
+
+void QtDesk::warning(const std::string& text, const std::string& title) {
+    box(QMessageBox::Warning, title, text);
+}
+
+void QtDesk::information(const std::string& text, const std::string& title) {
+    box(QMessageBox::Information, title, text);
+}
+
+bool QtDesk::question(const std::string& text) {
+    QMessageBox mb(QMessageBox::Question, QStringLiteral("Dotaz"), toQ(text),
+                   QMessageBox::Yes | QMessageBox::No, activeParent());
+    mb.setDefaultButton(QMessageBox::No);
+    return mb.exec() == QMessageBox::Yes;
+}
+
+void QtDesk::exceptionBox(const std::string& text) {
+    box(QMessageBox::Critical, kApplicationTitle, exceptionBoxText(text));
+}
+
+std::optional<std::string> QtDesk::openFileName(const FileFilter& filter) {
+    QFileDialog dlg(activeParent(), QString(), QString(), qtFilter(filter));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setDefaultSuffix(toQ(filter.extension));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return fromQ(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+}
+
+std::optional<std::string> QtDesk::saveFileName(const FileFilter& filter) {
+    QFileDialog dlg(activeParent(), QString(), QString(), qtFilter(filter));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setDefaultSuffix(toQ(filter.extension));  // a name typed without extension gets it
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return fromQ(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+}
+
+void QtDesk::showModal(QDialog& window) { window.exec(); }
+
+std::string QtDesk::executableDir() {
+    return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
+}
+
+void QtDesk::openInViewer(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path)));
+}
+
+}  // namespace lumor

@@ -1,0 +1,235 @@
+#include "app/length_dialog.h"
+#include "app/student_dialog.h"
+#include "platform/grid_view.h"
+#include "platform/image_view.h"
+#include "platform/qtext.h"
+#include "ui_fixture.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace lumor;
+
+namespace {
+
+bool allWhite(const QImage& img) {
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != qRgb(255, 255, 255)) return false;
+    return true;
+}
+
+void completeRoute(RouteList& r) {
+    r.AppendComponent(component("Zdroj", "LED", "-", "3", "2"));
+    r.AppendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
+    r.AppendComponent(component("Konektor", "SC", "0,5"));
+    r.AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+}
+
+}  // namespace
+
+TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary) {
+    ASSERT_EQ(startupShown.size(), 1u);
+    EXPECT_EQ(startupShown[0].kind, "warning");
+    EXPECT_EQ(startupShown[0].text, "nelze otevrit");
+    EXPECT_EQ(state->library.count(), 0);
+    EXPECT_EQ(state->library.grid().colCount(), 2);
+    EXPECT_EQ(main().windowTitle(), "Lumor");
+    for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
+        auto* b = main().findChild<QToolButton*>(name);
+        ASSERT_TRUE(b) << name;
+        EXPECT_FALSE(b->isEnabled()) << name;
+    }
+    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(main().seznam->model()->headerData(0, Qt::Horizontal).toString(), "1.");
+    EXPECT_EQ(main().seznam->model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
+}
+
+TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
+    struct Place { const char* name; QRect rect; };
+    const Place places[] = {
+        {"ToolBar1", {0, 0, 993, 29}},         {"Panel2", {8, 56, 337, 43}},
+        {"seznam", {8, 141, 985, 268}},        {"SpeedButton2", {312, 423, 23, 22}},
+        {"SpeedButton3", {641, 423, 23, 22}},  {"SpeedButton4", {969, 423, 23, 22}},
+        {"GroupBox1", {8, 448, 329, 297}},     {"GroupBox2", {344, 448, 321, 297}},
+        {"GroupBox3", {672, 448, 321, 297}},   {"att", {8, 16, 313, 273}},
+        {"Image2", {8, 16, 305, 273}},         {"Image3", {8, 16, 305, 273}},
+        {"Memo1", {8, 792, 667, 78}},
+    };
+    for (const auto& p : places) {
+        auto* w = main().findChild<QWidget*>(p.name);
+        ASSERT_TRUE(w) << p.name;
+        EXPECT_EQ(w->geometry(), p.rect) << p.name;
+    }
+    EXPECT_EQ(main().Label1->pos(), QPoint(8, 112));
+    EXPECT_EQ(main().Label12->pos(), QPoint(8, 766));
+    EXPECT_EQ(main().Label7->pos(), QPoint(224, 8));
+    EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy");
+    EXPECT_EQ(main().findChild<QWidget*>("ToolButton4")->width(), 28);
+    EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
+    EXPECT_EQ(main().Label6->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(main().GroupBox1->title(), "Útlum");
+}
+
+TEST_F(UiTest, NewRouteAnsweredNoKeepsTheRouteButDisablesTheButtons) {
+    completeRoute(route());
+    main().ToolButton11Click();
+    EXPECT_TRUE(main().ToolButton7->isEnabled());
+    desk.answers = {false};
+    main().ToolButton1Click();
+    EXPECT_EQ(desk.texts("question"), std::vector<std::string>{"Opravdu chcete vymazat celou optickou trasu ?"});
+    EXPECT_EQ(route().count(), 4);
+    EXPECT_FALSE(main().ToolButton7->isEnabled());
+    EXPECT_FALSE(main().SpeedButton2->isEnabled());
+}
+
+TEST_F(UiTest, NewRouteOnAnEmptyRouteWarnsAndBlanksTheGraphs) {
+    main().att->picture().fill(Qt::black);
+    desk.answers = {true};
+    main().ToolButton1Click();
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Seznam je prázdný"});
+    EXPECT_TRUE(allWhite(main().att->picture()));
+    completeRoute(route());
+    desk.answers = {true};
+    main().ToolButton1Click();
+    EXPECT_EQ(route().count(), 0);
+    EXPECT_EQ(route().grid().colCount(), 2);
+}
+
+TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
+    completeRoute(route());
+    ASSERT_TRUE(route().SaveRoute(path("four.trasa")));
+    desk.clear();
+    route().ClearRoute();
+    route().AppendComponent(component("Konektor", "only"));
+    desk.fileNames = {path("four.trasa")};
+    main().ToolButton2Click();
+    EXPECT_TRUE(desk.texts("question").empty());
+    EXPECT_EQ(route().count(), 4);
+    EXPECT_EQ(route().grid().cell(1, 2), "LED");
+
+    // Several components: No leaves everything, Yes then cancel leaves an empty route.
+    main().ToolButton11Click();
+    desk.answers = {false};
+    main().ToolButton2Click();
+    EXPECT_EQ(route().count(), 4);
+    EXPECT_TRUE(main().ToolButton7->isEnabled());
+    desk.answers = {true};
+    main().ToolButton2Click();
+    EXPECT_EQ(route().count(), 0);
+    EXPECT_FALSE(main().ToolButton7->isEnabled());
+    EXPECT_TRUE(main().SpeedButton2->isEnabled());  // the enlarge buttons keep their state
+    EXPECT_EQ(desk.texts("open").size(), 2u);
+}
+
+TEST_F(UiTest, SaveOnAnEmptyRouteSaysSoWithoutADialog) {
+    main().ToolButton3Click();
+    ASSERT_EQ(desk.shown.size(), 1u);
+    EXPECT_EQ(desk.shown[0].kind, "information");
+    EXPECT_EQ(desk.shown[0].text, "Seznam je prázdný");
+    completeRoute(route());
+    desk.fileNames = {path("r.trasa")};
+    main().ToolButton3Click();
+    EXPECT_EQ(std::filesystem::file_size(path("r.trasa")), 4u * 2816u);
+    EXPECT_EQ(desk.shown.back().text, "Uloženo");
+}
+
+TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
+    main().ToolButton11Click();
+    route().AppendComponent(component("Zdroj", "LED"));
+    route().AppendComponent(component("Konektor", "SC", "0,5"));
+    main().ToolButton11Click();
+    EXPECT_EQ(desk.texts("warning"), (std::vector<std::string>{"Trasa není úplná", "Trasa není úplná"}));
+    EXPECT_FALSE(main().SpeedButton2->isEnabled());
+    EXPECT_FALSE(main().ToolButton7->isEnabled());
+}
+
+TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
+    route().AppendComponent(component("Zdroj", "LED"));
+    main().SpeedButton2Click();
+    main().SpeedButton3Click();
+    main().SpeedButton4Click();
+    EXPECT_TRUE(desk.shown.empty());
+}
+
+TEST_F(UiTest, ConclusionKeepsItsFirstFiveLines) {
+    main().Memo1->setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
+    EXPECT_EQ(main().Memo1->toPlainText(), "1\n2\n3\n4\n5");
+    main().Memo1->setPlainText(QString(700, QLatin1Char('x')));
+    EXPECT_EQ(main().Memo1->toPlainText().size(), 550);
+}
+
+TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
+    completeRoute(route());
+    main().seznam->selectCell(3, 9);  // the connector's length
+    main().seznamDblClick();
+    main().seznam->selectCell(2, 8);  // the fibre's CD
+    main().seznamDblClick();
+    EXPECT_TRUE(desk.shown.empty());
+
+    main().seznam->selectCell(2, 9);
+    desk.modalActions.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TForm4&>(d);
+        EXPECT_TRUE(dlg.Button2->isEnabled());
+        EXPECT_FALSE(dlg.Button1->isEnabled());
+        dlg.Edit1->setText("20");
+        dlg.Button2->click();
+    });
+    main().seznamDblClick();
+    EXPECT_EQ(state->ChangedFibreIndex, 2);
+    EXPECT_EQ(route().grid().cell(2, 9), "20");
+    EXPECT_EQ(route().grid().cell(2, 4), "5");
+}
+
+TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
+    completeRoute(route());
+    state->ChangedFibreIndex = 2;
+    TForm4& dlg = *forms->Form4;
+    dlg.setChangeMode();
+    dlg.Edit1->setText(",");
+    dlg.Button2->click();
+    ASSERT_EQ(desk.shown.size(), 1u);
+    EXPECT_EQ(desk.shown[0].kind, "exception");
+    EXPECT_EQ(desk.shown[0].title, "Lumor");
+    EXPECT_EQ(desk.shown[0].text, "',' is not a valid floating point value.");
+    EXPECT_EQ(route().grid().cell(2, 9), "10");  // nothing replaced
+}
+
+TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
+    TForm5& s = *forms->Form5;
+    s.Edit1->setText("Jan");
+    s.Edit2->setText("Novák");
+    s.Edit3->setText("1. 12. 2026");
+    s.Edit4->setText("2B");
+    s.SpeedButton1->click();
+    EXPECT_EQ(main().Label7->text(), "Jan");
+    EXPECT_EQ(main().Label6->text(), "Novák");
+    EXPECT_EQ(main().Label10->text(), "1. 12. 2026");
+    EXPECT_EQ(main().Label11->text(), "2B");
+    s.Edit1->clear();
+    s.SpeedButton1Click();
+    EXPECT_EQ(main().Label7->text(), "");
+}
+
+TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
+    completeRoute(route());
+    main().ToolButton11Click();
+    desk.clear();
+    main().ToolButton7Click();
+    ASSERT_EQ(desk.shown.size(), 2u);
+    EXPECT_EQ(desk.shown[0].text, "Nejsou vyplněny požadované údaje v okně student");
+    EXPECT_EQ(desk.shown[1].kind, "modal");
+    EXPECT_EQ(desk.shown[1].text, "Form5");
+}
+
+TEST_F(UiTest, AboutBoxNamesTheProject) {
+    main().ToolButton10Click();
+    ASSERT_EQ(desk.shown.size(), 1u);
+    EXPECT_EQ(desk.shown[0].title, "O programu");
+    EXPECT_EQ(desk.shown[0].text.rfind("Tento program vytvořil\r\n", 0), 0u);
+}
