@@ -6,8 +6,6 @@ set(LUMOR_APP_UI_SOURCES
   src/app/student_dialog.cpp
   src/app/length_dialog.cpp
   src/app/report_command.cpp
-  src/library/library_window.cpp
-  src/library/component_editor.cpp
   src/eval/graph_windows.cpp)
 set(LUMOR_APP_TESTS
   tests/core/route_commands_tests.cpp)
