@@ -1,15 +1,24 @@
 #include "library/library_entry.h"
 
-#include "route/component_record.h"
 #include "text/slot_image.h"
 
 namespace lumor {
 
-const std::array<std::string, 11> kLibraryRowCaptions = [] {
-    auto captions = kRouteRowCaptions;
-    captions[8] = "měrný útlum [dB/km]";
-    return captions;
-}();
+// Written out, not copied from the route's captions: the order in which the two files'
+// constants are made is not fixed.
+const std::array<std::string, 11> kLibraryRowCaptions = {
+    "typ",
+    "označení",
+    "vlnová délka [nm]",
+    "útlum [dB]",
+    "zisk [dB]",
+    "rms spek. zdroje [nm]",
+    "PMD [ps/(km^0,5)]",
+    "CD [ps/(km.nm)]",
+    "měrný útlum [dB/km]",
+    "citlivost [dB]",
+    "poznámka",
+};
 
 void SetSlotText(LibraryEntry& entry, int slot, const std::string& text) {
     if (slot < 0 || slot >= LibraryEntry::kSlotCount) return;

@@ -74,19 +74,30 @@ std::string NumberText(double value) {
     }
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
-    std::string out = negative ? "-" : "";
+    // Built with append: GCC 12 misreads operator+ with literals here (-Wrestrict).
+    std::string out;
+    if (negative) out.push_back('-');
     if (exponent < -4 || exponent >= 15) {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "," + digits.substr(1);
-        out += "E" + std::to_string(exponent);
+        out.append(digits, 0, 1);
+        if (digits.size() > 1) {
+            out.push_back(',');
+            out.append(digits, 1, std::string::npos);
+        }
+        out.push_back('E');
+        out.append(std::to_string(exponent));
     } else if (exponent < 0) {
-        out += "0," + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        out.append("0,");
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits);
     } else {
         const auto intLen = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() <= intLen) {
-            out += digits + std::string(intLen - digits.size(), '0');
+            out.append(digits);
+            out.append(intLen - digits.size(), '0');
         } else {
-            out += digits.substr(0, intLen) + "," + digits.substr(intLen);
+            out.append(digits, 0, intLen);
+            out.push_back(',');
+            out.append(digits, intLen, std::string::npos);
         }
     }
     return out;
