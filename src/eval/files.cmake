@@ -1,4 +1,10 @@
-set(LUMOR_EVAL_CORE_SOURCES)
-set(LUMOR_EVAL_UI_SOURCES)
-set(LUMOR_EVAL_TESTS)
+set(LUMOR_EVAL_CORE_SOURCES
+  src/eval/canvas.cpp
+  src/eval/route_evaluation.cpp
+  src/eval/graph_drawing.cpp)
+set(LUMOR_EVAL_UI_SOURCES
+  src/eval/qimage_canvas.cpp)
+set(LUMOR_EVAL_TESTS
+  tests/core/eval_evaluation_tests.cpp
+  tests/core/eval_drawing_tests.cpp)
 set(LUMOR_EVAL_UI_TESTS)

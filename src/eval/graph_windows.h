@@ -1,5 +1,8 @@
 #pragma once
 #include "app/forms.h"
+#include "eval/graph_drawing.h"
+
+#include <optional>
 
 #include <QDialog>
 
@@ -14,7 +17,7 @@ class ImageView;
 class GraphWindow : public QDialog {
     Q_OBJECT
 public:
-    GraphWindow(Forms& forms, int kind, const char* formName, const char* caption, const char* imageName);
+    GraphWindow(Forms& forms, GraphKind kind, const char* formName, const char* caption, const char* imageName);
 
     /// Draws the graph afresh from the current route and keeps its scale.
     void DrawEnlargedGraph();
@@ -24,9 +27,13 @@ public:
     ImageView* image = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
+    /// The scale of the last drawing, kept for the read-out; nothing before the first one.
+    const std::optional<GraphScale>& keptScale() const { return scale_; }
+
 protected:
     Forms& forms_;
-    int kind_;
+    GraphKind kind_;
+    std::optional<GraphScale> scale_;
 };
 
 /// "Graf útlumu", image `utlum`.

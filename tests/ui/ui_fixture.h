@@ -25,6 +25,7 @@ protected:
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::current_path(dir);
+        fs::create_directories(dir / "bin" / "Protokol");  // where draws save their pictures
         prepare();
         desk.exeDir = (dir / "bin").string() + "/";
         state = std::make_unique<AppState>(desk);

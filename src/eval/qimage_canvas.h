@@ -1,0 +1,27 @@
+#pragma once
+#include "eval/canvas.h"
+
+#include <QImage>
+
+namespace lumor {
+
+/// A canvas over a QImage (RGB32, white at first): 1-pixel lines without antialiasing, texts
+/// in the default font on an opaque white background, their top-left corner at (x, y).
+class QImageCanvas : public Canvas {
+public:
+    QImageCanvas(int width, int height);
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    void fill() override;
+    void setPen(Rgb colour) override { pen_ = colour; }
+    void line(int x1, int y1, int x2, int y2) override;
+    void text(int x, int y, const std::string& text) override;
+
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+    Rgb pen_ = kBlackPen;
+};
+
+}  // namespace lumor

@@ -1,0 +1,165 @@
+#include "eval/route_evaluation.h"
+
+#include "route/component_types.h"
+#include "text/errors.h"
+#include "text/numbers.h"
+
+#include <cmath>
+
+namespace lumor {
+
+namespace {
+
+double number(const RouteList& route, int k, int slot) { return SlotNumber(SlotText(route.at(k), slot)); }
+
+bool isType(const RouteList& route, int k, const std::string& type) { return SlotText(route.at(k), Type) == type; }
+
+void requireTwoComponents(const RouteList& route) {
+    if (route.count() < 2) {
+        throw RefusalError("Trasa musí mít alespoň dvě komponenty. Graf nelze vykreslit.");
+    }
+}
+
+[[noreturn]] void refuseNegativeLength(int k, double length) {
+    throw RefusalError("Vlákno na pozici " + std::to_string(k) + " má zápornou délku (" +
+                       NumberText(length) + "). Graf nelze vykreslit.");
+}
+
+/// `Length` of the fibre at position k; a negative length is refused.
+double fibreLength(const RouteList& route, int k) {
+    const double length = number(route, k, Length);
+    if (length < 0) refuseNegativeLength(k, length);
+    return length;
+}
+
+}  // namespace
+
+bool IsRouteComplete(const RouteList& route) {
+    const int n = route.count();
+    return n >= 2 && isType(route, 1, kSourceType) && isType(route, n, kDetectorType);
+}
+
+void CheckFibreLengths(const RouteList& route) {
+    for (int k = 2; k < route.count(); ++k) {
+        if (!isType(route, k, kFibreType)) continue;
+        double length = 0;
+        try {
+            length = number(route, k, Length);
+        } catch (const ConversionError&) {
+            continue;  // reported by the evaluation, at the point where it reads the slot
+        }
+        if (length < 0) refuseNegativeLength(k, length);
+    }
+}
+
+double EvaluateFibreLength(const RouteList& route) {
+    requireTwoComponents(route);
+    double total = 0;
+    for (int k = 2; k < route.count(); ++k) {
+        if (isType(route, k, kFibreType)) total += fibreLength(route, k);
+    }
+    return total;
+}
+
+AttenuationProfile EvaluateAttenuation(const RouteList& route) {
+    requireTwoComponents(route);
+    const int n = route.count();
+    AttenuationProfile p;
+    p.SourceLevel = number(route, 1, Gain);
+    double level = p.SourceLevel;
+    double distance = 0;
+    p.points.push_back({0, level});
+    p.highest = level;
+    p.lowest = 0;  // not the source level: the lowest is never above 0
+    for (int k = 2; k < n; ++k) {
+        if (isType(route, k, kFibreType)) distance += fibreLength(route, k);
+        if (isType(route, k, kAmplifierType)) {
+            level += number(route, k, Gain);
+        } else {
+            level -= number(route, k, Attenuation);
+        }
+        p.points.push_back({distance, level});
+        if (level > p.highest) p.highest = level;
+        if (level < p.lowest) p.lowest = level;
+    }
+    p.sensitivity = number(route, n, Sensitivity);
+    if (p.sensitivity < p.lowest) p.lowest = p.sensitivity;
+    p.end = level;
+    p.FibreLength = distance;
+    return p;
+}
+
+CdProfile EvaluateCd(const RouteList& route) {
+    requireTwoComponents(route);
+    CdProfile p;
+    const double width = number(route, 1, SourceRms);
+    double delay = 0;
+    double distance = 0;
+    p.points.push_back({0, 0});
+    for (int k = 2; k < route.count(); ++k) {
+        if (isType(route, k, kFibreType)) {
+            const double length = fibreLength(route, k);
+            distance += length;
+            delay += length * (number(route, k, Cd) * width);
+            p.points.push_back({distance, delay});
+        }
+        if (delay > p.highest) p.highest = delay;
+        if (delay < p.lowest) p.lowest = delay;
+    }
+    p.end = delay;
+    p.FibreLength = distance;
+    return p;
+}
+
+double PmdSteps(double length) {
+    if (!(length > 0)) return 0;
+    return std::ceil(length);
+}
+
+PmdProfile EvaluatePmd(const RouteList& route) {
+    requireTwoComponents(route);
+    PmdProfile p;
+    double level = 0;
+    double distance = 0;
+    for (int k = 2; k < route.count(); ++k) {
+        if (!isType(route, k, kFibreType)) continue;
+        const double length = fibreLength(route, k);
+        const double pmd = number(route, k, Pmd);
+        const double steps = PmdSteps(length);
+        p.FibreLength += length;
+        p.scaleTop += pmd * std::sqrt(length);
+        p.fibres.push_back({distance, level, pmd, steps});
+        distance += steps;
+        level += pmd * std::sqrt(steps);
+    }
+    p.end = level;
+    return p;
+}
+
+ProfilePoint PmdProfile::point(const PmdFibre& f, double s) const {
+    return {f.startDistance + s, f.startLevel + f.pmd * std::sqrt(s)};
+}
+
+std::vector<ProfilePoint> PmdProfile::expandedPoints() const {
+    std::vector<ProfilePoint> out{{0, 0}};
+    for (const PmdFibre& f : fibres) {
+        for (double s = 1; s <= f.steps; s += 1) out.push_back(point(f, s));
+    }
+    return out;
+}
+
+RouteProfiles EvaluateRoute(const RouteList& route) {
+    RouteProfiles r;
+    r.attenuation = EvaluateAttenuation(route);
+    r.cd = EvaluateCd(route);
+    r.pmd = EvaluatePmd(route);
+    r.FibreLength = r.attenuation.FibreLength;
+    r.SourceLevel = r.attenuation.SourceLevel;
+    r.sensitivity = r.attenuation.sensitivity;
+    r.EndAttenuation = r.attenuation.end;
+    r.EndCd = r.cd.end * 0.001;
+    r.EndPmd = r.pmd.end;
+    return r;
+}
+
+}  // namespace lumor

@@ -1,0 +1,95 @@
+#pragma once
+#include "route/route_list.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace lumor {
+
+/// One point of a profile: km along the route and the profile's value (dB or ps).
+struct ProfilePoint {
+    double distance = 0;
+    double value = 0;
+    bool operator==(const ProfilePoint&) const = default;
+};
+
+/// Signal level along the route, in dB.
+struct AttenuationProfile {
+    double FibreLength = 0;   ///< km, sum of the interior fibres' lengths
+    double SourceLevel = 0;   ///< dB, `Gain` of component 1
+    double sensitivity = 0;   ///< dB, `Sensitivity` of component n
+    std::vector<ProfilePoint> points;  ///< (0, SourceLevel), then one per interior component
+    double highest = 0;       ///< at least the source level
+    double lowest = 0;        ///< at most 0 and at most the sensitivity
+    double end = 0;           ///< the last level
+};
+
+/// Chromatic dispersion delay along the route, in ps.
+struct CdProfile {
+    double FibreLength = 0;
+    std::vector<ProfilePoint> points;  ///< (0, 0), then one per interior fibre
+    double highest = 0;       ///< at least 0
+    double lowest = 0;        ///< at most 0
+    double end = 0;           ///< ps; `EndCd` is this × 0.001
+};
+
+/// One fibre of the PMD profile. Its points, for s = 1 … steps, lie at
+/// (startDistance + s, startLevel + pmd × √s); they are not stored, a fibre may have 10^9 of them.
+struct PmdFibre {
+    double startDistance = 0;  ///< km, a whole number
+    double startLevel = 0;     ///< ps
+    double pmd = 0;            ///< ps/√km
+    double steps = 0;          ///< whole kilometre steps: the whole j >= 0 with j < Length
+};
+
+/// Polarisation mode dispersion along the route, in ps, built in whole-kilometre steps.
+struct PmdProfile {
+    double FibreLength = 0;
+    std::vector<PmdFibre> fibres;  ///< the interior fibres in route order; the first point is (0, 0)
+    double scaleTop = 0;       ///< ps, sum of Pmd × √Length (exact lengths); the bottom is 0
+    double end = 0;            ///< ps, sum of Pmd × √steps
+
+    /// The point of step s (1 … steps) of fibre `f`.
+    ProfilePoint point(const PmdFibre& f, double s) const;
+    /// Every point, from (0, 0) on; meant for moderate lengths only (tests, small routes).
+    std::vector<ProfilePoint> expandedPoints() const;
+};
+
+/// Everything one evaluation gives.
+struct RouteProfiles {
+    double FibreLength = 0;
+    double SourceLevel = 0;
+    double sensitivity = 0;
+    AttenuationProfile attenuation;
+    CdProfile cd;
+    PmdProfile pmd;
+    double EndAttenuation = 0;  ///< dB
+    double EndCd = 0;           ///< ns
+    double EndPmd = 0;          ///< ps
+};
+
+/// True when the route has a component 1 of type "Zdroj" and a last one of type "Detektor"
+/// (two different components: a route of one is never complete).
+bool IsRouteComplete(const RouteList& route);
+
+/// Refuses (RefusalError, Czech text naming the position) a route with an interior fibre of
+/// negative length. Lengths that are not numbers are left to the evaluation, which reports
+/// them where it reads them. The drawing functions call this before they draw anything.
+void CheckFibreLengths(const RouteList& route);
+
+/// Sum of `Length` over the interior fibres, km.
+double EvaluateFibreLength(const RouteList& route);
+/// The attenuation profile; reads `Gain` of component 1, the interior components in order,
+/// then `Sensitivity` of component n.
+AttenuationProfile EvaluateAttenuation(const RouteList& route);
+/// The CD profile; reads `SourceRms` of component 1, then each interior fibre's Length and Cd.
+CdProfile EvaluateCd(const RouteList& route);
+/// The PMD profile; reads each interior fibre's Length and Pmd.
+PmdProfile EvaluatePmd(const RouteList& route);
+/// All three profiles, in the order attenuation, CD, PMD.
+RouteProfiles EvaluateRoute(const RouteList& route);
+
+/// Whole-kilometre steps of a fibre of `length` km: the whole j >= 0 with j < length.
+double PmdSteps(double length);
+
+}  // namespace lumor

@@ -1,0 +1,259 @@
+#include "eval/graph_drawing.h"
+#include "eval/route_evaluation.h"
+#include "eval_test_routes.h"
+#include "test_messages.h"
+#include "text/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace lumor;
+using namespace lumor::testroutes;
+
+namespace {
+
+class Evaluation : public ::testing::Test {
+protected:
+    RecordingMessages messages;
+    RouteList route{messages};
+};
+
+std::string refusalText(const RouteList& route) {
+    try {
+        CheckFibreLengths(route);
+    } catch (const RefusalError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST_F(Evaluation, WorkedExampleGivesTheThreeProfilesAndEndValues) {
+    workedExample(route);
+    const RouteProfiles r = EvaluateRoute(route);
+    EXPECT_EQ(r.FibreLength, 10);
+    EXPECT_EQ(r.SourceLevel, 3);
+    EXPECT_EQ(r.sensitivity, -30);
+    const std::vector<ProfilePoint> att{{0, 3}, {10, 0.5}, {10, 0}};
+    EXPECT_EQ(r.attenuation.points, att);
+    EXPECT_EQ(r.attenuation.highest, 3);
+    EXPECT_EQ(r.attenuation.lowest, -30);
+    EXPECT_EQ(r.EndAttenuation, 0);
+
+    const std::vector<ProfilePoint> cd{{0, 0}, {10, 340}};
+    EXPECT_EQ(r.cd.points, cd);
+    EXPECT_EQ(r.cd.highest, 340);
+    EXPECT_EQ(r.cd.lowest, 0);
+    EXPECT_DOUBLE_EQ(r.EndCd, 0.34);
+
+    const auto pmd = r.pmd.expandedPoints();
+    ASSERT_EQ(pmd.size(), 11u);
+    EXPECT_EQ(pmd[0], (ProfilePoint{0, 0}));
+    for (int s = 1; s <= 10; ++s) {
+        EXPECT_EQ(pmd[s].distance, s);
+        EXPECT_DOUBLE_EQ(pmd[s].value, 0.1 * std::sqrt(s));
+    }
+    EXPECT_DOUBLE_EQ(r.EndPmd, 0.1 * std::sqrt(10.0));
+    EXPECT_DOUBLE_EQ(r.pmd.scaleTop, r.EndPmd);
+}
+
+TEST_F(Evaluation, AmplifierOnlyAndSourceDetectorOnly) {
+    route.AppendComponent(source("0", "2"));
+    route.AppendComponent(amplifier("20"));
+    route.AppendComponent(detector("-30"));
+    const RouteProfiles a = EvaluateRoute(route);
+    EXPECT_EQ(a.attenuation.points, (std::vector<ProfilePoint>{{0, 0}, {0, 20}}));
+    EXPECT_EQ(a.attenuation.highest, 20);
+    EXPECT_EQ(a.FibreLength, 0);
+    EXPECT_EQ(a.EndAttenuation, 20);
+
+    RouteList bare{messages};
+    bare.AppendComponent(source("7,5", "2"));
+    bare.AppendComponent(detector("-30"));
+    const RouteProfiles b = EvaluateRoute(bare);
+    EXPECT_EQ(b.attenuation.points, (std::vector<ProfilePoint>{{0, 7.5}}));
+    EXPECT_EQ(b.cd.points, (std::vector<ProfilePoint>{{0, 0}}));
+    EXPECT_EQ(b.pmd.expandedPoints(), (std::vector<ProfilePoint>{{0, 0}}));
+    EXPECT_EQ(b.FibreLength, 0);
+    EXPECT_EQ(b.EndAttenuation, 7.5);
+    EXPECT_EQ(b.EndCd, 0);
+    EXPECT_EQ(b.EndPmd, 0);
+}
+
+TEST_F(Evaluation, SignsOfTheRangesAndNegativeCd) {
+    route.AppendComponent(source("-5", "1"));
+    route.AppendComponent(fibre("4", "1", "-10", "0"));
+    route.AppendComponent(amplifier("3"));
+    route.AppendComponent(fibre("2", "1", "5", "0"));
+    route.AppendComponent(detector("-2"));
+    const RouteProfiles r = EvaluateRoute(route);
+    // Highest starts at the source level, lowest at 0; amplifiers raise the level.
+    EXPECT_EQ(r.attenuation.points,
+              (std::vector<ProfilePoint>{{0, -5}, {4, -6}, {4, -3}, {6, -4}}));
+    EXPECT_EQ(r.attenuation.highest, -3);
+    EXPECT_EQ(r.attenuation.lowest, -6);
+    EXPECT_EQ(r.cd.points, (std::vector<ProfilePoint>{{0, 0}, {4, -40}, {6, -30}}));
+    EXPECT_EQ(r.cd.highest, 0);
+    EXPECT_EQ(r.cd.lowest, -40);
+    EXPECT_DOUBLE_EQ(r.EndCd, -0.03);
+}
+
+TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
+    route.AppendComponent(source("0", "1"));
+    route.AppendComponent(fibre("2,5", "1", "1", "1"));
+    route.AppendComponent(connector("1"));
+    route.AppendComponent(fibre("1", "1", "1", "2"));
+    route.AppendComponent(detector("-30"));
+    const PmdProfile p = EvaluatePmd(route);
+    const auto points = p.expandedPoints();
+    ASSERT_EQ(points.size(), 5u);
+    EXPECT_EQ(points[1], (ProfilePoint{1, 1}));
+    EXPECT_EQ(points[2], (ProfilePoint{2, std::sqrt(2.0)}));
+    EXPECT_EQ(points[3], (ProfilePoint{3, std::sqrt(3.0)}));
+    // The second fibre continues from the first one's last step.
+    EXPECT_EQ(points[4], (ProfilePoint{4, std::sqrt(3.0) + 2}));
+    EXPECT_DOUBLE_EQ(p.end, std::sqrt(3.0) + 2);
+    EXPECT_DOUBLE_EQ(p.scaleTop, std::sqrt(2.5) + 2);
+    EXPECT_EQ(p.FibreLength, 3.5);
+    EXPECT_EQ(PmdSteps(0), 0);
+    EXPECT_EQ(PmdSteps(0.001), 1);
+    EXPECT_EQ(PmdSteps(3), 3);
+    EXPECT_EQ(PmdSteps(1e9), 1e9);
+}
+
+TEST_F(Evaluation, Completeness) {
+    EXPECT_FALSE(IsRouteComplete(route));
+    route.AppendComponent(source("0", "1"));
+    EXPECT_FALSE(IsRouteComplete(route));
+    route.AppendComponent(connector("1"));
+    EXPECT_FALSE(IsRouteComplete(route));
+    route.AppendComponent(detector("-30"));
+    EXPECT_TRUE(IsRouteComplete(route));
+
+    RouteList wrong{messages};
+    wrong.AppendComponent(fibre("1", "1", "1", "1"));
+    wrong.AppendComponent(detector("-30"));
+    EXPECT_FALSE(IsRouteComplete(wrong));
+    RouteList lower{messages};
+    lower.AppendComponent(makeRecord({"zdroj", "", "", "", "0", "1", "", "", "", "", ""}));
+    lower.AppendComponent(detector("-30"));
+    EXPECT_FALSE(IsRouteComplete(lower));
+}
+
+TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
+    route.AppendComponent(source("3", "2"));
+    route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
+    route.AppendComponent(detector("-"));
+    try {
+        EvaluateAttenuation(route);
+        FAIL() << "no conversion error";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'-' is not a valid floating point value");
+    }
+    EXPECT_THROW(EvaluateRoute(route), ConversionError);
+    // CD and PMD never read the detector.
+    EXPECT_DOUBLE_EQ(EvaluateCd(route).end, 340);
+    EXPECT_DOUBLE_EQ(EvaluatePmd(route).end, 0.1 * std::sqrt(10.0));
+
+    RouteList interiorSource{messages};
+    interiorSource.AppendComponent(source("3", "2"));
+    interiorSource.AppendComponent(source("3", "2"));
+    interiorSource.AppendComponent(detector("-30"));
+    EXPECT_THROW(EvaluateAttenuation(interiorSource), ConversionError);
+
+    RouteList badCd{messages};
+    badCd.AppendComponent(source("3", "2"));
+    badCd.AppendComponent(fibre("10", "2,5", "abc", "0,1"));
+    badCd.AppendComponent(detector("-30"));
+    EXPECT_NO_THROW(EvaluateAttenuation(badCd));
+    EXPECT_THROW(EvaluateCd(badCd), ConversionError);
+    EXPECT_NO_THROW(EvaluatePmd(badCd));
+}
+
+TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
+    route.AppendComponent(source("3", "2"));
+    route.AppendComponent(connector("1"));
+    route.AppendComponent(fibre("-2", "1", "1", "1"));
+    route.AppendComponent(detector("-30"));
+    EXPECT_EQ(refusalText(route), "Vlákno na pozici 3 má zápornou délku (-2). Graf nelze vykreslit.");
+    EXPECT_THROW(EvaluatePmd(route), RefusalError);
+    EXPECT_THROW(EvaluateAttenuation(route), RefusalError);
+    EXPECT_THROW(EvaluateCd(route), RefusalError);
+
+    // A length that is no number is left to the evaluation's conversion error.
+    RouteList text{messages};
+    text.AppendComponent(source("3", "2"));
+    text.AppendComponent(fibre("x", "1", "1", "1"));
+    text.AppendComponent(fibre("-0,5", "1", "1", "1"));
+    text.AppendComponent(detector("-30"));
+    EXPECT_EQ(refusalText(text), "Vlákno na pozici 3 má zápornou délku (-0,5). Graf nelze vykreslit.");
+    text.ReplaceComponent(3, fibre("0", "1", "1", "1"));
+    EXPECT_EQ(refusalText(text), "");
+    EXPECT_THROW(EvaluateFibreLength(text), ConversionError);
+}
+
+TEST_F(Evaluation, RouteDrawRefusesBeforeDrawingOrStoringAnything) {
+    route.AppendComponent(source("3", "2"));
+    route.AppendComponent(fibre("10", "1", "1", "1"));
+    route.AppendComponent(fibre("-1", "1", "1", "1"));
+    route.AppendComponent(detector("-30"));
+    RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
+    RouteResult result{1, 2, 3};
+    EXPECT_THROW(DrawRouteGraphs(route, att, cd, pmd, result), RefusalError);
+    EXPECT_TRUE(att.ops.empty());
+    EXPECT_TRUE(cd.ops.empty());
+    EXPECT_TRUE(pmd.ops.empty());
+    EXPECT_EQ(result.EndAttenuation, 1);
+    EXPECT_EQ(result.EndCd, 2);
+    EXPECT_EQ(result.EndPmd, 3);
+    RecordingCanvas big(632, 434);
+    EXPECT_THROW(DrawEnlargedGraph(route, GraphKind::Cd, big), RefusalError);
+    EXPECT_TRUE(big.ops.empty());
+}
+
+TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
+    route.AppendComponent(source("3", "2"));
+    route.AppendComponent(fibre("10", "2,5", "x", "0,1"));
+    route.AppendComponent(detector("-30"));
+    RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
+    RouteResult result{1, 2, 3};
+    EXPECT_THROW(DrawRouteGraphs(route, att, cd, pmd, result), ConversionError);
+    EXPECT_FALSE(att.ops.empty());
+    EXPECT_EQ(result.EndAttenuation, 0.5);
+    EXPECT_TRUE(cd.ops.empty());
+    EXPECT_TRUE(pmd.ops.empty());
+    EXPECT_EQ(result.EndCd, 2);
+    EXPECT_EQ(result.EndPmd, 3);
+
+    // An incomplete route: nothing at all.
+    RouteList incomplete{messages};
+    incomplete.AppendComponent(source("3", "2"));
+    incomplete.AppendComponent(connector("1"));
+    RecordingCanvas a2(313, 273), c2(305, 273), p2(305, 273);
+    EXPECT_FALSE(DrawRouteGraphs(incomplete, a2, c2, p2, result));
+    EXPECT_TRUE(a2.ops.empty() && c2.ops.empty() && p2.ops.empty());
+
+    // Fewer than two components cannot be evaluated.
+    RouteList single{messages};
+    single.AppendComponent(source("3", "2"));
+    RecordingCanvas big(632, 434);
+    EXPECT_THROW(DrawEnlargedGraph(single, GraphKind::Attenuation, big), RefusalError);
+}
+
+TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
+    workedExample(route);
+    RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
+    RouteResult result;
+    EXPECT_TRUE(DrawRouteGraphs(route, att, cd, pmd, result));
+    EXPECT_EQ(result.EndAttenuation, 0);
+    EXPECT_DOUBLE_EQ(result.EndCd, 0.34);
+    EXPECT_DOUBLE_EQ(result.EndPmd, 0.1 * std::sqrt(10.0));
+    // The enlarged drawing leaves the result alone and draws the same route again identically.
+    RecordingCanvas big1(632, 434), big2(632, 434);
+    const GraphScale s1 = DrawEnlargedGraph(route, GraphKind::Pmd, big1);
+    const GraphScale s2 = DrawEnlargedGraph(route, GraphKind::Pmd, big2);
+    EXPECT_EQ(big1.ops, big2.ops);
+    EXPECT_EQ(CoordinateText(s1, 100, 100), CoordinateText(s2, 100, 100));
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include "route/route_list.h"
+
+#include <string>
+
+namespace lumor::testroutes {
+
+// Slots: Type, Label, Wavelength, Attenuation, Gain, SourceRms, Pmd, Cd, Length, Sensitivity, Note.
+inline std::unique_ptr<ComponentRecord> source(const std::string& gain, const std::string& rms) {
+    return makeRecord({"Zdroj", "LD", "1550", "-", gain, rms, "-", "-", "-", "-", ""});
+}
+inline std::unique_ptr<ComponentRecord> fibre(const std::string& length, const std::string& att,
+                                              const std::string& cd, const std::string& pmd) {
+    return makeRecord({"Vlákno", "SMF", "1550", att, "-", "-", pmd, cd, length, "-", ""});
+}
+inline std::unique_ptr<ComponentRecord> connector(const std::string& att) {
+    return makeRecord({"Konektor", "FC", "1550", att, "-", "-", "-", "-", "-", "-", ""});
+}
+inline std::unique_ptr<ComponentRecord> amplifier(const std::string& gain) {
+    return makeRecord({"Zesilovač", "EDFA", "1550", "-", gain, "-", "-", "-", "-", "-", ""});
+}
+inline std::unique_ptr<ComponentRecord> detector(const std::string& sensitivity) {
+    return makeRecord({"Detektor", "PIN", "1550", "-", "-", "-", "-", "-", "-", sensitivity, ""});
+}
+
+/// Source Gain 3, SourceRms 2; fibre 10 km, 2,5 dB, Cd 17, Pmd 0,1; connector 0,5 dB;
+/// detector −30 dB.
+inline void workedExample(RouteList& route) {
+    route.AppendComponent(source("3", "2"));
+    route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
+    route.AppendComponent(connector("0,5"));
+    route.AppendComponent(detector("-30"));
+}
+
+}  // namespace lumor::testroutes

@@ -1,0 +1,154 @@
+#include "app/student_dialog.h"
+#include "eval/graph_windows.h"
+#include "platform/image_view.h"
+#include "ui_fixture.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+using namespace lumor;
+namespace fs = std::filesystem;
+
+namespace {
+
+class DrawTest : public UiTest {
+protected:
+    void workedRoute() {
+        route().AppendComponent(component("Zdroj", "LED", "-", "3", "2"));
+        route().AppendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
+        route().AppendComponent(component("Konektor", "SC", "0,5"));
+        route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+    }
+    std::string protokol(const std::string& name) const { return (dir / "bin" / "Protokol" / name).string(); }
+    static int nonWhite(const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) != qRgb(255, 255, 255);
+        return n;
+    }
+    static std::string bytesOf(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+};
+
+}  // namespace
+
+TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
+    workedRoute();
+    main().ToolButton11Click();
+    EXPECT_TRUE(desk.shown.empty());
+    EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);
+    EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
+    EXPECT_NEAR(state->routeResult.EndPmd, 0.1 * std::sqrt(10.0), 1e-12);
+    for (ImageView* v : {main().att, main().Image2, main().Image3}) EXPECT_GT(nonWhite(v->picture()), 200);
+    for (const char* name : {"att.bmp", "cd.bmp", "pmd.bmp"}) {
+        QImage img;
+        ASSERT_TRUE(img.load(QString::fromStdString(protokol(name)), "BMP")) << name;
+        EXPECT_EQ(img.size(), QSize(632, 434)) << name;
+    }
+    QImage saved(QString::fromStdString(protokol("cd.bmp")));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), forms->Form7->chrom->picture().convertToFormat(QImage::Format_RGB32));
+    for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
+        EXPECT_TRUE(main().findChild<QToolButton*>(name)->isEnabled()) << name;
+    }
+}
+
+TEST_F(DrawTest, AMissingReportFolderStopsTheDrawAtTheFirstPicture) {
+    fs::remove_all(dir / "bin" / "Protokol");
+    workedRoute();
+    main().ToolButton11->click();
+    ASSERT_EQ(desk.shown.size(), 1u);
+    EXPECT_EQ(desk.shown[0].kind, "exception");
+    EXPECT_EQ(desk.shown[0].text, "Cannot create file " + protokol("att.bmp") + ".");
+    EXPECT_FALSE(main().ToolButton7->isEnabled());
+    EXPECT_GT(nonWhite(main().att->picture()), 200);  // the small graphs were drawn before
+}
+
+TEST_F(DrawTest, AConversionErrorKeepsTheGraphsBeforeItAndTheValuesAfterIt) {
+    workedRoute();
+    main().ToolButton11Click();
+    const QImage oldPmd = main().Image3->picture();
+    // The fibre's CD is read by the CD graph only: attenuation is redrawn, PMD keeps its picture.
+    route().ReplaceComponent(2, component("Vlákno", "G.652", "5", "-", "-", "0,1", "x", "10"));
+    desk.clear();
+    main().ToolButton11->click();
+    ASSERT_EQ(desk.texts("exception"), std::vector<std::string>{"'x' is not a valid floating point value."});
+    EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, -2.5);
+    EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
+    EXPECT_EQ(main().Image3->picture(), oldPmd);
+}
+
+TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
+    workedRoute();
+    main().ToolButton11Click();
+    route().RemoveLastComponent();  // the window reads the route as it is now
+    route().setColumns(route().grid().colCount() - 1);
+    route().AppendComponent(component("Detektor", "APD", "-", "-", "-", "-", "-", "-", "-40"));
+    desk.clear();
+    desk.modalActions.push_back([](QDialog& d) {
+        auto& w = static_cast<TForm6&>(d);
+        w.utlumMouseMove(25, 100);
+        EXPECT_EQ(w.StatusBar1->currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0), 0u);
+    });
+    main().SpeedButton2Click();
+    ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});
+    EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);  // enlarged windows leave it alone
+    EXPECT_EQ(forms->Form6->windowTitle(), "Graf útlumu");
+    EXPECT_EQ(forms->Form7->pos(), QPoint(281, 190));
+    EXPECT_EQ(forms->Form8->size(), QSize(632, 453));
+    EXPECT_EQ(forms->Form8->StatusBar1->geometry(), QRect(0, 434, 632, 19));
+}
+
+TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
+    workedRoute();
+    main().ToolButton11Click();
+    TForm5& s = *forms->Form5;
+    s.Edit1->setText("Jan");
+    s.Edit2->setText("Novák");
+    s.SpeedButton1Click();
+    main().Memo1->setPlainText("Trasa vyhovuje.");
+    desk.clear();
+    main().ToolButton7Click();
+    ASSERT_EQ(desk.viewed, std::vector<std::string>{protokol("Protokol.html")});
+    const std::string page = bytesOf(protokol("Protokol.html"));
+    EXPECT_NE(page.find("Jan Nov\xE1k"), std::string::npos);
+    EXPECT_NE(page.find("Trasa vyhovuje.\r\n"), std::string::npos);
+    EXPECT_NE(page.find(">0,34</font> ns"), std::string::npos);
+}
+
+TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
+    workedRoute();
+    main().ToolButton11Click();
+    main().Label6->setText("Novák");
+    main().Label7->setText("Jan");
+    fs::remove_all(dir / "bin" / "Protokol");
+    desk.clear();
+    main().ToolButton7Click();
+    EXPECT_TRUE(desk.viewed.empty());
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_NE(desk.texts("warning")[0].find("Protokol.html"), std::string::npos);
+}
+
+TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
+    workedRoute();
+    main().ToolButton11Click();
+    desk.clear();
+    desk.modalActions.push_back([](QDialog& d) {
+        auto& s = static_cast<TForm5&>(d);
+        s.Edit1->setText("Jan");
+        s.Edit2->setText("Novák");
+        s.close();  // closed without the confirm button: the labels stay empty
+    });
+    main().ToolButton7Click();
+    ASSERT_EQ(desk.viewed.size(), 1u);
+    EXPECT_NE(bytesOf(desk.viewed[0]).find("neuvedeno neuvedeno"), std::string::npos);
+}
