@@ -1,0 +1,53 @@
+#include "cli/cli_app.h"
+
+#include "cli/cli_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <exception>
+#include <ostream>
+
+namespace lumor::cli {
+
+namespace {
+
+// Every family of subcommands; a new family is one file and one line here.
+constexpr std::array<AddCommandsFn, 1> kCommandFamilies = {&addLibraryCommands};
+
+}  // namespace
+
+void reportFailure(CommandContext& context, const std::string& message) {
+    context.err << "lumor-cli: " << message << '\n';
+}
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{
+        "Lumor command-line tool: works with Lumor's component library files "
+        "without the desktop program.",
+        "lumor-cli"};
+    app.require_subcommand(1);
+    app.footer(
+        "Example:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
+        "Exit status: 0 success, 1 unreadable or refused input (or unwritable output),\n"
+        "2 usage error. Run 'lumor-cli COMMAND --help' for a command's details.");
+
+    CommandContext context{out, err, {}};
+    for (AddCommandsFn add : kCommandFamilies) add(app, context);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help is a success; every other parse error is a usage error.
+        return app.exit(e, out, err) == 0 ? kExitSuccess : kExitUsage;
+    }
+    if (!context.action) return kExitUsage;
+    try {
+        return context.action();
+    } catch (const std::exception& e) {
+        reportFailure(context, e.what());
+        return kExitRefused;
+    }
+}
+
+}  // namespace lumor::cli

@@ -1,0 +1,136 @@
+#include "cli/cli_command.h"
+#include "cli/input_file.h"
+#include "library/library_csv.h"
+#include "route/record_list.h"
+#include "text/file_io.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+
+namespace lumor::cli {
+
+namespace {
+
+struct ImportOptions {
+    std::string csvPath;
+    std::string kompPath;
+};
+
+struct ExportOptions {
+    std::string kompPath;
+};
+
+/// Reads the CSV whole, refuses it on the first bad row, and only then writes the library
+/// file, replacing an old one only by a complete new one.
+int runImport(CommandContext& context, const ImportOptions& options) {
+    auto input = readInputFile(options.csvPath);
+    if (auto* failure = std::get_if<ReadFailure>(&input)) {
+        reportFailure(context, "nelze načíst „" + options.csvPath + "“: " + failure->reason);
+        return kExitRefused;
+    }
+    std::vector<LibraryEntry> entries;
+    try {
+        entries = ParseLibraryCsv(std::get<std::string>(input));
+    } catch (const LibraryCsvError& e) {
+        reportFailure(context, "soubor „" + options.csvPath + "“ odmítnut, " + e.what() +
+                                   "; soubor „" + options.kompPath + "“ nebyl zapsán");
+        return kExitRefused;
+    }
+    if (auto error = writeFileAtomically(options.kompPath, LibraryFileBytes(entries))) {
+        reportFailure(context, "nelze zapsat „" + options.kompPath + "“: " + *error);
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
+/// Writes the entries that the program would load from the file: the whole entries, at most
+/// 999 of them. What it leaves out is said on the error stream; the export still succeeds.
+int runExport(CommandContext& context, const ExportOptions& options) {
+    auto input = readInputFile(options.kompPath);
+    if (auto* failure = std::get_if<ReadFailure>(&input)) {
+        reportFailure(context, "nelze načíst „" + options.kompPath + "“: " + failure->reason);
+        return kExitRefused;
+    }
+    const std::string& bytes = std::get<std::string>(input);
+    const std::size_t whole = bytes.size() / LibraryEntry::kImageSize;
+    const std::size_t tail = bytes.size() % LibraryEntry::kImageSize;
+    const std::size_t taken = std::min<std::size_t>(whole, kMaxRecords);
+    std::vector<LibraryEntry> entries(taken);
+    for (std::size_t k = 0; k < taken; ++k) {
+        const char* image = bytes.data() + k * LibraryEntry::kImageSize;
+        std::copy(image, image + LibraryEntry::kImageSize, entries[k].image.begin());
+    }
+    if (whole > taken) {
+        reportFailure(context, "varování: „" + options.kompPath + "“ má " + std::to_string(whole) +
+                                   " položek; vypsáno je prvních 999, víc jich program nenačte");
+    }
+    if (tail != 0) {
+        reportFailure(context, "varování: posledních " + std::to_string(tail) + " bajtů „" +
+                                   options.kompPath +
+                                   "“ netvoří celou položku (2564 bajtů) a vypsány nejsou");
+    }
+    const std::string csv = LibraryCsvText(entries);
+    context.out.write(csv.data(), static_cast<std::streamsize>(csv.size()));
+    context.out.flush();
+    if (!context.out) {
+        reportFailure(context, "zápis na standardní výstup selhal");
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+void addLibraryCommands(CLI::App& root, CommandContext& context) {
+    CLI::App* library =
+        root.add_subcommand("library", "Convert component library files (*.komp) to and from CSV.");
+    library->require_subcommand(1);
+    library->footer(
+        "Examples:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n"
+        "  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
+        "The CSV is UTF-8 with ';' between fields and a header row; see "
+        "'lumor-cli library import --help'.");
+
+    auto importOptions = std::make_shared<ImportOptions>();
+    CLI::App* import =
+        library->add_subcommand("import", "Build a library file (*.komp) from a CSV file.");
+    import->add_option("FILE.csv", importOptions->csvPath, "CSV file to read (UTF-8)")->required();
+    import
+        ->add_option("OUT.komp", importOptions->kompPath,
+                     "library file to write; an existing file is replaced")
+        ->required();
+    import->footer(
+        "Example:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
+        "The CSV is checked whole first: a refused row is reported with its line number,\n"
+        "and then no library file is written.\n\n"
+        "CSV format: UTF-8; first row the header\n"
+        "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
+        "PMD [ps/(km^0,5)];CD [ps/(km.nm)];měrný útlum [dB/km];citlivost [dB];poznámka\n"
+        "then one row of 11 fields per component. The type is Zdroj, Vlákno, Detektor,\n"
+        "Konektor or Zesilovač (or a whole number, the raw type code). Numbers use the\n"
+        "decimal comma; '-' marks a value that does not apply. A field holding ';', '\"'\n"
+        "or a line break is quoted with '\"', quotes inside doubled. A field holds at most\n"
+        "255 characters, all of them from code page 1250; at most 999 rows.");
+    import->callback([&context, importOptions] {
+        context.action = [&context, importOptions] { return runImport(context, *importOptions);
+};
+}  // namespace lumor::cli
+);
+
+auto exportOptions = std::make_shared<ExportOptions>();
+CLI::App* exportCommand =
+    library->add_subcommand("export", "Write a library file's entries as CSV to standard output.");
+exportCommand->add_option("FILE.komp", exportOptions->kompPath, "library file to read")->required();
+exportCommand->footer(
+    "Example:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n\n"
+    "The output is the CSV that 'lumor-cli library import' reads. Like the program, the\n"
+    "export takes the file's whole 2564-byte entries, at most 999; anything left out is\n"
+    "reported on standard error.");
+exportCommand->callback([&context, exportOptions] {
+    context.action = [&context, exportOptions] { return runExport(context, *exportOptions); };
+});
+}
+
+}  // namespace lumor::cli

@@ -1,0 +1,277 @@
+#include "library/library_csv.h"
+
+#include "library/component_library.h"
+#include "route/component_types.h"
+#include "route/record_list.h"
+#include "text/cp1250.h"
+#include "text/numbers.h"
+#include "text/slot_image.h"
+
+#include <charconv>
+
+namespace lumor {
+
+namespace {
+
+constexpr char kSeparator = ';';
+constexpr char kQuote = '"';
+/// Fields of a row: the type and the ten slots.
+constexpr std::size_t kFieldCount = 1 + LibraryEntry::kSlotCount;
+
+std::string lineText(int line) { return "řádek " + std::to_string(line); }
+
+bool needsQuotes(std::string_view field) {
+    return field.find_first_of(";\"\r\n") != std::string_view::npos;
+}
+
+void appendField(std::string& out, std::string_view field) {
+    if (!needsQuotes(field)) {
+        out.append(field);
+        return;
+    }
+    out.push_back(kQuote);
+    for (char c : field) {
+        if (c == kQuote) out.push_back(kQuote);
+        out.push_back(c);
+    }
+    out.push_back(kQuote);
+}
+
+void appendRow(std::string& out, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out.push_back(kSeparator);
+        appendField(out, fields[i]);
+    }
+    out.push_back('\n');
+}
+
+std::string typeField(std::int32_t code) {
+    if (code >= 0 && code < static_cast<std::int32_t>(kTypeNames.size())) {
+        return kTypeNames[static_cast<std::size_t>(code)];
+    }
+    return IntegerText(code);
+}
+
+void appendEntryRow(std::string& out, const LibraryEntry& entry) {
+    std::vector<std::string> fields;
+    fields.reserve(kFieldCount);
+    fields.push_back(typeField(TypeCode(entry)));
+    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) fields.push_back(SlotText(entry, s));
+    appendRow(out, fields);
+}
+
+/// One row as read: its fields and the line it starts on.
+struct CsvRow {
+    int line = 0;
+    std::vector<std::string> fields;
+    bool quotedAny = false;
+};
+
+/// Splits the text into rows, RFC 4180 style with ";" between fields. Quoted fields may
+/// hold separators, doubled quotes and line breaks; a quote inside an unquoted field is an
+/// ordinary character.
+class CsvReader {
+public:
+    explicit CsvReader(std::string_view text) : text_(text) {
+        if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+    }
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+
+    CsvRow next() {
+        CsvRow row;
+        row.line = line_;
+        for (;;) {
+            std::string field;
+            bool atRowEnd = false;
+            if (pos_ < text_.size() && text_[pos_] == kQuote) {
+                row.quotedAny = true;
+                readQuoted(field);
+                if (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
+                    throw LibraryCsvError(line_,
+                                          "za uzavírací uvozovkou pole " +
+                                              std::to_string(row.fields.size() + 1) +
+                                              " smí následovat jen středník nebo konec řádku");
+                }
+            } else {
+                while (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
+                    field.push_back(text_[pos_++]);
+                }
+            }
+            row.fields.push_back(std::move(field));
+            if (pos_ >= text_.size()) {
+                atRowEnd = true;
+            } else if (text_[pos_] == kSeparator) {
+                ++pos_;
+            } else {
+                skipLineEnd();
+                atRowEnd = true;
+            }
+            if (atRowEnd) return row;
+        }
+    }
+
+private:
+    /// True at "\n" or at "\r\n".
+    bool atLineEnd() const {
+        if (text_[pos_] == '\n') return true;
+        return text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n';
+    }
+    void skipLineEnd() {
+        if (text_[pos_] == '\r') ++pos_;
+        ++pos_;
+        ++line_;
+    }
+    void readQuoted(std::string& field) {
+        const int openedOn = line_;
+        ++pos_;  // the opening quote
+        for (;;) {
+            if (pos_ >= text_.size()) {
+                throw LibraryCsvError(openedOn,
+                                      "uvozovky otevřené na tomto řádku nejsou nikde uzavřeny");
+            }
+            const char c = text_[pos_++];
+            if (c == kQuote) {
+                if (pos_ < text_.size() && text_[pos_] == kQuote) {
+                    field.push_back(kQuote);
+                    ++pos_;
+                    continue;
+                }
+                return;
+            }
+            if (c == '\n') ++line_;
+            field.push_back(c);
+        }
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+bool isEmptyLine(const CsvRow& row) {
+    return row.fields.size() == 1 && row.fields[0].empty() && !row.quotedAny;
+}
+
+std::string fieldName(std::size_t index) {
+    return "pole " + std::to_string(index + 1) + " („" + LibraryCsvHeader()[index] + "“)";
+}
+
+/// The type code a type field names: a type name, or a whole number for codes the type
+/// selector does not have.
+std::int32_t typeCodeOf(const CsvRow& row) {
+    const std::string& text = row.fields[0];
+    for (std::size_t i = 0; i < kTypeNames.size(); ++i) {
+        if (text == kTypeNames[i]) return static_cast<std::int32_t>(i);
+    }
+    std::int32_t code = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    const auto res = std::from_chars(first, last, code);
+    if (!text.empty() && res.ec == std::errc() && res.ptr == last) return code;
+    throw LibraryCsvError(row.line, "neznámý typ „" + text +
+                                        "“; typ má být Zdroj, Vlákno, Detektor, Konektor, "
+                                        "Zesilovač nebo celé číslo (kód typu)");
+}
+
+void checkSlotField(const CsvRow& row, std::size_t index) {
+    const std::string& text = row.fields[index];
+    const std::u32string cps = utf8ToCodePoints(text);
+    std::string again;
+    for (char32_t cp : cps) appendUtf8(again, cp);
+    if (again != text) {
+        throw LibraryCsvError(row.line, fieldName(index) + " není platný text v UTF-8");
+    }
+    if (!fitsCp1250(text)) {
+        throw LibraryCsvError(row.line,
+                              fieldName(index) + " obsahuje znak, který kódová stránka 1250 nemá");
+    }
+    if (cps.size() > kMaxSlotText) {
+        throw LibraryCsvError(row.line, fieldName(index) + " má " + std::to_string(cps.size()) +
+                                            " znaků, nejvýš smí mít 255");
+    }
+}
+
+}  // namespace
+
+LibraryCsvError::LibraryCsvError(int line, const std::string& reason)
+    : LumorError(lineText(line) + ": " + reason), line_(line), reason_(reason) {}
+
+const std::vector<std::string>& LibraryCsvHeader() {
+    // Part of the file format, so written out here rather than taken from the grid: the
+    // library grid's captions, rows 1 to 11.
+    static const std::vector<std::string> header = {"typ",
+                                                    "označení",
+                                                    "vlnová délka [nm]",
+                                                    "útlum [dB]",
+                                                    "zisk [dB]",
+                                                    "rms spek. zdroje [nm]",
+                                                    "PMD [ps/(km^0,5)]",
+                                                    "CD [ps/(km.nm)]",
+                                                    "měrný útlum [dB/km]",
+                                                    "citlivost [dB]",
+                                                    "poznámka"};
+    return header;
+}
+
+std::string LibraryCsvText(const std::vector<LibraryEntry>& entries) {
+    std::string out;
+    appendRow(out, LibraryCsvHeader());
+    for (const auto& entry : entries) appendEntryRow(out, entry);
+    return out;
+}
+
+std::string LibraryCsvText(const ComponentLibrary& library) {
+    std::string out;
+    appendRow(out, LibraryCsvHeader());
+    for (int k = 1; k <= library.count(); ++k) appendEntryRow(out, library.at(k));
+    return out;
+}
+
+std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text) {
+    CsvReader reader(text);
+    bool headerSeen = false;
+    std::vector<LibraryEntry> entries;
+    while (!reader.atEnd()) {
+        const CsvRow row = reader.next();
+        if (isEmptyLine(row)) continue;
+        if (!headerSeen) {
+            if (row.fields != LibraryCsvHeader()) {
+                std::string expected;
+                appendRow(expected, LibraryCsvHeader());
+                expected.pop_back();
+                throw LibraryCsvError(row.line, "první řádek má být záhlaví „" + expected + "“");
+            }
+            headerSeen = true;
+            continue;
+        }
+        if (row.fields.size() != kFieldCount) {
+            throw LibraryCsvError(row.line, "počet polí je " + std::to_string(row.fields.size()) +
+                                                ", má být 11 (pole odděluje středník)");
+        }
+        if (entries.size() >= static_cast<std::size_t>(kMaxRecords)) {
+            throw LibraryCsvError(row.line, "knihovna pojme nejvýš 999 komponent");
+        }
+        const std::int32_t code = typeCodeOf(row);
+        LibraryEntry entry;
+        SetTypeCode(entry, code);
+        for (std::size_t i = 1; i < kFieldCount; ++i) {
+            checkSlotField(row, i);
+            SetSlotText(entry, static_cast<int>(i - 1), row.fields[i]);
+        }
+        entries.push_back(entry);
+    }
+    if (!headerSeen) throw LibraryCsvError(1, "soubor je prázdný, chybí i záhlaví");
+    return entries;
+}
+
+std::string LibraryFileBytes(const std::vector<LibraryEntry>& entries) {
+    std::string bytes;
+    bytes.reserve(entries.size() * LibraryEntry::kImageSize);
+    for (const auto& entry : entries) {
+        bytes.append(reinterpret_cast<const char*>(entry.image.data()), LibraryEntry::kImageSize);
+    }
+    return bytes;
+}
+
+}  // namespace lumor

@@ -1,0 +1,217 @@
+// Runs the built lumor-cli as a separate process and checks its exit codes and outputs.
+#include "library/library_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace lumor;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string shellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::string kHeader =
+    "typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
+    "PMD [ps/(km^0,5)];CD [ps/(km.nm)];měrný útlum [dB/km];citlivost [dB];poznámka\n";
+const std::string kCsv = kHeader +
+                         "Zdroj;DFB laser 1550 nm;1550;-;0;0,1;-;-;-;-;jednofrekvenční\n"
+                         "Vlákno;G.652.D;1550;-;-;-;0,1;17;0,2;-;\"dlouhá; trasa\"\n"
+                         "Detektor;PIN;1550;-;-;-;-;-;-;-24;\n";
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("lumor_cli_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    fs::path file(const std::string& name) const { return dir / name; }
+
+    CliRun run(const std::vector<std::string>& args) const {
+        std::string command = shellQuoted(LUMOR_CLI_PATH);
+        for (const auto& a : args) command += " " + shellQuoted(a);
+        command += " </dev/null >" + shellQuoted(file("stdout").string()) + " 2>" +
+                   shellQuoted(file("stderr").string());
+        const int status = std::system(command.c_str());
+        CliRun r;
+        if (status != -1 && WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
+        r.out = bytesOf(file("stdout"));
+        r.err = bytesOf(file("stderr"));
+        return r;
+    }
+
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(CliTest, ImportWritesTheLibraryFileAndExportGivesTheSameCsvBack) {
+    writeBytes(file("a.csv"), kCsv);
+    const CliRun imported =
+        run({"library", "import", file("a.csv").string(), file("a.komp").string()});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.err, "");
+    EXPECT_EQ(bytesOf(file("a.komp")), LibraryFileBytes(ParseLibraryCsv(kCsv)));
+    EXPECT_EQ(bytesOf(file("a.komp")).size(), 3u * 2564u);
+
+    const CliRun exported = run({"library", "export", file("a.komp").string()});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.err, "");
+    EXPECT_EQ(exported.out, kCsv);
+}
+
+TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
+    LibraryEntry odd;
+    SetTypeCode(odd, -7);
+    SetSlotText(odd, EntryLabel, "cizí");
+    odd.image[100] = 0x55;  // meaningless bytes after the label's text
+    writeBytes(file("odd.komp"), LibraryFileBytes({odd}));
+
+    const CliRun exported = run({"library", "export", file("odd.komp").string()});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, kHeader + "-7;cizí;;;;;;;;;\n");
+
+    writeBytes(file("odd.csv"), exported.out);
+    ASSERT_EQ(
+        run({"library", "import", file("odd.csv").string(), file("odd2.komp").string()}).exitCode,
+        0);
+    const auto back = bytesOf(file("odd2.komp"));
+    ASSERT_EQ(back.size(), 2564u);
+    LibraryEntry restored;
+    std::copy(back.begin(), back.end(), restored.image.begin());
+    EXPECT_EQ(TypeCode(restored), -7);
+    EXPECT_EQ(SlotText(restored, EntryLabel), "cizí");
+}
+
+TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {
+    writeBytes(file("bad.csv"), kCsv + "Vlakno;X;1550;-;-;-;0,1;17;0,2;-;\n");
+    const CliRun r =
+        run({"library", "import", file("bad.csv").string(), file("new.komp").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(file("bad.csv").string()), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("řádek 5"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Vlakno"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(fs::exists(file("new.komp")));
+
+    // An existing library file stays as it was.
+    writeBytes(file("old.komp"), "old bytes");
+    writeBytes(file("quote.csv"), kHeader + "Konektor;\"SC;-;0,3;-;-;-;-;-;-;\n");
+    const CliRun q =
+        run({"library", "import", file("quote.csv").string(), file("old.komp").string()});
+    EXPECT_EQ(q.exitCode, 1);
+    EXPECT_NE(q.err.find("řádek 2"), std::string::npos) << q.err;
+    EXPECT_EQ(bytesOf(file("old.komp")), "old bytes");
+    for (const auto& e : fs::directory_iterator(dir)) {  // no scratch file left behind
+        EXPECT_EQ(e.path().string().find("lumor-tmp"), std::string::npos) << e.path();
+    }
+}
+
+TEST_F(CliTest, UnreadableInputOrUnwritableOutputExitsWithOne) {
+    const CliRun noCsv =
+        run({"library", "import", file("none.csv").string(), file("x.komp").string()});
+    EXPECT_EQ(noCsv.exitCode, 1);
+    EXPECT_NE(noCsv.err.find(file("none.csv").string()), std::string::npos) << noCsv.err;
+    EXPECT_NE(noCsv.err.find("neexistuje"), std::string::npos) << noCsv.err;
+    EXPECT_FALSE(fs::exists(file("x.komp")));
+
+    const CliRun folder = run({"library", "export", dir.string()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_NE(folder.err.find("složka"), std::string::npos) << folder.err;
+    EXPECT_EQ(folder.out, "");
+
+    const CliRun noKomp = run({"library", "export", file("none.komp").string()});
+    EXPECT_EQ(noKomp.exitCode, 1);
+    EXPECT_NE(noKomp.err.find(file("none.komp").string()), std::string::npos) << noKomp.err;
+    EXPECT_EQ(noKomp.out, "");
+
+    writeBytes(file("a.csv"), kCsv);
+    const std::string target = file("no/such/dir/a.komp").string();
+    const CliRun noDir = run({"library", "import", file("a.csv").string(), target});
+    EXPECT_EQ(noDir.exitCode, 1);
+    EXPECT_NE(noDir.err.find(target), std::string::npos) << noDir.err;
+}
+
+TEST_F(CliTest, ExportTakesWholeEntriesAndSaysWhatItLeftOut) {
+    writeBytes(file("a.csv"), kCsv);
+    ASSERT_EQ(run({"library", "import", file("a.csv").string(), file("a.komp").string()}).exitCode,
+              0);
+    writeBytes(file("tail.komp"), bytesOf(file("a.komp")).substr(0, 2 * 2564 + 100));
+    const CliRun r = run({"library", "export", file("tail.komp").string()});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, kCsv.substr(0, kCsv.find("Detektor")));
+    EXPECT_NE(r.err.find("100"), std::string::npos) << r.err;
+
+    writeBytes(file("empty.komp"), "");
+    const CliRun empty = run({"library", "export", file("empty.komp").string()});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.out, kHeader);
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    writeBytes(file("a.csv"), kCsv);
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"library"},
+        {"library", "import", file("a.csv").string()},
+        {"library", "import", file("a.csv").string(), file("b.komp").string(), "extra"},
+        {"library", "export"},
+        {"library", "convert", "x"},
+        {"route", "export"},
+        {"library", "export", "--verbose", "x.komp"},
+    };
+    for (const auto& args : wrong) {
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << joined;
+        EXPECT_NE(r.err, "") << joined;
+    }
+    EXPECT_FALSE(fs::exists(file("b.komp")));
+}
+
+TEST_F(CliTest, EveryCommandHasHelpWithAnExample) {
+    const std::vector<std::vector<std::string>> commands = {{"--help"},
+                                                            {"library", "--help"},
+                                                            {"library", "import", "--help"},
+                                                            {"library", "export", "-h"}};
+    for (const auto& args : commands) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << args.back();
+        EXPECT_NE(r.out.find("Example"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("lumor-cli library "), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_NE(run({"library", "import", "--help"}).out.find("FILE.csv"), std::string::npos);
+    EXPECT_NE(run({"--help"}).out.find("library"), std::string::npos);
+}
