@@ -1,2 +1,14 @@
-set(LUMOR_REPORT_SOURCES)
-set(LUMOR_REPORT_TESTS)
+set(LUMOR_REPORT_SOURCES
+  src/report/report_writer.cpp)
+set(LUMOR_REPORT_TESTS
+  tests/core/report_tests.cpp)
+
+# The report page shows the logo from its own folder, so it goes beside the executable
+# into "Protokol" with every build.
+set(LUMOR_REPORT_LOGO ${LUMOR_BIN_DIR}/Protokol/ORV.gif)
+add_custom_command(OUTPUT ${LUMOR_REPORT_LOGO}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMOR_BIN_DIR}/Protokol
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/assets/ORV.gif ${LUMOR_REPORT_LOGO}
+  DEPENDS ${PROJECT_SOURCE_DIR}/assets/ORV.gif
+  COMMENT "Copying the report logo")
+add_custom_target(lumor_report_logo ALL DEPENDS ${LUMOR_REPORT_LOGO})

@@ -1,0 +1,193 @@
+#include "report/report_writer.h"
+
+#include "route/component_types.h"
+#include "text/cp1250.h"
+#include "text/file_io.h"
+#include "text/numbers.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string_view>
+
+namespace lumor {
+
+namespace {
+
+const std::string kNotGiven = "neuvedeno";
+constexpr std::size_t kConclusionLines = 5;
+
+// Route grid rows: row r shows slot r - 1 of the component record.
+constexpr int kTypeRow = 1;
+constexpr int kLabelRow = 2;
+constexpr int kAttenuationRow = 4;
+constexpr int kGainRow = 5;
+constexpr int kSourceRmsRow = 6;
+constexpr int kPmdRow = 7;
+constexpr int kCdRow = 8;
+constexpr int kLengthRow = 9;
+constexpr int kSensitivityRow = 10;
+
+// Appends a typed value: markup characters escaped, line breaks as CR LF, and a character
+// code page 1250 cannot hold as a numeric reference so that nothing typed is lost.
+void appendValue(std::string& out, std::string_view text) {
+    const std::u32string cps = utf8ToCodePoints(text);
+    for (std::size_t i = 0; i < cps.size(); ++i) {
+        const char32_t cp = cps[i];
+        switch (cp) {
+            case U'&': out += "&amp;"; break;
+            case U'<': out += "&lt;"; break;
+            case U'>': out += "&gt;"; break;
+            case U'"': out += "&quot;"; break;
+            case U'\r':
+                if (i + 1 < cps.size() && cps[i + 1] == U'\n') ++i;
+                out += "\r\n";
+                break;
+            case U'\n': out += "\r\n"; break;
+            default: {
+                std::string one;
+                appendUtf8(one, cp);
+                if (fitsCp1250(one)) {
+                    out += utf8ToCp1250(one);
+                } else {
+                    out += "&#" + IntegerText(static_cast<long long>(cp)) + ";";
+                }
+            }
+        }
+    }
+}
+
+// Collects the page one template row at a time.
+class Page {
+public:
+    // Writes one row: its literal text as is, each "%s" replaced by the next value.
+    void row(std::string_view text, std::initializer_list<std::string_view> values = {},
+             bool lineBreak = true) {
+        auto value = values.begin();
+        for (;;) {
+            const auto mark = text.find("%s");
+            if (mark == std::string_view::npos || value == values.end()) break;
+            out_ += utf8ToCp1250(text.substr(0, mark));
+            appendValue(out_, *value++);
+            text.remove_prefix(mark + 2);
+        }
+        out_ += utf8ToCp1250(text);
+        if (lineBreak) out_ += "\r\n";
+    }
+    std::string take() { return std::move(out_); }
+
+private:
+    std::string out_;
+};
+
+std::string orNotGiven(const std::string& text) { return text.empty() ? kNotGiven : text; }
+
+std::string endValueText(double value) { return NumberText(RoundHundredths(value)); }
+
+}  // namespace
+
+std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
+                       const RouteResult& result, const std::vector<std::string>& conclusion) {
+    const std::string firstName = orNotGiven(student.firstName);
+    const std::string surname = orNotGiven(student.surname);
+    const std::string date = orNotGiven(student.date);
+    const std::string group = orNotGiven(student.group);
+
+    const int last = std::max(1, routeGrid.colCount() - 1);
+    auto cell = [&](int col, int row) -> const std::string& { return routeGrid.cell(col, row); };
+
+    const std::string attenuation = endValueText(result.EndAttenuation);
+    const std::string cd = endValueText(result.EndCd);
+    const std::string pmd = endValueText(result.EndPmd);
+
+    Page p;
+    p.row(R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">)");
+    p.row("<html>");
+    p.row("<head>");
+    p.row(R"(<meta http-equiv="content-type" content="text/html; charset=windows-1250">)");
+    p.row(R"(<meta name="generator" content="Lumor">)");
+    p.row("<title>Protokol</title>");
+    p.row("</head>");
+    p.row("<body>");
+    p.row(R"(<table border="2"; width = "100%"; height="250"; cellpadding="0"; cellspacing="0">)");
+    p.row(R"(<td width = "20%"; valign="top"><img src = "ORV.gif" alt = "ORV"></td>)");
+    p.row("<td>");
+    p.row(R"(<table border="1"; width = "100%"; cellpadding="0"; cellspacing="0">)");
+    p.row(R"(<tr height = "50"><td><font size = "3px">Předmět:<b><font size ="5px"><center>Přenosová media</center></b></td></tr>)");
+    p.row(R"(<tr height = "50"><td><font size = "3px">Název úlohy:<b><font size ="4px"><center>Návrh optické trasy a měření útlumu, chromatické, polarizačně vidové disperze</center></b></td></tr>)");
+    p.row(R"(<tr height = "50"><td><font size = "3px">Jméno a příjmení: <center><b><font size ="5px">)", {}, false);
+    p.row("%s %s", {firstName, surname}, false);
+    p.row("</b></center></td></tr>");
+    p.row(R"(<tr height = "50"><td><font size = "3px">Měřeno dne: <center><b><font size ="4px">%s</b></center></td></tr>)", {date});
+    p.row(R"(<tr height = "50"><td><font size = "3px">Studijní skupina: <center><b><font size ="4px">%s</b></center></td></tr>)", {group});
+    p.row("</table>");
+    p.row("</td>");
+    p.row("</table>");
+    p.row("<br>");
+    p.row("<h2><u>Optická trasa:</u></h2>");
+    p.row(R"(<blockquote><blockquote><b>Zdroj: </b>%s, zisk = <font color="red">%s</font> dB, rms šířky spektra zdroje = <font color="red">%s</font> nm</blockquote></blockquote>)",
+          {cell(1, kLabelRow), cell(1, kGainRow), cell(1, kSourceRmsRow)});
+    for (int col = 1; col <= last; ++col) {
+        // Whole-text comparison, case and accents included; sources and detectors are
+        // described by their own lines, wherever they stand.
+        const std::string& type = cell(col, kTypeRow);
+        if (type == kFibreType) {
+            p.row(R"(<blockquote><blockquote><b>Vlákno: </b>%s, útlum = <font color="red">%s</font> dB, CD = <font color="red">%s</font> ps/(nm.km), PMD = <font color="red">%s</font> ps/(km^0,5), L = <font color="red">%s</font> km</blockquote></blockquote>)",
+                  {cell(col, kLabelRow), cell(col, kAttenuationRow), cell(col, kCdRow),
+                   cell(col, kPmdRow), cell(col, kLengthRow)});
+        } else if (type == kConnectorType) {
+            p.row(R"(<blockquote><blockquote><b>Konektor: </b>%s, útlum = <font color="red">%s</font> dB</blockquote></blockquote>)",
+                  {cell(col, kLabelRow), cell(col, kAttenuationRow)});
+        } else if (type == kAmplifierType) {
+            p.row(R"(<blockquote><blockquote><b>Zesilovač: </b>%s, zisk = <font color="red">%s</font> dB</blockquote></blockquote>)",
+                  {cell(col, kLabelRow), cell(col, kGainRow)});
+        }
+    }
+    p.row(R"(<blockquote><blockquote><b>Detektor: </b>%s, citlivost = <font color="red">%s</font> dB</blockquote></blockquote>)",
+          {cell(last, kLabelRow), cell(last, kSensitivityRow)});
+    p.row("<br>");
+    p.row("<h2><u>Grafy:</u></h2>");
+    p.row("<br>");
+    p.row(R"(<center><img src = "att.bmp" alt = "průběh útlumu"></center>)");
+    p.row("<br>");
+    p.row("<center><i>Obrázek 1: Průběh útlumu na optické trase</i></center>");
+    p.row("<br>");
+    p.row("<br>");
+    p.row(R"(<center><img src = "cd.bmp" alt = "průběh chromatické disperze"></center>)");
+    p.row("<br>");
+    p.row("<center><i>Obrázek 2: Průběh chromatické disperze na optické trase</i></center>");
+    p.row("<br>");
+    p.row("<br>");
+    p.row(R"(<center><img src = "pmd.bmp" alt = "průběh polarizačně vidové disperze"></center>)");
+    p.row("<br>");
+    p.row("<center><i>Obrázek 3: Průběh polarizačně vidové disperze na optické trase</i></center>");
+    p.row("<br>");
+    p.row("<h2><u>Výsledky měření:</u></h2>");
+    // The two result rows form one line of the file.
+    p.row(R"(Útlum na konci trasy je <font color = "red">%s</font> dB. Citlivost detektoru je <font color = "red">%s</font> dB. )",
+          {attenuation, cell(last, kSensitivityRow)}, false);
+    p.row(R"(Velikost chromatické disperze na konci trasy je <font color = "red">%s</font> ns. Velikost polarizačně vidové disperze je <font color = "red">%s</font> ps.)",
+          {cd, pmd});
+    p.row("<br>");
+    p.row("<h2><u>Závěr:</u></h2>");
+    for (std::size_t i = 0; i < conclusion.size() && i < kConclusionLines; ++i) {
+        if (!conclusion[i].empty()) p.row("%s", {conclusion[i]});
+    }
+    p.row("</body>");
+    p.row("</html>");
+    return p.take();
+}
+
+std::string reportPath(const std::string& programFolder) {
+    std::string path = programFolder;
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    return path + "Protokol/Protokol.html";
+}
+
+std::optional<std::string> saveReport(const std::string& path, const std::string& page) {
+    if (const auto reason = writeFileAtomically(path, page)) {
+        return "Protokol nelze uložit do souboru „" + path + "“: " + *reason + ".";
+    }
+    return std::nullopt;
+}
+
+}  // namespace lumor

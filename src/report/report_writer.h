@@ -1,0 +1,35 @@
+#pragma once
+#include "eval/route_result.h"
+#include "text/string_grid.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumor {
+
+/// The student's data as the main window's labels show it; an empty text is written as
+/// "neuvedeno".
+struct StudentTexts {
+    std::string firstName;
+    std::string surname;
+    std::string date;
+    std::string group;
+};
+
+/// The whole measurement report page as the bytes of the file: code page 1250, CR LF line
+/// ends. Inserted values are escaped for HTML, and a character code page 1250 lacks becomes
+/// a numeric character reference. Only the first five conclusion lines are used.
+std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
+                       const RouteResult& result, const std::vector<std::string>& conclusion);
+
+/// The report file in the given program folder: folder + "Protokol/Protokol.html", with a
+/// separator added when the folder text does not end with one.
+std::string reportPath(const std::string& programFolder);
+
+/// Writes the page to `path`, replacing any earlier file only by the complete new one.
+/// Returns the Czech error text naming the file on failure, nothing on success (the file is
+/// then complete and closed).
+std::optional<std::string> saveReport(const std::string& path, const std::string& page);
+
+}  // namespace lumor
