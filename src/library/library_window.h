@@ -1,7 +1,20 @@
 #pragma once
 #include "app/forms.h"
+#include "library/library_commands.h"
 
 #include <QDialog>
+
+#include <array>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolBar;
+class QToolButton;
 
 namespace lumor {
 
@@ -14,13 +27,70 @@ class TForm2 : public QDialog {
 public:
     explicit TForm2(Forms& forms);
 
+    /// Empty category lists, no choice in them, the ten add and edit buttons disabled.
     void FormCreate();
     /// Refills the five category lists from the library grid and enables their buttons.
     void RebuildCategoryLists();
+    /// Empties the five category lists (each then shows no selection).
+    void clearCategoryLists();
 
+    void ToolButton1Click();  ///< new library
+    void ToolButton2Click();  ///< open a library file
+    void ToolButton3Click();  ///< save the library
+    void ToolButton4Click();  ///< the editor for a new entry
+    void ToolButton5Click();  ///< remove the library's last entry
+    void ToolButton9Click();  ///< remove the route's last component
+    void ComboBox1Select();   ///< records the user's choice in CategorySelection
+    void ComboBox2Select();
+    void ComboBox3Select();
+    void ComboBox4Select();
+    void ComboBox5Select();
+    void SpeedButton1Click();  ///< appends the chosen source to the route
+    void SpeedButton2Click();  ///< appends the chosen fibre through the length dialog
+    void SpeedButton3Click();  ///< appends the chosen detector
+    void SpeedButton4Click();  ///< appends the chosen connector
+    void SpeedButton5Click();  ///< appends the chosen amplifier
+    void SpeedButton6Click();  ///< the editor for the chosen source
+    void SpeedButton7Click();  ///< the editor for the chosen fibre
+    void SpeedButton8Click();  ///< the editor for the chosen detector
+    void SpeedButton9Click();  ///< the editor for the chosen connector
+    void SpeedButton10Click(); ///< the editor for the chosen amplifier
+    void SpeedButton11Click(); ///< FindComponent
+    void BitBtn1Click();       ///< closes the window
+    /// Marks the entry column whose label is `Edit1`'s text and says whether one was found.
+    void FindComponent();
+
+    /// The item index the user last chose in each category list; -1 before any choice.
+    std::array<int, kCategoryCount> CategorySelection{-1, -1, -1, -1, -1};
+
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* ToolButton1 = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QToolButton* ToolButton3 = nullptr;
+    QToolButton* ToolButton4 = nullptr;
+    QToolButton* ToolButton5 = nullptr;
+    QToolButton* ToolButton9 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* SpeedButton11 = nullptr;
     GridView* seznam1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    /// Category rows top to bottom: sources, fibres, detectors, connectors, amplifiers.
+    std::array<QLabel*, kCategoryCount> captions{};     ///< Label2 to Label6
+    std::array<QComboBox*, kCategoryCount> lists{};     ///< ComboBox1 to ComboBox5
+    std::array<QToolButton*, kCategoryCount> addButtons{};   ///< SpeedButton1 to SpeedButton5
+    std::array<QToolButton*, kCategoryCount> editButtons{};  ///< SpeedButton6 to SpeedButton10
 
 private:
+    void buildLayout();
+    /// The text of the chosen item of category list t, or nothing when the list shows no item.
+    std::optional<std::string> chosenLabel(int t) const;
+    void selectCategory(int t);
+    void appendChosen(int t);
+    void editChosen(int t);
+
     Forms& forms_;
 };
 

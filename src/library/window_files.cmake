@@ -1,6 +1,10 @@
-set(LUMOR_LIBRARY_WINDOW_CORE_SOURCES)
+set(LUMOR_LIBRARY_WINDOW_CORE_SOURCES
+  src/library/library_commands.cpp)
 set(LUMOR_LIBRARY_WINDOW_UI_SOURCES
   src/library/library_window.cpp
   src/library/component_editor.cpp)
-set(LUMOR_LIBRARY_WINDOW_TESTS)
-set(LUMOR_LIBRARY_WINDOW_UI_TESTS)
+set(LUMOR_LIBRARY_WINDOW_TESTS
+  tests/core/library_commands_tests.cpp)
+set(LUMOR_LIBRARY_WINDOW_UI_TESTS
+  tests/ui/library_window_tests.cpp
+  tests/ui/component_editor_tests.cpp)

@@ -52,13 +52,17 @@ public:
     /// The record at position k, 1 <= k <= n.
     const Record& at(int k) const { return *records_.at(static_cast<std::size_t>(k - 1)); }
 
+    /// True when another record fits; otherwise warns that the list is full.
+    bool checkRoom() {
+        if (!isFull()) return true;
+        messages_.warning(texts_.fullWarning);
+        return false;
+    }
+
     /// Takes the record as position n + 1; the grid gains a column unless the list was empty.
     /// A full list refuses with a warning and changes nothing.
     bool append(std::unique_ptr<Record> record) {
-        if (isFull()) {
-            messages_.warning(texts_.fullWarning);
-            return false;
-        }
+        if (!checkRoom()) return false;
         if (count() >= 1) setColumns(grid_.colCount() + 1);
         records_.push_back(std::move(record));
         showColumn(count());

@@ -1,0 +1,97 @@
+#include "library/library_commands.h"
+
+#include "app/route_commands.h"
+#include "route/component_types.h"
+#include "route/route_list.h"
+
+namespace lumor {
+
+namespace {
+
+// Library grid rows: 1 the type name, 2 the label; slot s sits in row s + 2.
+constexpr int kTypeRow = 1;
+constexpr int kLabelRow = 2;
+
+}  // namespace
+
+std::array<std::vector<std::string>, kCategoryCount> categoryLists(const StringGrid& grid, int entryCount) {
+    std::array<std::vector<std::string>, kCategoryCount> lists;
+    for (int k = 1; k <= entryCount; ++k) {
+        for (int t = 0; t < kCategoryCount; ++t) {
+            if (grid.cell(k, kTypeRow) == kTypeNames[static_cast<std::size_t>(t)]) {
+                lists[static_cast<std::size_t>(t)].push_back(grid.cell(k, kLabelRow));
+            }
+        }
+    }
+    return lists;
+}
+
+std::vector<int> columnsWithLabel(const StringGrid& grid, int entryCount, const std::string& label) {
+    std::vector<int> columns;
+    for (int k = 1; k <= entryCount; ++k) {
+        if (grid.cell(k, kLabelRow) == label) columns.push_back(k);
+    }
+    return columns;
+}
+
+int editedEntryColumn(const StringGrid& grid, int entryCount, const std::string& label, int typeCode) {
+    if (typeCode < 0 || typeCode >= kCategoryCount) return 0;
+    int found = 0;
+    for (int k : columnsWithLabel(grid, entryCount, label)) {
+        if (grid.cell(k, kTypeRow) == kTypeNames[static_cast<std::size_t>(typeCode)]) found = k;
+    }
+    return found;
+}
+
+int findComponentColumn(const StringGrid& grid, const std::string& text) {
+    int found = 0;
+    for (int k = 1; k < grid.colCount(); ++k) {
+        if (grid.cell(k, kLabelRow) == text) found = k;
+    }
+    return found;
+}
+
+bool isNewLabel(const StringGrid& grid, int entryCount, const std::string& label) {
+    return !label.empty() && columnsWithLabel(grid, entryCount, label).empty();
+}
+
+std::array<bool, kNumericFieldCount> applicableFields(int typeCode) {
+    // Columns: wavelength, attenuation, gain, source RMS, PMD, CD, specific attenuation,
+    // sensitivity. A source's output level goes into the gain, a fibre's loss per kilometre
+    // into the specific attenuation; only a connector has a plain attenuation.
+    static constexpr std::array<std::array<bool, kNumericFieldCount>, kCategoryCount> table = {{
+        {true, false, true, true, false, false, false, false},    // Zdroj
+        {true, false, false, false, true, true, true, false},     // Vlákno
+        {true, false, false, false, false, false, false, true},   // Detektor
+        {false, true, false, false, false, false, false, false},  // Konektor
+        {true, false, true, false, false, false, false, false},   // Zesilovač
+    }};
+    if (typeCode < 0 || typeCode >= kCategoryCount) return {};
+    return table[static_cast<std::size_t>(typeCode)];
+}
+
+EntryFields entryFieldsFromColumn(const StringGrid& grid, int k) {
+    EntryFields fields;
+    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) fields[static_cast<std::size_t>(s)] = grid.cell(k, s + 2);
+    return fields;
+}
+
+std::unique_ptr<LibraryEntry> buildLibraryEntry(int typeCode, const EntryFields& fields) {
+    auto entry = std::make_unique<LibraryEntry>();
+    SetTypeCode(*entry, typeCode);
+    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) SetSlotText(*entry, s, fields[static_cast<std::size_t>(s)]);
+    return entry;
+}
+
+int appendLibraryColumnsToRoute(RouteList& route, const StringGrid& grid, const std::vector<int>& columns) {
+    int appended = 0;
+    for (int k : columns) {
+        if (!route.AppendComponent(recordFromLibraryColumn(grid, k))) break;
+        ++appended;
+    }
+    return appended;
+}
+
+bool routeHasRoom(RouteList& route) { return route.checkRoom(); }
+
+}  // namespace lumor

@@ -1,0 +1,307 @@
+#include "library/component_editor.h"
+#include "library/library_commands.h"
+#include "library/library_window.h"
+#include "platform/qtext.h"
+#include "ui_fixture.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace lumor;
+
+namespace {
+
+const char* const kRefusal =
+    "V seznamu komponent již existuje komponenta se stejným označením nebo jste nezadali žádné označení";
+
+class ComponentEditorTest : public UiTest {
+protected:
+    TForm3& editor() { return *forms->Form3; }
+    TForm2& lib() { return *forms->Form2; }
+    ComponentLibrary& library() { return state->library; }
+    const StringGrid& libGrid() { return state->library.grid(); }
+    QLineEdit* edit(int n) { return editor().edits[static_cast<std::size_t>(n - 1)]; }  // Edit1 .. Edit10
+
+    /// The user picks a type in the selector.
+    void pickType(int index) {
+        editor().ComboBox1->setCurrentIndex(index);
+        emit editor().ComboBox1->activated(index);
+    }
+    /// Types the text at the cursor, one character at a time, as the keyboard would.
+    void type(QLineEdit* field, const QString& text) {
+        for (QChar c : text) field->insert(QString(c));
+    }
+    std::vector<std::string> texts() {
+        std::vector<std::string> out;
+        for (auto* e : editor().edits) out.push_back(fromQ(e->text()));
+        return out;
+    }
+    std::vector<bool> enabled() {
+        std::vector<bool> out;
+        for (auto* e : editor().edits) out.push_back(e->isEnabled());
+        return out;
+    }
+    std::vector<std::string> column(int k) {
+        std::vector<std::string> out;
+        for (int row = 0; row < 12; ++row) out.push_back(libGrid().cell(k, row));
+        return out;
+    }
+    void addThroughEditor(int typeIndex, const std::string& label) {
+        pickType(typeIndex);
+        edit(1)->setText(toQ(label));
+        editor().Button1->click();
+    }
+};
+
+}  // namespace
+
+TEST_F(ComponentEditorTest, ControlsSitWhereTheLayoutPutsThem) {
+    EXPECT_EQ(editor().windowTitle(), "Přidej/Uprav komponentu");
+    EXPECT_EQ(editor().size(), QSize(411, 517));
+    EXPECT_EQ(editor().Panel1->geometry(), QRect(0, 0, 411, 517));
+    EXPECT_EQ(editor().Panel1->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(editor().ComboBox1->geometry(), QRect(240, 24, 145, 21));
+    EXPECT_EQ(edit(1)->geometry(), QRect(240, 64, 145, 21));
+    EXPECT_EQ(edit(8)->geometry(), QRect(240, 344, 145, 21));
+    EXPECT_EQ(edit(10)->geometry(), QRect(240, 424, 145, 21));
+    EXPECT_EQ(editor().findChild<QLineEdit*>("Edit10"), edit(10));
+    EXPECT_EQ(editor().Button1->geometry(), QRect(24, 472, 75, 25));
+    EXPECT_EQ(editor().Button3->geometry(), QRect(160, 472, 75, 25));
+    EXPECT_EQ(editor().Button2->geometry(), QRect(296, 472, 75, 25));
+    EXPECT_EQ(editor().Button1->text(), "Přidej");
+    EXPECT_EQ(editor().Button3->text(), "Uprav");
+    EXPECT_EQ(editor().Button2->text(), "Zavři");
+    auto* typeCaption = editor().findChild<QLabel*>("Label1");
+    auto* noteCaption = editor().findChild<QLabel*>("Label11");
+    ASSERT_TRUE(typeCaption && noteCaption);
+    EXPECT_EQ(typeCaption->text(), "Typ:");
+    EXPECT_EQ(typeCaption->pos(), QPoint(24, 24));
+    EXPECT_EQ(noteCaption->text(), "Poznámka :");
+    EXPECT_EQ(noteCaption->pos(), QPoint(24, 424));
+    EXPECT_TRUE(noteCaption->font().bold());
+    EXPECT_EQ(noteCaption->font().pixelSize(), 16);
+    QStringList items;
+    for (int i = 0; i < editor().ComboBox1->count(); ++i) items << editor().ComboBox1->itemText(i);
+    EXPECT_EQ(items, QStringList({"Zdroj", "Vlákno", "Detektor", "Konektor", "Zesilovač"}));
+    EXPECT_FALSE(editor().ComboBox1->isEditable());
+}
+
+TEST_F(ComponentEditorTest, CreationLeavesTheFieldsOfASource) {
+    EXPECT_EQ(editor().ComboBox1->currentIndex(), 0);
+    EXPECT_FALSE(editor().Button3->isEnabled());
+    EXPECT_TRUE(editor().Button1->isEnabled());
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, true, true, false, false, false, false, true}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"", "", "-", "", "", "-", "-", "-", "-", ""}));
+}
+
+TEST_F(ComponentEditorTest, ChoosingATypeEmptiesItsFieldsAndLeavesLabelAndNote) {
+    edit(1)->setText("LED");
+    edit(10)->setText("poznámka");
+    edit(2)->setText("850");
+    edit(4)->setText("-3");
+    edit(5)->setText("40");
+    pickType(0);  // the same type again
+    EXPECT_EQ(texts(), (std::vector<std::string>{"LED", "", "-", "", "", "-", "-", "-", "-", "poznámka"}));
+
+    pickType(3);  // connector
+    EXPECT_FALSE(edit(2)->isEnabled());
+    EXPECT_EQ(edit(2)->text(), "-");
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true, false, false, false, false, false, false, true}));
+
+    pickType(2);  // detector: wavelength and sensitivity only
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, false, false, false, false, false, true, true}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"LED", "", "-", "-", "-", "-", "-", "-", "", "poznámka"}));
+
+    pickType(1);  // fibre
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, false, false, true, true, true, false, true}));
+    pickType(4);  // amplifier
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, true, false, false, false, false, false, true}));
+}
+
+TEST_F(ComponentEditorTest, NumericFieldsKeepDigitsCommasAndAnEarlyMinus) {
+    for (int n = 2; n <= 9; ++n) {
+        edit(n)->setText("1.55");
+        EXPECT_EQ(edit(n)->text(), "155") << "Edit" << n;
+    }
+    QLineEdit* f = edit(5);
+    const std::pair<const char*, const char*> cases[] = {
+        {"-0,2", "-0,2"}, {"1,-5", "1,5"}, {"12-3", "12-3"}, {"1,2,3", "1,2,3"},
+        {" 7 dB", "7"},   {"-", "-"},      {"+1e5", "15"},   {"", ""},
+    };
+    for (const auto& [in, out] : cases) {
+        f->setText(QString::fromUtf8(in));
+        EXPECT_EQ(f->text(), QString::fromUtf8(out)) << in;
+    }
+    f->setText(QString(40, QChar('1')));
+    EXPECT_EQ(f->text().size(), 31);
+
+    // Typed key by key.
+    f->clear();
+    type(f, "2.5");
+    EXPECT_EQ(f->text(), "25");
+    f->clear();
+    type(f, "1,-");
+    EXPECT_EQ(f->text(), "1,");
+    // A dropped character in the middle leaves the cursor where the user typed.
+    f->setText("12");
+    f->setCursorPosition(1);
+    type(f, "x");
+    EXPECT_EQ(f->text(), "12");
+    EXPECT_EQ(f->cursorPosition(), 1);
+    type(f, "5");
+    EXPECT_EQ(f->text(), "152");
+
+    // The label and the note are free text.
+    edit(1)->setText("G.652 D");
+    edit(10)->setText("x.y -1");
+    EXPECT_EQ(edit(1)->text(), "G.652 D");
+    EXPECT_EQ(edit(10)->text(), "x.y -1");
+}
+
+TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
+    ASSERT_EQ(library().count(), 0);
+    pickType(3);
+    edit(1)->setText("SC");
+    edit(3)->setText("0,5");
+    edit(10)->setText("poznámka");
+    editor().Button1->click();
+    EXPECT_TRUE(desk.shown.empty());
+    EXPECT_EQ(library().count(), 1);
+    EXPECT_EQ(libGrid().colCount(), 2);
+    EXPECT_EQ(column(1), (std::vector<std::string>{"1.", "Konektor", "SC", "-", "0,5", "-", "-", "-", "-", "-",
+                                                   "-", "poznámka"}));
+    // Label and note emptied; the type and the other fields stay for the next entry.
+    EXPECT_EQ(texts(), (std::vector<std::string>{"", "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
+    EXPECT_EQ(editor().ComboBox1->currentIndex(), 3);
+    // The library window's lists follow at once.
+    ASSERT_EQ(lib().lists[3]->count(), 1);
+    EXPECT_EQ(lib().lists[3]->itemText(0), "SC");
+    EXPECT_TRUE(lib().addButtons[3]->isEnabled());
+
+    // Pressed again at once: the label is empty.
+    editor().Button1->click();
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{kRefusal});
+    EXPECT_EQ(library().count(), 1);
+
+    edit(1)->setText("FC");
+    editor().Button1->click();
+    EXPECT_EQ(library().count(), 2);
+    EXPECT_EQ(libGrid().colCount(), 3);
+    EXPECT_EQ(libGrid().cell(2, 2), "FC");
+    EXPECT_EQ(libGrid().cell(2, 4), "0,5");
+}
+
+TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
+    addThroughEditor(0, "LED");
+    desk.clear();
+    pickType(2);
+    edit(1)->setText("LED");
+    edit(2)->setText("1550");
+    edit(10)->setText("pozn.");
+    editor().Button1->click();
+    ASSERT_EQ(desk.shown.size(), 1u);
+    EXPECT_EQ(desk.shown[0].kind, "warning");
+    EXPECT_EQ(desk.shown[0].title, "");
+    EXPECT_EQ(desk.shown[0].text, kRefusal);
+    EXPECT_EQ(library().count(), 1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"LED", "1550", "-", "-", "-", "-", "-", "-", "", "pozn."}));
+
+    for (const char* label : {"led", " LED", "LED "}) {
+        edit(1)->setText(label);
+        editor().Button1->click();
+    }
+    EXPECT_EQ(library().count(), 4);
+    EXPECT_EQ(libGrid().cell(4, 2), "LED ");
+    EXPECT_EQ(desk.texts("warning").size(), 1u);
+}
+
+TEST_F(ComponentEditorTest, AThousandthEntryIsRefusedWithAWarning) {
+    for (int i = 1; i <= 999; ++i) {
+        library().append(buildLibraryEntry(3, {"C" + std::to_string(i), "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
+    }
+    desk.clear();
+    pickType(3);
+    edit(1)->setText("nový");
+    edit(10)->setText("poznámka");
+    editor().Button1->click();
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_NE(desk.texts("warning")[0].find("999"), std::string::npos);
+    EXPECT_EQ(library().count(), 999);
+    EXPECT_EQ(libGrid().colCount(), 1000);
+    EXPECT_EQ(libGrid().cell(999, 2), "C999");
+    EXPECT_EQ(edit(1)->text(), "nový");
+    EXPECT_EQ(edit(10)->text(), "poznámka");
+}
+
+TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
+    addThroughEditor(0, "A");
+    addThroughEditor(0, "B");
+    lib().RebuildCategoryLists();
+    lib().lists[0]->setCurrentIndex(1);
+    emit lib().lists[0]->activated(1);
+    desk.modalActions.push_back([&](QDialog&) {
+        edit(1)->setText("A");
+        editor().Button3->click();
+    });
+    lib().editButtons[0]->click();
+    EXPECT_TRUE(desk.texts("warning").empty());
+    EXPECT_EQ(library().count(), 2);
+    EXPECT_EQ(libGrid().cell(1, 2), "A");
+    EXPECT_EQ(libGrid().cell(2, 2), "A");
+    EXPECT_EQ(libGrid().colCount(), 3);
+    ASSERT_EQ(lib().lists[0]->count(), 2);
+    EXPECT_EQ(lib().lists[0]->itemText(1), "A");
+
+    // Opened for adding right after: the edited texts are still there, and "Přidej"
+    // reports the label as present.
+    std::string label;
+    int typeIndex = -1;
+    desk.modalActions.push_back([&](QDialog&) {
+        label = fromQ(edit(1)->text());
+        typeIndex = editor().ComboBox1->currentIndex();
+        editor().Button1->click();
+    });
+    lib().ToolButton4->click();
+    EXPECT_EQ(label, "A");
+    EXPECT_EQ(typeIndex, 0);
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{kRefusal});
+    EXPECT_EQ(library().count(), 2);
+}
+
+TEST_F(ComponentEditorTest, UpravWithoutAnEntryHandedOverWritesNothing) {
+    addThroughEditor(3, "SC");
+    addThroughEditor(3, "FC");
+    const auto before0 = column(0), before1 = column(1), before2 = column(2);
+    const auto bytes = library().imageBytes();
+    edit(1)->setText("přepis");
+    for (int index : {0, 3, -1}) {
+        state->EditedIndex = index;
+        editor().Button3->setEnabled(true);
+        editor().show();
+        editor().Button3->click();
+        EXPECT_FALSE(editor().isVisible()) << index;
+        EXPECT_EQ(library().count(), 2);
+        EXPECT_EQ(library().imageBytes(), bytes) << index;
+        EXPECT_EQ(column(0), before0) << index;
+        EXPECT_EQ(column(1), before1) << index;
+        EXPECT_EQ(column(2), before2) << index;
+    }
+    EXPECT_TRUE(desk.shown.empty());
+}
+
+TEST_F(ComponentEditorTest, ZavriClosesAndKeepsTheFields) {
+    pickType(1);
+    edit(1)->setText("G.652");
+    edit(8)->setText("0,35");
+    editor().show();
+    editor().Button2->click();
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_EQ(editor().ComboBox1->currentIndex(), 1);
+    EXPECT_EQ(edit(1)->text(), "G.652");
+    EXPECT_EQ(edit(8)->text(), "0,35");
+    EXPECT_EQ(library().count(), 0);
+}
