@@ -9,6 +9,17 @@ namespace {
 
 QColor colourOf(Rgb rgb) { return QColor(static_cast<QRgb>(0xFF000000u | rgb)); }
 
+// A picture's default font: "MS Sans Serif" 8 pt (11 pixels), or the platform's sans-serif.
+const QFont& canvasFont() {
+    static const QFont font = [] {
+        QFont f(QStringLiteral("MS Sans Serif"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setPixelSize(11);
+        return f;
+    }();
+    return font;
+}
+
 }  // namespace
 
 QImageCanvas::QImageCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
@@ -26,10 +37,11 @@ void QImageCanvas::line(int x1, int y1, int x2, int y2) {
 
 void QImageCanvas::text(int x, int y, const std::string& text) {
     QPainter p(&image_);
-    p.setPen(QPen(colourOf(pen_), 1));
+    p.setFont(canvasFont());
+    p.setPen(QPen(Qt::black, 1));  // texts take the font's colour, which stays black
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(QBrush(Qt::white));
-    const QString s = QString::fromStdString(text);
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The cell is the text's own extent: the opaque background covers just that.
     const QFontMetrics metrics = p.fontMetrics();
     p.drawText(QRect(x, y, metrics.horizontalAdvance(s) + 1, metrics.height()),
