@@ -48,6 +48,12 @@ void GridModel::cellChanged(int col, int row) {
     }
 }
 
+void GridModel::cellsChanged() {
+    if (columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
 void GridModel::columnCountAboutToChange(int oldCount, int newCount) {
     if (newCount > oldCount) {
         inserting_ = true;

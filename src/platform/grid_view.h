@@ -25,6 +25,7 @@ private:
     void cellChanged(int col, int row) override;
     void columnCountAboutToChange(int oldCount, int newCount) override;
     void columnCountChanged() override;
+    void cellsChanged() override;
 
     StringGrid& grid_;
     bool inserting_ = false;

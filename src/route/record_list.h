@@ -3,11 +3,13 @@
 #include "text/messages.h"
 #include "text/string_grid.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumor {
@@ -97,6 +99,7 @@ public:
     /// Removes every record, one column at a time, down to two columns; the final removal
     /// warns when the list was already empty.
     void clear() {
+        StringGrid::Batch batch(grid_);
         while (grid_.colCount() > 2) {
             removeLast();
             setColumns(grid_.colCount() - 1);
@@ -105,6 +108,7 @@ public:
     }
 
     void refreshGrid() {
+        StringGrid::Batch batch(grid_);
         for (int k = 1; k <= count(); ++k) showColumn(k);
     }
     void showColumn(int k) {
@@ -123,25 +127,32 @@ public:
             messages_.warning("nelze otevrit");
             return false;
         }
+        // One record more than the list holds is enough to tell that the file has too many.
+        std::string bytes((kMaxRecords + 1) * Record::kImageSize, '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
+        loadBytes(bytes);
+        return true;
+    }
+
+    /// Replaces the list by the whole records in `bytes`, the content of a list file: a
+    /// broken tail is ignored; records beyond the 999th are left out with a warning.
+    void loadBytes(std::string_view bytes) {
+        const std::size_t whole = bytes.size() / Record::kImageSize;
+        const std::size_t n = std::min<std::size_t>(whole, kMaxRecords);
         records_.clear();
-        bool truncated = false;
-        for (;;) {
+        records_.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
             auto record = std::make_unique<Record>();
-            in.read(reinterpret_cast<char*>(record->image.data()),
-                    static_cast<std::streamsize>(Record::kImageSize));
-            if (in.gcount() != static_cast<std::streamsize>(Record::kImageSize)) break;
-            if (isFull()) {
-                truncated = true;
-                break;
-            }
+            std::memcpy(record->image.data(), bytes.data() + i * Record::kImageSize, Record::kImageSize);
             records_.push_back(std::move(record));
         }
+        StringGrid::Batch batch(grid_);
         setColumns(1 + std::max(1, count()));
         refreshGrid();
         // The grid mirrors the list: a column no record owns any more is blank.
         for (int c = count() + 1; c < grid_.colCount(); ++c) grid_.blankColumn(c, 1, kGridRows - 1);
-        if (truncated) messages_.warning(texts_.truncatedLoad);
-        return true;
+        if (whole > n) messages_.warning(texts_.truncatedLoad);
     }
 
     /// Writes every record's image to the file, replacing it only once the new file is

@@ -33,7 +33,12 @@ void StringGrid::setCell(int col, int row, const std::string& text) {
     auto& c = cells_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
     if (c == text) return;
     c = text;
-    if (listener_ && col < colCount_) listener_->cellChanged(col, row);
+    if (col >= colCount_) return;
+    if (batchDepth_ > 0) {
+        batchDirty_ = true;
+    } else if (listener_) {
+        listener_->cellChanged(col, row);
+    }
 }
 
 void StringGrid::blankColumn(int col, int firstRow, int lastRow) {

@@ -15,6 +15,26 @@ public:
         virtual void cellChanged(int col, int row) = 0;
         virtual void columnCountAboutToChange(int oldCount, int newCount) = 0;
         virtual void columnCountChanged() = 0;
+        /// Many cells changed at once (told instead of each cellChanged).
+        virtual void cellsChanged() = 0;
+    };
+
+    /// Holds back the cell notifications while it lives and tells the listener once at the
+    /// end: a list rewriting thousands of cells keeps its view from redrawing each one.
+    class Batch {
+    public:
+        explicit Batch(StringGrid& grid) : grid_(grid) { ++grid_.batchDepth_; }
+        ~Batch() {
+            if (--grid_.batchDepth_ == 0 && grid_.batchDirty_) {
+                grid_.batchDirty_ = false;
+                if (grid_.listener_) grid_.listener_->cellsChanged();
+            }
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        StringGrid& grid_;
     };
 
     StringGrid(int rowCount, int colCount);
@@ -41,6 +61,8 @@ private:
     int colCount_;
     std::vector<std::vector<std::string>> cells_;  // [col][row]
     Listener* listener_ = nullptr;
+    int batchDepth_ = 0;
+    bool batchDirty_ = false;
 };
 
 }  // namespace lumor
