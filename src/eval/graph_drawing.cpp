@@ -228,8 +228,10 @@ GraphScale MakeGraphScale(GraphKind kind, GraphSize size, int W, int H, double f
         return small ? static_cast<double>(static_cast<float>(xs)) : xs;
     };
     const double length = tame(fibreLength);
-    s.xs = length > 0 ? xsFor(length) : 0;
-    if (!(std::isfinite(s.xs) && s.xs > 0)) s.xs = xsFor(1);
+    // Only a route without length (or one whose scale overflows) needs the 1-km scale; a
+    // scale that underflows to 0 is the plain rule's, with everything at the origin.
+    s.xs = length > 0 ? xsFor(length) : xsFor(1);
+    if (!std::isfinite(s.xs)) s.xs = xsFor(1);
 
     highest = tame(highest);
     lowest = tame(lowest);

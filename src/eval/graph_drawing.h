@@ -32,8 +32,10 @@ constexpr double kPixelLimit = 1'000'000;
 /// down (attenuation bounds equal or crossed, CD all zero, PMD top 0 or negative) gets one
 /// spanned by the data: for attenuation the data's extremes widened to whole tens of dB,
 /// for CD and PMD the lower and the higher of top and bottom, and when these are equal the
-/// range is widened upwards (by 10 dB, or by 1 ps or the value's own size). The data then
-/// lie on the picture and v is finite and positive, so the read-out stays finite too.
+/// range is widened upwards (by 10 dB, or by 1 ps or the value's own size). v is then
+/// finite and positive, so nothing divides by zero and the read-out stays finite; the
+/// attenuation and CD data lie on the picture (a PMD range follows the scale top, so PMD
+/// points of mixed-sign coefficients may still lie beyond it).
 struct GraphScale {
     GraphKind kind = GraphKind::Attenuation;
     int W = 0, H = 0;

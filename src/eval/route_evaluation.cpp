@@ -25,6 +25,16 @@ void requireTwoComponents(const RouteList& route) {
                        NumberText(length) + "). Graf nelze vykreslit.");
 }
 
+/// A sum or product of the values up to position k, refused once it has left the range of
+/// double: every slot holds a finite number, but 1e300 km × 1e300 ps/(km.nm) does not.
+double inRange(double value, int k) {
+    if (!std::isfinite(value)) {
+        throw RefusalError("Hodnoty trasy jsou u komponenty na pozici " + std::to_string(k) +
+                           " příliš velké, výsledek přesahuje rozsah čísel. Graf nelze vykreslit.");
+    }
+    return value;
+}
+
 /// `Length` of the fibre at position k; a negative length is refused.
 double fibreLength(const RouteList& route, int k) {
     const double length = number(route, k, Length);
@@ -56,13 +66,15 @@ double EvaluateFibreLength(const RouteList& route) {
     requireTwoComponents(route);
     double total = 0;
     for (int k = 2; k < route.count(); ++k) {
-        if (isType(route, k, kFibreType)) total += fibreLength(route, k);
+        if (isType(route, k, kFibreType)) total = inRange(total + fibreLength(route, k), k);
     }
     return total;
 }
 
 AttenuationProfile EvaluateAttenuation(const RouteList& route) {
     requireTwoComponents(route);
+    // A profile is evaluated with the fibre length, whose slots come first.
+    EvaluateFibreLength(route);
     const int n = route.count();
     AttenuationProfile p;
     p.SourceLevel = number(route, 1, Gain);
@@ -72,11 +84,11 @@ AttenuationProfile EvaluateAttenuation(const RouteList& route) {
     p.highest = level;
     p.lowest = 0;  // not the source level: the lowest is never above 0
     for (int k = 2; k < n; ++k) {
-        if (isType(route, k, kFibreType)) distance += fibreLength(route, k);
+        if (isType(route, k, kFibreType)) distance = inRange(distance + fibreLength(route, k), k);
         if (isType(route, k, kAmplifierType)) {
-            level += number(route, k, Gain);
+            level = inRange(level + number(route, k, Gain), k);
         } else {
-            level -= number(route, k, Attenuation);
+            level = inRange(level - number(route, k, Attenuation), k);
         }
         p.points.push_back({distance, level});
         if (level > p.highest) p.highest = level;
@@ -91,6 +103,8 @@ AttenuationProfile EvaluateAttenuation(const RouteList& route) {
 
 CdProfile EvaluateCd(const RouteList& route) {
     requireTwoComponents(route);
+    // A profile is evaluated with the fibre length, whose slots come first.
+    EvaluateFibreLength(route);
     CdProfile p;
     const double width = number(route, 1, SourceRms);
     double delay = 0;
@@ -99,8 +113,8 @@ CdProfile EvaluateCd(const RouteList& route) {
     for (int k = 2; k < route.count(); ++k) {
         if (isType(route, k, kFibreType)) {
             const double length = fibreLength(route, k);
-            distance += length;
-            delay += length * (number(route, k, Cd) * width);
+            distance = inRange(distance + length, k);
+            delay = inRange(delay + length * (number(route, k, Cd) * width), k);
             p.points.push_back({distance, delay});
         }
         if (delay > p.highest) p.highest = delay;
@@ -118,6 +132,8 @@ double PmdSteps(double length) {
 
 PmdProfile EvaluatePmd(const RouteList& route) {
     requireTwoComponents(route);
+    // A profile is evaluated with the fibre length, whose slots come first.
+    EvaluateFibreLength(route);
     PmdProfile p;
     double level = 0;
     double distance = 0;
@@ -126,11 +142,11 @@ PmdProfile EvaluatePmd(const RouteList& route) {
         const double length = fibreLength(route, k);
         const double pmd = number(route, k, Pmd);
         const double steps = PmdSteps(length);
-        p.FibreLength += length;
-        p.scaleTop += pmd * std::sqrt(length);
+        p.FibreLength = inRange(p.FibreLength + length, k);
+        p.scaleTop = inRange(p.scaleTop + pmd * std::sqrt(length), k);
         p.fibres.push_back({distance, level, pmd, steps});
-        distance += steps;
-        level += pmd * std::sqrt(steps);
+        distance = inRange(distance + steps, k);
+        level = inRange(level + pmd * std::sqrt(steps), k);
     }
     p.end = level;
     return p;

@@ -172,6 +172,28 @@ TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
     EXPECT_NO_THROW(EvaluatePmd(badCd));
 }
 
+TEST_F(Evaluation, FibreLengthsAreReadBeforeTheProfilesOwnSlots) {
+    auto firstError = [](auto evaluate, const RouteList& r) {
+        try {
+            evaluate(r);
+        } catch (const ConversionError& e) {
+            return e.offendingText();
+        }
+        return std::string("none");
+    };
+    route.AppendComponent(source("abc", "rms?"));
+    route.AppendComponent(fibre("10", "2,5", "cd?", "pmd?"));
+    route.AppendComponent(fibre("x", "2,5", "17", "0,1"));
+    route.AppendComponent(detector("-30"));
+    EXPECT_EQ(firstError(EvaluateAttenuation, route), "x");
+    EXPECT_EQ(firstError(EvaluateCd, route), "x");
+    EXPECT_EQ(firstError(EvaluatePmd, route), "x");
+    route.ReplaceComponent(3, fibre("5", "2,5", "17", "0,1"));
+    EXPECT_EQ(firstError(EvaluateAttenuation, route), "abc");
+    EXPECT_EQ(firstError(EvaluateCd, route), "rms?");
+    EXPECT_EQ(firstError(EvaluatePmd, route), "pmd?");
+}
+
 TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
     route.AppendComponent(source("3", "2"));
     route.AppendComponent(connector("1"));
