@@ -59,7 +59,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        return czechReason(ec.value());
+        return czechReason(ec.default_error_condition().value());  // errno terms everywhere
     }
     return std::nullopt;
 }
