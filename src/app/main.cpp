@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/forms.h"
 #include "app/main_window.h"
+#include "platform/icons.h"
 #include "platform/qt_desk.h"
 
 #include <QApplication>
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lumor"));
+    QApplication::setWindowIcon(lumor::applicationIcon());
+    // Lets the desktop match the windows with the installed lumor.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumor"));
     lumor::QtDesk desk;
     try {
         lumor::AppState state(desk);

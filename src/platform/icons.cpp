@@ -1,10 +1,12 @@
 #include "platform/icons.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
 #include <QPolygon>
+#include <QRadialGradient>
 #include <QWidget>
 
 namespace lumor {
@@ -163,6 +165,53 @@ QIcon imageListIcon(int index) {
                                    Picture::Chart,       Picture::Report};
     if (index < 0 || index >= 8) return {};
     return pictureIcon(list[index]);
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pix(size, size);
+        pix.fill(Qt::transparent);
+        QPainter p(&pix);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.scale(size / 128.0, size / 128.0);  // drawn on the 128-unit grid of lumor.svg
+
+        QLinearGradient background(0, 6, 0, 122);
+        background.setColorAt(0, QColor(0x1f, 0x78, 0xa8));
+        background.setColorAt(1, QColor(0x0b, 0x33, 0x50));
+        p.setPen(Qt::NoPen);
+        p.setBrush(background);
+        p.drawRoundedRect(QRectF(6, 6, 116, 116), 22, 22);
+
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0xa6, 0xca, 0xf0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(24, 22), QPointF(24, 78), QPointF(108, 78)}));
+        // The attenuation profile: fibre, connector, fibre, amplifier, fibre.
+        p.setPen(QPen(QColor(0xff, 0x5a, 0x4a), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(24, 32), QPointF(50, 46), QPointF(50, 54), QPointF(72, 66),
+                                  QPointF(72, 38), QPointF(104, 54)}));
+
+        QPainterPath fibre(QPointF(26, 98));
+        fibre.cubicTo(44, 84, 58, 110, 76, 96);
+        fibre.cubicTo(94, 82, 96, 90, 100, 96);
+        p.setPen(QPen(QColor(0xff, 0xd0, 0x40), 5, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(fibre);
+
+        QRadialGradient source(QPointF(26, 98), 15);
+        source.setColorAt(0, QColor(0xff, 0xfb, 0xd0));
+        source.setColorAt(0.4, QColor(0xff, 0xc2, 0x33));
+        source.setColorAt(1, QColor(0xff, 0x7a, 0x00, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(source);
+        p.drawEllipse(QPointF(26, 98), 15, 15);
+
+        p.setPen(QPen(QColor(0x0b, 0x33, 0x50), 2));
+        p.setBrush(QColor(0xc0, 0xdc, 0xc0));
+        p.drawRoundedRect(QRectF(98, 86, 14, 20), 3, 3);
+        p.end();
+        icon.addPixmap(pix);
+    }
+    return icon;
 }
 
 QFont formFont(int pixelHeight, bool bold) {

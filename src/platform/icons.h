@@ -35,6 +35,10 @@ QIcon pictureIcon(Picture picture);
 /// about box 5, draw 6, report 7.
 QIcon imageListIcon(int index);
 
+/// The program's own icon for its windows, the same picture as the installed lumor.svg,
+/// drawn at the usual icon sizes.
+QIcon applicationIcon();
+
 /// "MS Sans Serif" of the given pixel height, falling back to the platform's sans-serif.
 QFont formFont(int pixelHeight, bool bold = false);
 

@@ -1,0 +1,115 @@
+# Installation and packaging.
+#
+# The program runs from one folder that holds the executable, "Komponenty/stdkmp.komp" (read
+# relative to the working directory) and "Protokol" (written beside the executable):
+#   Linux:   <prefix>/lib/lumor/{lumor, Komponenty/stdkmp.komp, Protokol/ORV.gif}
+#            <prefix>/bin/lumor       the launcher: starts the program in that folder, or in a
+#                                     per-user copy when "Protokol" is not writable
+#            <prefix>/bin/lumor-cli
+#            <prefix>/share/{applications, mime/packages, icons/hicolor/scalable}
+#   Windows: <prefix>/{lumor.exe, lumor-cli.exe, Komponenty, Protokol} and, with windeployqt
+#            found, the Qt libraries and plugins beside them.
+# `cpack -G DEB` in a build configured for Linux makes the Debian package lumor_<version>_<arch>.deb.
+include(GNUInstallDirs)
+
+if(WIN32)
+  set(LUMOR_INSTALL_PROGRAM_DIR "." CACHE STRING
+    "Folder of the program (executable, Komponenty, Protokol), relative to the prefix")
+  set(LUMOR_INSTALL_CLI_DIR "." CACHE STRING "Folder of lumor-cli, relative to the prefix")
+else()
+  set(LUMOR_INSTALL_PROGRAM_DIR "lib/lumor" CACHE STRING
+    "Folder of the program (executable, Komponenty, Protokol), relative to the prefix")
+  set(LUMOR_INSTALL_CLI_DIR "${CMAKE_INSTALL_BINDIR}" CACHE STRING
+    "Folder of lumor-cli, relative to the prefix")
+endif()
+if(IS_ABSOLUTE "${LUMOR_INSTALL_PROGRAM_DIR}")
+  message(FATAL_ERROR "LUMOR_INSTALL_PROGRAM_DIR must be relative to the prefix: the launcher "
+    "finds the program from its own place")
+endif()
+
+install(TARGETS lumor RUNTIME DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}")
+if(TARGET lumor_standard_library)
+  install(FILES "${LUMOR_BIN_DIR}/Komponenty/stdkmp.komp"
+    DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}/Komponenty")
+endif()
+# The report folder exists even without the logo.
+install(DIRECTORY DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}/Protokol")
+if(TARGET lumor_report_logo)
+  install(FILES "${LUMOR_BIN_DIR}/Protokol/ORV.gif"
+    DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}/Protokol")
+endif()
+if(TARGET lumor-cli)
+  install(TARGETS lumor-cli RUNTIME DESTINATION "${LUMOR_INSTALL_CLI_DIR}")
+endif()
+
+if(UNIX AND NOT APPLE)
+  # The launcher finds the program folder relative to its own (resolved) place, so an
+  # installation tree can be moved or unpacked anywhere.
+  file(RELATIVE_PATH LUMOR_LAUNCHER_TO_PROGRAM
+    "/${CMAKE_INSTALL_BINDIR}" "/${LUMOR_INSTALL_PROGRAM_DIR}")
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/lumor.sh.in
+    ${PROJECT_BINARY_DIR}/packaging/lumor @ONLY)
+  install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/lumor DESTINATION "${CMAKE_INSTALL_BINDIR}")
+
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumor.desktop
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumor-mime.xml
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages" RENAME lumor.xml)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/lumor.svg
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+  install(FILES
+    ${PROJECT_SOURCE_DIR}/packaging/icons/application-x-lumor-route.svg
+    ${PROJECT_SOURCE_DIR}/packaging/icons/application-x-lumor-library.svg
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes")
+
+  if(LUMOR_BUILD_TESTS)
+    add_test(NAME launcher_test
+      COMMAND ${PROJECT_SOURCE_DIR}/packaging/launcher-test.sh
+              ${PROJECT_SOURCE_DIR}/packaging/lumor.sh.in)
+  endif()
+endif()
+
+if(WIN32)
+  # The Qt libraries and plugins beside lumor.exe, so the installed folder runs on its own.
+  find_program(LUMOR_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+  if(LUMOR_WINDEPLOYQT)
+    install(CODE "
+      execute_process(
+        COMMAND \"${LUMOR_WINDEPLOYQT}\" --no-translations --no-system-d3d-compiler
+                \"\${CMAKE_INSTALL_PREFIX}/${LUMOR_INSTALL_PROGRAM_DIR}/$<TARGET_FILE_NAME:lumor>\"
+        RESULT_VARIABLE lumor_windeployqt_result)
+      if(NOT lumor_windeployqt_result EQUAL 0)
+        message(FATAL_ERROR \"windeployqt failed: \${lumor_windeployqt_result}\")
+      endif()")
+  endif()
+endif()
+
+# The Debian package (cpack -G DEB); a ZIP of the installed folder elsewhere.
+set(CPACK_PACKAGE_NAME lumor)
+set(CPACK_PACKAGE_VENDOR "Lumor project")
+set(CPACK_PACKAGE_CONTACT "Lumor project <lumor@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "teaching tool for the design of optical fibre routes")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Lumor is a desktop teaching tool for the course on transmission media. A student designs an
+optical fibre route from a catalogue of sources, fibres, detectors, connectors and amplifiers,
+evaluates its attenuation, chromatic dispersion and polarisation mode dispersion, looks at the
+three profiles as graphs and writes an HTML measurement report. The user interface is Czech.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Lumor)
+set(CPACK_STRIP_FILES ON)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumor project <lumor@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The shared libraries (Qt 6, libstdc++) come from dpkg-shlibdeps (package dpkg-dev); Qt loads
+# its platform plugins at run time, so they are not found that way and are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The report opens in the default viewer through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+include(CPack)
