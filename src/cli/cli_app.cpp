@@ -13,7 +13,8 @@ namespace lumor::cli {
 namespace {
 
 // Every family of subcommands; a new family is one file and one line here.
-constexpr std::array<AddCommandsFn, 1> kCommandFamilies = {&addLibraryCommands};
+constexpr std::array<AddCommandsFn, 4> kCommandFamilies = {&addLibraryCommands, &addEvalCommands,
+                                                          &addReportCommands, &addRouteCommands};
 
 }  // namespace
 
@@ -23,12 +24,15 @@ void reportFailure(CommandContext& context, const std::string& message) {
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{
-        "Lumor command-line tool: works with Lumor's component library files "
-        "without the desktop program.",
+        "Lumor command-line tool: works with Lumor's component library and route files, "
+        "evaluates routes and writes measurement reports without the desktop program.",
         "lumor-cli"};
     app.require_subcommand(1);
     app.footer(
-        "Example:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
+        "Examples:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n"
+        "  lumor-cli eval novak.trasa svoboda.trasa\n"
+        "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák\n"
+        "  lumor-cli route export novak.trasa > novak.csv\n\n"
         "Exit status: 0 success, 1 unreadable or refused input (or unwritable output),\n"
         "2 usage error. Run 'lumor-cli COMMAND --help' for a command's details.");
 

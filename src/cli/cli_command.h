@@ -30,6 +30,12 @@ using AddCommandsFn = void (*)(CLI::App& root, CommandContext& context);
 
 /// The "library" family: "library import" and "library export".
 void addLibraryCommands(CLI::App& root, CommandContext& context);
+/// "eval": the end values of route files, as a table or CSV.
+void addEvalCommands(CLI::App& root, CommandContext& context);
+/// "report": the measurement report of a route, written into a folder (uses Qt, offscreen).
+void addReportCommands(CLI::App& root, CommandContext& context);
+/// The "route" family: "route export".
+void addRouteCommands(CLI::App& root, CommandContext& context);
 
 /// Writes "lumor-cli: <message>" as one line to the error stream.
 void reportFailure(CommandContext& context, const std::string& message);

@@ -114,23 +114,21 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
         "or a line break is quoted with '\"', quotes inside doubled. A field holds at most\n"
         "255 characters, all of them from code page 1250; at most 999 rows.");
     import->callback([&context, importOptions] {
-        context.action = [&context, importOptions] { return runImport(context, *importOptions);
-};
-}  // namespace lumor::cli
-);
+        context.action = [&context, importOptions] { return runImport(context, *importOptions); };
+    });
 
-auto exportOptions = std::make_shared<ExportOptions>();
-CLI::App* exportCommand =
-    library->add_subcommand("export", "Write a library file's entries as CSV to standard output.");
-exportCommand->add_option("FILE.komp", exportOptions->kompPath, "library file to read")->required();
-exportCommand->footer(
-    "Example:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n\n"
-    "The output is the CSV that 'lumor-cli library import' reads. Like the program, the\n"
-    "export takes the file's whole 2564-byte entries, at most 999; anything left out is\n"
-    "reported on standard error.");
-exportCommand->callback([&context, exportOptions] {
-    context.action = [&context, exportOptions] { return runExport(context, *exportOptions); };
-});
+    auto exportOptions = std::make_shared<ExportOptions>();
+    CLI::App* exportCommand =
+        library->add_subcommand("export", "Write a library file's entries as CSV to standard output.");
+    exportCommand->add_option("FILE.komp", exportOptions->kompPath, "library file to read")->required();
+    exportCommand->footer(
+        "Example:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n\n"
+        "The output is the CSV that 'lumor-cli library import' reads. Like the program, the\n"
+        "export takes the file's whole 2564-byte entries, at most 999; anything left out is\n"
+        "reported on standard error.");
+    exportCommand->callback([&context, exportOptions] {
+        context.action = [&context, exportOptions] { return runExport(context, *exportOptions); };
+    });
 }
 
 }  // namespace lumor::cli

@@ -37,13 +37,7 @@ void appendField(std::string& out, std::string_view field) {
     out.push_back(kQuote);
 }
 
-void appendRow(std::string& out, const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) out.push_back(kSeparator);
-        appendField(out, fields[i]);
-    }
-    out.push_back('\n');
-}
+void appendRow(std::string& out, const std::vector<std::string>& fields) { out += CsvLine(fields); }
 
 std::string typeField(std::int32_t code) {
     if (code >= 0 && code < static_cast<std::int32_t>(kTypeNames.size())) {
@@ -272,6 +266,16 @@ std::string LibraryFileBytes(const std::vector<LibraryEntry>& entries) {
         bytes.append(reinterpret_cast<const char*>(entry.image.data()), LibraryEntry::kImageSize);
     }
     return bytes;
+}
+
+std::string CsvLine(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out.push_back(kSeparator);
+        appendField(out, fields[i]);
+    }
+    out.push_back('\n');
+    return out;
 }
 
 }  // namespace lumor

@@ -59,4 +59,8 @@ std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text);
 /// The library file image of the entries: their 2564-byte images one after another.
 std::string LibraryFileBytes(const std::vector<LibraryEntry>& entries);
 
+/// One CSV row as the library's CSV writes it: fields separated by ";", ended by LF; a
+/// field holding ";", a double quote, CR or LF is quoted with every quote inside doubled.
+std::string CsvLine(const std::vector<std::string>& fields);
+
 }  // namespace lumor

@@ -1,0 +1,150 @@
+#include "cli/cli_command.h"
+#include "cli/route_file.h"
+#include "cli/text_output.h"
+#include "eval/route_evaluation.h"
+#include "text/numbers.h"
+
+#include <CLI/CLI.hpp>
+
+#include <exception>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace lumor::cli {
+
+namespace {
+
+struct EvalOptions {
+    bool csv = false;
+    std::vector<std::string> routes;
+};
+
+/// The end values of one evaluated route, as the draw command computes them.
+struct EndValues {
+    double fibreLength = 0;     ///< km
+    double endAttenuation = 0;  ///< dB
+    double sensitivity = 0;     ///< dB, the detector's
+    double endCd = 0;           ///< ns
+    double endPmd = 0;          ///< ps
+};
+
+/// One route file's line of the output.
+struct EvalRow {
+    std::string file;
+    std::optional<bool> complete;    ///< unknown when the file could not be read
+    std::optional<EndValues> values; ///< only when the route evaluated
+    std::string problem;             ///< why there are no values, in Czech
+};
+
+/// What the draw command does with the route before it draws: the completeness test of the
+/// main window, the refusal of negative lengths, then attenuation, CD and PMD in this order,
+/// so a route fails here exactly where the draw would fail.
+EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
+    EvalRow row;
+    row.file = path;
+    LoadedRoute loaded = loadRouteFile(path);
+    for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
+    if (!loaded.route) {
+        row.problem = loaded.failure;
+        return row;
+    }
+    const RouteList& route = *loaded.route;
+    row.complete = IsRouteComplete(route);
+    if (!*row.complete) {
+        row.problem = "Trasa není úplná";
+        return row;
+    }
+    try {
+        CheckFibreLengths(route);
+        const RouteProfiles profiles = EvaluateRoute(route);
+        row.values = EndValues{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity,
+                               profiles.EndCd, profiles.EndPmd};
+    } catch (const std::exception& e) {
+        row.problem = e.what();
+    }
+    return row;
+}
+
+const std::vector<std::string>& evalHeader() {
+    static const std::vector<std::string> header = {
+        "soubor",         "úplná",       "délka vláken [km]", "útlum na konci [dB]",
+        "citlivost [dB]", "rezerva [dB]", "CD na konci [ns]", "PMD na konci [ps]",
+        "chyba"};
+    return header;
+}
+
+std::vector<std::string> rowCells(const EvalRow& row) {
+    std::vector<std::string> cells{row.file, row.complete ? (*row.complete ? "ano" : "ne") : ""};
+    if (row.values) {
+        const EndValues& v = *row.values;
+        // The margin: how far the signal at the end of the route stays above the detector's
+        // sensitivity (negative: the detector does not see it).
+        for (double value : {v.fibreLength, v.endAttenuation, v.sensitivity, v.endAttenuation - v.sensitivity,
+                             v.endCd, v.endPmd}) {
+            cells.push_back(NumberText(value));
+        }
+    } else {
+        cells.resize(8);
+    }
+    cells.push_back(row.problem);
+    return cells;
+}
+
+int runEval(CommandContext& context, const EvalOptions& options) {
+    std::vector<std::vector<std::string>> cells;
+    bool allEvaluated = true;
+    for (const auto& path : options.routes) {
+        const EvalRow row = evaluateRouteFile(context, path);
+        allEvaluated = allEvaluated && row.values.has_value();
+        cells.push_back(rowCells(row));
+    }
+    std::string text;
+    if (options.csv) {
+        text = csvRow(evalHeader());
+        for (const auto& c : cells) text += csvRow(c);
+    } else {
+        using enum Align;
+        text = textTable(evalHeader(), {Left, Left, Right, Right, Right, Right, Right, Right, Left}, cells);
+    }
+    context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    context.out.flush();
+    if (!context.out) {
+        reportFailure(context, "zápis na standardní výstup selhal");
+        return kExitRefused;
+    }
+    return allEvaluated ? kExitSuccess : kExitRefused;
+}
+
+}  // namespace
+
+void addEvalCommands(CLI::App& root, CommandContext& context) {
+    auto options = std::make_shared<EvalOptions>();
+    CLI::App* eval = root.add_subcommand(
+        "eval", "Evaluate route files (*.trasa) as the draw command does and list their end values.");
+    eval->add_flag("--csv", options->csv, "write CSV (UTF-8, ';' between fields) instead of a table");
+    eval->add_option("ROUTE.trasa", options->routes, "route files to evaluate, in this order")->required();
+    eval->footer(
+        "Examples:\n"
+        "  lumor-cli eval novak.trasa svoboda.trasa\n"
+        "  lumor-cli eval --csv skupina3/*.trasa > vysledky.csv\n\n"
+        "One line per route, in the order given, with the columns\n"
+        "  soubor                the file name as given\n"
+        "  úplná                 ano/ne: the route starts with a Zdroj and ends with a Detektor\n"
+        "  délka vláken [km]     the sum of the fibre lengths\n"
+        "  útlum na konci [dB]   the signal level at the end of the route (EndAttenuation)\n"
+        "  citlivost [dB]        the detector's sensitivity\n"
+        "  rezerva [dB]          the end level minus the sensitivity (negative: too weak)\n"
+        "  CD na konci [ns]      the chromatic dispersion at the end (EndCd)\n"
+        "  PMD na konci [ps]     the polarisation mode dispersion at the end (EndPmd)\n"
+        "  chyba                 why a route has no values, in Czech\n"
+        "Numbers use the decimal comma and are not rounded. A route that cannot be read, is\n"
+        "not complete (\"Trasa není úplná\") or fails to evaluate gets its line with the reason,\n"
+        "and the other routes still come out.\n\n"
+        "Exit status: 0 every route evaluated, 1 some route did not, 2 usage error.");
+    eval->callback([&context, options] {
+        context.action = [&context, options] { return runEval(context, *options); };
+    });
+}
+
+}  // namespace lumor::cli

@@ -1,0 +1,230 @@
+#include "app/route_commands.h"
+#include "cli/cli_command.h"
+#include "cli/input_file.h"
+#include "cli/report_inputs.h"
+#include "cli/route_file.h"
+#include "eval/graph_drawing.h"
+#include "eval/qimage_canvas.h"
+#include "report/report_writer.h"
+#include "text/file_io.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <array>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace lumor::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ReportOptions {
+    std::string routePath;
+    std::string outDir;
+    std::string firstName;   ///< --jmeno
+    std::string surname;     ///< --prijmeni
+    std::string date;        ///< --datum
+    std::string group;       ///< --skupina
+    std::string conclusionPath;  ///< --zaver, empty for none
+};
+
+/// Qt's own chatter ("XDG_RUNTIME_DIR not set"…) means nothing to the tool's user; only
+/// Qt's errors reach the error stream.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "lumor-cli: Qt: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+/// A Qt application for painting the graphs without a display: the "offscreen" platform
+/// unless the user chose one. Nothing is created when the process already has one.
+class OffscreenGui {
+public:
+    OffscreenGui() {
+        if (QCoreApplication::instance() != nullptr) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        previousHandler_ = qInstallMessageHandler(qtMessages);
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
+    }
+    ~OffscreenGui() {
+        if (!app_) return;
+        app_.reset();
+        qInstallMessageHandler(previousHandler_);
+    }
+    OffscreenGui(const OffscreenGui&) = delete;
+    OffscreenGui& operator=(const OffscreenGui&) = delete;
+
+private:
+    // QGuiApplication keeps references to these for its whole life.
+    int argc_ = 1;
+    char name_[10] = "lumor-cli";
+    std::array<char*, 2> argv_{name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+    QtMessageHandler previousHandler_ = nullptr;
+};
+
+/// The bytes of the file that QImage::save(path, "BMP") would write.
+std::optional<std::string> bmpBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return std::nullopt;
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+/// The folder of this executable, with a separator at its end.
+std::string executableDir() {
+    return QCoreApplication::applicationDirPath().toStdString() + "/";
+}
+
+/// Copies the report's logo from the "Protokol" folder beside the executable, where the
+/// build puts it, into the output folder. A missing logo is only a warning: the page still
+/// refers to it by name, as the program's page does when the logo is missing.
+int copyLogo(CommandContext& context, const fs::path& outDir) {
+    const fs::path logo = pathFromUtf8(executableDir()) / "Protokol" / "ORV.gif";
+    const fs::path target = outDir / "ORV.gif";
+    std::error_code ec;
+    if (fs::exists(target, ec) && fs::equivalent(logo, target, ec)) return kExitSuccess;  // written into the program's own folder
+    auto bytes = readInputFile(utf8FromPath(logo));
+    if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
+        reportFailure(context, "varování: logo „" + utf8FromPath(logo) + "“ nelze načíst (" + failure->reason +
+                                   "); protokol se na ně odkazuje, ale v „" + utf8FromPath(outDir) +
+                                   "“ nebude");
+        return kExitSuccess;
+    }
+    if (auto error = writeFileAtomically(utf8FromPath(target), std::get<std::string>(bytes))) {
+        reportFailure(context, "nelze zapsat „" + utf8FromPath(target) + "“: " + *error);
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
+int runReport(CommandContext& context, const ReportOptions& options) {
+    const std::string& path = options.routePath;
+    LoadedRoute loaded = loadRouteFile(path);
+    if (!loaded.route) {
+        reportFailure(context, "„" + path + "“: " + loaded.failure);
+        return kExitRefused;
+    }
+    for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
+    const RouteList& route = *loaded.route;
+    // The draw command's test; without a draw the report command is not available.
+    if (!IsRouteComplete(route)) {
+        reportFailure(context, "„" + path + "“: Trasa není úplná");
+        return kExitRefused;
+    }
+
+    std::string conclusion;
+    if (!options.conclusionPath.empty()) {
+        auto bytes = readInputFile(options.conclusionPath);
+        if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
+            reportFailure(context, "nelze načíst „" + options.conclusionPath + "“: " + failure->reason);
+            return kExitRefused;
+        }
+        const ConclusionText text = conclusionFromFile(std::get<std::string>(bytes));
+        if (text.decodedAsCp1250) {
+            reportFailure(context, "varování: „" + options.conclusionPath +
+                                       "“ není v kódování UTF-8, čte se jako windows-1250");
+        }
+        conclusion = text.text;
+    }
+    if (options.firstName.empty() || options.surname.empty()) {
+        reportFailure(context, "varování: chybí jméno nebo příjmení studenta (--jmeno, --prijmeni); "
+                               "v protokolu bude „neuvedeno“");
+    }
+
+    // The draw command, step by step: the small graphs with the end values, then the three
+    // enlarged pictures. All of it is drawn before anything is written.
+    OffscreenGui gui;
+    RouteResult result;
+    std::array<std::string, 3> pictures;
+    try {
+        QImageCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
+        QImageCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
+        QImageCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
+        DrawRouteGraphs(route, att, cd, pmd, result);
+        const GraphKind kinds[] = {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QImageCanvas enlarged(kEnlargedGraphWidth, kEnlargedGraphHeight);
+            DrawEnlargedGraph(route, kinds[i], enlarged);
+            auto bytes = bmpBytes(enlarged.image());
+            if (!bytes) {
+                reportFailure(context, "obrázek grafu nelze převést do formátu BMP");
+                return kExitRefused;
+            }
+            pictures[i] = std::move(*bytes);
+        }
+    } catch (const std::exception& e) {
+        reportFailure(context, "„" + path + "“: " + e.what());
+        return kExitRefused;
+    }
+
+    const fs::path outDir = pathFromUtf8(options.outDir);
+    std::error_code ec;
+    fs::create_directories(outDir, ec);
+    if (ec || !fs::is_directory(outDir)) {
+        reportFailure(context, "nelze vytvořit složku „" + options.outDir + "“: " +
+                                   (ec ? czechReason(ec.value()) : std::string("je to soubor, ne složka")));
+        return kExitRefused;
+    }
+    const char* names[] = {"att.bmp", "cd.bmp", "pmd.bmp"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string target = utf8FromPath(outDir / names[i]);
+        if (auto error = writeFileAtomically(target, pictures[i])) {
+            reportFailure(context, "nelze zapsat „" + target + "“: " + *error);
+            return kExitRefused;
+        }
+    }
+    const StudentTexts student{options.firstName, options.surname, options.date, options.group};
+    const std::string page = reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)));
+    if (auto error = saveReport(utf8FromPath(outDir / "Protokol.html"), page)) {
+        reportFailure(context, *error);
+        return kExitRefused;
+    }
+    return copyLogo(context, outDir);
+}
+
+}  // namespace
+
+void addReportCommands(CLI::App& root, CommandContext& context) {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* report = root.add_subcommand(
+        "report", "Write a route's measurement report (Protokol.html and its pictures) into a folder.");
+    report->add_option("ROUTE.trasa", options->routePath, "route file to draw and report")->required();
+    report->add_option("--out", options->outDir, "folder to write into; created when missing")->required();
+    report->add_option("--jmeno", options->firstName, "the student's first name");
+    report->add_option("--prijmeni", options->surname, "the student's surname");
+    report->add_option("--datum", options->date, "the date of the measurement");
+    report->add_option("--skupina", options->group, "the study group");
+    report->add_option("--zaver", options->conclusionPath,
+                       "text file with the conclusion (UTF-8); its first five lines are used");
+    report->footer(
+        "Example:\n"
+        "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák \\\n"
+        "      --datum 12.3.2024 --skupina 3 --zaver novak-zaver.txt\n\n"
+        "Writes what the program writes when the route is drawn and the report command is\n"
+        "pressed with these student data and this conclusion: att.bmp, cd.bmp and pmd.bmp\n"
+        "(the enlarged graphs, 632 x 434), Protokol.html, and a copy of the logo ORV.gif from\n"
+        "the Protokol folder beside lumor-cli. A value left out is written as \"neuvedeno\".\n"
+        "The conclusion is kept as the program's conclusion box keeps it: the first five\n"
+        "lines, at most 550 characters; a file that is not UTF-8 is read as windows-1250.\n"
+        "Needs no display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"
+        "Exit status: 0 written, 1 the route is unreadable, not complete (\"Trasa není\n"
+        "úplná\") or fails to evaluate, or a file cannot be written; 2 usage error.");
+    report->callback([&context, options] {
+        context.action = [&context, options] { return runReport(context, *options); };
+    });
+}
+
+}  // namespace lumor::cli
