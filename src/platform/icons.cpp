@@ -1,6 +1,7 @@
 #include "platform/icons.h"
 
 #include <QLinearGradient>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -215,7 +216,13 @@ QIcon applicationIcon() {
 }
 
 QFont formFont(int pixelHeight, bool bold) {
-    QFont f(QStringLiteral("MS Sans Serif"));
+    // Looked up once: matching a missing family afresh for every control is slow.
+    static const QString family = [] {
+        const QString wanted = QStringLiteral("MS Sans Serif");
+        if (QFontDatabase::hasFamily(wanted)) return wanted;
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    QFont f(family);
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixelHeight);
     f.setBold(bold);
