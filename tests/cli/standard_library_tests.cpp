@@ -19,7 +19,7 @@ namespace {
 // Which of the eight numeric slots (Wavelength … Sensitivity) carry a number, per type.
 // clang-format off
 constexpr bool kApplies[5][8] = {
-    // Wl   Att    Gain   Rms    Pmd    Cd     Spec   Sens
+    // Wl   Att    Gain   Rms    Pmd    Cd     SpAt   Sens
     {true, false, true, true, false, false, false, false},          // Zdroj
     {true, false, false, false, true, true, true, false},           // Vlákno
     {true, false, false, false, false, false, false, true},         // Detektor
