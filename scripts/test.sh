@@ -1,9 +1,41 @@
 #!/usr/bin/env bash
-# Builds Lumor with its tests and runs every test.
+# Builds Lumor with its tests and runs every test, three ways:
+#   1. the plain suite (Debug, build-test);
+#   2. the same core, UI and command-line tests built with AddressSanitizer and
+#      UndefinedBehaviorSanitizer (build-asan); any finding fails the test that made it;
+#   3. a short libFuzzer run of every fuzz target (clang, build-fuzz; fuzz/run.sh).
+# LUMOR_FUZZ_SECONDS sets the seconds per fuzz target (default 30; 0 skips fuzzing).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+jobs="$(nproc)"
+fuzz_seconds="${LUMOR_FUZZ_SECONDS:-30}"
+start=$SECONDS
 "$root/scripts/deps.sh"
-cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Debug
-cmake --build "$root/build-test" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$root/build-test" --output-on-failure -j"$(nproc)"
+
+step() { echo; echo "=== $* ($(( SECONDS - start ))s)"; }
+
+step "plain build and tests (build-test)"
+cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake --build "$root/build-test" -j"$jobs"
+ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
+
+step "sanitized build and tests (build-asan)"
+cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMOR_SANITIZE=ON
+cmake --build "$root/build-asan" -j"$jobs"
+# A finding ends the test process with an error, so ctest reports that test as failed.
+ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1" \
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
+
+fuzz_summary="fuzzing skipped"
+if [ "$fuzz_seconds" -gt 0 ]; then
+  step "fuzz smoke run, ${fuzz_seconds}s per target (build-fuzz)"
+  "$root/fuzz/run.sh" "$fuzz_seconds" | tee "$root/build-fuzz.log"
+  fuzz_summary="$(tail -1 "$root/build-fuzz.log")"
+  rm -f "$root/build-fuzz.log"
+fi
+
+echo
+echo "ALL TESTS PASSED: plain suite, sanitized suite (ASan+UBSan), ${fuzz_summary}; $(( SECONDS - start ))s"

@@ -46,7 +46,10 @@ void appendValue(std::string& out, std::string_view text) {
             default: {
                 std::string one;
                 appendUtf8(one, cp);
-                if (fitsCp1250(one)) {
+                // The five bytes code page 1250 leaves undefined come back from a loaded
+                // route as C1 controls; the page declares windows-1250, so they go as references.
+                const bool undefinedByte = cp == 0x81 || cp == 0x83 || cp == 0x88 || cp == 0x90 || cp == 0x98;
+                if (fitsCp1250(one) && !undefinedByte) {
                     out += utf8ToCp1250(one);
                 } else {
                     out += "&#" + IntegerText(static_cast<long long>(cp)) + ";";

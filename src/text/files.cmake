@@ -5,4 +5,5 @@ set(LUMOR_TEXT_SOURCES
   src/text/slot_image.cpp
   src/text/file_io.cpp)
 set(LUMOR_TEXT_TESTS
-  tests/core/text_tests.cpp)
+  tests/core/text_tests.cpp
+  tests/core/bad_input_tests.cpp)

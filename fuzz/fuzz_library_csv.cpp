@@ -1,0 +1,38 @@
+// Importing a library from its CSV text: either a LibraryCsvError or entries that survive
+// export, import and the library file unchanged.
+#include "fuzz_common.h"
+#include "library/component_library.h"
+#include "library/library_csv.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lumor;
+    std::vector<LibraryEntry> entries;
+    try {
+        entries = ParseLibraryCsv(fuzz::bytesOf(data, size));
+    } catch (const LibraryCsvError& e) {
+        LUMOR_FUZZ_CHECK(e.line() >= 1);
+        LUMOR_FUZZ_CHECK(!e.reason().empty());
+        return 0;
+    } catch (...) {
+        fuzz::fail("ParseLibraryCsv threw something other than LibraryCsvError");
+    }
+    LUMOR_FUZZ_CHECK(entries.size() <= static_cast<std::size_t>(kMaxRecords));
+
+    const std::string csv = LibraryCsvText(entries);
+    std::vector<LibraryEntry> again;
+    try {
+        again = ParseLibraryCsv(csv);
+    } catch (...) {
+        fuzz::fail("the exported CSV of an imported library is refused");
+    }
+    LUMOR_FUZZ_CHECK(LibraryFileBytes(again) == LibraryFileBytes(entries));
+
+    const std::string file = LibraryFileBytes(entries);
+    LUMOR_FUZZ_CHECK(file.size() == entries.size() * LibraryEntry::kImageSize);
+    fuzz::SilentMessages messages;
+    ComponentLibrary library(messages);
+    library.loadBytes(file);
+    LUMOR_FUZZ_CHECK(library.imageBytes() == file);
+    LUMOR_FUZZ_CHECK(LibraryCsvText(library) == csv);
+    return 0;
+}

@@ -1,0 +1,446 @@
+// Bad input of every kind, one row each: broken and oversize files, texts the slots and the
+// code page cannot hold, texts read as numbers, routes that cannot be evaluated as they are,
+// full lists, save targets that cannot be written, markup typed into the report. Each row
+// names what the user is told, and every row also checks that the files saved before it are
+// byte for byte as they were.
+#include <unistd.h>
+
+#include "eval/graph_drawing.h"
+#include "eval/route_evaluation.h"
+#include "library/component_library.h"
+#include "report/report_writer.h"
+#include "route/component_types.h"
+#include "route/route_list.h"
+#include "test_messages.h"
+#include "text/errors.h"
+#include "text/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace lumor;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+/// Bytes that no rule produced: a fixed seed, so every run sees the same ones.
+std::string randomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::string bytes(size, '\0');
+    for (char& b : bytes) b = static_cast<char>(gen() & 0xFF);
+    return bytes;
+}
+
+using Slots = std::array<std::string, 11>;
+const Slots kSource = {"Zdroj", "LD", "1550", "-", "3", "2", "-", "-", "-", "-", ""};
+const Slots kDetector = {"Detektor", "PIN", "1550", "-", "-", "-", "-", "-", "-", "-30", ""};
+Slots fibre(const std::string& length, const std::string& attenuation = "2,5",
+            const std::string& cd = "17", const std::string& pmd = "0,1") {
+    return {"Vlákno", "SMF", "1550", attenuation, "-", "-", pmd, cd, length, "-", ""};
+}
+
+std::unique_ptr<LibraryEntry> libraryEntry(const std::string& label, std::int32_t code) {
+    auto e = std::make_unique<LibraryEntry>();
+    SetSlotText(*e, EntryLabel, label);
+    for (int s = EntryWavelength; s <= EntryNote; ++s) SetSlotText(*e, s, "-");
+    SetTypeCode(*e, code);
+    return e;
+}
+
+/// A folder with a route, a library and a report saved before the row runs, and the lists
+/// in the state they were saved in.
+struct Sandbox {
+    fs::path dir;
+    RecordingMessages messages;
+    RouteList route{messages};
+    ComponentLibrary library{messages};
+    fs::path routeFile, libraryFile, reportFile;
+    std::string routeBytes, libraryBytes, reportBytes;
+
+    Sandbox() {
+        dir = fs::temp_directory_path() / ("lumor_bad_input_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        route.AppendComponent(makeRecord(kSource));
+        route.AppendComponent(makeRecord(fibre("10")));
+        route.AppendComponent(makeRecord(kDetector));
+        library.append(libraryEntry("SMF", 1));
+        library.append(libraryEntry("FC", 3));
+        routeFile = dir / "saved.trasa";
+        libraryFile = dir / "saved.komp";
+        reportFile = dir / "Protokol.html";
+        EXPECT_TRUE(route.SaveRoute(routeFile.string()));
+        EXPECT_TRUE(library.SaveLibrary(libraryFile.string()));
+        EXPECT_FALSE(saveReport(reportFile.string(), page()).has_value());
+        routeBytes = readBytes(routeFile);
+        libraryBytes = readBytes(libraryFile);
+        reportBytes = readBytes(reportFile);
+        messages.shown.clear();
+    }
+    ~Sandbox() {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+    std::string page(const StudentTexts& student = {"Jan", "Novák", "1. 3.", "2B"}) const {
+        return reportPage(student, route.grid(), RouteResult{}, {"Závěr."});
+    }
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+    /// What the user was told, in order, joined by " | "; "" when nothing.
+    std::string told() const {
+        std::string out;
+        for (const auto& m : messages.shown) out += (out.empty() ? "" : " | ") + m;
+        return out;
+    }
+};
+
+/// One row: what it does (returning what it observed, in the words the user sees) and the
+/// text expected.
+struct Row {
+    std::string name;
+    std::function<std::string(Sandbox&)> run;
+    std::string expected;
+    bool needsNonRoot = false;  ///< relies on permissions, which root ignores
+};
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+
+/// The text of the error the step throws, or "no error".
+std::string errorOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+std::string conversion(const std::string& text) {
+    return errorOf([&] { SlotNumber(text); });
+}
+
+/// Evaluates and draws a complete route of the given interior fibres; on success says how
+/// the drawing went, otherwise gives the error's text.
+std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
+    RouteList route(s.messages);
+    route.AppendComponent(makeRecord(kSource));
+    for (const auto& f : fibres) route.AppendComponent(makeRecord(f));
+    route.AppendComponent(makeRecord(kDetector));
+    RecordingCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
+    RecordingCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
+    RecordingCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
+    RecordingCanvas big(kEnlargedGraphWidth, kEnlargedGraphHeight);
+    RouteResult result;
+    std::string error = errorOf([&] {
+        DrawRouteGraphs(route, att, cd, pmd, result);
+        DrawEnlargedGraph(route, GraphKind::Pmd, big);
+    });
+    if (error != "no error") return error;
+    bool inside = true;
+    for (const auto* c : {&att, &cd, &pmd, &big}) {
+        for (const CanvasOp& op : c->ops) {
+            for (int v : {op.x1, op.y1, op.x2, op.y2}) inside = inside && std::abs(v) <= kPixelLimit;
+        }
+    }
+    const bool finite = std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) &&
+                        std::isfinite(result.EndPmd);
+    return std::string("drawn") + (inside ? ", within the pixel limit" : ", OUTSIDE the pixel limit") +
+           (finite ? ", finite end values" : ", NON-FINITE end values");
+}
+
+std::string loadRoute(Sandbox& s, const std::string& bytes) {
+    const std::string path = s.file("in.trasa");
+    writeBytes(path, bytes);
+    const bool ok = s.route.LoadRoute(path);
+    const std::size_t whole = std::min<std::size_t>(bytes.size() / ComponentRecord::kImageSize, kMaxRecords);
+    const bool same = s.route.imageBytes() == bytes.substr(0, whole * ComponentRecord::kImageSize);
+    return std::string(ok ? "loaded " : "refused ") + std::to_string(s.route.count()) +
+           (same ? " records byte for byte" : " records CHANGED") +
+           (s.told().empty() ? "" : " | " + s.told());
+}
+
+std::string loadLibrary(Sandbox& s, const std::string& bytes) {
+    const std::string path = s.file("in.komp");
+    writeBytes(path, bytes);
+    const bool ok = s.library.LoadLibrary(path);
+    const std::size_t whole = std::min<std::size_t>(bytes.size() / LibraryEntry::kImageSize, kMaxRecords);
+    const bool same = s.library.imageBytes() == bytes.substr(0, whole * LibraryEntry::kImageSize);
+    return std::string(ok ? "loaded " : "refused ") + std::to_string(s.library.count()) +
+           (same ? " entries byte for byte" : " entries CHANGED") +
+           (s.told().empty() ? "" : " | " + s.told());
+}
+
+/// A load's answer, the record count after it and what the user was told.
+std::string loadAnswer(Sandbox& s, bool loaded, int count) {
+    return std::string(loaded ? "loaded " : "refused ") + std::to_string(count) + " | " + s.told();
+}
+
+const std::string kTooMany =
+    "warning||Soubor obsahuje více než 999 komponent. Načteno bylo prvních 999, zbytek nebyl načten.";
+
+/// A file standing where a folder should be: "plain/x" cannot be created.
+std::string fileAsFolder(Sandbox& s, const std::string& name) {
+    writeBytes(s.dir / "plain", "not a folder");
+    return s.file("plain/" + name);
+}
+
+/// An existing target whose temporary sibling cannot be created (a folder has its name), so
+/// the save fails over a file that must survive it.
+std::string blockedTemp(const fs::path& target) {
+    fs::path temp = target;
+    temp += ".lumor-tmp";
+    fs::create_directories(temp);
+    return target.string();
+}
+
+std::string routeSave(Sandbox& s, const std::string& path) {
+    const bool ok = s.route.SaveRoute(path);
+    return std::string(ok ? "saved" : "not saved") + " | " + s.told();
+}
+
+std::string librarySave(Sandbox& s, const std::string& path) {
+    const bool ok = s.library.SaveLibrary(path);
+    return std::string(ok ? "saved" : "not saved") + " | " + s.told();
+}
+
+std::string reportSave(Sandbox& s, const std::string& path) {
+    const auto error = saveReport(path, s.page({"Eva", "Nová", "", ""}));
+    return error ? *error : "saved";
+}
+
+std::string saveFailure(const std::string& path, const std::string& reason) {
+    return "not saved | warning||Soubor „" + path + "“ se nepodařilo uložit: " + reason + ".";
+}
+
+/// Path texts as the rows expect them; the sandbox folder differs per process.
+std::string sandboxFile(const std::string& name) {
+    return (fs::temp_directory_path() / ("lumor_bad_input_" + std::to_string(::getpid())) / name).string();
+}
+
+std::vector<Row> rows() {
+    std::vector<Row> r;
+    const std::size_t R = ComponentRecord::kImageSize;
+    const std::size_t L = LibraryEntry::kImageSize;
+
+    // Route and library files.
+    r.push_back({"EmptyRouteFile", [](Sandbox& s) { return loadRoute(s, ""); }, "loaded 0 records byte for byte"});
+    r.push_back({"TruncatedRouteFile", [=](Sandbox& s) { return loadRoute(s, s.routeBytes.substr(0, 2 * R + 100)); },
+                 "loaded 2 records byte for byte"});
+    r.push_back({"RouteFileOf1000Records", [=](Sandbox& s) { return loadRoute(s, randomBytes(1000 * R, 1)); },
+                 "loaded 999 records byte for byte | " + kTooMany});
+    r.push_back({"RouteFileOf999RecordsAndATail", [=](Sandbox& s) { return loadRoute(s, randomBytes(999 * R + 7, 2)); },
+                 "loaded 999 records byte for byte"});
+    r.push_back({"RandomRouteFile", [=](Sandbox& s) { return loadRoute(s, randomBytes(5 * R + 11, 3)); },
+                 "loaded 5 records byte for byte"});
+    r.push_back({"MissingRouteFile",
+                 [](Sandbox& s) {
+                     const bool ok = s.route.LoadRoute(s.file("none.trasa"));
+                     return loadAnswer(s, ok, s.route.count());
+                 },
+                 "refused 3 | warning||nelze otevrit"});
+    r.push_back({"FolderAsRouteFile",
+                 [](Sandbox& s) {
+                     const bool ok = s.route.LoadRoute(s.dir.string());
+                     return loadAnswer(s, ok, s.route.count());
+                 },
+                 "refused 3 | warning||nelze otevrit"});
+    r.push_back({"EmptyLibraryFile", [](Sandbox& s) { return loadLibrary(s, ""); }, "loaded 0 entries byte for byte"});
+    r.push_back({"TruncatedLibraryFile", [=](Sandbox& s) { return loadLibrary(s, s.libraryBytes.substr(0, L + 2563)); },
+                 "loaded 1 entries byte for byte"});
+    r.push_back({"LibraryFileOf1000Entries", [=](Sandbox& s) { return loadLibrary(s, randomBytes(1000 * L, 4)); },
+                 "loaded 999 entries byte for byte | " + kTooMany});
+    r.push_back({"RandomLibraryFile", [=](Sandbox& s) { return loadLibrary(s, randomBytes(4 * L + 1, 5)); },
+                 "loaded 4 entries byte for byte"});
+    r.push_back({"MissingLibraryFile",
+                 [](Sandbox& s) {
+                     const bool ok = s.library.LoadLibrary(s.file("none.komp"));
+                     return loadAnswer(s, ok, s.library.count());
+                 },
+                 "refused 2 | warning||nelze otevrit"});
+
+    // Texts the slots cannot hold.
+    r.push_back({"TextOver255CharactersIsCutAndSurvivesTheFile",
+                 [](Sandbox& s) {
+                     Slots slots = kDetector;
+                     slots[Note] = std::string(200, 'a') + std::string(100, 'b');
+                     s.route.AppendComponent(makeRecord(slots));
+                     s.route.SaveRoute(s.file("long.trasa"));
+                     s.route.LoadRoute(s.file("long.trasa"));
+                     const std::string note = SlotText(s.route.at(4), Note);
+                     return std::to_string(note.size()) + " characters, " +
+                            (note == std::string(200, 'a') + std::string(55, 'b') ? "the first ones" : "OTHERS");
+                 },
+                 "255 characters, the first ones"});
+    r.push_back({"CharactersCodePage1250LacksBecomeQuestionMarks",
+                 [](Sandbox& s) {
+                     Slots slots = kDetector;
+                     slots[Label] = "日本 ő € 😀";
+                     s.route.AppendComponent(makeRecord(slots));
+                     return s.route.grid().cell(4, Label + 1);
+                 },
+                 "?? ő € ?"});
+    r.push_back({"CharactersCodePage1250LacksReachTheReportAsReferences",
+                 [](Sandbox& s) {
+                     const std::string page = s.page({"日", "Nová", "", ""});
+                     return page.find("&#26085; Nov\xE1") != std::string::npos ? "referenced" : "LOST";
+                 },
+                 "referenced"});
+
+    r.push_back({"BytesCodePage1250LeavesUndefinedReachTheReportAsReferences",
+                 [](Sandbox& s) {
+                     std::string bytes = s.routeBytes;
+                     bytes[256 + 1] = static_cast<char>(0x81);  // the source's label "LD" as 0x81 "D"
+                     writeBytes(s.dir / "odd.trasa", bytes);
+                     s.route.LoadRoute(s.file("odd.trasa"));
+                     const std::string page = s.page();
+                     const bool raw = page.find('\x81') != std::string::npos;
+                     return std::string(raw ? "raw byte 0x81" : "no raw byte") +
+                            (page.find("<b>Zdroj: </b>&#129;D,") != std::string::npos ? ", referenced" : ", LOST");
+                 },
+                 "no raw byte, referenced"});
+
+    // Texts read as numbers.
+    r.push_back({"NumberDash", [](Sandbox&) { return conversion("-"); }, "'-' is not a valid floating point value"});
+    r.push_back({"NumberLoneComma", [](Sandbox&) { return conversion(","); }, "',' is not a valid floating point value"});
+    r.push_back({"NumberTwoCommas", [](Sandbox&) { return conversion("1,2,3"); },
+                 "'1,2,3' is not a valid floating point value"});
+    r.push_back({"NumberEmpty", [](Sandbox&) { return conversion(""); }, "'' is not a valid floating point value"});
+    r.push_back({"NumberFullStop", [](Sandbox&) { return conversion("1.5"); },
+                 "'1.5' is not a valid floating point value"});
+    r.push_back({"NumberTooLarge", [](Sandbox&) { return conversion("1e400"); },
+                 "'1e400' is not a valid floating point value"});
+    r.push_back({"NumberWithExponentIsANumber", [](Sandbox&) { return NumberText(SlotNumber("1e5")); }, "100000"});
+    r.push_back({"NumberWithLeadingBlanksIsANumber", [](Sandbox&) { return NumberText(SlotNumber("  7")); }, "7"});
+
+    // Routes that cannot be evaluated as they stand.
+    r.push_back({"FibreOfLengthZero", [](Sandbox& s) { return drawRoute(s, {fibre("0", "0")}); },
+                 "drawn, within the pixel limit, finite end values"});
+    r.push_back({"FibreOfNegativeLength", [](Sandbox& s) { return drawRoute(s, {fibre("-5")}); },
+                 "Vlákno na pozici 2 má zápornou délku (-5). Graf nelze vykreslit."});
+    r.push_back({"FibreOf1e300Km", [](Sandbox& s) { return drawRoute(s, {fibre("1e300")}); },
+                 "drawn, within the pixel limit, finite end values"});
+    r.push_back({"FibresWhoseLengthsAddUpBeyondDouble",
+                 [](Sandbox& s) { return drawRoute(s, {fibre("1e308"), fibre("1e308")}); },
+                 "Hodnoty trasy jsou u komponenty na pozici 3 příliš velké, výsledek přesahuje rozsah "
+                 "čísel. Graf nelze vykreslit."});
+    r.push_back({"FibreWhoseDispersionExceedsDouble",
+                 [](Sandbox& s) { return drawRoute(s, {fibre("1e300", "1", "1e300")}); },
+                 "Hodnoty trasy jsou u komponenty na pozici 2 příliš velké, výsledek přesahuje rozsah "
+                 "čísel. Graf nelze vykreslit."});
+    r.push_back({"FibreLengthThatIsNoNumber", [](Sandbox& s) { return drawRoute(s, {fibre("-")}); },
+                 "'-' is not a valid floating point value"});
+
+    // Full lists.
+    r.push_back({"RouteOf999TakesNoMore",
+                 [](Sandbox& s) {
+                     RouteList full(s.messages);
+                     for (int k = 0; k < kMaxRecords; ++k) full.AppendComponent(makeRecord(kSource));
+                     s.messages.shown.clear();
+                     const bool added = full.AppendComponent(makeRecord(kDetector));
+                     return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " + s.told();
+                 },
+                 "refused 999 | warning||Trasa už obsahuje 999 komponent, což je nejvíc, kolik jich může mít. "
+                 "Další komponentu nelze přidat."});
+    r.push_back({"LibraryOf999TakesNoMore",
+                 [](Sandbox& s) {
+                     ComponentLibrary full(s.messages);
+                     for (int k = 0; k < kMaxRecords; ++k) full.append(libraryEntry("x", 0));
+                     s.messages.shown.clear();
+                     const bool added = full.append(libraryEntry("y", 0));
+                     return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " + s.told();
+                 },
+                 "refused 999 | warning||Seznam komponent už obsahuje 999 položek, což je nejvíc, kolik jich "
+                 "může mít. Další komponentu nelze přidat."});
+
+    // Save targets that cannot be written.
+    r.push_back({"RouteSaveIntoMissingFolder", [](Sandbox& s) { return routeSave(s, s.file("none/r.trasa")); },
+                 saveFailure(sandboxFile("none/r.trasa"), "složka neexistuje")});
+    r.push_back({"RouteSaveBelowAFile", [](Sandbox& s) { return routeSave(s, fileAsFolder(s, "r.trasa")); },
+                 saveFailure(sandboxFile("plain/r.trasa"), "cesta nevede do složky")});
+    r.push_back({"RouteSaveOntoAFolder", [](Sandbox& s) { return routeSave(s, s.dir.string()); },
+                 saveFailure(sandboxFile("").substr(0, sandboxFile("").size() - 1), "pod tímto jménem je složka")});
+    r.push_back({"RouteSaveOverTheSavedFileFails", [](Sandbox& s) { return routeSave(s, blockedTemp(s.routeFile)); },
+                 saveFailure(sandboxFile("saved.trasa"), "pod tímto jménem je složka")});
+    r.push_back({"RouteSaveIntoReadOnlyFolder",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "ro");
+                     fs::permissions(s.dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+                     return routeSave(s, s.file("ro/r.trasa"));
+                 },
+                 saveFailure(sandboxFile("ro/r.trasa"), "přístup odepřen"), true});
+    r.push_back({"LibrarySaveIntoMissingFolder", [](Sandbox& s) { return librarySave(s, s.file("none/l.komp")); },
+                 saveFailure(sandboxFile("none/l.komp"), "složka neexistuje")});
+    r.push_back({"LibrarySaveBelowAFile", [](Sandbox& s) { return librarySave(s, fileAsFolder(s, "l.komp")); },
+                 saveFailure(sandboxFile("plain/l.komp"), "cesta nevede do složky")});
+    r.push_back({"LibrarySaveOverTheSavedFileFails",
+                 [](Sandbox& s) { return librarySave(s, blockedTemp(s.libraryFile)); },
+                 saveFailure(sandboxFile("saved.komp"), "pod tímto jménem je složka")});
+    r.push_back({"ReportSaveIntoMissingFolder", [](Sandbox& s) { return reportSave(s, s.file("none/Protokol.html")); },
+                 "Protokol nelze uložit do souboru „" + sandboxFile("none/Protokol.html") + "“: složka neexistuje."});
+    r.push_back({"ReportSaveBelowAFile", [](Sandbox& s) { return reportSave(s, fileAsFolder(s, "Protokol.html")); },
+                 "Protokol nelze uložit do souboru „" + sandboxFile("plain/Protokol.html") +
+                     "“: cesta nevede do složky."});
+    r.push_back({"ReportSaveOverTheSavedFileFails",
+                 [](Sandbox& s) { return reportSave(s, blockedTemp(s.reportFile)); },
+                 "Protokol nelze uložit do souboru „" + sandboxFile("Protokol.html") +
+                     "“: pod tímto jménem je složka."});
+    r.push_back({"ReportSaveIntoReadOnlyFolder",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "ro");
+                     fs::permissions(s.dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+                     return reportSave(s, s.file("ro/Protokol.html"));
+                 },
+                 "Protokol nelze uložit do souboru „" + sandboxFile("ro/Protokol.html") + "“: přístup odepřen.",
+                 true});
+
+    // Markup typed into the report.
+    r.push_back({"MarkupInEveryStudentFieldIsEscaped",
+                 [](Sandbox& s) {
+                     const std::string page = s.page({"<b>Jan", "&amp;", "<i>1. 3.</i>", "\"2B\""});
+                     const bool raw = page.find("<b>Jan") != std::string::npos ||
+                                      page.find("<i>1. 3.") != std::string::npos ||
+                                      page.find("\"2B\"") != std::string::npos;
+                     const bool escaped = page.find("&lt;b&gt;Jan &amp;amp;") != std::string::npos &&
+                                          page.find("&lt;i&gt;1. 3.&lt;/i&gt;") != std::string::npos &&
+                                          page.find("&quot;2B&quot;") != std::string::npos;
+                     return std::string(raw ? "raw markup" : "no raw markup") + (escaped ? ", escaped" : ", LOST");
+                 },
+                 "no raw markup, escaped"});
+    return r;
+}
+
+class BadInput : public ::testing::TestWithParam<Row> {};
+
+TEST_P(BadInput, IsToldAndLeavesSavedFilesAlone) {
+    const Row& row = GetParam();
+    if (row.needsNonRoot && ::geteuid() == 0) {
+        GTEST_SKIP() << "running as root, which writes into read-only folders all the same";
+    }
+    Sandbox s;
+    EXPECT_EQ(row.run(s), row.expected);
+    EXPECT_EQ(readBytes(s.routeFile), s.routeBytes) << "the saved route changed";
+    EXPECT_EQ(readBytes(s.libraryFile), s.libraryBytes) << "the saved library changed";
+    EXPECT_EQ(readBytes(s.reportFile), s.reportBytes) << "the saved report changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BadInput, ::testing::ValuesIn(rows()),
+                         [](const ::testing::TestParamInfo<Row>& info) { return info.param.name; });
+
+}  // namespace
