@@ -22,6 +22,6 @@ RecordListTexts libraryTexts() {
 }  // namespace
 
 ComponentLibrary::ComponentLibrary(Messages& messages)
-    : RecordList(messages, libraryTexts(), kLibraryRowCaptions, &showLibraryColumn) {}
+    : RecordList(messages, libraryTexts(), LibraryRowCaptions(), &showLibraryColumn) {}
 
 }  // namespace lumor

@@ -192,19 +192,8 @@ LibraryCsvError::LibraryCsvError(int line, const std::string& reason)
     : LumorError(lineText(line) + ": " + reason), line_(line), reason_(reason) {}
 
 const std::vector<std::string>& LibraryCsvHeader() {
-    // Part of the file format, so written out here rather than taken from the grid: the
-    // library grid's captions, rows 1 to 11.
-    static const std::vector<std::string> header = {"typ",
-                                                    "označení",
-                                                    "vlnová délka [nm]",
-                                                    "útlum [dB]",
-                                                    "zisk [dB]",
-                                                    "rms spek. zdroje [nm]",
-                                                    "PMD [ps/(km^0,5)]",
-                                                    "CD [ps/(km.nm)]",
-                                                    "měrný útlum [dB/km]",
-                                                    "citlivost [dB]",
-                                                    "poznámka"};
+    // The library grid's row captions, rows 1 to 11.
+    static const std::vector<std::string> header(LibraryRowCaptions().begin(), LibraryRowCaptions().end());
     return header;
 }
 

@@ -1,24 +1,19 @@
 #include "library/library_entry.h"
 
+#include "route/component_record.h"
+
 #include "text/slot_image.h"
 
 namespace lumor {
 
-// Written out, not copied from the route's captions: the order in which the two files'
-// constants are made is not fixed.
-const std::array<std::string, 11> kLibraryRowCaptions = {
-    "typ",
-    "označení",
-    "vlnová délka [nm]",
-    "útlum [dB]",
-    "zisk [dB]",
-    "rms spek. zdroje [nm]",
-    "PMD [ps/(km^0,5)]",
-    "CD [ps/(km.nm)]",
-    "měrný útlum [dB/km]",
-    "citlivost [dB]",
-    "poznámka",
-};
+const std::array<std::string, 11>& LibraryRowCaptions() {
+    static const std::array<std::string, 11> captions = [] {
+        auto c = RouteRowCaptions();
+        c[8] = "měrný útlum [dB/km]";  // the library keeps the specific attenuation there
+        return c;
+    }();
+    return captions;
+}
 
 void SetSlotText(LibraryEntry& entry, int slot, const std::string& text) {
     if (slot < 0 || slot >= LibraryEntry::kSlotCount) return;

@@ -36,6 +36,6 @@ std::int32_t TypeCode(const LibraryEntry& entry);
 void SetTypeCode(LibraryEntry& entry, std::int32_t code);
 
 /// The library grid's row captions, rows 1 to 11; row 9 is "měrný útlum [dB/km]".
-extern const std::array<std::string, 11> kLibraryRowCaptions;
+const std::array<std::string, 11>& LibraryRowCaptions();
 
 }  // namespace lumor

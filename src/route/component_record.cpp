@@ -4,19 +4,23 @@
 
 namespace lumor {
 
-const std::array<std::string, 11> kRouteRowCaptions = {
-    "typ",
-    "označení",
-    "vlnová délka [nm]",
-    "útlum [dB]",
-    "zisk [dB]",
-    "rms spek. zdroje [nm]",
-    "PMD [ps/(km^0,5)]",
-    "CD [ps/(km.nm)]",
-    "délka vlákna [km]",
-    "citlivost [dB]",
-    "poznámka",
-};
+const std::array<std::string, 11>& RouteRowCaptions() {
+    // Made on first use, so that other constants built from it never see it unmade.
+    static const std::array<std::string, 11> captions = {
+        "typ",
+        "označení",
+        "vlnová délka [nm]",
+        "útlum [dB]",
+        "zisk [dB]",
+        "rms spek. zdroje [nm]",
+        "PMD [ps/(km^0,5)]",
+        "CD [ps/(km.nm)]",
+        "délka vlákna [km]",
+        "citlivost [dB]",
+        "poznámka",
+    };
+    return captions;
+}
 
 void SetSlotText(ComponentRecord& record, int slot, const std::string& text) {
     if (slot < 0 || slot >= ComponentRecord::kSlotCount) return;

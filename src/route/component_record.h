@@ -34,6 +34,6 @@ void SetSlotText(ComponentRecord& record, int slot, const std::string& text);
 std::string SlotText(const ComponentRecord& record, int slot);
 
 /// The row captions of the route grid, rows 1 to 11 ("typ" to "poznámka").
-extern const std::array<std::string, 11> kRouteRowCaptions;
+const std::array<std::string, 11>& RouteRowCaptions();
 
 }  // namespace lumor

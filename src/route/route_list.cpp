@@ -19,7 +19,7 @@ RecordListTexts routeTexts() {
 }  // namespace
 
 RouteList::RouteList(Messages& messages)
-    : RecordList(messages, routeTexts(), kRouteRowCaptions, &showRouteColumn) {}
+    : RecordList(messages, routeTexts(), RouteRowCaptions(), &showRouteColumn) {}
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();
