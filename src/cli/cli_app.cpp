@@ -22,6 +22,16 @@ void reportFailure(CommandContext& context, const std::string& message) {
     context.err << "lumor-cli: " << message << '\n';
 }
 
+int writeOutput(CommandContext& context, const std::string& text) {
+    context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    context.out.flush();
+    if (!context.out) {
+        reportFailure(context, "zápis na standardní výstup selhal");
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{
         "Lumor command-line tool: works with Lumor's component library and route files, "

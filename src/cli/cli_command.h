@@ -39,5 +39,7 @@ void addRouteCommands(CLI::App& root, CommandContext& context);
 
 /// Writes "lumor-cli: <message>" as one line to the error stream.
 void reportFailure(CommandContext& context, const std::string& message);
+/// Writes a command's result to standard output; kExitRefused when that fails.
+int writeOutput(CommandContext& context, const std::string& text);
 
 }  // namespace lumor::cli

@@ -107,12 +107,7 @@ int runEval(CommandContext& context, const EvalOptions& options) {
         using enum Align;
         text = textTable(evalHeader(), {Left, Left, Right, Right, Right, Right, Right, Right, Left}, cells);
     }
-    context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    context.out.flush();
-    if (!context.out) {
-        reportFailure(context, "zápis na standardní výstup selhal");
-        return kExitRefused;
-    }
+    if (writeOutput(context, text) != kExitSuccess) return kExitRefused;
     return allEvaluated ? kExitSuccess : kExitRefused;
 }
 

@@ -72,13 +72,7 @@ int runExport(CommandContext& context, const ExportOptions& options) {
                                    "“ netvoří celou položku (2564 bajtů) a vypsány nejsou");
     }
     const std::string csv = LibraryCsvText(entries);
-    context.out.write(csv.data(), static_cast<std::streamsize>(csv.size()));
-    context.out.flush();
-    if (!context.out) {
-        reportFailure(context, "zápis na standardní výstup selhal");
-        return kExitRefused;
-    }
-    return kExitSuccess;
+    return writeOutput(context, csv);
 }
 
 }  // namespace

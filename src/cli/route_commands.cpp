@@ -37,13 +37,7 @@ int runRouteExport(CommandContext& context, const RouteExportOptions& options) {
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.routePath + "“: " + w);
     const std::string csv = routeCsvText(*loaded.route);
-    context.out.write(csv.data(), static_cast<std::streamsize>(csv.size()));
-    context.out.flush();
-    if (!context.out) {
-        reportFailure(context, "zápis na standardní výstup selhal");
-        return kExitRefused;
-    }
-    return kExitSuccess;
+    return writeOutput(context, csv);
 }
 
 }  // namespace
