@@ -2,6 +2,7 @@
 
 #include "app/route_commands.h"
 #include "platform/icons.h"
+#include "platform/input_filter.h"
 #include "platform/qtext.h"
 
 #include <QFrame>
@@ -61,15 +62,7 @@ void TForm4::setChangeMode() {
     Button2->setEnabled(true);
 }
 
-void TForm4::Edit1Change() {
-    if (filtering_) return;
-    const std::string text = fromQ(Edit1->text());
-    const std::string filtered = filterLengthText(text);
-    if (filtered == text) return;
-    filtering_ = true;
-    Edit1->setText(toQ(filtered));
-    filtering_ = false;
-}
+void TForm4::Edit1Change() { applyInputFilter(*Edit1, &filterLengthText, filtering_); }
 
 void TForm4::Button1Click() {
     AppState& s = forms_.state;

@@ -31,5 +31,5 @@ int main(int argc, char** argv) {
     } catch (...) {
         desk.exceptionBox("");
     }
-    return 0;
+    return 1;
 }

@@ -281,13 +281,12 @@ void TForm1::seznamDblClick() {
 void TForm1::Memo1Change() {
     if (limitingMemo_) return;
     const std::string text = fromQ(Memo1->toPlainText());
-    const std::string limited = limitConclusion(text);
-    if (limited == text) return;
+    const auto limited = limitConclusion(text, static_cast<std::size_t>(Memo1->textCursor().position()));
+    if (limited.text == text) return;
     limitingMemo_ = true;
-    const int position = Memo1->textCursor().position();
-    Memo1->setPlainText(toQ(limited));
+    Memo1->setPlainText(toQ(limited.text));
     QTextCursor cursor = Memo1->textCursor();
-    cursor.setPosition(std::min(position, static_cast<int>(Memo1->toPlainText().size())));
+    cursor.setPosition(static_cast<int>(limited.cursor));
     Memo1->setTextCursor(cursor);
     limitingMemo_ = false;
 }

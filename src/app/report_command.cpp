@@ -22,7 +22,10 @@ void writeReport(Forms& forms) {
         return;
     }
     // The file is complete and closed by now, so the viewer reads all of it.
-    forms.desk.openInViewer(path);
+    if (!forms.desk.openInViewer(path)) {
+        forms.desk.warning("Protokol byl uložen do souboru „" + path + "“, ale nepodařilo se ho otevřít. "
+                           "Otevřete ho v prohlížeči sami.");
+    }
 }
 
 }  // namespace lumor

@@ -5,6 +5,10 @@
 #include "text/errors.h"
 #include "text/numbers.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace lumor {
 
 namespace {
@@ -54,18 +58,31 @@ std::vector<std::string> conclusionLines(const std::string& text) {
     return lines;
 }
 
-std::string limitConclusion(const std::string& text) {
+LimitedConclusion limitConclusion(const std::string& text, std::size_t cursor) {
     constexpr std::size_t kMaxLines = 5;
     constexpr std::size_t kMaxChars = 550;
-    std::string out;
+    std::u32string chars = utf8ToCodePoints(text);
     std::size_t lines = 1;
-    for (char c : text) {
-        if (c == '\n' && ++lines > kMaxLines) break;
-        out.push_back(c);
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        if (chars[i] == U'\n' && ++lines > kMaxLines) {
+            chars.resize(i);  // the sixth line and all after it go
+            break;
+        }
     }
-    if (utf8Length(out) > kMaxChars) out = utf8Left(out, kMaxChars);
+    cursor = std::min(cursor, chars.size());
+    if (chars.size() > kMaxChars) {
+        const std::size_t typed = std::min(chars.size() - kMaxChars, cursor);
+        chars.erase(cursor - typed, typed);
+        cursor -= typed;
+        if (chars.size() > kMaxChars) chars.resize(kMaxChars);
+    }
+    LimitedConclusion out;
+    for (char32_t c : chars) appendUtf8(out.text, c);
+    out.cursor = std::min(cursor, chars.size());
     return out;
 }
+
+std::string limitConclusion(const std::string& text) { return limitConclusion(text, std::string::npos).text; }
 
 bool gridRouteComplete(const StringGrid& routeGrid) {
     return routeGrid.cell(1, 1) == kSourceType &&
@@ -94,6 +111,22 @@ std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const StringGrid& lib, 
 
 namespace {
 
+// A double as a float without undefined behaviour: values beyond the float range saturate.
+float toFloat(double value) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -kMax, kMax));
+}
+
+// An attenuation the route can hold: a finite number.
+std::string attenuationText(double attenuation) {
+    const double rounded = RoundHundredths(attenuation);
+    if (!std::isfinite(rounded)) {
+        throw RefusalError("Útlum vlákna vychází mimo rozsah čísel. Zkontrolujte délku vlákna a jeho "
+                           "měrný útlum.");
+    }
+    return NumberText(rounded);
+}
+
 // Slots 0-2 and 4-7 from rows 1-3 and 5-8, the attenuation and length given, 9-10 from 10-11.
 std::unique_ptr<ComponentRecord> fibreFromColumn(const StringGrid& grid, int k, const std::string& attenuation,
                                                  const std::string& length) {
@@ -112,12 +145,12 @@ std::unique_ptr<ComponentRecord> fibreFromColumn(const StringGrid& grid, int k, 
 std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& lib, int col, const std::string& lengthText) {
     // Single precision on purpose: 3,3 km × 0,35 dB/km must give 1,15 (the float product
     // lies just below 1.155).
-    const auto specific = static_cast<float>(SlotNumber(lib.cell(col, 9)));
+    const float specific = toFloat(SlotNumber(lib.cell(col, 9)));
     if (lengthText.empty()) return nullptr;
-    const auto length = static_cast<float>(SlotNumber(lengthText));
+    const float length = toFloat(SlotNumber(lengthText));
     if (length == 0) return nullptr;
     const float attenuation = length * specific;
-    return fibreFromColumn(lib, col, NumberText(RoundHundredths(attenuation)), lengthText);
+    return fibreFromColumn(lib, col, attenuationText(attenuation), lengthText);
 }
 
 std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& route, int k, const std::string& lengthText) {
@@ -131,7 +164,7 @@ std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& route, int
                            " má nulovou délku, jeho měrný útlum nelze určit. Přidejte je do trasy znovu.");
     }
     const double specific = attenuation / length;
-    return fibreFromColumn(route, k, NumberText(RoundHundredths(specific * newLength)), lengthText);
+    return fibreFromColumn(route, k, attenuationText(specific * newLength), lengthText);
 }
 
 std::string aboutText() {

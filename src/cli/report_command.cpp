@@ -75,14 +75,6 @@ private:
     QtMessageHandler previousHandler_ = nullptr;
 };
 
-/// The bytes of the file that QImage::save(path, "BMP") would write.
-std::optional<std::string> bmpBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return std::nullopt;
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 /// The folder of this executable, with a separator at its end.
 std::string executableDir() {
     return QCoreApplication::applicationDirPath().toStdString() + "/";
@@ -158,7 +150,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         for (std::size_t i = 0; i < 3; ++i) {
             QImageCanvas enlarged(kEnlargedGraphWidth, kEnlargedGraphHeight);
             DrawEnlargedGraph(route, kinds[i], enlarged);
-            auto bytes = bmpBytes(enlarged.image());
+            auto bytes = BmpBytes(enlarged.image());
             if (!bytes) {
                 reportFailure(context, "obrázek grafu nelze převést do formátu BMP");
                 return kExitRefused;
@@ -175,12 +167,11 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     fs::create_directories(outDir, ec);
     if (ec || !fs::is_directory(outDir)) {
         reportFailure(context, "nelze vytvořit složku „" + options.outDir + "“: " +
-                                   (ec ? czechReason(ec.value()) : std::string("je to soubor, ne složka")));
+                                   (ec ? czechReason(ec.default_error_condition().value()) : std::string("je to soubor, ne složka")));
         return kExitRefused;
     }
-    const char* names[] = {"att.bmp", "cd.bmp", "pmd.bmp"};
     for (std::size_t i = 0; i < 3; ++i) {
-        const std::string target = utf8FromPath(outDir / names[i]);
+        const std::string target = utf8FromPath(outDir / kGraphPictureNames[i]);
         if (auto error = writeFileAtomically(target, pictures[i])) {
             reportFailure(context, "nelze zapsat „" + target + "“: " + *error);
             return kExitRefused;

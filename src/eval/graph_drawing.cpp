@@ -6,6 +6,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace lumor {
 
@@ -225,6 +226,10 @@ GraphScale MakeGraphScale(GraphKind kind, GraphSize size, int W, int H, double f
     auto xsFor = [&](double length) {
         const double xs = (W - s.x0) * widthFactor / length;
         // Single precision on purpose for the main window's pictures.
+        // A scale beyond the float range saturates (and then falls back below) rather than
+        // being converted out of range, which is undefined.
+        constexpr double kFloatMax = std::numeric_limits<float>::max();
+        if (small && std::fabs(xs) > kFloatMax) return std::numeric_limits<double>::infinity();
         return small ? static_cast<double>(static_cast<float>(xs)) : xs;
     };
     const double length = tame(fibreLength);

@@ -5,6 +5,8 @@
 #include "platform/icons.h"
 #include "platform/image_view.h"
 #include "platform/qtext.h"
+#include "report/report_writer.h"
+#include "text/file_io.h"
 #include "text/errors.h"
 
 #include <QStatusBar>
@@ -104,12 +106,13 @@ void drawRouteGraphs(Forms& forms) {
     GraphWindow* windows[] = {forms.Form6.get(), forms.Form7.get(), forms.Form8.get()};
     for (GraphWindow* w : windows) w->DrawEnlargedGraph();
 
-    // The report shows these pictures; a missing or read-only folder stops at the first.
-    const std::string folder = forms.desk.executableDir() + "Protokol/";
-    const char* names[] = {"att.bmp", "cd.bmp", "pmd.bmp"};
-    for (int i = 0; i < 3; ++i) {
-        const std::string path = folder + names[i];
-        if (!windows[i]->image->picture().save(toQ(path), "BMP")) throw FileCreateError(path);
+    // The report shows these pictures; a missing or read-only folder stops at the first. Each
+    // replaces its old file only once it is complete.
+    const std::string folder = protocolFolder(forms.desk.executableDir());
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string path = folder + kGraphPictureNames[i];
+        const auto bytes = BmpBytes(windows[i]->image->picture());
+        if (!bytes || writeFileAtomically(path, *bytes)) throw FileCreateError(path);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "eval/qimage_canvas.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QString>
 
@@ -46,6 +47,13 @@ void QImageCanvas::text(int x, int y, const std::string& text) {
     const QFontMetrics metrics = p.fontMetrics();
     p.drawText(QRect(x, y, metrics.horizontalAdvance(s) + 1, metrics.height()),
                Qt::AlignLeft | Qt::AlignTop, s);
+}
+
+std::optional<std::string> BmpBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return std::nullopt;
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace lumor

@@ -3,6 +3,9 @@
 
 #include <QImage>
 
+#include <optional>
+#include <string>
+
 namespace lumor {
 
 /// A canvas over a QImage (RGB32, white at first): 1-pixel lines without antialiasing, texts
@@ -23,5 +26,8 @@ private:
     QImage image_;
     Rgb pen_ = kBlackPen;
 };
+
+/// The bytes of the Windows bitmap file of a picture, as QImage::save(path, "BMP") writes it.
+std::optional<std::string> BmpBytes(const QImage& image);
 
 }  // namespace lumor

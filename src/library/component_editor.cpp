@@ -1,5 +1,7 @@
 #include "library/component_editor.h"
 
+#include "platform/input_filter.h"
+
 #include "app/route_commands.h"
 #include "library/library_window.h"
 #include "platform/icons.h"
@@ -132,23 +134,7 @@ void TForm3::applyFieldStates(int typeCode) {
 
 void TForm3::ComboBox1Select() { applyFieldStates(ComboBox1->currentIndex()); }
 
-void TForm3::filterField(QLineEdit* field) {
-    // Writing the filtered text back raises the change once more; that pass has nothing to do.
-    if (filtering_) return;
-    const QString current = field->text();
-    const std::string text = fromQ(current);
-    const std::string filtered = filterNumericText(text);
-    if (filtered == text) return;
-    // The filter reads left to right, so the text before the cursor filters to the part of
-    // the result before the new cursor.
-    const std::string before = fromQ(current.left(field->cursorPosition()));
-    const QString kept = toQ(filtered);
-    const auto cursor = std::min(toQ(filterNumericText(before)).size(), kept.size());
-    filtering_ = true;
-    field->setText(kept);
-    field->setCursorPosition(static_cast<int>(cursor));
-    filtering_ = false;
-}
+void TForm3::filterField(QLineEdit* field) { applyInputFilter(*field, &filterNumericText, filtering_); }
 
 void TForm3::Edit2Change() { filterField(edits[1]); }
 void TForm3::Edit3Change() { filterField(edits[2]); }

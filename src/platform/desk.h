@@ -32,8 +32,8 @@ public:
     virtual void showModal(QDialog& window) = 0;
     /// The folder of the running executable, ending with a separator.
     virtual std::string executableDir() = 0;
-    /// Asks the desktop to open the file in its default viewer.
-    virtual void openInViewer(const std::string& path) = 0;
+    /// Asks the desktop to open the file in its default viewer; false when nothing could.
+    virtual bool openInViewer(const std::string& path) = 0;
 };
 
 /// The exception box's text: the message with a full stop added when it has none.

@@ -72,8 +72,8 @@ std::string QtDesk::executableDir() {
     return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
 }
 
-void QtDesk::openInViewer(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path)));
+bool QtDesk::openInViewer(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path)));
 }
 
 }  // namespace lumor

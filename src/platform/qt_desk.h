@@ -14,7 +14,7 @@ public:
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     void showModal(QDialog& window) override;
     std::string executableDir() override;
-    void openInViewer(const std::string& path) override;
+    bool openInViewer(const std::string& path) override;
 };
 
 /// The title a message box without one of its own gets: the application's title.

@@ -50,9 +50,10 @@ void ScriptedDesk::showModal(QDialog& window) {
     action(window);
 }
 
-void ScriptedDesk::openInViewer(const std::string& path) {
+bool ScriptedDesk::openInViewer(const std::string& path) {
     shown.push_back({"viewer", {}, path});
     viewed.push_back(path);
+    return viewerOpens;
 }
 
 std::vector<std::string> ScriptedDesk::texts(const std::string& kind) const {

@@ -26,6 +26,7 @@ public:
     std::deque<std::function<void(QDialog&)>> modalActions;    ///< acts inside a modal window
     std::string exeDir = "./";
     std::vector<std::string> viewed;
+    bool viewerOpens = true;  ///< what opening in the viewer answers
 
     void warning(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
@@ -35,7 +36,7 @@ public:
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     void showModal(QDialog& window) override;
     std::string executableDir() override { return exeDir; }
-    void openInViewer(const std::string& path) override;
+    bool openInViewer(const std::string& path) override;
 
     /// Texts of everything shown of one kind, in order.
     std::vector<std::string> texts(const std::string& kind) const;

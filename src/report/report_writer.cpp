@@ -180,11 +180,13 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     return p.take();
 }
 
-std::string reportPath(const std::string& programFolder) {
+std::string protocolFolder(const std::string& programFolder) {
     std::string path = programFolder;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-    return path + "Protokol/Protokol.html";
+    return path + "Protokol/";
 }
+
+std::string reportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
 
 std::optional<std::string> saveReport(const std::string& path, const std::string& page) {
     if (const auto reason = writeFileAtomically(path, page)) {

@@ -2,6 +2,7 @@
 #include "eval/route_result.h"
 #include "text/string_grid.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,13 @@ struct StudentTexts {
 /// a numeric character reference. Only the first five conclusion lines are used.
 std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
                        const RouteResult& result, const std::vector<std::string>& conclusion);
+
+/// The folder "Protokol" in the given program folder, ending with a separator; the draw
+/// saves the graph pictures there and the report command writes the page.
+std::string protocolFolder(const std::string& programFolder);
+
+/// The enlarged graphs' picture files, attenuation, CD and PMD, which the page shows.
+inline const std::array<std::string, 3> kGraphPictureNames = {"att.bmp", "cd.bmp", "pmd.bmp"};
 
 /// The report file in the given program folder: folder + "Protokol/Protokol.html", with a
 /// separator added when the folder text does not end with one.

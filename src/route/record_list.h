@@ -130,6 +130,10 @@ public:
         // One record more than the list holds is enough to tell that the file has too many.
         std::string bytes((kMaxRecords + 1) * Record::kImageSize, '\0');
         in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (in.bad()) {  // a read error is no short file: keep the list as it was
+            messages_.warning("nelze otevrit");
+            return false;
+        }
         bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
         loadBytes(bytes);
         return true;

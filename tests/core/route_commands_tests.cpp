@@ -47,6 +47,19 @@ TEST(Conclusion, KeepsFiveLinesAnd550Characters) {
     EXPECT_TRUE(conclusionLines("").empty());
 }
 
+TEST(Conclusion, TypingIntoAFullConclusionDropsWhatWasTypedNotItsEnd) {
+    std::string full(549, 'a');
+    full += 'Z';
+    std::string typed = full;
+    typed.insert(10, "xyz");
+    const auto limited = limitConclusion(typed, 13);
+    EXPECT_EQ(limited.text, full);
+    EXPECT_EQ(limited.cursor, 10u);
+    const auto sixth = limitConclusion("1\n2\n3\n4\n5\n6", 11);
+    EXPECT_EQ(sixth.text, "1\n2\n3\n4\n5");
+    EXPECT_EQ(sixth.cursor, 9u);
+}
+
 namespace {
 
 StringGrid libraryWithFibre(const std::string& specific) {
@@ -77,6 +90,8 @@ TEST(FibreLength, NewFibreUsesASinglePrecisionProduct) {
     EXPECT_FALSE(newFibreRecord(lib, 2, "0,0"));
     EXPECT_THROW(newFibreRecord(lib, 2, ","), ConversionError);
     EXPECT_THROW(newFibreRecord(libraryWithFibre("-"), 2, "5"), ConversionError);
+    // Beyond the float range the product would be infinite: refused, never stored as "INF".
+    EXPECT_THROW(newFibreRecord(libraryWithFibre("1E300"), 2, "1000000000000000000000000"), RefusalError);
 }
 
 TEST(FibreLength, ChangeDerivesTheSpecificAttenuationFromTheRoute) {
@@ -93,6 +108,8 @@ TEST(FibreLength, ChangeDerivesTheSpecificAttenuationFromTheRoute) {
     EXPECT_FALSE(changedFibreRecord(route.grid(), 2, "0"));
 
     route.ReplaceComponent(2, makeRecord({"Vlákno", "G", "1310", "0", "-", "-", "0,1", "1", "0", "-", ""}));
+    EXPECT_THROW(changedFibreRecord(route.grid(), 2, "5"), RefusalError);
+    route.ReplaceComponent(2, makeRecord({"Vlákno", "G", "1310", "1E300", "-", "-", "0,1", "1", "1E-300", "-", ""}));
     EXPECT_THROW(changedFibreRecord(route.grid(), 2, "5"), RefusalError);
 }
 

@@ -138,6 +138,19 @@ TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
     EXPECT_NE(desk.texts("warning")[0].find("Protokol.html"), std::string::npos);
 }
 
+TEST_F(DrawTest, AViewerThatCannotOpenThePageIsReported) {
+    workedRoute();
+    main().ToolButton11Click();
+    main().Label6->setText("Novák");
+    main().Label7->setText("Jan");
+    desk.viewerOpens = false;
+    desk.clear();
+    main().ToolButton7Click();
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_NE(desk.texts("warning")[0].find("nepodařilo se ho otevřít"), std::string::npos);
+    EXPECT_TRUE(fs::exists(protokol("Protokol.html")));
+}
+
 TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
     workedRoute();
     main().ToolButton11Click();

@@ -164,6 +164,17 @@ TEST_F(UiTest, ConclusionKeepsItsFirstFiveLines) {
     EXPECT_EQ(main().Memo1->toPlainText().size(), 550);
 }
 
+TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
+    QLineEdit& field = *forms->Form4->Edit1;
+    field.setText("12");
+    field.setCursorPosition(1);
+    field.insert("a");
+    EXPECT_EQ(field.text(), "12");
+    EXPECT_EQ(field.cursorPosition(), 1);
+    field.insert(",5");
+    EXPECT_EQ(field.text(), "1,52");
+}
+
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     completeRoute(route());
     main().seznam->selectCell(3, 9);  // the connector's length

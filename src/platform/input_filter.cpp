@@ -1,0 +1,27 @@
+#include "platform/input_filter.h"
+
+#include "platform/qtext.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace lumor {
+
+void applyInputFilter(QLineEdit& field, TextFilter filter, bool& busy) {
+    if (busy) return;
+    const QString current = field.text();
+    const std::string text = fromQ(current);
+    const std::string filtered = filter(text);
+    if (filtered == text) return;
+    // The filters read left to right, so the text before the cursor filters to the part of
+    // the result before the new cursor.
+    const QString kept = toQ(filtered);
+    const QString before = toQ(filter(fromQ(current.left(field.cursorPosition()))));
+    busy = true;
+    field.setText(kept);
+    field.setCursorPosition(static_cast<int>(std::min(before.size(), kept.size())));
+    busy = false;
+}
+
+}  // namespace lumor
