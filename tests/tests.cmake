@@ -13,6 +13,7 @@ if(LUMOR_UI_TEST_SOURCES)
   add_executable(lumor_ui_tests tests/ui/ui_test_main.cpp ${LUMOR_UI_TEST_SOURCES})
   target_link_libraries(lumor_ui_tests PRIVATE lumor_ui GTest::gtest lumor_warnings)
   add_dependencies(lumor_ui_tests lumor_report_folder)
+  target_compile_definitions(lumor_ui_tests PRIVATE LUMOR_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
   gtest_discover_tests(lumor_ui_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()

@@ -11,4 +11,5 @@ set(LUMOR_APP_TESTS
   tests/core/route_commands_tests.cpp)
 set(LUMOR_APP_UI_TESTS
   tests/ui/main_window_tests.cpp
-  tests/ui/draw_and_report_tests.cpp)
+  tests/ui/draw_and_report_tests.cpp
+  tests/ui/golden_report_tests.cpp)

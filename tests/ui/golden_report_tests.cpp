@@ -1,0 +1,76 @@
+// The report page and the three pictures of known routes, drawn and reported in the windows,
+// against the bytes kept in tests/golden/report: a change in how the program draws or writes
+// shows up here byte for byte. The pictures are kept as SHA-256 sums of their BMP files; their
+// texts are drawn in the sans-serif font the build machine has (DejaVu Sans on Debian).
+#include "app/student_dialog.h"
+#include "ui_fixture.h"
+
+#include <QCryptographicHash>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <fstream>
+#include <sstream>
+
+using namespace lumor;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::string sha256Of(const std::string& bytes) {
+    return QCryptographicHash::hash(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+/// "sum  name" lines as sha256sum writes them, as name → sum.
+std::map<std::string, std::string> pictureSums(const fs::path& file) {
+    std::map<std::string, std::string> sums;
+    std::istringstream lines(fileBytes(file));
+    std::string sum, name;
+    while (lines >> sum >> name) sums[name] = sum;
+    return sums;
+}
+
+/// True when the graph texts are drawn in the font the kept pictures were made with.
+bool pictureFontAsKept() {
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    return QFontInfo(f).family() == QStringLiteral("DejaVu Sans");
+}
+
+class GoldenReport : public UiTest, public ::testing::WithParamInterface<const char*> {};
+
+}  // namespace
+
+TEST_P(GoldenReport, WindowsWriteTheKeptPageAndPictures) {
+    const fs::path golden = fs::path(LUMOR_GOLDEN_DIR) / "report" / GetParam();
+    ASSERT_TRUE(route().LoadRoute((golden / "route.trasa").string()));
+    main().ToolButton11Click();
+    ASSERT_TRUE(desk.shown.empty()) << desk.shown.front().text;
+    main().Label7->setText(QStringLiteral("Jan"));
+    main().Label6->setText(QString::fromUtf8("Nováček & syn"));
+    main().Label10->setText(QStringLiteral("12. 3. 2024"));
+    main().Label11->setText(QString::fromUtf8("3 – úterý"));
+    main().Memo1->setPlainText(QString::fromStdString(fileBytes(golden / "zaver.txt")));
+    main().ToolButton7Click();
+    ASSERT_EQ(desk.viewed.size(), 1u);
+
+    const fs::path written = dir / "bin" / "Protokol";
+    EXPECT_EQ(fileBytes(written / "Protokol.html"), fileBytes(golden / "Protokol.html"));
+    const auto sums = pictureSums(golden / "pictures.sha256");
+    ASSERT_EQ(sums.size(), 3u);
+    if (!pictureFontAsKept()) GTEST_SKIP() << "the graph texts use another font here than the kept pictures";
+    for (const auto& [name, sum] : sums) EXPECT_EQ(sha256Of(fileBytes(written / name)), sum) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, GoldenReport,
+                         ::testing::Values("MixedRoute", "LongDispersiveRoute", "SourceAndDetectorOnly"));
