@@ -19,7 +19,7 @@ fi
 
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DLUMOR_FUZZ=ON -DLUMOR_BUILD_TESTS=OFF >/dev/null
+    -DLUMOR_FUZZ=ON -DLUMOR_BUILD_TESTS=OFF -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" >/dev/null
 fi
 cmake --build "$build" --target lumor_fuzz -j"$(nproc)"
 

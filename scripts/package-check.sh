@@ -34,7 +34,7 @@ echo "== launcher"
 
 echo "== build and package"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr
+  -DCMAKE_INSTALL_PREFIX=/usr -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}"
 cmake --build "$build" -j2
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB -B "$build/package")

@@ -38,7 +38,7 @@ inline CliRun runCli(const std::vector<std::string>& args, const std::filesystem
                      const std::string& environment = {}) {
     std::string command = environment.empty() ? std::string() : environment + " ";
     command += shellQuoted(LUMOR_CLI_PATH);
-    for (const auto& a : args) command += " " + shellQuoted(a);
+    for (const auto& a : args) command.append(" ").append(shellQuoted(a));
     const auto out = scratch / "cli.stdout";
     const auto err = scratch / "cli.stderr";
     command += " </dev/null >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());

@@ -59,7 +59,7 @@ protected:
 
     CliRun run(const std::vector<std::string>& args) const {
         std::string command = shellQuoted(LUMOR_CLI_PATH);
-        for (const auto& a : args) command += " " + shellQuoted(a);
+        for (const auto& a : args) command.append(" ").append(shellQuoted(a));
         command += " </dev/null >" + shellQuoted(file("stdout").string()) + " 2>" +
                    shellQuoted(file("stderr").string());
         const int status = std::system(command.c_str());

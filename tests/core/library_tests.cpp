@@ -227,7 +227,7 @@ TEST_F(LibraryTest, RemoveLastEntryBlanksItsColumnButKeepsTheColumnCount) {
 }
 
 TEST_F(LibraryTest, ClearLibraryRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
-    for (int i = 1; i <= 5; ++i) library.append(entry(3, "K" + std::to_string(i)));
+    for (int i = 1; i <= 5; ++i) library.append(entry(3, std::string("K").append(std::to_string(i))));
     ASSERT_EQ(library.grid().colCount(), 6);
     library.ClearLibrary();
     EXPECT_EQ(library.count(), 0);

@@ -221,7 +221,7 @@ TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
 
 TEST_F(ComponentEditorTest, AThousandthEntryIsRefusedWithAWarning) {
     for (int i = 1; i <= 999; ++i) {
-        library().append(buildLibraryEntry(3, {"C" + std::to_string(i), "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
+        library().append(buildLibraryEntry(3, {std::string("C").append(std::to_string(i)), "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
     }
     desk.clear();
     pickType(3);
