@@ -5,4 +5,4 @@ target_link_libraries(lumor_benchmarks PRIVATE lumor_core benchmark::benchmark b
 
 # Start-up of the windows against a bare window; needs Qt, so a harness of its own.
 add_executable(lumor_startup_benchmarks benchmarks/startup_benchmarks.cpp)
-target_link_libraries(lumor_startup_benchmarks PRIVATE lumor_ui benchmark::benchmark lumor_warnings)
+target_link_libraries(lumor_startup_benchmarks PRIVATE lumor_ui_test_support benchmark::benchmark lumor_warnings)

@@ -2,7 +2,7 @@
 #include "app/forms.h"
 #include "app/main_window.h"
 #include "library/library_entry.h"
-#include "platform/scripted_desk.h"
+#include "scripted_desk.h"
 #include "route/component_types.h"
 
 #include <QApplication>

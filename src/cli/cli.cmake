@@ -41,8 +41,7 @@ if(LUMOR_BUILD_TESTS)
     tests/cli/cli_tests.cpp
     tests/cli/standard_library_tests.cpp
     tests/cli/route_commands_tests.cpp)
-  target_include_directories(lumor_cli_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/core)
-  target_link_libraries(lumor_cli_tests PRIVATE lumor_core GTest::gtest GTest::gtest_main
+  target_link_libraries(lumor_cli_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main
     lumor_warnings)
   set_target_properties(lumor_cli_tests PROPERTIES AUTOMOC OFF)
   target_compile_definitions(lumor_cli_tests PRIVATE
@@ -56,11 +55,9 @@ if(LUMOR_BUILD_TESTS)
   # Draws and reports a route in the real windows (offscreen) and with the built tool, and
   # compares what both wrote.
   add_executable(lumor_cli_report_tests
-    tests/ui/ui_test_main.cpp
+    tests/support/ui/ui_test_main.cpp
     tests/cli/report_matches_windows_tests.cpp)
-  target_include_directories(lumor_cli_report_tests PRIVATE
-    ${CMAKE_SOURCE_DIR}/tests/ui ${CMAKE_SOURCE_DIR}/tests/cli)
-  target_link_libraries(lumor_cli_report_tests PRIVATE lumor_ui GTest::gtest lumor_warnings)
+  target_link_libraries(lumor_cli_report_tests PRIVATE lumor_ui_test_support GTest::gtest lumor_warnings)
   target_compile_definitions(lumor_cli_report_tests PRIVATE
     LUMOR_CLI_PATH="$<TARGET_FILE:lumor-cli>")
   add_dependencies(lumor_cli_report_tests lumor-cli)

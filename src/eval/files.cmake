@@ -1,5 +1,4 @@
 set(LUMOR_EVAL_CORE_SOURCES
-  src/eval/canvas.cpp
   src/eval/route_evaluation.cpp
   src/eval/graph_drawing.cpp)
 set(LUMOR_EVAL_UI_SOURCES

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "eval/graph_drawing.h"
+#include "recording_canvas.h"
 #include "eval/route_evaluation.h"
 #include "library/component_library.h"
 #include "report/report_writer.h"

@@ -1,5 +1,6 @@
 #include "eval/graph_drawing.h"
-#include "eval_test_routes.h"
+#include "recording_canvas.h"
+#include "test_routes.h"
 #include "test_messages.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +18,14 @@ namespace {
 
 std::vector<std::string> describe(const RecordingCanvas& c) {
     std::vector<std::string> out;
-    for (const auto& op : c.ops) out.push_back(DescribeOp(op));
+    for (const auto& op : c.ops) out.push_back(describeOp(op));
     return out;
 }
 
 std::vector<std::string> textsOf(const RecordingCanvas& c) {
     std::vector<std::string> out;
     for (const auto& op : c.ops) {
-        if (op.kind == CanvasOp::Text) out.push_back(op.text);
+        if (op.kind == CanvasOp::Kind::Text) out.push_back(op.text);
     }
     return out;
 }
@@ -47,7 +48,7 @@ void rasterize(PixelSet& px, int x1, int y1, int x2, int y2, int W, int H) {
 PixelSet linePixels(const RecordingCanvas& c) {
     PixelSet px;
     for (const auto& op : c.ops) {
-        if (op.kind == CanvasOp::Line) rasterize(px, op.x1, op.y1, op.x2, op.y2, c.width(), c.height());
+        if (op.kind == CanvasOp::Kind::Line) rasterize(px, op.x1, op.y1, op.x2, op.y2, c.width(), c.height());
     }
     return px;
 }
@@ -479,8 +480,8 @@ TEST(GraphDrawing, CrowdedDistanceTicksLeaveThePictureOfThePlainRule) {
     std::map<int, std::string> drawnTextAt;
     const int textRow = static_cast<int>(s.M + 1 + s.w);
     for (const auto& op : c.ops) {
-        if (op.kind == CanvasOp::Line && op.x1 == op.x2 && op.y1 == textRow - 3) ticks.ops.push_back(op);
-        if (op.kind == CanvasOp::Text && op.y1 == textRow && op.text != "0") {
+        if (op.kind == CanvasOp::Kind::Line && op.x1 == op.x2 && op.y1 == textRow - 3) ticks.ops.push_back(op);
+        if (op.kind == CanvasOp::Kind::Text && op.y1 == textRow && op.text != "0") {
             EXPECT_FALSE(drawnTextAt.count(op.x1)) << "one text per column";
             drawnTextAt[op.x1] = op.text;
         }

@@ -1,6 +1,7 @@
 #include "eval/graph_drawing.h"
+#include "recording_canvas.h"
 #include "eval/route_evaluation.h"
-#include "eval_test_routes.h"
+#include "test_routes.h"
 #include "test_messages.h"
 #include "text/errors.h"
 

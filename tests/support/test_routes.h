@@ -1,9 +1,22 @@
 #pragma once
+// Routes and components the tests build, with the slots in their usual places.
 #include "route/route_list.h"
 
 #include <string>
 
-namespace lumor::testroutes {
+namespace lumor {
+
+/// A route component with the given type and values in the usual slots.
+inline std::unique_ptr<ComponentRecord> component(const std::string& type, const std::string& label,
+                                                  const std::string& attenuation = "-",
+                                                  const std::string& gain = "-", const std::string& rms = "-",
+                                                  const std::string& pmd = "-", const std::string& cd = "-",
+                                                  const std::string& length = "-",
+                                                  const std::string& sensitivity = "-") {
+    return makeRecord({type, label, "1550", attenuation, gain, rms, pmd, cd, length, sensitivity, ""});
+}
+
+namespace testroutes {
 
 // Slots: Type, Label, Wavelength, Attenuation, Gain, SourceRms, Pmd, Cd, Length, Sensitivity, Note.
 inline std::unique_ptr<ComponentRecord> source(const std::string& gain, const std::string& rms) {
@@ -32,4 +45,6 @@ inline void workedExample(RouteList& route) {
     route.AppendComponent(detector("-30"));
 }
 
-}  // namespace lumor::testroutes
+}  // namespace testroutes
+
+}  // namespace lumor

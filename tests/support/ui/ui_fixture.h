@@ -2,8 +2,8 @@
 #include "app/app_state.h"
 #include "app/forms.h"
 #include "app/main_window.h"
-#include "platform/scripted_desk.h"
-#include "route/route_list.h"
+#include "scripted_desk.h"
+#include "test_routes.h"
 
 #include <gtest/gtest.h>
 
@@ -54,15 +54,5 @@ protected:
     std::unique_ptr<Forms> forms;
     std::vector<ScriptedDesk::Shown> startupShown;
 };
-
-/// A route component with the given type and values in the usual slots.
-inline std::unique_ptr<ComponentRecord> component(const std::string& type, const std::string& label,
-                                                  const std::string& attenuation = "-",
-                                                  const std::string& gain = "-", const std::string& rms = "-",
-                                                  const std::string& pmd = "-", const std::string& cd = "-",
-                                                  const std::string& length = "-",
-                                                  const std::string& sensitivity = "-") {
-    return makeRecord({type, label, "1550", attenuation, gain, rms, pmd, cd, length, sensitivity, ""});
-}
 
 }  // namespace lumor

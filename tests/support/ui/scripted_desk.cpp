@@ -1,4 +1,4 @@
-#include "platform/scripted_desk.h"
+#include "scripted_desk.h"
 
 #include "platform/qtext.h"
 
