@@ -1,5 +1,5 @@
 #pragma once
-#include "app/route_commands.h"
+#include "text/typed_input.h"
 #include "fuzz_common.h"
 #include "text/cp1250.h"
 

@@ -1,5 +1,5 @@
 set(LUMOR_APP_CORE_SOURCES
-  src/app/route_commands.cpp)
+  src/app/about.cpp)
 set(LUMOR_APP_UI_SOURCES
   src/app/forms.cpp
   src/app/main_window.cpp
@@ -8,7 +8,7 @@ set(LUMOR_APP_UI_SOURCES
   src/app/report_command.cpp
   src/eval/graph_windows.cpp)
 set(LUMOR_APP_TESTS
-  tests/core/route_commands_tests.cpp)
+  tests/core/about_tests.cpp)
 set(LUMOR_APP_UI_TESTS
   tests/ui/main_window_tests.cpp
   tests/ui/draw_and_report_tests.cpp

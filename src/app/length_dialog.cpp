@@ -1,6 +1,8 @@
 #include "app/length_dialog.h"
 
-#include "app/route_commands.h"
+#include "library/library_to_route.h"
+#include "route/route_rules.h"
+#include "text/typed_input.h"
 #include "platform/icons.h"
 #include "platform/input_filter.h"
 #include "platform/qtext.h"

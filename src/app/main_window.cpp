@@ -2,7 +2,9 @@
 
 #include "app/length_dialog.h"
 #include "app/report_command.h"
-#include "app/route_commands.h"
+#include "app/about.h"
+#include "report/conclusion.h"
+#include "route/route_rules.h"
 #include "app/student_dialog.h"
 #include "eval/graph_windows.h"
 #include "library/library_window.h"

@@ -1,7 +1,7 @@
 #include "app/report_command.h"
 
 #include "app/main_window.h"
-#include "app/route_commands.h"
+#include "report/conclusion.h"
 #include "platform/qtext.h"
 #include "report/report_writer.h"
 

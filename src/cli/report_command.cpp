@@ -1,4 +1,4 @@
-#include "app/route_commands.h"
+#include "report/conclusion.h"
 #include "cli/cli_command.h"
 #include "cli/input_file.h"
 #include "cli/report_inputs.h"

@@ -2,7 +2,7 @@
 
 #include "platform/input_filter.h"
 
-#include "app/route_commands.h"
+#include "text/typed_input.h"
 #include "library/library_window.h"
 #include "platform/icons.h"
 #include "platform/qtext.h"

@@ -1,9 +1,11 @@
 set(LUMOR_LIBRARY_SOURCES
   src/library/library_entry.cpp
   src/library/component_library.cpp
-  src/library/library_csv.cpp)
+  src/library/library_csv.cpp
+  src/library/library_to_route.cpp)
 set(LUMOR_LIBRARY_UI_SOURCES)
 set(LUMOR_LIBRARY_TESTS
   tests/core/library_tests.cpp
-  tests/core/library_csv_tests.cpp)
+  tests/core/library_csv_tests.cpp
+  tests/core/library_to_route_tests.cpp)
 set(LUMOR_LIBRARY_UI_TESTS)

@@ -1,8 +1,6 @@
 #include "library/library_commands.h"
 
-#include "app/route_commands.h"
 #include "route/component_types.h"
-#include "route/route_list.h"
 
 namespace lumor {
 
@@ -82,16 +80,5 @@ std::unique_ptr<LibraryEntry> buildLibraryEntry(int typeCode, const EntryFields&
     for (int s = 0; s < LibraryEntry::kSlotCount; ++s) SetSlotText(*entry, s, fields[static_cast<std::size_t>(s)]);
     return entry;
 }
-
-int appendLibraryColumnsToRoute(RouteList& route, const StringGrid& grid, const std::vector<int>& columns) {
-    int appended = 0;
-    for (int k : columns) {
-        if (!route.AppendComponent(recordFromLibraryColumn(grid, k))) break;
-        ++appended;
-    }
-    return appended;
-}
-
-bool routeHasRoom(RouteList& route) { return route.checkRoom(); }
 
 }  // namespace lumor

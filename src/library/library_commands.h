@@ -9,8 +9,6 @@
 
 namespace lumor {
 
-class RouteList;
-
 /// Component types, category lists and type codes 0 to 4.
 constexpr int kCategoryCount = 5;
 /// The component editor's numeric fields `Edit2` to `Edit9` (slots Wavelength to Sensitivity).
@@ -47,12 +45,5 @@ EntryFields entryFieldsFromColumn(const StringGrid& libraryGrid, int k);
 
 /// A new entry of the type code whose slots hold the texts as given (each cut to 255 characters).
 std::unique_ptr<LibraryEntry> buildLibraryEntry(int typeCode, const EntryFields& fields);
-
-/// Appends to the route a record built from each library column in turn (`recordFromLibraryColumn`).
-/// Stops at the first refusal, so a full route warns once. Returns how many were appended.
-int appendLibraryColumnsToRoute(RouteList& route, const StringGrid& libraryGrid, const std::vector<int>& columns);
-
-/// True when the route can take another component; a full route shows its own warning.
-bool routeHasRoom(RouteList& route);
 
 }  // namespace lumor

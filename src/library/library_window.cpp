@@ -2,6 +2,7 @@
 
 #include "app/length_dialog.h"
 #include "library/component_editor.h"
+#include "library/library_to_route.h"
 #include "platform/grid_view.h"
 #include "platform/icons.h"
 #include "platform/qtext.h"

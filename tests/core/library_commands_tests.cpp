@@ -1,5 +1,6 @@
 #include "library/component_library.h"
 #include "library/library_commands.h"
+#include "library/library_to_route.h"
 #include "route/route_list.h"
 #include "test_messages.h"
 

@@ -1,0 +1,32 @@
+#pragma once
+#include "route/component_record.h"
+#include "text/string_grid.h"
+
+#include <memory>
+#include <string>
+
+namespace lumor {
+
+/// True when the grid's column 1 is a "Zdroj" and its last column a "Detektor".
+bool gridRouteComplete(const StringGrid& routeGrid);
+
+/// The route position k whose fibre length cell (k, 9) is exactly the selected rectangle,
+/// or 0 when the selection is anything else.
+int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom);
+
+/// A fibre record from grid column k (the route grid, or the library grid, whose rows hold the
+/// same slots but for row 9): the slots of rows 1 to 11 with the given attenuation and length.
+std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const StringGrid& grid, int k, const std::string& attenuation,
+                                                       const std::string& length);
+
+/// A fibre attenuation as the route holds it: rounded to hundredths. Throws RefusalError when
+/// it lies beyond the range of numbers.
+std::string fibreAttenuationText(double attenuation);
+
+/// Route fibre k with a new length; its specific attenuation is derived from its present
+/// attenuation and length. Nothing when the new length is empty or zero. Throws
+/// ConversionError, or RefusalError when the present length is zero.
+std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& routeGrid, int k,
+                                                    const std::string& lengthText);
+
+}  // namespace lumor
