@@ -1,6 +1,6 @@
 #include "app/app_state.h"
-#include "app/forms.h"
-#include "app/main_window.h"
+#include "app/ui/forms.h"
+#include "app/ui/main_window.h"
 #include "library/library_entry.h"
 #include "scripted_desk.h"
 #include "route/component_types.h"

@@ -11,7 +11,7 @@ if(LUMOR_FUZZ)
   set(LUMOR_FUZZ_SANITIZERS address,undefined)
   get_target_property(LUMOR_FUZZ_CORE_SOURCES lumor_core SOURCES)
   add_library(lumor_core_fuzz STATIC ${LUMOR_FUZZ_CORE_SOURCES})
-  target_include_directories(lumor_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_include_directories(lumor_core_fuzz PUBLIC $<TARGET_PROPERTY:lumor_core,INTERFACE_INCLUDE_DIRECTORIES>)
   target_compile_options(lumor_core_fuzz PUBLIC
     -fsanitize=fuzzer-no-link,${LUMOR_FUZZ_SANITIZERS} -fno-sanitize-recover=all
     -fno-omit-frame-pointer -g)

@@ -1,19 +1,60 @@
+# The test programs, one per layer, each listing its test files by subject. CTest runs every
+# test of every program; one test: ctest --test-dir build-test -R <name>, or the program
+# itself with --gtest_filter=<Suite.Name> (the windows' tests need QT_QPA_PLATFORM=offscreen).
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The core: no Qt at all.
 add_executable(lumor_core_tests
-  ${LUMOR_TEXT_TESTS} ${LUMOR_ROUTE_TESTS} ${LUMOR_LIBRARY_TESTS} ${LUMOR_EVAL_TESTS}
-  ${LUMOR_REPORT_TESTS} ${LUMOR_APP_TESTS} ${LUMOR_LIBRARY_WINDOW_TESTS})
+  tests/core/text_tests.cpp
+  tests/core/typed_input_tests.cpp
+  tests/core/bad_input_tests.cpp
+  tests/core/route_tests.cpp
+  tests/core/route_rules_tests.cpp
+  tests/core/library_tests.cpp
+  tests/core/library_csv_tests.cpp
+  tests/core/library_commands_tests.cpp
+  tests/core/library_to_route_tests.cpp
+  tests/core/eval_evaluation_tests.cpp
+  tests/core/eval_drawing_tests.cpp
+  tests/core/report_tests.cpp
+  tests/core/conclusion_tests.cpp
+  tests/core/about_tests.cpp)
 target_link_libraries(lumor_core_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
 gtest_discover_tests(lumor_core_tests DISCOVERY_TIMEOUT 60)
 
-set(LUMOR_UI_TEST_SOURCES ${LUMOR_APP_UI_TESTS} ${LUMOR_EVAL_UI_TESTS} ${LUMOR_LIBRARY_UI_TESTS}
-  ${LUMOR_LIBRARY_WINDOW_UI_TESTS})
-if(LUMOR_UI_TEST_SOURCES)
-  add_executable(lumor_ui_tests tests/support/ui/ui_test_main.cpp ${LUMOR_UI_TEST_SOURCES})
-  target_link_libraries(lumor_ui_tests PRIVATE lumor_ui_test_support GTest::gtest lumor_warnings)
-  add_dependencies(lumor_ui_tests lumor_report_folder)
-  target_compile_definitions(lumor_ui_tests PRIVATE LUMOR_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
-  gtest_discover_tests(lumor_ui_tests DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-endif()
+# The windows, offscreen, driven through the scripted desk.
+add_executable(lumor_ui_tests
+  tests/support/ui/ui_test_main.cpp
+  tests/ui/main_window_tests.cpp
+  tests/ui/draw_and_report_tests.cpp
+  tests/ui/golden_report_tests.cpp
+  tests/ui/library_window_tests.cpp
+  tests/ui/component_editor_tests.cpp)
+target_link_libraries(lumor_ui_tests PRIVATE lumor_ui_test_support GTest::gtest lumor_warnings)
+target_compile_definitions(lumor_ui_tests PRIVATE LUMOR_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
+add_dependencies(lumor_ui_tests lumor_report_folder)
+gtest_discover_tests(lumor_ui_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# lumor-cli run as a separate process, and the standard library it builds.
+add_executable(lumor_cli_tests
+  tests/cli/cli_tests.cpp
+  tests/cli/standard_library_tests.cpp
+  tests/cli/route_commands_tests.cpp)
+target_link_libraries(lumor_cli_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
+target_compile_definitions(lumor_cli_tests PRIVATE
+  LUMOR_CLI_PATH="$<TARGET_FILE:lumor-cli>"
+  LUMOR_STANDARD_LIBRARY_PATH="${LUMOR_STANDARD_LIBRARY}"
+  LUMOR_STANDARD_LIBRARY_CSV_PATH="${LUMOR_STANDARD_LIBRARY_CSV}"
+  LUMOR_REPORT_LOGO_SOURCE="${CMAKE_SOURCE_DIR}/assets/ORV.gif")
+add_dependencies(lumor_cli_tests lumor-cli lumor_standard_library)
+gtest_discover_tests(lumor_cli_tests DISCOVERY_TIMEOUT 60)
+
+# A route drawn and reported in the real windows and with the built tool: both write the same.
+add_executable(lumor_cli_report_tests
+  tests/support/ui/ui_test_main.cpp
+  tests/cli/report_matches_windows_tests.cpp)
+target_link_libraries(lumor_cli_report_tests PRIVATE lumor_ui_test_support GTest::gtest lumor_warnings)
+target_compile_definitions(lumor_cli_report_tests PRIVATE LUMOR_CLI_PATH="$<TARGET_FILE:lumor-cli>")
+add_dependencies(lumor_cli_report_tests lumor-cli)
+gtest_discover_tests(lumor_cli_report_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,15 +1,10 @@
-set(LUMOR_APP_CORE_SOURCES
+# The state the windows share and the about text; in ui/ start-up, the main window, the student
+# and fibre-length dialogs.
+target_sources(lumor_core PRIVATE
   src/app/about.cpp)
-set(LUMOR_APP_UI_SOURCES
-  src/app/forms.cpp
-  src/app/main_window.cpp
-  src/app/student_dialog.cpp
-  src/app/length_dialog.cpp
-  src/app/report_command.cpp
-  src/eval/graph_windows.cpp)
-set(LUMOR_APP_TESTS
-  tests/core/about_tests.cpp)
-set(LUMOR_APP_UI_TESTS
-  tests/ui/main_window_tests.cpp
-  tests/ui/draw_and_report_tests.cpp
-  tests/ui/golden_report_tests.cpp)
+target_sources(lumor_ui PRIVATE
+  src/app/ui/forms.cpp
+  src/app/ui/main_window.cpp
+  src/app/ui/student_dialog.cpp
+  src/app/ui/length_dialog.cpp
+  src/app/ui/report_command.cpp)

@@ -4,7 +4,7 @@
 #include "cli/report_inputs.h"
 #include "cli/route_file.h"
 #include "eval/graph_drawing.h"
-#include "eval/qimage_canvas.h"
+#include "platform/gui/qimage_canvas.h"
 #include "report/report_writer.h"
 #include "text/file_io.h"
 

@@ -1,9 +1,6 @@
-set(LUMOR_EVAL_CORE_SOURCES
+# Route evaluation and the graphs on an abstract canvas; in ui/ the enlarged graph windows.
+target_sources(lumor_core PRIVATE
   src/eval/route_evaluation.cpp
   src/eval/graph_drawing.cpp)
-set(LUMOR_EVAL_UI_SOURCES
-  src/eval/qimage_canvas.cpp)
-set(LUMOR_EVAL_TESTS
-  tests/core/eval_evaluation_tests.cpp
-  tests/core/eval_drawing_tests.cpp)
-set(LUMOR_EVAL_UI_TESTS)
+target_sources(lumor_ui PRIVATE
+  src/eval/ui/graph_windows.cpp)

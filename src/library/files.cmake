@@ -1,11 +1,11 @@
-set(LUMOR_LIBRARY_SOURCES
+# The component library: entries, the list and its file, CSV, the rules of the library window
+# and the component editor; in ui/ the two windows.
+target_sources(lumor_core PRIVATE
   src/library/library_entry.cpp
   src/library/component_library.cpp
   src/library/library_csv.cpp
+  src/library/library_commands.cpp
   src/library/library_to_route.cpp)
-set(LUMOR_LIBRARY_UI_SOURCES)
-set(LUMOR_LIBRARY_TESTS
-  tests/core/library_tests.cpp
-  tests/core/library_csv_tests.cpp
-  tests/core/library_to_route_tests.cpp)
-set(LUMOR_LIBRARY_UI_TESTS)
+target_sources(lumor_ui PRIVATE
+  src/library/ui/library_window.cpp
+  src/library/ui/component_editor.cpp)

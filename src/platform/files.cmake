@@ -1,7 +1,11 @@
-set(LUMOR_PLATFORM_SOURCES
-  src/platform/desk.cpp
-  src/platform/qt_desk.cpp
-  src/platform/grid_view.cpp
-  src/platform/icons.cpp
-  src/platform/image_view.cpp
-  src/platform/input_filter.cpp)
+# The layer over Qt: in gui/ what paints pictures without a window, in ui/ the desk (message
+# boxes, dialogs, modal windows, the viewer), grid and image views, icons and input filters.
+target_sources(lumor_gui PRIVATE
+  src/platform/gui/qimage_canvas.cpp)
+target_sources(lumor_ui PRIVATE
+  src/platform/ui/desk.cpp
+  src/platform/ui/qt_desk.cpp
+  src/platform/ui/grid_view.cpp
+  src/platform/ui/icons.cpp
+  src/platform/ui/image_view.cpp
+  src/platform/ui/input_filter.cpp)

@@ -1,9 +1,7 @@
-set(LUMOR_REPORT_SOURCES
+# The measurement report page and the conclusion it closes with.
+target_sources(lumor_core PRIVATE
   src/report/report_writer.cpp
   src/report/conclusion.cpp)
-set(LUMOR_REPORT_TESTS
-  tests/core/report_tests.cpp
-  tests/core/conclusion_tests.cpp)
 
 # The report page shows the logo from its own folder, so it goes beside the executable
 # into "Protokol" with every build.

@@ -1,8 +1,6 @@
-set(LUMOR_ROUTE_SOURCES
+# The component record, the route list and its file, the rules read off the route grid.
+target_sources(lumor_core PRIVATE
   src/route/component_types.cpp
   src/route/component_record.cpp
   src/route/route_list.cpp
   src/route/route_rules.cpp)
-set(LUMOR_ROUTE_TESTS
-  tests/core/route_tests.cpp
-  tests/core/route_rules_tests.cpp)

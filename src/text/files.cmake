@@ -1,11 +1,8 @@
-set(LUMOR_TEXT_SOURCES
+# Text, numbers, the string grid, slots and files: what every subsystem stands on.
+target_sources(lumor_core PRIVATE
   src/text/cp1250.cpp
   src/text/numbers.cpp
   src/text/string_grid.cpp
   src/text/slot_image.cpp
   src/text/file_io.cpp
   src/text/typed_input.cpp)
-set(LUMOR_TEXT_TESTS
-  tests/core/text_tests.cpp
-  tests/core/bad_input_tests.cpp
-  tests/core/typed_input_tests.cpp)

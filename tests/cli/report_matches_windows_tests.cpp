@@ -2,8 +2,8 @@
 // reported in the real windows (offscreen, scripted desk) and with the built tool, and the
 // page's bytes and the pictures' pixels are compared.
 #include "cli_runner.h"
-#include "eval/graph_windows.h"
-#include "platform/image_view.h"
+#include "eval/ui/graph_windows.h"
+#include "platform/ui/image_view.h"
 #include "ui_fixture.h"
 
 #include <QImage>

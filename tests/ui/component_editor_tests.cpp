@@ -1,7 +1,7 @@
-#include "library/component_editor.h"
+#include "library/ui/component_editor.h"
 #include "library/library_commands.h"
-#include "library/library_window.h"
-#include "platform/qtext.h"
+#include "library/ui/library_window.h"
+#include "platform/gui/qtext.h"
 #include "ui_fixture.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "app/student_dialog.h"
-#include "eval/graph_windows.h"
-#include "platform/image_view.h"
+#include "app/ui/student_dialog.h"
+#include "eval/ui/graph_windows.h"
+#include "platform/ui/image_view.h"
 #include "ui_fixture.h"
 
 #include <QImage>

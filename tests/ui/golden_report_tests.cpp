@@ -2,7 +2,7 @@
 // against the bytes kept in tests/golden/report: a change in how the program draws or writes
 // shows up here byte for byte. The pictures are kept as SHA-256 sums of their BMP files; their
 // texts are drawn in the sans-serif font the build machine has (DejaVu Sans on Debian).
-#include "app/student_dialog.h"
+#include "app/ui/student_dialog.h"
 #include "ui_fixture.h"
 
 #include <QCryptographicHash>

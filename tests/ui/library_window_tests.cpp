@@ -1,9 +1,9 @@
-#include "app/length_dialog.h"
-#include "library/component_editor.h"
+#include "app/ui/length_dialog.h"
+#include "library/ui/component_editor.h"
 #include "library/library_commands.h"
-#include "library/library_window.h"
-#include "platform/grid_view.h"
-#include "platform/qtext.h"
+#include "library/ui/library_window.h"
+#include "platform/ui/grid_view.h"
+#include "platform/gui/qtext.h"
 #include "ui_fixture.h"
 
 #include <QComboBox>

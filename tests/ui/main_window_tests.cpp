@@ -1,8 +1,8 @@
-#include "app/length_dialog.h"
-#include "app/student_dialog.h"
-#include "platform/grid_view.h"
-#include "platform/image_view.h"
-#include "platform/qtext.h"
+#include "app/ui/length_dialog.h"
+#include "app/ui/student_dialog.h"
+#include "platform/ui/grid_view.h"
+#include "platform/ui/image_view.h"
+#include "platform/gui/qtext.h"
 #include "ui_fixture.h"
 
 #include <QApplication>

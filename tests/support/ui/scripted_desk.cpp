@@ -1,6 +1,6 @@
 #include "scripted_desk.h"
 
-#include "platform/qtext.h"
+#include "platform/gui/qtext.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "app/app_state.h"
-#include "app/forms.h"
-#include "app/main_window.h"
+#include "app/ui/forms.h"
+#include "app/ui/main_window.h"
 #include "scripted_desk.h"
 #include "test_routes.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/forms.h"
+#include "app/ui/forms.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/desk.h"
+#include "platform/ui/desk.h"
 
 namespace lumor {
 

@@ -1,11 +1,11 @@
-#include "app/length_dialog.h"
+#include "app/ui/length_dialog.h"
 
 #include "library/library_to_route.h"
 #include "route/route_rules.h"
 #include "text/typed_input.h"
-#include "platform/icons.h"
-#include "platform/input_filter.h"
-#include "platform/qtext.h"
+#include "platform/ui/icons.h"
+#include "platform/ui/input_filter.h"
+#include "platform/gui/qtext.h"
 
 #include <QFrame>
 #include <QLabel>

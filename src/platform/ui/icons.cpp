@@ -1,4 +1,4 @@
-#include "platform/icons.h"
+#include "platform/ui/icons.h"
 
 #include <QLinearGradient>
 #include <QFontDatabase>

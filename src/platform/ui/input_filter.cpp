@@ -1,6 +1,6 @@
-#include "platform/input_filter.h"
+#include "platform/ui/input_filter.h"
 
-#include "platform/qtext.h"
+#include "platform/gui/qtext.h"
 
 #include <QLineEdit>
 

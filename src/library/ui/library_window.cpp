@@ -1,11 +1,11 @@
-#include "library/library_window.h"
+#include "library/ui/library_window.h"
 
-#include "app/length_dialog.h"
-#include "library/component_editor.h"
+#include "app/ui/length_dialog.h"
+#include "library/ui/component_editor.h"
 #include "library/library_to_route.h"
-#include "platform/grid_view.h"
-#include "platform/icons.h"
-#include "platform/qtext.h"
+#include "platform/ui/grid_view.h"
+#include "platform/ui/icons.h"
+#include "platform/gui/qtext.h"
 
 #include <QComboBox>
 #include <QFrame>

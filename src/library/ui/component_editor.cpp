@@ -1,11 +1,11 @@
-#include "library/component_editor.h"
+#include "library/ui/component_editor.h"
 
-#include "platform/input_filter.h"
+#include "platform/ui/input_filter.h"
 
 #include "text/typed_input.h"
-#include "library/library_window.h"
-#include "platform/icons.h"
-#include "platform/qtext.h"
+#include "library/ui/library_window.h"
+#include "platform/ui/icons.h"
+#include "platform/gui/qtext.h"
 #include "route/component_types.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "platform/grid_view.h"
+#include "platform/ui/grid_view.h"
 
-#include "platform/qtext.h"
+#include "platform/gui/qtext.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

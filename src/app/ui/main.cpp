@@ -1,8 +1,8 @@
 #include "app/app_state.h"
-#include "app/forms.h"
-#include "app/main_window.h"
-#include "platform/icons.h"
-#include "platform/qt_desk.h"
+#include "app/ui/forms.h"
+#include "app/ui/main_window.h"
+#include "platform/ui/icons.h"
+#include "platform/ui/qt_desk.h"
 
 #include <QApplication>
 #include <QScreen>

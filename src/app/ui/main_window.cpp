@@ -1,17 +1,17 @@
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 
-#include "app/length_dialog.h"
-#include "app/report_command.h"
+#include "app/ui/length_dialog.h"
+#include "app/ui/report_command.h"
 #include "app/about.h"
 #include "report/conclusion.h"
 #include "route/route_rules.h"
-#include "app/student_dialog.h"
-#include "eval/graph_windows.h"
-#include "library/library_window.h"
-#include "platform/grid_view.h"
-#include "platform/icons.h"
-#include "platform/image_view.h"
-#include "platform/qtext.h"
+#include "app/ui/student_dialog.h"
+#include "eval/ui/graph_windows.h"
+#include "library/ui/library_window.h"
+#include "platform/ui/grid_view.h"
+#include "platform/ui/icons.h"
+#include "platform/ui/image_view.h"
+#include "platform/gui/qtext.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "app/forms.h"
+#include "app/ui/forms.h"
 
-#include "app/length_dialog.h"
-#include "app/main_window.h"
-#include "app/student_dialog.h"
-#include "eval/graph_windows.h"
-#include "library/component_editor.h"
-#include "library/library_window.h"
+#include "app/ui/length_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/student_dialog.h"
+#include "eval/ui/graph_windows.h"
+#include "library/ui/component_editor.h"
+#include "library/ui/library_window.h"
 
 namespace lumor {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "app/app_state.h"
-#include "platform/desk.h"
+#include "platform/ui/desk.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "eval/qimage_canvas.h"
+#include "platform/gui/qimage_canvas.h"
 
 #include <QBuffer>
 #include <QPainter>

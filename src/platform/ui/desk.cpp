@@ -1,4 +1,4 @@
-#include "platform/desk.h"
+#include "platform/ui/desk.h"
 
 namespace lumor {
 

@@ -1,7 +1,7 @@
-#include "app/student_dialog.h"
+#include "app/ui/student_dialog.h"
 
-#include "app/main_window.h"
-#include "platform/icons.h"
+#include "app/ui/main_window.h"
+#include "platform/ui/icons.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "app/report_command.h"
+#include "app/ui/report_command.h"
 
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 #include "report/conclusion.h"
-#include "platform/qtext.h"
+#include "platform/gui/qtext.h"
 #include "report/report_writer.h"
 
 #include <QLabel>

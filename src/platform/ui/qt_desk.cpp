@@ -1,6 +1,6 @@
-#include "platform/qt_desk.h"
+#include "platform/ui/qt_desk.h"
 
-#include "platform/qtext.h"
+#include "platform/gui/qtext.h"
 
 #include <QApplication>
 #include <QDesktopServices>
