@@ -75,11 +75,11 @@ void drawAll(benchmark::State& state, void (*build)(RouteList&)) {
     for (auto _ : state) {
         NullCanvas att(313, 273), cd(305, 273), pmd(305, 273);
         RouteResult result;
-        DrawRouteGraphs(route, att, cd, pmd, result);
+        renderSmallGraphs(route, att, cd, pmd, result);
         ops = att.ops + cd.ops + pmd.ops;
         for (GraphKind kind : {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd}) {
             NullCanvas big(632, 434);
-            benchmark::DoNotOptimize(DrawEnlargedGraph(route, kind, big));
+            benchmark::DoNotOptimize(renderEnlargedGraph(route, kind, big));
             ops += big.ops;
         }
         benchmark::DoNotOptimize(result);

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::CheckingCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
     RouteResult result;
     refusedOrDone([&] {
-        const bool drawn = DrawRouteGraphs(route, att, cd, pmd, result);
+        const bool drawn = renderSmallGraphs(route, att, cd, pmd, result);
         LUMOR_FUZZ_CHECK(drawn == IsRouteComplete(route));
     });
     LUMOR_FUZZ_CHECK(std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) &&
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (GraphKind kind : {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd}) {
         fuzz::CheckingCanvas big(kEnlargedGraphWidth, kEnlargedGraphHeight);
         GraphScale scale;
-        if (refusedOrDone([&] { scale = DrawEnlargedGraph(route, kind, big); })) {
+        if (refusedOrDone([&] { scale = renderEnlargedGraph(route, kind, big); })) {
             LUMOR_FUZZ_CHECK(std::isfinite(scale.xs) && scale.xs > 0);
             LUMOR_FUZZ_CHECK(std::isfinite(scale.v) && scale.v > 0);
             checkReadOut(scale, input);

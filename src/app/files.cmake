@@ -6,5 +6,4 @@ target_sources(lumor_ui PRIVATE
   src/app/ui/forms.cpp
   src/app/ui/main_window.cpp
   src/app/ui/student_dialog.cpp
-  src/app/ui/length_dialog.cpp
-  src/app/ui/report_command.cpp)
+  src/app/ui/length_dialog.cpp)

@@ -4,17 +4,16 @@
 #include "cli/report_inputs.h"
 #include "cli/route_file.h"
 #include "eval/graph_drawing.h"
-#include "platform/gui/qimage_canvas.h"
+#include "eval/gui/graph_pictures.h"
+#include "eval/gui/qimage_canvas.h"
+#include "platform/gui/executable_folder.h"
 #include "report/report_writer.h"
 #include "text/file_io.h"
 
 #include <CLI/CLI.hpp>
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QImage>
 
 #include <array>
 #include <cstdio>
@@ -75,16 +74,11 @@ private:
     QtMessageHandler previousHandler_ = nullptr;
 };
 
-/// The folder of this executable, with a separator at its end.
-std::string executableDir() {
-    return QCoreApplication::applicationDirPath().toStdString() + "/";
-}
-
 /// Copies the report's logo from the "Protokol" folder beside the executable, where the
 /// build puts it, into the output folder. A missing logo is only a warning: the page still
 /// refers to it by name, as the program's page does when the logo is missing.
 int copyLogo(CommandContext& context, const fs::path& outDir) {
-    const fs::path logo = pathFromUtf8(executableDir()) / "Protokol" / "ORV.gif";
+    const fs::path logo = pathFromUtf8(executableFolder()) / "Protokol" / "ORV.gif";
     const fs::path target = outDir / "ORV.gif";
     std::error_code ec;
     if (fs::exists(target, ec) && fs::equivalent(logo, target, ec)) return kExitSuccess;  // written into the program's own folder
@@ -136,27 +130,18 @@ int runReport(CommandContext& context, const ReportOptions& options) {
                                "v protokolu bude „neuvedeno“");
     }
 
-    // The draw command, step by step: the small graphs with the end values, then the three
+    // The draw command's drawing: the small graphs with the end values, then the three
     // enlarged pictures. All of it is drawn before anything is written.
     OffscreenGui gui;
     RouteResult result;
-    std::array<std::string, 3> pictures;
+    QImageCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
+    QImageCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
+    QImageCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
+    std::array<QImageCanvas, 3> enlarged = {QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
+                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
+                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight)};
     try {
-        QImageCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
-        QImageCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
-        QImageCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
-        DrawRouteGraphs(route, att, cd, pmd, result);
-        const GraphKind kinds[] = {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd};
-        for (std::size_t i = 0; i < 3; ++i) {
-            QImageCanvas enlarged(kEnlargedGraphWidth, kEnlargedGraphHeight);
-            DrawEnlargedGraph(route, kinds[i], enlarged);
-            auto bytes = BmpBytes(enlarged.image());
-            if (!bytes) {
-                reportFailure(context, "obrázek grafu nelze převést do formátu BMP");
-                return kExitRefused;
-            }
-            pictures[i] = std::move(*bytes);
-        }
+        renderRoutePictures(route, {{&att, &cd, &pmd}, {&enlarged[0], &enlarged[1], &enlarged[2]}}, result);
     } catch (const std::exception& e) {
         reportFailure(context, "„" + path + "“: " + e.what());
         return kExitRefused;
@@ -170,12 +155,10 @@ int runReport(CommandContext& context, const ReportOptions& options) {
                                    (ec ? czechReason(ec.default_error_condition().value()) : std::string("je to soubor, ne složka")));
         return kExitRefused;
     }
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::string target = utf8FromPath(outDir / kGraphPictureNames[i]);
-        if (auto error = writeFileAtomically(target, pictures[i])) {
-            reportFailure(context, "nelze zapsat „" + target + "“: " + *error);
-            return kExitRefused;
-        }
+    const auto failure = saveGraphPictures(options.outDir, {&enlarged[0].image(), &enlarged[1].image(), &enlarged[2].image()});
+    if (failure) {
+        reportFailure(context, "nelze zapsat „" + failure->path + "“: " + failure->reason);
+        return kExitRefused;
     }
     const StudentTexts student{options.firstName, options.surname, options.date, options.group};
     const std::string page = reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)));

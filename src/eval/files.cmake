@@ -1,6 +1,11 @@
-# Route evaluation and the graphs on an abstract canvas; in ui/ the enlarged graph windows.
+# Route evaluation and the graphs on an abstract canvas; in gui/ the graphs painted into
+# pictures and saved as BMP files; in ui/ the enlarged graph windows.
 target_sources(lumor_core PRIVATE
   src/eval/route_evaluation.cpp
   src/eval/graph_drawing.cpp)
+target_sources(lumor_gui PRIVATE
+  src/eval/gui/qimage_canvas.cpp
+  src/eval/gui/graph_pictures.cpp)
 target_sources(lumor_ui PRIVATE
+  src/eval/ui/image_view_canvas.cpp
   src/eval/ui/graph_windows.cpp)

@@ -342,7 +342,7 @@ GraphScale DrawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
     return s;
 }
 
-bool DrawRouteGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result) {
+bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result) {
     if (!IsRouteComplete(route)) return false;
     CheckFibreLengths(route);
     const AttenuationProfile a = EvaluateAttenuation(route);
@@ -350,14 +350,14 @@ bool DrawRouteGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pm
     result.EndAttenuation = a.end;
     const CdProfile d = EvaluateCd(route);
     DrawCdGraph(d, GraphSize::Small, cd);
-    result.EndCd = d.end * 0.001;
+    result.EndCd = nanosecondsOf(d.end);
     const PmdProfile p = EvaluatePmd(route);
     DrawPmdGraph(p, GraphSize::Small, pmd);
     result.EndPmd = p.end;
     return true;
 }
 
-GraphScale DrawEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas) {
+GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas) {
     CheckFibreLengths(route);
     switch (kind) {
         case GraphKind::Attenuation:
@@ -368,6 +368,18 @@ GraphScale DrawEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& can
             break;
     }
     return DrawPmdGraph(EvaluatePmd(route), GraphSize::Enlarged, canvas);
+}
+
+std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
+                                                            RouteResult& result) {
+    if (!renderSmallGraphs(route, *canvases.small[0], *canvases.small[1], *canvases.small[2], result)) {
+        return std::nullopt;
+    }
+    std::array<GraphScale, 3> scales;
+    for (std::size_t i = 0; i < kGraphKinds.size(); ++i) {
+        scales[i] = renderEnlargedGraph(route, kGraphKinds[i], *canvases.enlarged[i]);
+    }
+    return scales;
 }
 
 std::string CoordinateText(const GraphScale& s, int X, int Y) {

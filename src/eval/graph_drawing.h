@@ -4,6 +4,8 @@
 #include "eval/route_result.h"
 #include "route/route_list.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 namespace lumor {
@@ -95,11 +97,28 @@ void DrawPmdCurve(const PmdProfile& profile, const GraphScale& scale, Canvas& ca
 /// canvases, each evaluating its own profile just before it draws and storing its end value
 /// into `result` when done (EndCd in ns). A conversion error stops the run at the graph that
 /// needs the slot. Returns false (and does nothing) for an incomplete route.
-bool DrawRouteGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result);
+bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result);
 
 /// An enlarged graph window's drawing: checks fibre lengths, evaluates the route as it is and
 /// draws the one graph; returns the scale to keep for the read-out. Needs two components.
-GraphScale DrawEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas);
+GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas);
+
+/// The graphs in the order attenuation, CD, PMD, as the draw command and the pictures use them.
+inline constexpr std::array<GraphKind, 3> kGraphKinds = {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd};
+
+/// What the draw command paints on: the three small graphs and the three enlarged ones, each
+/// in the order attenuation, CD, PMD.
+struct RouteCanvases {
+    std::array<Canvas*, 3> small{};
+    std::array<Canvas*, 3> enlarged{};
+};
+
+/// The draw command's drawing, shared by the main window and lumor-cli: for a complete route
+/// the three small graphs with their end values (`renderSmallGraphs`), then the three enlarged
+/// graphs. Returns the enlarged graphs' scales, or nothing (having drawn nothing) for an
+/// incomplete route. Throws where `renderSmallGraphs` does.
+std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
+                                                            RouteResult& result);
 
 /// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12, Y:-3,45". The km
 /// are rounded to the nearest whole one (an exact half going down), the value is truncated to

@@ -173,7 +173,7 @@ RouteProfiles EvaluateRoute(const RouteList& route) {
     r.SourceLevel = r.attenuation.SourceLevel;
     r.sensitivity = r.attenuation.sensitivity;
     r.EndAttenuation = r.attenuation.end;
-    r.EndCd = r.cd.end * 0.001;
+    r.EndCd = nanosecondsOf(r.cd.end);
     r.EndPmd = r.pmd.end;
     return r;
 }

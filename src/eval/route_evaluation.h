@@ -89,6 +89,9 @@ PmdProfile EvaluatePmd(const RouteList& route);
 /// All three profiles, in the order attenuation, CD, PMD.
 RouteProfiles EvaluateRoute(const RouteList& route);
 
+/// A delay in ps as ns, the unit of `EndCd`.
+constexpr double nanosecondsOf(double picoseconds) { return picoseconds * 0.001; }
+
 /// Whole-kilometre steps of a fibre of `length` km: the whole j >= 0 with j < length.
 double PmdSteps(double length);
 

@@ -186,7 +186,7 @@ std::string protocolFolder(const std::string& programFolder) {
     return path + "Protokol/";
 }
 
-std::string reportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
+std::string ReportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
 
 std::optional<std::string> saveReport(const std::string& path, const std::string& page) {
     if (const auto reason = writeFileAtomically(path, page)) {

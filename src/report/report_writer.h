@@ -28,12 +28,9 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
 /// saves the graph pictures there and the report command writes the page.
 std::string protocolFolder(const std::string& programFolder);
 
-/// The enlarged graphs' picture files, attenuation, CD and PMD, which the page shows.
-inline const std::array<std::string, 3> kGraphPictureNames = {"att.bmp", "cd.bmp", "pmd.bmp"};
-
 /// The report file in the given program folder: folder + "Protokol/Protokol.html", with a
 /// separator added when the folder text does not end with one.
-std::string reportPath(const std::string& programFolder);
+std::string ReportPath(const std::string& programFolder);
 
 /// Writes the page to `path`, replacing any earlier file only by the complete new one.
 /// Returns the Czech error text naming the file on failure, nothing on success (the file is

@@ -67,14 +67,14 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     // The windows: draw, fill in the student data, paste the conclusion, press "Protokol".
     main().ToolButton11Click();
     ASSERT_TRUE(desk.shown.empty()) << desk.shown.front().text;
-    main().Label7->setText(QStringLiteral("Jan"));
-    main().Label6->setText(QString::fromUtf8("Nováček & syn"));
-    main().Label10->setText(QStringLiteral("12. 3. 2024"));
-    main().Label11->setText(QString::fromUtf8("3 – úterý"));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
+    control<QLabel>(main(), "Label6").setText(QString::fromUtf8("Nováček & syn"));
+    control<QLabel>(main(), "Label10").setText(QStringLiteral("12. 3. 2024"));
+    control<QLabel>(main(), "Label11").setText(QString::fromUtf8("3 – úterý"));
     // Windows line ends, a lone CR, a no-break space, and seven lines: the box keeps five.
     const std::string conclusion =
         "Útlum\xC2\xA0je v pořádku.\r\nDruhý řádek\r\rČtvrtý <i>řádek</i>\nPátý\r\nŠestý\r\nSedmý\r\n";
-    main().Memo1->setPlainText(QString::fromUtf8(conclusion));
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString::fromUtf8(conclusion));
     main().ToolButton7Click();
     ASSERT_EQ(desk.viewed.size(), 1u);
     const fs::path windowsDir = dir / "bin" / "Protokol";

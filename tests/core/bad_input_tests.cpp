@@ -150,8 +150,8 @@ std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
     RecordingCanvas big(kEnlargedGraphWidth, kEnlargedGraphHeight);
     RouteResult result;
     std::string error = errorOf([&] {
-        DrawRouteGraphs(route, att, cd, pmd, result);
-        DrawEnlargedGraph(route, GraphKind::Pmd, big);
+        renderSmallGraphs(route, att, cd, pmd, result);
+        renderEnlargedGraph(route, GraphKind::Pmd, big);
     });
     if (error != "no error") return error;
     bool inside = true;

@@ -213,10 +213,10 @@ TEST(GraphDrawing, NanosecondCdGraph) {
 TEST_F(Drawing, EnlargedGraphsUseTheirOwnFactors) {
     workedExample(route);
     RecordingCanvas att(632, 434), cd(632, 434);
-    const GraphScale a = DrawEnlargedGraph(route, GraphKind::Attenuation, att);
+    const GraphScale a = renderEnlargedGraph(route, GraphKind::Attenuation, att);
     EXPECT_DOUBLE_EQ(a.xs, 607 * 0.9 / 10);
     EXPECT_DOUBLE_EQ(a.v, 434 * 0.9 / 50);
-    const GraphScale d = DrawEnlargedGraph(route, GraphKind::Cd, cd);
+    const GraphScale d = renderEnlargedGraph(route, GraphKind::Cd, cd);
     EXPECT_DOUBLE_EQ(d.xs, 602 * 0.9 / 10);
     EXPECT_DOUBLE_EQ(d.v, 434 * 0.775 / 340);
     EXPECT_EQ(d.M, 217);
@@ -402,14 +402,14 @@ TEST_F(Drawing, TenFibresOfAThousandMillionKilometres) {
     EXPECT_DOUBLE_EQ(p.scaleTop, p.end);
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result;
-    ASSERT_TRUE(DrawRouteGraphs(route, att, cd, pmd, result));
+    ASSERT_TRUE(renderSmallGraphs(route, att, cd, pmd, result));
     EXPECT_DOUBLE_EQ(result.EndPmd, p.end);
     EXPECT_LT(pmd.ops.size(), 2000u);
     EXPECT_LT(att.ops.size(), 2000u);
     EXPECT_LT(cd.ops.size(), 2000u);
     for (GraphKind kind : {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd}) {
         RecordingCanvas big(632, 434);
-        DrawEnlargedGraph(route, kind, big);
+        renderEnlargedGraph(route, kind, big);
         EXPECT_LT(big.ops.size(), 4000u);
     }
     // The curve ends at the last step: the light blue mark runs from its pixel.

@@ -224,7 +224,7 @@ TEST_F(Evaluation, RouteDrawRefusesBeforeDrawingOrStoringAnything) {
     route.AppendComponent(detector("-30"));
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result{1, 2, 3};
-    EXPECT_THROW(DrawRouteGraphs(route, att, cd, pmd, result), RefusalError);
+    EXPECT_THROW(renderSmallGraphs(route, att, cd, pmd, result), RefusalError);
     EXPECT_TRUE(att.ops.empty());
     EXPECT_TRUE(cd.ops.empty());
     EXPECT_TRUE(pmd.ops.empty());
@@ -232,7 +232,7 @@ TEST_F(Evaluation, RouteDrawRefusesBeforeDrawingOrStoringAnything) {
     EXPECT_EQ(result.EndCd, 2);
     EXPECT_EQ(result.EndPmd, 3);
     RecordingCanvas big(632, 434);
-    EXPECT_THROW(DrawEnlargedGraph(route, GraphKind::Cd, big), RefusalError);
+    EXPECT_THROW(renderEnlargedGraph(route, GraphKind::Cd, big), RefusalError);
     EXPECT_TRUE(big.ops.empty());
 }
 
@@ -242,7 +242,7 @@ TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
     route.AppendComponent(detector("-30"));
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result{1, 2, 3};
-    EXPECT_THROW(DrawRouteGraphs(route, att, cd, pmd, result), ConversionError);
+    EXPECT_THROW(renderSmallGraphs(route, att, cd, pmd, result), ConversionError);
     EXPECT_FALSE(att.ops.empty());
     EXPECT_EQ(result.EndAttenuation, 0.5);
     EXPECT_TRUE(cd.ops.empty());
@@ -255,28 +255,28 @@ TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
     incomplete.AppendComponent(source("3", "2"));
     incomplete.AppendComponent(connector("1"));
     RecordingCanvas a2(313, 273), c2(305, 273), p2(305, 273);
-    EXPECT_FALSE(DrawRouteGraphs(incomplete, a2, c2, p2, result));
+    EXPECT_FALSE(renderSmallGraphs(incomplete, a2, c2, p2, result));
     EXPECT_TRUE(a2.ops.empty() && c2.ops.empty() && p2.ops.empty());
 
     // Fewer than two components cannot be evaluated.
     RouteList single{messages};
     single.AppendComponent(source("3", "2"));
     RecordingCanvas big(632, 434);
-    EXPECT_THROW(DrawEnlargedGraph(single, GraphKind::Attenuation, big), RefusalError);
+    EXPECT_THROW(renderEnlargedGraph(single, GraphKind::Attenuation, big), RefusalError);
 }
 
 TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
     workedExample(route);
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result;
-    EXPECT_TRUE(DrawRouteGraphs(route, att, cd, pmd, result));
+    EXPECT_TRUE(renderSmallGraphs(route, att, cd, pmd, result));
     EXPECT_EQ(result.EndAttenuation, 0);
     EXPECT_DOUBLE_EQ(result.EndCd, 0.34);
     EXPECT_DOUBLE_EQ(result.EndPmd, 0.1 * std::sqrt(10.0));
     // The enlarged drawing leaves the result alone and draws the same route again identically.
     RecordingCanvas big1(632, 434), big2(632, 434);
-    const GraphScale s1 = DrawEnlargedGraph(route, GraphKind::Pmd, big1);
-    const GraphScale s2 = DrawEnlargedGraph(route, GraphKind::Pmd, big2);
+    const GraphScale s1 = renderEnlargedGraph(route, GraphKind::Pmd, big1);
+    const GraphScale s2 = renderEnlargedGraph(route, GraphKind::Pmd, big2);
     EXPECT_EQ(big1.ops, big2.ops);
     EXPECT_EQ(CoordinateText(s1, 100, 100), CoordinateText(s2, 100, 100));
 }

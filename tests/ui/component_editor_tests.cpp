@@ -24,12 +24,12 @@ protected:
     TForm2& lib() { return *forms->Form2; }
     ComponentLibrary& library() { return state->library; }
     const StringGrid& libGrid() { return state->library.grid(); }
-    QLineEdit* edit(int n) { return editor().edits[static_cast<std::size_t>(n - 1)]; }  // Edit1 .. Edit10
+    QLineEdit* edit(int n) { return &editorField(editor(), n - 1); }  // Edit1 .. Edit10
 
     /// The user picks a type in the selector.
     void pickType(int index) {
-        editor().ComboBox1->setCurrentIndex(index);
-        emit editor().ComboBox1->activated(index);
+        control<QComboBox>(editor(), "ComboBox1").setCurrentIndex(index);
+        emit control<QComboBox>(editor(), "ComboBox1").activated(index);
     }
     /// Types the text at the cursor, one character at a time, as the keyboard would.
     void type(QLineEdit* field, const QString& text) {
@@ -37,12 +37,12 @@ protected:
     }
     std::vector<std::string> texts() {
         std::vector<std::string> out;
-        for (auto* e : editor().edits) out.push_back(fromQ(e->text()));
+        for (int n = 1; n <= 10; ++n) out.push_back(fromQ(edit(n)->text()));
         return out;
     }
     std::vector<bool> enabled() {
         std::vector<bool> out;
-        for (auto* e : editor().edits) out.push_back(e->isEnabled());
+        for (int n = 1; n <= 10; ++n) out.push_back(edit(n)->isEnabled());
         return out;
     }
     std::vector<std::string> column(int k) {
@@ -53,7 +53,7 @@ protected:
     void addThroughEditor(int typeIndex, const std::string& label) {
         pickType(typeIndex);
         edit(1)->setText(toQ(label));
-        editor().Button1->click();
+        control<QPushButton>(editor(), "Button1").click();
     }
 };
 
@@ -62,19 +62,19 @@ protected:
 TEST_F(ComponentEditorTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(editor().windowTitle(), "Přidej/Uprav komponentu");
     EXPECT_EQ(editor().size(), QSize(411, 517));
-    EXPECT_EQ(editor().Panel1->geometry(), QRect(0, 0, 411, 517));
-    EXPECT_EQ(editor().Panel1->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
-    EXPECT_EQ(editor().ComboBox1->geometry(), QRect(240, 24, 145, 21));
+    EXPECT_EQ(control<QFrame>(editor(), "Panel1").geometry(), QRect(0, 0, 411, 517));
+    EXPECT_EQ(control<QFrame>(editor(), "Panel1").palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").geometry(), QRect(240, 24, 145, 21));
     EXPECT_EQ(edit(1)->geometry(), QRect(240, 64, 145, 21));
     EXPECT_EQ(edit(8)->geometry(), QRect(240, 344, 145, 21));
     EXPECT_EQ(edit(10)->geometry(), QRect(240, 424, 145, 21));
     EXPECT_EQ(editor().findChild<QLineEdit*>("Edit10"), edit(10));
-    EXPECT_EQ(editor().Button1->geometry(), QRect(24, 472, 75, 25));
-    EXPECT_EQ(editor().Button3->geometry(), QRect(160, 472, 75, 25));
-    EXPECT_EQ(editor().Button2->geometry(), QRect(296, 472, 75, 25));
-    EXPECT_EQ(editor().Button1->text(), "Přidej");
-    EXPECT_EQ(editor().Button3->text(), "Uprav");
-    EXPECT_EQ(editor().Button2->text(), "Zavři");
+    EXPECT_EQ(control<QPushButton>(editor(), "Button1").geometry(), QRect(24, 472, 75, 25));
+    EXPECT_EQ(control<QPushButton>(editor(), "Button3").geometry(), QRect(160, 472, 75, 25));
+    EXPECT_EQ(control<QPushButton>(editor(), "Button2").geometry(), QRect(296, 472, 75, 25));
+    EXPECT_EQ(control<QPushButton>(editor(), "Button1").text(), "Přidej");
+    EXPECT_EQ(control<QPushButton>(editor(), "Button3").text(), "Uprav");
+    EXPECT_EQ(control<QPushButton>(editor(), "Button2").text(), "Zavři");
     auto* typeCaption = editor().findChild<QLabel*>("Label1");
     auto* noteCaption = editor().findChild<QLabel*>("Label11");
     ASSERT_TRUE(typeCaption && noteCaption);
@@ -85,15 +85,15 @@ TEST_F(ComponentEditorTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_TRUE(noteCaption->font().bold());
     EXPECT_EQ(noteCaption->font().pixelSize(), 16);
     QStringList items;
-    for (int i = 0; i < editor().ComboBox1->count(); ++i) items << editor().ComboBox1->itemText(i);
+    for (int i = 0; i < control<QComboBox>(editor(), "ComboBox1").count(); ++i) items << control<QComboBox>(editor(), "ComboBox1").itemText(i);
     EXPECT_EQ(items, QStringList({"Zdroj", "Vlákno", "Detektor", "Konektor", "Zesilovač"}));
-    EXPECT_FALSE(editor().ComboBox1->isEditable());
+    EXPECT_FALSE(control<QComboBox>(editor(), "ComboBox1").isEditable());
 }
 
 TEST_F(ComponentEditorTest, CreationLeavesTheFieldsOfASource) {
-    EXPECT_EQ(editor().ComboBox1->currentIndex(), 0);
-    EXPECT_FALSE(editor().Button3->isEnabled());
-    EXPECT_TRUE(editor().Button1->isEnabled());
+    EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").currentIndex(), 0);
+    EXPECT_FALSE(control<QPushButton>(editor(), "Button3").isEnabled());
+    EXPECT_TRUE(control<QPushButton>(editor(), "Button1").isEnabled());
     EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, true, true, false, false, false, false, true}));
     EXPECT_EQ(texts(), (std::vector<std::string>{"", "", "-", "", "", "-", "-", "-", "-", ""}));
 }
@@ -168,7 +168,7 @@ TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
     edit(1)->setText("SC");
     edit(3)->setText("0,5");
     edit(10)->setText("poznámka");
-    editor().Button1->click();
+    control<QPushButton>(editor(), "Button1").click();
     EXPECT_TRUE(desk.shown.empty());
     EXPECT_EQ(library().count(), 1);
     EXPECT_EQ(libGrid().colCount(), 2);
@@ -176,19 +176,19 @@ TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
                                                    "-", "poznámka"}));
     // Label and note emptied; the type and the other fields stay for the next entry.
     EXPECT_EQ(texts(), (std::vector<std::string>{"", "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
-    EXPECT_EQ(editor().ComboBox1->currentIndex(), 3);
+    EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").currentIndex(), 3);
     // The library window's lists follow at once.
-    ASSERT_EQ(lib().lists[3]->count(), 1);
-    EXPECT_EQ(lib().lists[3]->itemText(0), "SC");
-    EXPECT_TRUE(lib().addButtons[3]->isEnabled());
+    ASSERT_EQ(categoryList(lib(), 3).count(), 1);
+    EXPECT_EQ(categoryList(lib(), 3).itemText(0), "SC");
+    EXPECT_TRUE(addButton(lib(), 3).isEnabled());
 
     // Pressed again at once: the label is empty.
-    editor().Button1->click();
+    control<QPushButton>(editor(), "Button1").click();
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{kRefusal});
     EXPECT_EQ(library().count(), 1);
 
     edit(1)->setText("FC");
-    editor().Button1->click();
+    control<QPushButton>(editor(), "Button1").click();
     EXPECT_EQ(library().count(), 2);
     EXPECT_EQ(libGrid().colCount(), 3);
     EXPECT_EQ(libGrid().cell(2, 2), "FC");
@@ -202,7 +202,7 @@ TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
     edit(1)->setText("LED");
     edit(2)->setText("1550");
     edit(10)->setText("pozn.");
-    editor().Button1->click();
+    control<QPushButton>(editor(), "Button1").click();
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "warning");
     EXPECT_EQ(desk.shown[0].title, "");
@@ -212,7 +212,7 @@ TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
 
     for (const char* label : {"led", " LED", "LED "}) {
         edit(1)->setText(label);
-        editor().Button1->click();
+        control<QPushButton>(editor(), "Button1").click();
     }
     EXPECT_EQ(library().count(), 4);
     EXPECT_EQ(libGrid().cell(4, 2), "LED ");
@@ -227,7 +227,7 @@ TEST_F(ComponentEditorTest, AThousandthEntryIsRefusedWithAWarning) {
     pickType(3);
     edit(1)->setText("nový");
     edit(10)->setText("poznámka");
-    editor().Button1->click();
+    control<QPushButton>(editor(), "Button1").click();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_NE(desk.texts("warning")[0].find("999"), std::string::npos);
     EXPECT_EQ(library().count(), 999);
@@ -241,20 +241,20 @@ TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
     addThroughEditor(0, "A");
     addThroughEditor(0, "B");
     lib().RebuildCategoryLists();
-    lib().lists[0]->setCurrentIndex(1);
-    emit lib().lists[0]->activated(1);
+    categoryList(lib(), 0).setCurrentIndex(1);
+    emit categoryList(lib(), 0).activated(1);
     desk.modalActions.push_back([&](QDialog&) {
         edit(1)->setText("A");
-        editor().Button3->click();
+        control<QPushButton>(editor(), "Button3").click();
     });
-    lib().editButtons[0]->click();
+    editButton(lib(), 0).click();
     EXPECT_TRUE(desk.texts("warning").empty());
     EXPECT_EQ(library().count(), 2);
     EXPECT_EQ(libGrid().cell(1, 2), "A");
     EXPECT_EQ(libGrid().cell(2, 2), "A");
     EXPECT_EQ(libGrid().colCount(), 3);
-    ASSERT_EQ(lib().lists[0]->count(), 2);
-    EXPECT_EQ(lib().lists[0]->itemText(1), "A");
+    ASSERT_EQ(categoryList(lib(), 0).count(), 2);
+    EXPECT_EQ(categoryList(lib(), 0).itemText(1), "A");
 
     // Opened for adding right after: the edited texts are still there, and "Přidej"
     // reports the label as present.
@@ -262,10 +262,10 @@ TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
     int typeIndex = -1;
     desk.modalActions.push_back([&](QDialog&) {
         label = fromQ(edit(1)->text());
-        typeIndex = editor().ComboBox1->currentIndex();
-        editor().Button1->click();
+        typeIndex = control<QComboBox>(editor(), "ComboBox1").currentIndex();
+        control<QPushButton>(editor(), "Button1").click();
     });
-    lib().ToolButton4->click();
+    control<QToolButton>(lib(), "ToolButton4").click();
     EXPECT_EQ(label, "A");
     EXPECT_EQ(typeIndex, 0);
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{kRefusal});
@@ -279,10 +279,9 @@ TEST_F(ComponentEditorTest, UpravWithoutAnEntryHandedOverWritesNothing) {
     const auto bytes = library().imageBytes();
     edit(1)->setText("přepis");
     for (int index : {0, 3, -1}) {
-        state->EditedIndex = index;
-        editor().Button3->setEnabled(true);
+        editor().setEditMode(3, index);  // "Uprav" enabled, no entry of that index handed over
         editor().show();
-        editor().Button3->click();
+        control<QPushButton>(editor(), "Button3").click();
         EXPECT_FALSE(editor().isVisible()) << index;
         EXPECT_EQ(library().count(), 2);
         EXPECT_EQ(library().imageBytes(), bytes) << index;
@@ -298,9 +297,9 @@ TEST_F(ComponentEditorTest, ZavriClosesAndKeepsTheFields) {
     edit(1)->setText("G.652");
     edit(8)->setText("0,35");
     editor().show();
-    editor().Button2->click();
+    control<QPushButton>(editor(), "Button2").click();
     EXPECT_FALSE(editor().isVisible());
-    EXPECT_EQ(editor().ComboBox1->currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").currentIndex(), 1);
     EXPECT_EQ(edit(1)->text(), "G.652");
     EXPECT_EQ(edit(8)->text(), "0,35");
     EXPECT_EQ(library().count(), 0);

@@ -49,14 +49,14 @@ TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
     EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);
     EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
     EXPECT_NEAR(state->routeResult.EndPmd, 0.1 * std::sqrt(10.0), 1e-12);
-    for (ImageView* v : {main().att, main().Image2, main().Image3}) EXPECT_GT(nonWhite(v->picture()), 200);
+    for (const char* name : {"att", "Image2", "Image3"}) EXPECT_GT(nonWhite(control<ImageView>(main(), name).picture()), 200) << name;
     for (const char* name : {"att.bmp", "cd.bmp", "pmd.bmp"}) {
         QImage img;
         ASSERT_TRUE(img.load(QString::fromStdString(protokol(name)), "BMP")) << name;
         EXPECT_EQ(img.size(), QSize(632, 434)) << name;
     }
     QImage saved(QString::fromStdString(protokol("cd.bmp")));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), forms->Form7->chrom->picture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), control<ImageView>(*forms->Form7, "chrom").picture().convertToFormat(QImage::Format_RGB32));
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
         EXPECT_TRUE(main().findChild<QToolButton*>(name)->isEnabled()) << name;
     }
@@ -65,26 +65,26 @@ TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
 TEST_F(DrawTest, AMissingReportFolderStopsTheDrawAtTheFirstPicture) {
     fs::remove_all(dir / "bin" / "Protokol");
     workedRoute();
-    main().ToolButton11->click();
+    control<QToolButton>(main(), "ToolButton11").click();
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "exception");
     EXPECT_EQ(desk.shown[0].text, "Cannot create file " + protokol("att.bmp") + ".");
-    EXPECT_FALSE(main().ToolButton7->isEnabled());
-    EXPECT_GT(nonWhite(main().att->picture()), 200);  // the small graphs were drawn before
+    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    EXPECT_GT(nonWhite(control<ImageView>(main(), "att").picture()), 200);  // the small graphs were drawn before
 }
 
 TEST_F(DrawTest, AConversionErrorKeepsTheGraphsBeforeItAndTheValuesAfterIt) {
     workedRoute();
     main().ToolButton11Click();
-    const QImage oldPmd = main().Image3->picture();
+    const QImage oldPmd = control<ImageView>(main(), "Image3").picture();
     // The fibre's CD is read by the CD graph only: attenuation is redrawn, PMD keeps its picture.
     route().ReplaceComponent(2, component("Vlákno", "G.652", "5", "-", "-", "0,1", "x", "10"));
     desk.clear();
-    main().ToolButton11->click();
+    control<QToolButton>(main(), "ToolButton11").click();
     ASSERT_EQ(desk.texts("exception"), std::vector<std::string>{"'x' is not a valid floating point value."});
     EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, -2.5);
     EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
-    EXPECT_EQ(main().Image3->picture(), oldPmd);
+    EXPECT_EQ(control<ImageView>(main(), "Image3").picture(), oldPmd);
 }
 
 TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
@@ -97,7 +97,7 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     desk.modalActions.push_back([](QDialog& d) {
         auto& w = static_cast<TForm6&>(d);
         w.utlumMouseMove(25, 100);
-        EXPECT_EQ(w.StatusBar1->currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0), 0u);
+        EXPECT_EQ(control<QStatusBar>(w, "StatusBar1").currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0), 0u);
     });
     main().SpeedButton2Click();
     ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});
@@ -105,17 +105,17 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     EXPECT_EQ(forms->Form6->windowTitle(), "Graf útlumu");
     EXPECT_EQ(forms->Form7->pos(), QPoint(281, 190));
     EXPECT_EQ(forms->Form8->size(), QSize(632, 453));
-    EXPECT_EQ(forms->Form8->StatusBar1->geometry(), QRect(0, 434, 632, 19));
+    EXPECT_EQ(control<QStatusBar>(*forms->Form8, "StatusBar1").geometry(), QRect(0, 434, 632, 19));
 }
 
 TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
     workedRoute();
     main().ToolButton11Click();
     TForm5& s = *forms->Form5;
-    s.Edit1->setText("Jan");
-    s.Edit2->setText("Novák");
+    control<QLineEdit>(s, "Edit1").setText("Jan");
+    control<QLineEdit>(s, "Edit2").setText("Novák");
     s.SpeedButton1Click();
-    main().Memo1->setPlainText("Trasa vyhovuje.");
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText("Trasa vyhovuje.");
     desk.clear();
     main().ToolButton7Click();
     ASSERT_EQ(desk.viewed, std::vector<std::string>{protokol("Protokol.html")});
@@ -128,8 +128,8 @@ TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
 TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
     workedRoute();
     main().ToolButton11Click();
-    main().Label6->setText("Novák");
-    main().Label7->setText("Jan");
+    control<QLabel>(main(), "Label6").setText("Novák");
+    control<QLabel>(main(), "Label7").setText("Jan");
     fs::remove_all(dir / "bin" / "Protokol");
     desk.clear();
     main().ToolButton7Click();
@@ -141,8 +141,8 @@ TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
 TEST_F(DrawTest, AViewerThatCannotOpenThePageIsReported) {
     workedRoute();
     main().ToolButton11Click();
-    main().Label6->setText("Novák");
-    main().Label7->setText("Jan");
+    control<QLabel>(main(), "Label6").setText("Novák");
+    control<QLabel>(main(), "Label7").setText("Jan");
     desk.viewerOpens = false;
     desk.clear();
     main().ToolButton7Click();
@@ -157,8 +157,8 @@ TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
         auto& s = static_cast<TForm5&>(d);
-        s.Edit1->setText("Jan");
-        s.Edit2->setText("Novák");
+        control<QLineEdit>(s, "Edit1").setText("Jan");
+        control<QLineEdit>(s, "Edit2").setText("Novák");
         s.close();  // closed without the confirm button: the labels stay empty
     });
     main().ToolButton7Click();

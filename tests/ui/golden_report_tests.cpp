@@ -56,11 +56,11 @@ TEST_P(GoldenReport, WindowsWriteTheKeptPageAndPictures) {
     ASSERT_TRUE(route().LoadRoute((golden / "route.trasa").string()));
     main().ToolButton11Click();
     ASSERT_TRUE(desk.shown.empty()) << desk.shown.front().text;
-    main().Label7->setText(QStringLiteral("Jan"));
-    main().Label6->setText(QString::fromUtf8("Nováček & syn"));
-    main().Label10->setText(QStringLiteral("12. 3. 2024"));
-    main().Label11->setText(QString::fromUtf8("3 – úterý"));
-    main().Memo1->setPlainText(QString::fromStdString(fileBytes(golden / "zaver.txt")));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
+    control<QLabel>(main(), "Label6").setText(QString::fromUtf8("Nováček & syn"));
+    control<QLabel>(main(), "Label10").setText(QStringLiteral("12. 3. 2024"));
+    control<QLabel>(main(), "Label11").setText(QString::fromUtf8("3 – úterý"));
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString::fromStdString(fileBytes(golden / "zaver.txt")));
     main().ToolButton7Click();
     ASSERT_EQ(desk.viewed.size(), 1u);
 

@@ -52,13 +52,13 @@ protected:
     }
     std::vector<std::string> items(int t) {
         std::vector<std::string> out;
-        QComboBox* list = lib().lists[static_cast<std::size_t>(t)];
+        QComboBox* list = &categoryList(lib(), t);
         for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->itemText(i)));
         return out;
     }
     /// The user picks the n-th item with this label in category list t.
     void choose(int t, const std::string& label, int nth = 0) {
-        QComboBox* list = lib().lists[static_cast<std::size_t>(t)];
+        QComboBox* list = &categoryList(lib(), t);
         int index = -1;
         for (int i = 0; i < list->count(); ++i) {
             if (fromQ(list->itemText(i)) == label && nth-- == 0) {
@@ -70,11 +70,11 @@ protected:
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
-    void pressAdd(int t) { lib().addButtons[static_cast<std::size_t>(t)]->click(); }
-    void pressEdit(int t) { lib().editButtons[static_cast<std::size_t>(t)]->click(); }
+    void pressAdd(int t) { addButton(lib(), t).click(); }
+    void pressEdit(int t) { editButton(lib(), t).click(); }
     void search(const std::string& text) {
-        lib().Edit1->setText(toQ(text));
-        lib().SpeedButton11->click();
+        control<QLineEdit>(lib(), "Edit1").setText(toQ(text));
+        control<QToolButton>(lib(), "SpeedButton11").click();
     }
     void saveLibraryFile(const std::string& name, const std::vector<std::pair<int, std::string>>& entries) {
         std::ofstream out(path(name), std::ios::binary);
@@ -109,24 +109,24 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
         ASSERT_TRUE(w) << p.name;
         EXPECT_EQ(w->geometry(), p.rect) << p.name;
     }
-    EXPECT_EQ(lib().ToolBar1->height(), 29);
-    EXPECT_EQ(lib().ToolBar1->width(), 863);
-    EXPECT_EQ(lib().Label1->pos(), QPoint(16, 8));
-    EXPECT_EQ(lib().Label1->text(), "Seznam komponent");
-    EXPECT_EQ(lib().Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(lib().Label7->pos(), QPoint(16, 232));
-    EXPECT_EQ(lib().Label7->text(), "Hledej");
+    EXPECT_EQ(control<QToolBar>(lib(), "ToolBar1").height(), 29);
+    EXPECT_EQ(control<QToolBar>(lib(), "ToolBar1").width(), 863);
+    EXPECT_EQ(control<QLabel>(lib(), "Label1").pos(), QPoint(16, 8));
+    EXPECT_EQ(control<QLabel>(lib(), "Label1").text(), "Seznam komponent");
+    EXPECT_EQ(control<QLabel>(lib(), "Label1").palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(control<QLabel>(lib(), "Label7").pos(), QPoint(16, 232));
+    EXPECT_EQ(control<QLabel>(lib(), "Label7").text(), "Hledej");
     EXPECT_EQ(lib().findChild<QLabel*>("Label5")->text(), "Konektory");
     EXPECT_EQ(lib().findChild<QLabel*>("Label5")->pos(), QPoint(16, 160));
-    EXPECT_EQ(lib().BitBtn1->text(), "Zavřít");
-    EXPECT_EQ(lib().SpeedButton11->toolTip(), "Najdi");
+    EXPECT_EQ(control<QPushButton>(lib(), "BitBtn1").text(), "Zavřít");
+    EXPECT_EQ(control<QToolButton>(lib(), "SpeedButton11").toolTip(), "Najdi");
     EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton2")->toolTip(), "Přidej");
     EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton7")->toolTip(), "uprav komponentu");
 
     // The tool bar in its order, with its hints.
     std::vector<std::string> order, hints;
-    for (QAction* a : lib().ToolBar1->actions()) {
-        QWidget* w = lib().ToolBar1->widgetForAction(a);
+    for (QAction* a : control<QToolBar>(lib(), "ToolBar1").actions()) {
+        QWidget* w = control<QToolBar>(lib(), "ToolBar1").widgetForAction(a);
         order.push_back(fromQ(w->objectName()));
         hints.push_back(fromQ(w->toolTip()));
     }
@@ -139,22 +139,22 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
 
 TEST_F(LibraryWindowTest, CategoryListsStartEmptyWithTheirButtonsDisabled) {
     for (int t = 0; t < kCategoryCount; ++t) {
-        QComboBox* list = lib().lists[static_cast<std::size_t>(t)];
+        QComboBox* list = &categoryList(lib(), t);
         EXPECT_EQ(list->objectName(), QStringLiteral("ComboBox%1").arg(t + 1));
         EXPECT_FALSE(list->isEditable());
         EXPECT_EQ(list->count(), 0);
-        EXPECT_EQ(lib().CategorySelection[static_cast<std::size_t>(t)], -1);
-        EXPECT_FALSE(lib().addButtons[static_cast<std::size_t>(t)]->isEnabled());
-        EXPECT_FALSE(lib().editButtons[static_cast<std::size_t>(t)]->isEnabled());
+        EXPECT_EQ(lib().CategorySelection()[static_cast<std::size_t>(t)], -1);
+        EXPECT_FALSE(addButton(lib(), t).isEnabled());
+        EXPECT_FALSE(editButton(lib(), t).isEnabled());
     }
-    EXPECT_TRUE(lib().SpeedButton11->isEnabled());
+    EXPECT_TRUE(control<QToolButton>(lib(), "SpeedButton11").isEnabled());
 
     addEntry(0, "LED");
     addEntry(0, "Laser");
     lib().RebuildCategoryLists();
-    for (auto* b : lib().addButtons) EXPECT_TRUE(b->isEnabled());
-    for (auto* b : lib().editButtons) EXPECT_TRUE(b->isEnabled());
-    QComboBox* sources = lib().lists[0];
+    for (int t = 0; t < kCategoryCount; ++t) EXPECT_TRUE(addButton(lib(), t).isEnabled()) << t;
+    for (int t = 0; t < kCategoryCount; ++t) EXPECT_TRUE(editButton(lib(), t).isEnabled()) << t;
+    QComboBox* sources = &categoryList(lib(), 0);
     EXPECT_EQ(sources->currentIndex(), -1);  // filled, yet nothing chosen
     EXPECT_EQ(sources->view()->sizeHintForRow(0), 16);
     EXPECT_EQ(sources->view()->sizeHintForRow(1), 16);
@@ -176,14 +176,14 @@ TEST_F(LibraryWindowWithStandardLibrary, ListsAreFilledWhenTheMainWindowShowsThe
     EXPECT_TRUE(startupShown.empty());
     EXPECT_EQ(library().count(), 7);
     EXPECT_EQ(items(0), std::vector<std::string>{});
-    EXPECT_FALSE(lib().addButtons[0]->isEnabled());
+    EXPECT_FALSE(addButton(lib(), 0).isEnabled());
 
     std::vector<std::vector<std::string>> seen;
     bool enabled = false;
     desk.modalActions.push_back([&](QDialog& d) {
         auto& w = static_cast<TForm2&>(d);
         for (int t = 0; t < kCategoryCount; ++t) seen.push_back(items(t));
-        enabled = w.addButtons[4]->isEnabled() && w.editButtons[0]->isEnabled();
+        enabled = addButton(w, 4).isEnabled() && editButton(w, 0).isEnabled();
     });
     main().ToolButton5Click();
     EXPECT_EQ(modalCount("Form2"), 1);
@@ -245,7 +245,7 @@ TEST_F(LibraryWindowTest, AddingWithoutAChoiceDoesNothing) {
     EXPECT_EQ(route().count(), 1);
     // Refilling the list drops the choice shown, though CategorySelection remembers it.
     lib().RebuildCategoryLists();
-    EXPECT_EQ(lib().CategorySelection[3], 0);
+    EXPECT_EQ(lib().CategorySelection()[3], 0);
     pressAdd(3);
     pressEdit(3);
     EXPECT_EQ(route().count(), 1);
@@ -280,16 +280,16 @@ TEST_F(LibraryWindowTest, EntriesSharingALabelAreAllAppendedInColumnOrder) {
 TEST_F(LibraryWindowTest, AFibreIsAppendedThroughTheLengthDialog) {
     const int col = addEntry(1, "G.652", "0,35");
     lib().RebuildCategoryLists();
-    lengthDialog().setChangeMode();  // left so by an earlier change of a length
+    lengthDialog().setChangeMode(1);  // left so by an earlier change of a length
     bool okEnabled = false, changeEnabled = true;
     int column = -1;
     desk.modalActions.push_back([&](QDialog& d) {
         auto& dlg = static_cast<TForm4&>(d);
-        okEnabled = dlg.Button1->isEnabled();
-        changeEnabled = dlg.Button2->isEnabled();
-        column = state->FibreLibraryColumn;
-        dlg.Edit1->setText("3,3");
-        dlg.Button1->click();
+        okEnabled = control<QPushButton>(dlg, "Button1").isEnabled();
+        changeEnabled = control<QPushButton>(dlg, "Button2").isEnabled();
+        column = lengthDialog().FibreLibraryColumn();
+        control<QLineEdit>(dlg, "Edit1").setText("3,3");
+        control<QPushButton>(dlg, "Button1").click();
     });
     choose(1, "G.652");
     pressAdd(1);
@@ -314,13 +314,13 @@ TEST_F(LibraryWindowTest, AFibreLabelInTwoColumnsOpensTheLengthDialogForEach) {
     auto typeAndOk = [&](const char* length) {
         return [&, length](QDialog& d) {
             auto& dlg = static_cast<TForm4&>(d);
-            columns.push_back(state->FibreLibraryColumn);
-            dlg.Edit1->setText(length);
-            dlg.Button1->click();
+            columns.push_back(lengthDialog().FibreLibraryColumn());
+            control<QLineEdit>(dlg, "Edit1").setText(length);
+            control<QPushButton>(dlg, "Button1").click();
         };
     };
     desk.modalActions.push_back(typeAndOk("10"));
-    desk.modalActions.push_back([&](QDialog&) { columns.push_back(state->FibreLibraryColumn); });  // closed
+    desk.modalActions.push_back([&](QDialog&) { columns.push_back(lengthDialog().FibreLibraryColumn()); });  // closed
     desk.modalActions.push_back(typeAndOk("10"));
     choose(1, "G.652", 1);
     pressAdd(1);
@@ -365,7 +365,7 @@ TEST_F(LibraryWindowTest, SearchMarksTheLaterOfTwoEntriesAndMissesNearTexts) {
     EXPECT_EQ(desk.shown[0].kind, "information");
     EXPECT_EQ(desk.shown[0].title, "Výsledky hledání");
     EXPECT_EQ(desk.shown[0].text, "Hledáná komponeta byla nalezena a označena");
-    auto sel = lib().seznam1->selection();
+    auto sel = control<GridView>(lib(), "seznam1").selection();
     ASSERT_TRUE(sel);
     EXPECT_EQ(sel->left, 3);
     EXPECT_EQ(sel->right, 3);
@@ -378,19 +378,19 @@ TEST_F(LibraryWindowTest, SearchMarksTheLaterOfTwoEntriesAndMissesNearTexts) {
         ASSERT_EQ(desk.shown.size(), 1u) << miss;
         EXPECT_EQ(desk.shown[0].title, "Výsledky hledání");
         EXPECT_EQ(desk.shown[0].text, "Hledáná komponeta nebyla nalezena") << miss;
-        sel = lib().seznam1->selection();
+        sel = control<GridView>(lib(), "seznam1").selection();
         ASSERT_TRUE(sel);
         EXPECT_EQ(sel->left, 3) << miss;  // the selection stays
     }
     search("G.652");
-    EXPECT_EQ(lib().seznam1->selection()->left, 2);
+    EXPECT_EQ(control<GridView>(lib(), "seznam1").selection()->left, 2);
 }
 
 TEST_F(LibraryWindowTest, OnAnEmptyLibraryTheEmptyTextFindsTheBlankColumn) {
     search("");
     EXPECT_EQ(desk.texts("information"),
               std::vector<std::string>{"Hledáná komponeta byla nalezena a označena"});
-    auto sel = lib().seznam1->selection();
+    auto sel = control<GridView>(lib(), "seznam1").selection();
     ASSERT_TRUE(sel);
     EXPECT_EQ(sel->left, 1);
     EXPECT_EQ(sel->top, 1);
@@ -405,7 +405,7 @@ TEST_F(LibraryWindowTest, OpeningOverASingleEntryAsksNothing) {
     lib().RebuildCategoryLists();
     choose(3, "SC");
     desk.fileNames = {path("two.komp")};
-    lib().ToolButton2->click();
+    control<QToolButton>(lib(), "ToolButton2").click();
     EXPECT_TRUE(desk.texts("question").empty());
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "open");
@@ -465,13 +465,13 @@ TEST_F(LibraryWindowTest, NewLibraryAsksAndEmptiesTheListsOnYes) {
     addEntry(3, "SC");
     lib().RebuildCategoryLists();
     desk.answers = {false};
-    lib().ToolButton1->click();
+    control<QToolButton>(lib(), "ToolButton1").click();
     EXPECT_EQ(desk.texts("question"), std::vector<std::string>{"Opravdu mám smazat databazi komponent ?"});
     EXPECT_EQ(library().count(), 2);
     EXPECT_EQ(items(0), std::vector<std::string>{"LED"});
 
     desk.answers = {true};
-    lib().ToolButton1->click();
+    control<QToolButton>(lib(), "ToolButton1").click();
     EXPECT_EQ(library().count(), 0);
     EXPECT_EQ(libGrid().colCount(), 2);
     EXPECT_EQ(items(0), std::vector<std::string>{});
@@ -479,7 +479,7 @@ TEST_F(LibraryWindowTest, NewLibraryAsksAndEmptiesTheListsOnYes) {
 }
 
 TEST_F(LibraryWindowTest, SavingAnEmptyLibraryOnlyInforms) {
-    lib().ToolButton3->click();
+    control<QToolButton>(lib(), "ToolButton3").click();
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "information");
     EXPECT_EQ(desk.shown[0].text, "Seznam je prázdný");
@@ -488,7 +488,7 @@ TEST_F(LibraryWindowTest, SavingAnEmptyLibraryOnlyInforms) {
     addEntry(1, "G.652");
     desk.clear();
     desk.fileNames = {path("saved.komp")};
-    lib().ToolButton3->click();
+    control<QToolButton>(lib(), "ToolButton3").click();
     EXPECT_EQ(desk.texts("save").size(), 1u);
     EXPECT_EQ(desk.texts("information"), std::vector<std::string>{"Uloženo"});
     EXPECT_EQ(std::filesystem::file_size(path("saved.komp")), 2u * LibraryEntry::kImageSize);
@@ -498,15 +498,15 @@ TEST_F(LibraryWindowTest, RemovingTheLastEntryRebuildsTheLists) {
     addEntry(0, "LED");
     addEntry(0, "Laser");
     lib().RebuildCategoryLists();
-    lib().ToolButton5->click();
+    control<QToolButton>(lib(), "ToolButton5").click();
     EXPECT_EQ(library().count(), 1);
     EXPECT_EQ(libGrid().colCount(), 2);
     EXPECT_EQ(items(0), std::vector<std::string>{"LED"});
-    lib().ToolButton5->click();
+    control<QToolButton>(lib(), "ToolButton5").click();
     EXPECT_EQ(items(0), std::vector<std::string>{});
     EXPECT_EQ(libGrid().cell(1, 2), "");
     EXPECT_TRUE(desk.shown.empty());
-    lib().ToolButton5->click();
+    control<QToolButton>(lib(), "ToolButton5").click();
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Databáze je prázdná"});
     EXPECT_EQ(libGrid().colCount(), 2);
 }
@@ -514,14 +514,14 @@ TEST_F(LibraryWindowTest, RemovingTheLastEntryRebuildsTheLists) {
 TEST_F(LibraryWindowTest, RemovingTheRoutesLastComponentShrinksTheMainGrid) {
     route().AppendComponent(component("Zdroj", "LED"));
     route().AppendComponent(component("Konektor", "SC"));
-    lib().ToolButton9->click();
+    control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(route().count(), 1);
     EXPECT_EQ(route().grid().colCount(), 2);
-    lib().ToolButton9->click();
+    control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(route().count(), 0);
     EXPECT_EQ(route().grid().cell(1, 2), "");
     EXPECT_TRUE(desk.shown.empty());
-    lib().ToolButton9->click();
+    control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Seznam je prázdný"});
     EXPECT_EQ(route().grid().colCount(), 2);
 }
@@ -538,19 +538,20 @@ TEST_F(LibraryWindowTest, EditingAConnectorFixesItsTypeAndOffersOnlyItsFields) {
     bool typeFixed = false, addEnabled = true, editEnabled = false;
     desk.modalActions.push_back([&](QDialog& d) {
         auto& e = static_cast<TForm3&>(d);
-        for (auto* f : e.edits) {
+        for (int slot = 0; slot < LibraryEntry::kSlotCount; ++slot) {
+            QLineEdit* f = &editorField(e, slot);
             enabled.push_back(f->isEnabled());
             texts.push_back(fromQ(f->text()));
         }
-        type = e.ComboBox1->currentIndex();
-        typeFixed = !e.ComboBox1->isEnabled();
-        addEnabled = e.Button1->isEnabled();
-        editEnabled = e.Button3->isEnabled();
+        type = control<QComboBox>(e, "ComboBox1").currentIndex();
+        typeFixed = !control<QComboBox>(e, "ComboBox1").isEnabled();
+        addEnabled = control<QPushButton>(e, "Button1").isEnabled();
+        editEnabled = control<QPushButton>(e, "Button3").isEnabled();
     });
     choose(3, "SC");
     pressEdit(3);
     EXPECT_EQ(modalCount("Form3"), 1);
-    EXPECT_EQ(state->EditedIndex, col);
+    EXPECT_EQ(editor().EditedIndex(), col);
     EXPECT_EQ(type, 3);
     EXPECT_TRUE(typeFixed);
     EXPECT_FALSE(addEnabled);
@@ -559,10 +560,10 @@ TEST_F(LibraryWindowTest, EditingAConnectorFixesItsTypeAndOffersOnlyItsFields) {
     EXPECT_EQ(texts, (std::vector<std::string>{"SC", "-", "0,5", "-", "-", "-", "-", "-", "-", "konektor SC"}));
 
     // Adding afterwards makes the type selectable again and swaps the buttons back.
-    lib().ToolButton4->click();
-    EXPECT_TRUE(editor().ComboBox1->isEnabled());
-    EXPECT_TRUE(editor().Button1->isEnabled());
-    EXPECT_FALSE(editor().Button3->isEnabled());
+    control<QToolButton>(lib(), "ToolButton4").click();
+    EXPECT_TRUE(control<QComboBox>(editor(), "ComboBox1").isEnabled());
+    EXPECT_TRUE(control<QPushButton>(editor(), "Button1").isEnabled());
+    EXPECT_FALSE(control<QPushButton>(editor(), "Button3").isEnabled());
     EXPECT_EQ(modalCount("Form3"), 2);
 }
 
@@ -575,14 +576,14 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     std::string shownGain;
     desk.modalActions.push_back([&](QDialog& d) {
         auto& e = static_cast<TForm3&>(d);
-        shownGain = fromQ(e.edits[EntryGain]->text());
-        e.edits[EntryGain]->setText("7");
-        e.edits[EntryNote]->setText("upraveno");
-        e.Button3->click();
+        shownGain = fromQ(editorField(e, EntryGain).text());
+        editorField(e, EntryGain).setText("7");
+        editorField(e, EntryNote).setText("upraveno");
+        control<QPushButton>(e, "Button3").click();
     });
     choose(0, "X");
     pressEdit(0);
-    EXPECT_EQ(state->EditedIndex, 3);
+    EXPECT_EQ(editor().EditedIndex(), 3);
     EXPECT_EQ(shownGain, "-3");
     EXPECT_EQ(libGrid().cell(3, 5), "7");
     EXPECT_EQ(libGrid().cell(3, 11), "upraveno");
@@ -594,5 +595,5 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     EXPECT_EQ(library().count(), 4);
     EXPECT_EQ(items(0), (std::vector<std::string>{"X", "X"}));
     search("X");
-    EXPECT_EQ(lib().seznam1->selection()->left, 4);
+    EXPECT_EQ(control<GridView>(lib(), "seznam1").selection()->left, 4);
 }

@@ -46,8 +46,8 @@ TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary)
         EXPECT_FALSE(b->isEnabled()) << name;
     }
     EXPECT_EQ(route().grid().colCount(), 2);
-    EXPECT_EQ(main().seznam->model()->headerData(0, Qt::Horizontal).toString(), "1.");
-    EXPECT_EQ(main().seznam->model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
+    EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(0, Qt::Horizontal).toString(), "1.");
+    EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
 }
 
 TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
@@ -66,34 +66,34 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
         ASSERT_TRUE(w) << p.name;
         EXPECT_EQ(w->geometry(), p.rect) << p.name;
     }
-    EXPECT_EQ(main().Label1->pos(), QPoint(8, 112));
-    EXPECT_EQ(main().Label12->pos(), QPoint(8, 766));
-    EXPECT_EQ(main().Label7->pos(), QPoint(224, 8));
+    EXPECT_EQ(control<QLabel>(main(), "Label1").pos(), QPoint(8, 112));
+    EXPECT_EQ(control<QLabel>(main(), "Label12").pos(), QPoint(8, 766));
+    EXPECT_EQ(control<QLabel>(main(), "Label7").pos(), QPoint(224, 8));
     EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy");
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton4")->width(), 28);
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
-    EXPECT_EQ(main().Label6->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(main().GroupBox1->title(), "Útlum");
+    EXPECT_EQ(control<QLabel>(main(), "Label6").palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(control<QGroupBox>(main(), "GroupBox1").title(), "Útlum");
 }
 
 TEST_F(UiTest, NewRouteAnsweredNoKeepsTheRouteButDisablesTheButtons) {
     completeRoute(route());
     main().ToolButton11Click();
-    EXPECT_TRUE(main().ToolButton7->isEnabled());
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
     desk.answers = {false};
     main().ToolButton1Click();
     EXPECT_EQ(desk.texts("question"), std::vector<std::string>{"Opravdu chcete vymazat celou optickou trasu ?"});
     EXPECT_EQ(route().count(), 4);
-    EXPECT_FALSE(main().ToolButton7->isEnabled());
-    EXPECT_FALSE(main().SpeedButton2->isEnabled());
+    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
 }
 
 TEST_F(UiTest, NewRouteOnAnEmptyRouteWarnsAndBlanksTheGraphs) {
-    main().att->picture().fill(Qt::black);
+    control<ImageView>(main(), "att").picture().fill(Qt::black);
     desk.answers = {true};
     main().ToolButton1Click();
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Seznam je prázdný"});
-    EXPECT_TRUE(allWhite(main().att->picture()));
+    EXPECT_TRUE(allWhite(control<ImageView>(main(), "att").picture()));
     completeRoute(route());
     desk.answers = {true};
     main().ToolButton1Click();
@@ -118,12 +118,12 @@ TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
     desk.answers = {false};
     main().ToolButton2Click();
     EXPECT_EQ(route().count(), 4);
-    EXPECT_TRUE(main().ToolButton7->isEnabled());
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
     desk.answers = {true};
     main().ToolButton2Click();
     EXPECT_EQ(route().count(), 0);
-    EXPECT_FALSE(main().ToolButton7->isEnabled());
-    EXPECT_TRUE(main().SpeedButton2->isEnabled());  // the enlarge buttons keep their state
+    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    EXPECT_TRUE(control<QToolButton>(main(), "SpeedButton2").isEnabled());  // the enlarge buttons keep their state
     EXPECT_EQ(desk.texts("open").size(), 2u);
 }
 
@@ -145,8 +145,8 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
     route().AppendComponent(component("Konektor", "SC", "0,5"));
     main().ToolButton11Click();
     EXPECT_EQ(desk.texts("warning"), (std::vector<std::string>{"Trasa není úplná", "Trasa není úplná"}));
-    EXPECT_FALSE(main().SpeedButton2->isEnabled());
-    EXPECT_FALSE(main().ToolButton7->isEnabled());
+    EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
+    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
 }
 
 TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
@@ -158,14 +158,14 @@ TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
 }
 
 TEST_F(UiTest, ConclusionKeepsItsFirstFiveLines) {
-    main().Memo1->setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
-    EXPECT_EQ(main().Memo1->toPlainText(), "1\n2\n3\n4\n5");
-    main().Memo1->setPlainText(QString(700, QLatin1Char('x')));
-    EXPECT_EQ(main().Memo1->toPlainText().size(), 550);
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
+    EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText(), "1\n2\n3\n4\n5");
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString(700, QLatin1Char('x')));
+    EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText().size(), 550);
 }
 
 TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
-    QLineEdit& field = *forms->Form4->Edit1;
+    QLineEdit& field = control<QLineEdit>(*forms->Form4, "Edit1");
     field.setText("12");
     field.setCursorPosition(1);
     field.insert("a");
@@ -177,33 +177,32 @@ TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
 
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     completeRoute(route());
-    main().seznam->selectCell(3, 9);  // the connector's length
+    control<GridView>(main(), "seznam").selectCell(3, 9);  // the connector's length
     main().seznamDblClick();
-    main().seznam->selectCell(2, 8);  // the fibre's CD
+    control<GridView>(main(), "seznam").selectCell(2, 8);  // the fibre's CD
     main().seznamDblClick();
     EXPECT_TRUE(desk.shown.empty());
 
-    main().seznam->selectCell(2, 9);
+    control<GridView>(main(), "seznam").selectCell(2, 9);
     desk.modalActions.push_back([](QDialog& d) {
         auto& dlg = static_cast<TForm4&>(d);
-        EXPECT_TRUE(dlg.Button2->isEnabled());
-        EXPECT_FALSE(dlg.Button1->isEnabled());
-        dlg.Edit1->setText("20");
-        dlg.Button2->click();
+        EXPECT_TRUE(control<QPushButton>(dlg, "Button2").isEnabled());
+        EXPECT_FALSE(control<QPushButton>(dlg, "Button1").isEnabled());
+        control<QLineEdit>(dlg, "Edit1").setText("20");
+        control<QPushButton>(dlg, "Button2").click();
     });
     main().seznamDblClick();
-    EXPECT_EQ(state->ChangedFibreIndex, 2);
+    EXPECT_EQ(forms->Form4->ChangedFibreIndex(), 2);
     EXPECT_EQ(route().grid().cell(2, 9), "20");
     EXPECT_EQ(route().grid().cell(2, 4), "5");
 }
 
 TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     completeRoute(route());
-    state->ChangedFibreIndex = 2;
     TForm4& dlg = *forms->Form4;
-    dlg.setChangeMode();
-    dlg.Edit1->setText(",");
-    dlg.Button2->click();
+    dlg.setChangeMode(2);
+    control<QLineEdit>(dlg, "Edit1").setText(",");
+    control<QPushButton>(dlg, "Button2").click();
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "exception");
     EXPECT_EQ(desk.shown[0].title, "Lumor");
@@ -213,18 +212,18 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
     TForm5& s = *forms->Form5;
-    s.Edit1->setText("Jan");
-    s.Edit2->setText("Novák");
-    s.Edit3->setText("1. 12. 2026");
-    s.Edit4->setText("2B");
-    s.SpeedButton1->click();
-    EXPECT_EQ(main().Label7->text(), "Jan");
-    EXPECT_EQ(main().Label6->text(), "Novák");
-    EXPECT_EQ(main().Label10->text(), "1. 12. 2026");
-    EXPECT_EQ(main().Label11->text(), "2B");
-    s.Edit1->clear();
+    control<QLineEdit>(s, "Edit1").setText("Jan");
+    control<QLineEdit>(s, "Edit2").setText("Novák");
+    control<QLineEdit>(s, "Edit3").setText("1. 12. 2026");
+    control<QLineEdit>(s, "Edit4").setText("2B");
+    control<QToolButton>(s, "SpeedButton1").click();
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
+    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
+    EXPECT_EQ(control<QLabel>(main(), "Label10").text(), "1. 12. 2026");
+    EXPECT_EQ(control<QLabel>(main(), "Label11").text(), "2B");
+    control<QLineEdit>(s, "Edit1").clear();
     s.SpeedButton1Click();
-    EXPECT_EQ(main().Label7->text(), "");
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "");
 }
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {

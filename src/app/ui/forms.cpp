@@ -1,5 +1,6 @@
 #include "app/ui/forms.h"
 
+#include "app/app_state.h"
 #include "app/ui/length_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/student_dialog.h"
@@ -8,8 +9,6 @@
 #include "library/ui/library_window.h"
 
 namespace lumor {
-
-Forms::Forms(AppState& s, Desk& d) : state(s), desk(d) {}
 
 Forms::~Forms() {
     // Secondary windows first; the main window is the parent of none of them.
@@ -24,15 +23,21 @@ Forms::~Forms() {
 }
 
 std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
-    auto forms = std::make_unique<Forms>(state, desk);
-    forms->Form1 = std::make_unique<TForm1>(*forms);
-    forms->Form2 = std::make_unique<TForm2>(*forms);
-    forms->Form3 = std::make_unique<TForm3>(*forms);
-    forms->Form4 = std::make_unique<TForm4>(*forms);
-    forms->Form5 = std::make_unique<TForm5>(*forms);
-    forms->Form6 = std::make_unique<TForm6>(*forms);
-    forms->Form7 = std::make_unique<TForm7>(*forms);
-    forms->Form8 = std::make_unique<TForm8>(*forms);
+    auto forms = std::make_unique<Forms>();
+    forms->Form1 = std::make_unique<TForm1>(state, desk);
+    forms->Form2 = std::make_unique<TForm2>(state.library, state.route, desk);
+    forms->Form3 = std::make_unique<TForm3>(state.library, desk);
+    forms->Form4 = std::make_unique<TForm4>(state.route, state.library, desk);
+    forms->Form5 = std::make_unique<TForm5>(desk);
+    forms->Form6 = std::make_unique<TForm6>(state.route, desk);
+    forms->Form7 = std::make_unique<TForm7>(state.route, desk);
+    forms->Form8 = std::make_unique<TForm8>(state.route, desk);
+
+    forms->Form1->setPeers(
+        {*forms->Form2, *forms->Form4, *forms->Form5, {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}});
+    forms->Form2->setPeers(*forms->Form3, *forms->Form4);
+    forms->Form3->setLibraryWindow(*forms->Form2);
+    forms->Form5->setMainWindow(*forms->Form1);
     return forms;
 }
 

@@ -1,11 +1,10 @@
 #pragma once
-#include "app/app_state.h"
-#include "platform/ui/desk.h"
-
 #include <memory>
 
 namespace lumor {
 
+struct AppState;
+class Desk;
 class TForm1;
 class TForm2;
 class TForm3;
@@ -15,16 +14,14 @@ class TForm6;
 class TForm7;
 class TForm8;
 
-/// The eight windows of the program, which live for the whole run, with the state and the
-/// desk they share. Each window reaches the others through it, as they were created.
+/// The eight windows of the program, which live for the whole run. Each window is given the
+/// state it works on and the windows it opens; none reaches into another's controls.
 struct Forms {
-    Forms(AppState& s, Desk& d);
+    Forms() = default;
     ~Forms();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
-    AppState& state;
-    Desk& desk;
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<TForm3> Form3;
@@ -36,8 +33,9 @@ struct Forms {
 };
 
 /// Start-up: creates the eight windows in their fixed order (main window, library window,
-/// component editor, length dialog, student dialog, the three graph windows). Each
-/// window's creation step runs as it is created; the editor's loads the standard library.
+/// component editor, length dialog, student dialog, the three graph windows), each running
+/// its creation step as it is created (the editor's loads the standard library), then tells
+/// each the windows it opens.
 std::unique_ptr<Forms> createForms(AppState& state, Desk& desk);
 
 }  // namespace lumor

@@ -1,11 +1,14 @@
 #include "app/ui/length_dialog.h"
 
+#include "library/component_library.h"
 #include "library/library_to_route.h"
-#include "route/route_rules.h"
-#include "text/typed_input.h"
+#include "platform/gui/qtext.h"
+#include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/input_filter.h"
-#include "platform/gui/qtext.h"
+#include "route/route_list.h"
+#include "route/route_rules.h"
+#include "text/typed_input.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -14,82 +17,93 @@
 
 namespace lumor {
 
-TForm4::TForm4(Forms& forms) : QDialog(nullptr), forms_(forms) {
+TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
+    : QDialog(nullptr), route_(route), library_(library), desk_(desk) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Zadej délku vlákna"));
     setFont(formFont(11));
     move(266, 170);
     setFixedSize(311, 116);
     setBackground(this, colours::teal);
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setGeometry(8, 8, 297, 97);
-    setBackground(Panel1, palette().color(QPalette::Button));
-    Label1 = new QLabel(QStringLiteral("Zadej délku vlákna:"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(formFont(16, true));
-    Label1->move(8, 24);
-    Label1->adjustSize();
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(168, 24, 73, 21);
-    Label2 = new QLabel(QStringLiteral("[km]"), Panel1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->move(248, 24);
-    Label2->adjustSize();
-    Button1 = new QPushButton(QStringLiteral("Ok"), Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(248, 56, 35, 25);
-    Button2 = new QPushButton(QStringLiteral("Změň"), Panel1);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(168, 56, 75, 25);
-    Button1->setAutoDefault(false);
-    Button2->setAutoDefault(false);
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { guarded(forms_.desk, [&] { Edit1Change(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(forms_.desk, [&] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(forms_.desk, [&] { Button2Click(); }); });
-    setNewFibreMode();
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(8, 8, 297, 97);
+    setBackground(panel, palette().color(QPalette::Button));
+    auto* caption = new QLabel(QStringLiteral("Zadej délku vlákna:"), panel);
+    caption->setObjectName(QStringLiteral("Label1"));
+    caption->setFont(formFont(16, true));
+    caption->move(8, 24);
+    caption->adjustSize();
+    Edit1_ = new QLineEdit(panel);
+    Edit1_->setObjectName(QStringLiteral("Edit1"));
+    Edit1_->setGeometry(168, 24, 73, 21);
+    auto* unit = new QLabel(QStringLiteral("[km]"), panel);
+    unit->setObjectName(QStringLiteral("Label2"));
+    unit->move(248, 24);
+    unit->adjustSize();
+    Button1_ = new QPushButton(QStringLiteral("Ok"), panel);
+    Button1_->setObjectName(QStringLiteral("Button1"));
+    Button1_->setGeometry(248, 56, 35, 25);
+    Button2_ = new QPushButton(QStringLiteral("Změň"), panel);
+    Button2_->setObjectName(QStringLiteral("Button2"));
+    Button2_->setGeometry(168, 56, 75, 25);
+    Button1_->setAutoDefault(false);
+    Button2_->setAutoDefault(false);
+    connectGuarded(Edit1_, &QLineEdit::textChanged, this, desk_, [this] { Edit1Change(); });
+    onClicked(Button1_, desk_, [this] { Button1Click(); });
+    onClicked(Button2_, desk_, [this] { Button2Click(); });
+    setNewFibreMode(0);
     FormCreate();
 }
 
-void TForm4::setNewFibreMode() {
-    Button1->setEnabled(true);
-    Button2->setEnabled(false);
+void TForm4::setNewFibreMode(int libraryColumn) {
+    fibreLibraryColumn_ = libraryColumn;
+    Button1_->setEnabled(true);
+    Button2_->setEnabled(false);
 }
 
-void TForm4::setChangeMode() {
-    Button1->setEnabled(false);
-    Button2->setEnabled(true);
+void TForm4::setChangeMode(int routeIndex) {
+    changedFibreIndex_ = routeIndex;
+    Button1_->setEnabled(false);
+    Button2_->setEnabled(true);
 }
 
-void TForm4::Edit1Change() { applyInputFilter(*Edit1, &filterLengthText, filtering_); }
+void TForm4::openForNewFibre(int libraryColumn) {
+    setNewFibreMode(libraryColumn);
+    desk_.showModal(*this);
+}
+
+void TForm4::openForChange(int routeIndex) {
+    setChangeMode(routeIndex);
+    desk_.showModal(*this);
+}
+
+void TForm4::Edit1Change() { applyInputFilter(*Edit1_, &filterLengthText); }
 
 void TForm4::Button1Click() {
-    AppState& s = forms_.state;
-    auto record = newFibreRecord(s.library.grid(), s.FibreLibraryColumn, fromQ(Edit1->text()));
+    auto record = newFibreRecord(library_.grid(), fibreLibraryColumn_, fromQ(Edit1_->text()));
     if (!record) {
-        forms_.desk.warning("Zadejte délku vlákna znovu");
+        desk_.warning("Zadejte délku vlákna znovu");
         return;
     }
-    s.route.AppendComponent(std::move(record));
+    route_.AppendComponent(std::move(record));
     close();
 }
 
 void TForm4::Button2Click() {
-    AppState& s = forms_.state;
-    const int k = s.ChangedFibreIndex;
-    if (k < 1 || k > s.route.count()) {
+    const int k = changedFibreIndex_;
+    if (k < 1 || k > route_.count()) {
         close();
         return;
     }
-    auto record = changedFibreRecord(s.route.grid(), k, fromQ(Edit1->text()));
+    auto record = changedFibreRecord(route_.grid(), k, fromQ(Edit1_->text()));
     if (!record) {
-        forms_.desk.warning("Zadejte délku vlákna znovu");
+        desk_.warning("Zadejte délku vlákna znovu");
         return;
     }
-    s.route.ReplaceComponent(k, std::move(record));
+    route_.ReplaceComponent(k, std::move(record));
     close();
 }
 

@@ -1,21 +1,23 @@
 #pragma once
-#include "app/ui/forms.h"
+#include "library/ui/fibre_length_dialog.h"
 
 #include <QDialog>
 
-class QFrame;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace lumor {
 
+class ComponentLibrary;
+class Desk;
+class RouteList;
+
 /// The fibre-length dialog: the length of a fibre added from the library ("Ok", new-fibre
 /// mode) or of a fibre already in the route ("Změň", change mode).
-class TForm4 : public QDialog {
+class TForm4 : public QDialog, public FibreLengthDialog {
     Q_OBJECT
 public:
-    explicit TForm4(Forms& forms);
+    TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk);
 
     void FormCreate() {}
     /// Keeps digits and the first comma of the length field.
@@ -25,21 +27,29 @@ public:
     /// Changes the length of route fibre `ChangedFibreIndex`.
     void Button2Click();
 
-    /// "Ok" enabled, "Změň" disabled.
-    void setNewFibreMode();
-    /// "Změň" enabled, "Ok" disabled.
-    void setChangeMode();
+    /// New-fibre mode for a library column: "Ok" enabled, "Změň" disabled.
+    void setNewFibreMode(int libraryColumn);
+    /// Change mode for a route position: "Změň" enabled, "Ok" disabled.
+    void setChangeMode(int routeIndex);
+    /// The new-fibre mode, then the dialog shown modally.
+    void openForNewFibre(int libraryColumn) override;
+    /// The change mode, then the dialog shown modally.
+    void openForChange(int routeIndex);
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    /// Library grid column of the fibre being added.
+    int FibreLibraryColumn() const { return fibreLibraryColumn_; }
+    /// Route position of the fibre whose length is being changed.
+    int ChangedFibreIndex() const { return changedFibreIndex_; }
 
 private:
-    Forms& forms_;
-    bool filtering_ = false;
+    RouteList& route_;
+    const ComponentLibrary& library_;
+    Desk& desk_;
+    QLineEdit* Edit1_ = nullptr;
+    QPushButton* Button1_ = nullptr;
+    QPushButton* Button2_ = nullptr;
+    int fibreLibraryColumn_ = 0;
+    int changedFibreIndex_ = 0;
 };
 
 }  // namespace lumor

@@ -1,25 +1,28 @@
 #include "app/ui/main_window.h"
 
-#include "app/ui/length_dialog.h"
-#include "app/ui/report_command.h"
 #include "app/about.h"
-#include "report/conclusion.h"
-#include "route/route_rules.h"
+#include "app/app_state.h"
+#include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "eval/gui/graph_pictures.h"
 #include "eval/ui/graph_windows.h"
+#include "eval/ui/image_view_canvas.h"
 #include "library/ui/library_window.h"
+#include "platform/gui/qtext.h"
+#include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
-#include "platform/gui/qtext.h"
+#include "report/conclusion.h"
+#include "route/route_rules.h"
+#include "text/errors.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QShortcut>
-#include <QTextBlock>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
@@ -66,7 +69,7 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const char* caption, int 
 
 }  // namespace
 
-TForm1::TForm1(Forms& forms) : forms_(forms), state_(forms.state), desk_(forms.desk) {
+TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lumor"));
     buildLayout();
@@ -75,134 +78,118 @@ TForm1::TForm1(Forms& forms) : forms_(forms), state_(forms.state), desk_(forms.d
 
 TForm1::~TForm1() = default;
 
+void TForm1::setPeers(const MainWindowPeers& peers) { peers_.emplace(peers); }
+
 void TForm1::buildLayout() {
     setFont(formFont(11));
     setGeometry(301, 186, 500, 493);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    scroller = new QScrollArea(this);
+    auto* scroller = new QScrollArea(this);
     scroller->setObjectName(QStringLiteral("scroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     outer->addWidget(scroller);
-    content = new QWidget;
+    auto* content = new QWidget;
     content->setObjectName(QStringLiteral("content"));
     content->setFixedSize(1001, 878);
     setBackground(content, colours::skyBlue);
     setBackground(scroller, colours::skyBlue);
     scroller->setWidget(content);
 
-    ToolBar1 = new QToolBar(content);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setGeometry(0, 0, 993, 29);
-    ToolBar1->setIconSize(QSize(16, 16));
-    auto tool = [&](const char* name, const char* hint, int image, void (TForm1::*handler)()) {
-        auto* b = new QToolButton(ToolBar1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(QString::fromUtf8(hint));
-        b->setIcon(imageListIcon(image));
-        b->setAutoRaise(true);
-        b->setFixedSize(23, 22);
-        ToolBar1->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, handler] { guarded(desk_, [&] { (this->*handler)(); }); });
-        return b;
+    auto* bar = new QToolBar(content);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setGeometry(0, 0, 993, 29);
+    bar->setIconSize(QSize(16, 16));
+    auto command = [&](const char* name, const char* hint, int image, void (TForm1::*handler)(),
+                       const QKeySequence& shortcut = {}) {
+        return addCommand(bar, name, QString::fromUtf8(hint), imageListIcon(image), desk_,
+                          [this, handler] { (this->*handler)(); }, shortcut);
     };
-    auto separator = [&](const char* name, int width) {
-        auto* s = new QWidget(ToolBar1);
-        s->setObjectName(QString::fromLatin1(name));
-        s->setFixedSize(width, 22);
-        ToolBar1->addWidget(s);
-        return s;
-    };
-    ToolButton1 = tool("ToolButton1", "Nová optická trasa", 0, &TForm1::ToolButton1Click);
-    ToolButton2 = tool("ToolButton2", "Otevři optickou trasu", 1, &TForm1::ToolButton2Click);
-    ToolButton3 = tool("ToolButton3", "Ulož optickou trasu", 2, &TForm1::ToolButton3Click);
-    ToolButton4 = separator("ToolButton4", 28);
-    ToolButton5 = tool("ToolButton5", "Komponenty", 3, &TForm1::ToolButton5Click);
-    ToolButton6 = tool("ToolButton6", "Student", 4, &TForm1::ToolButton6Click);
-    ToolButton7 = tool("ToolButton7", "Protokol", 7, &TForm1::ToolButton7Click);
-    ToolButton9 = separator("ToolButton9", 27);
-    ToolButton10 = tool("ToolButton10", "Nápověda", 5, &TForm1::ToolButton10Click);
-    ToolButton11 = tool("ToolButton11", "Vykresli grafy", 6, &TForm1::ToolButton11Click);
+    command("ToolButton1", "Nová optická trasa", 0, &TForm1::ToolButton1Click, QKeySequence::New);
+    command("ToolButton2", "Otevři optickou trasu", 1, &TForm1::ToolButton2Click, QKeySequence::Open);
+    command("ToolButton3", "Ulož optickou trasu", 2, &TForm1::ToolButton3Click, QKeySequence::Save);
+    addToolSpace(bar, "ToolButton4", 28);
+    command("ToolButton5", "Komponenty", 3, &TForm1::ToolButton5Click);
+    command("ToolButton6", "Student", 4, &TForm1::ToolButton6Click);
+    reportAction_ = command("ToolButton7", "Protokol", 7, &TForm1::ToolButton7Click);
+    addToolSpace(bar, "ToolButton9", 27);
+    command("ToolButton10", "Nápověda", 5, &TForm1::ToolButton10Click);
+    command("ToolButton11", "Vykresli grafy", 6, &TForm1::ToolButton11Click);
 
-    Label3 = label(content, "Label3", QStringLiteral("Student:"), 9, 32, 16, true);
-    Panel2 = new QFrame(content);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFrameShape(QFrame::Panel);
-    Panel2->setFrameShadow(QFrame::Raised);
-    Panel2->setGeometry(8, 56, 337, 43);
-    Label5 = label(Panel2, "Label5", QStringLiteral("Příjmení:"), 8, 8);
-    Label6 = valueLabel(Panel2, "Label6", 64, 8, 110);
-    Label4 = label(Panel2, "Label4", QStringLiteral("Jméno:"), 176, 8);
-    Label7 = valueLabel(Panel2, "Label7", 224, 8, 110);
-    Label8 = label(Panel2, "Label8", QStringLiteral("Datum:"), 16, 24);
-    Label10 = valueLabel(Panel2, "Label10", 64, 24, 100);
-    Label9 = label(Panel2, "Label9", QStringLiteral("Skupina:"), 168, 24);
-    Label11 = valueLabel(Panel2, "Label11", 224, 24, 110);
+    label(content, "Label3", QStringLiteral("Student:"), 9, 32, 16, true);
+    auto* panel = new QFrame(content);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(8, 56, 337, 43);
+    label(panel, "Label5", QStringLiteral("Příjmení:"), 8, 8);
+    Label6_ = valueLabel(panel, "Label6", 64, 8, 110);
+    label(panel, "Label4", QStringLiteral("Jméno:"), 176, 8);
+    Label7_ = valueLabel(panel, "Label7", 224, 8, 110);
+    label(panel, "Label8", QStringLiteral("Datum:"), 16, 24);
+    Label10_ = valueLabel(panel, "Label10", 64, 24, 100);
+    label(panel, "Label9", QStringLiteral("Skupina:"), 168, 24);
+    Label11_ = valueLabel(panel, "Label11", 224, 24, 110);
 
-    Label1 = label(content, "Label1", QStringLiteral("Optická trasa"), 8, 112, 19, true);
-    seznam = new GridView(state_.route.grid(), content);
-    seznam->setObjectName(QStringLiteral("seznam"));
-    seznam->setGeometry(8, 141, 985, 268);
-    connect(seznam, &QAbstractItemView::doubleClicked, this,
-            [this] { guarded(desk_, [&] { seznamDblClick(); }); });
+    label(content, "Label1", QStringLiteral("Optická trasa"), 8, 112, 19, true);
+    seznam_ = new GridView(state_.route.grid(), content);
+    seznam_->setObjectName(QStringLiteral("seznam"));
+    seznam_->setGeometry(8, 141, 985, 268);
+    connectGuarded(seznam_, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
 
-    Label2 = label(content, "Label2", QStringLiteral("Grafy"), 8, 416, 19, true);
-    SpeedButton2 = speedButton(content, "SpeedButton2", "Zvětší a zobrazí graf útlumu v novém okně", 312, 423);
-    SpeedButton3 = speedButton(content, "SpeedButton3", "Zvětší a zobrazí graf chromatické disperze v novém okně", 641, 423);
-    SpeedButton4 = speedButton(content, "SpeedButton4",
-                               "Zvětší a zobrazí graf polarizačně vidové dispeze v novém okně", 969, 423);
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { guarded(desk_, [&] { SpeedButton2Click(); }); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { guarded(desk_, [&] { SpeedButton3Click(); }); });
-    connect(SpeedButton4, &QToolButton::clicked, this, [this] { guarded(desk_, [&] { SpeedButton4Click(); }); });
+    label(content, "Label2", QStringLiteral("Grafy"), 8, 416, 19, true);
+    enlargeButtons_ = {
+        speedButton(content, "SpeedButton2", "Zvětší a zobrazí graf útlumu v novém okně", 312, 423),
+        speedButton(content, "SpeedButton3", "Zvětší a zobrazí graf chromatické disperze v novém okně", 641, 423),
+        speedButton(content, "SpeedButton4", "Zvětší a zobrazí graf polarizačně vidové dispeze v novém okně", 969,
+                    423)};
+    onClicked(enlargeButtons_[0], desk_, [this] { SpeedButton2Click(); });
+    onClicked(enlargeButtons_[1], desk_, [this] { SpeedButton3Click(); });
+    onClicked(enlargeButtons_[2], desk_, [this] { SpeedButton4Click(); });
 
-    GroupBox1 = groupBox(content, "GroupBox1", "Útlum", 8, 448, 329, 297);
-    GroupBox2 = groupBox(content, "GroupBox2", "Chromatická disperze", 344, 448, 321, 297);
-    GroupBox3 = groupBox(content, "GroupBox3", "Polarizačně vidová disperze", 672, 448, 321, 297);
-    att = new ImageView(313, 273, GroupBox1);
-    att->setObjectName(QStringLiteral("att"));
-    att->move(8, 16);
-    Image2 = new ImageView(305, 273, GroupBox2);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->move(8, 16);
-    Image3 = new ImageView(305, 273, GroupBox3);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->move(8, 16);
+    QGroupBox* boxes[] = {groupBox(content, "GroupBox1", "Útlum", 8, 448, 329, 297),
+                          groupBox(content, "GroupBox2", "Chromatická disperze", 344, 448, 321, 297),
+                          groupBox(content, "GroupBox3", "Polarizačně vidová disperze", 672, 448, 321, 297)};
+    const char* imageNames[] = {"att", "Image2", "Image3"};
+    const int imageWidths[] = {kSmallAttenuationWidth, kSmallDispersionWidth, kSmallDispersionWidth};
+    for (std::size_t i = 0; i < graphImages_.size(); ++i) {
+        auto* image = new ImageView(imageWidths[i], kSmallGraphHeight, boxes[i]);
+        image->setObjectName(QString::fromLatin1(imageNames[i]));
+        image->move(8, 16);
+        graphImages_[i] = image;
+    }
 
-    Label12 = label(content, "Label12", QStringLiteral("Závěr:"), 8, 766, 16, true);
-    Memo1 = new QPlainTextEdit(content);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(8, 792, 667, 78);
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { guarded(desk_, [&] { Memo1Change(); }); });
-
-    auto shortcut = [&](QKeySequence::StandardKey key, void (TForm1::*handler)()) {
-        auto* s = new QShortcut(key, this);
-        connect(s, &QShortcut::activated, this, [this, handler] { guarded(desk_, [&] { (this->*handler)(); }); });
-    };
-    shortcut(QKeySequence::New, &TForm1::ToolButton1Click);
-    shortcut(QKeySequence::Open, &TForm1::ToolButton2Click);
-    shortcut(QKeySequence::Save, &TForm1::ToolButton3Click);
+    label(content, "Label12", QStringLiteral("Závěr:"), 8, 766, 16, true);
+    Memo1_ = new QPlainTextEdit(content);
+    Memo1_->setObjectName(QStringLiteral("Memo1"));
+    Memo1_->setGeometry(8, 792, 667, 78);
+    connectGuarded(Memo1_, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
 }
 
 void TForm1::FormCreate() {
-    SpeedButton2->setEnabled(false);
-    SpeedButton3->setEnabled(false);
-    SpeedButton4->setEnabled(false);
-    ToolButton7->setEnabled(false);
     // The route starts empty with its captions and headers written (the route list does
     // that as it is made).
+    setEnlargeAndReport(false, false);
 }
 
 void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
-    SpeedButton2->setEnabled(enlarge);
-    SpeedButton3->setEnabled(enlarge);
-    SpeedButton4->setEnabled(enlarge);
-    ToolButton7->setEnabled(report);
+    for (QToolButton* b : enlargeButtons_) b->setEnabled(enlarge);
+    reportAction_->setEnabled(report);
 }
 
 void TForm1::blankGraphs() {
-    att->blank();
-    Image2->blank();
-    Image3->blank();
+    for (ImageView* image : graphImages_) image->blank();
+}
+
+void TForm1::showStudent(const StudentTexts& student) {
+    Label7_->setText(toQ(student.firstName));
+    Label6_->setText(toQ(student.surname));
+    Label10_->setText(toQ(student.date));
+    Label11_->setText(toQ(student.group));
+}
+
+StudentTexts TForm1::shownStudent() const {
+    return {fromQ(Label7_->text()), fromQ(Label6_->text()), fromQ(Label10_->text()), fromQ(Label11_->text())};
 }
 
 void TForm1::ToolButton1Click() {
@@ -220,7 +207,7 @@ void TForm1::ToolButton2Click() {
         }
         state_.route.ClearRoute();
         blankGraphs();
-        ToolButton7->setEnabled(false);
+        reportAction_->setEnabled(false);
     }
     if (auto path = desk_.openFileName(kRouteFilter)) state_.route.LoadRoute(*path);
 }
@@ -234,17 +221,17 @@ void TForm1::ToolButton3Click() {
 }
 
 void TForm1::ToolButton5Click() {
-    forms_.Form2->RebuildCategoryLists();
-    desk_.showModal(*forms_.Form2);
+    peers_->library.RebuildCategoryLists();
+    desk_.showModal(peers_->library);
 }
 
-void TForm1::ToolButton6Click() { desk_.showModal(*forms_.Form5); }
+void TForm1::ToolButton6Click() { desk_.showModal(peers_->student); }
 
 void TForm1::ToolButton7Click() {
-    if (Label6->text().isEmpty() || Label7->text().isEmpty()) {
+    if (Label6_->text().isEmpty() || Label7_->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
-        desk_.showModal(*forms_.Form5);
-        if (forms_.Form5->Edit1->text().isEmpty() || forms_.Form5->Edit2->text().isEmpty()) return;
+        desk_.showModal(peers_->student);
+        if (!peers_->student.namesGiven()) return;
     }
     WriteReport();
 }
@@ -260,41 +247,73 @@ void TForm1::ToolButton11Click() {
     }
 }
 
-void TForm1::showEnlarged(QDialog& window, int kind) {
+void TForm1::showEnlarged(std::size_t graph) {
     if (state_.route.grid().colCount() == 2) return;
-    drawEnlargedGraph(forms_, kind);
+    GraphWindow& window = *peers_->graphs[graph];
+    window.DrawEnlargedGraph();
     desk_.showModal(window);
 }
 
-void TForm1::SpeedButton2Click() { showEnlarged(*forms_.Form6, 0); }
-void TForm1::SpeedButton3Click() { showEnlarged(*forms_.Form7, 1); }
-void TForm1::SpeedButton4Click() { showEnlarged(*forms_.Form8, 2); }
+void TForm1::SpeedButton2Click() { showEnlarged(0); }
+void TForm1::SpeedButton3Click() { showEnlarged(1); }
+void TForm1::SpeedButton4Click() { showEnlarged(2); }
 
 void TForm1::seznamDblClick() {
-    const auto sel = seznam->selection();
+    const auto sel = seznam_->selection();
     if (!sel) return;
     const int k = fibreLengthColumn(state_.route.grid(), sel->left, sel->top, sel->right, sel->bottom);
-    if (k == 0) return;
-    state_.ChangedFibreIndex = k;
-    forms_.Form4->setChangeMode();
-    desk_.showModal(*forms_.Form4);
+    if (k != 0) peers_->lengthDialog.openForChange(k);
 }
 
 void TForm1::Memo1Change() {
-    if (limitingMemo_) return;
-    const std::string text = fromQ(Memo1->toPlainText());
-    const auto limited = limitConclusion(text, static_cast<std::size_t>(Memo1->textCursor().position()));
+    const std::string text = fromQ(Memo1_->toPlainText());
+    const auto limited = limitConclusion(text, static_cast<std::size_t>(Memo1_->textCursor().position()));
     if (limited.text == text) return;
-    limitingMemo_ = true;
-    Memo1->setPlainText(toQ(limited.text));
-    QTextCursor cursor = Memo1->textCursor();
+    const QSignalBlocker quiet(Memo1_);  // the shortened text raises no change of its own
+    Memo1_->setPlainText(toQ(limited.text));
+    QTextCursor cursor = Memo1_->textCursor();
     cursor.setPosition(static_cast<int>(limited.cursor));
-    Memo1->setTextCursor(cursor);
-    limitingMemo_ = false;
+    Memo1_->setTextCursor(cursor);
 }
 
-void TForm1::DrawRouteGraphs() { drawRouteGraphs(forms_); }
+void TForm1::DrawRouteGraphs() {
+    ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
+    std::array<QImageCanvas, 3> enlarged = {QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
+                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
+                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight)};
+    std::optional<std::array<GraphScale, 3>> scales;
+    try {
+        scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, {&enlarged[0], &enlarged[1], &enlarged[2]}},
+                                     state_.routeResult);
+    } catch (...) {
+        // A graph finished before the failure keeps its new picture, the one being drawn
+        // shows as far as it got, the later ones keep theirs.
+        att.show(), cd.show(), pmd.show();
+        throw;
+    }
+    att.show(), cd.show(), pmd.show();
+    if (!scales) return;
+    for (std::size_t i = 0; i < enlarged.size(); ++i) peers_->graphs[i]->showDrawing(enlarged[i].image(), (*scales)[i]);
 
-void TForm1::WriteReport() { writeReport(forms_); }
+    // The report shows these pictures; a missing or read-only folder stops at the first.
+    const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()),
+                                           {&enlarged[0].image(), &enlarged[1].image(), &enlarged[2].image()});
+    if (failure) throw FileCreateError(failure->path);
+}
+
+void TForm1::WriteReport() {
+    const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
+                                        conclusionLines(fromQ(Memo1_->toPlainText())));
+    const std::string path = ReportPath(desk_.executableDir());
+    if (auto error = saveReport(path, page)) {
+        desk_.warning(*error);
+        return;
+    }
+    // The file is complete and closed by now, so the viewer reads all of it.
+    if (!desk_.openInViewer(path)) {
+        desk_.warning("Protokol byl uložen do souboru „" + path +
+                      "“, ale nepodařilo se ho otevřít. Otevřete ho v prohlížeči sami.");
+    }
+}
 
 }  // namespace lumor

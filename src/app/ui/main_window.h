@@ -1,28 +1,46 @@
 #pragma once
-#include "app/ui/forms.h"
+#include "report/report_writer.h"
 
 #include <QWidget>
 
-class QGroupBox;
+#include <array>
+#include <optional>
+
+class QAction;
+class QDialog;
 class QLabel;
-class QFrame;
 class QPlainTextEdit;
-class QScrollArea;
-class QToolBar;
 class QToolButton;
 
 namespace lumor {
 
+struct AppState;
+class Desk;
+class GraphWindow;
 class GridView;
 class ImageView;
+class TForm2;
+class TForm4;
+class TForm5;
+
+/// The windows the main window opens.
+struct MainWindowPeers {
+    TForm2& library;
+    TForm4& lengthDialog;
+    TForm5& student;
+    /// The enlarged attenuation, CD and PMD windows.
+    std::array<GraphWindow*, 3> graphs;
+};
 
 /// The main window: the student's data, the route table, the three graphs, the conclusion
 /// and every command of the program on its tool bar.
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(Forms& forms);
+    TForm1(AppState& state, Desk& desk);
     ~TForm1() override;
+    /// The windows it opens; start-up gives them once all eight exist.
+    void setPeers(const MainWindowPeers& peers);
 
     void FormCreate();
     void ToolButton1Click();   ///< new route
@@ -46,55 +64,30 @@ public:
     void WriteReport();
     /// Fills the three graph images white.
     void blankGraphs();
-
-    // The controls, named as the program knows them.
-    QWidget* content = nullptr;
-    QScrollArea* scroller = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QToolButton* ToolButton1 = nullptr;
-    QToolButton* ToolButton2 = nullptr;
-    QToolButton* ToolButton3 = nullptr;
-    QWidget* ToolButton4 = nullptr;
-    QToolButton* ToolButton5 = nullptr;
-    QToolButton* ToolButton6 = nullptr;
-    QToolButton* ToolButton7 = nullptr;
-    QWidget* ToolButton9 = nullptr;
-    QToolButton* ToolButton10 = nullptr;
-    QToolButton* ToolButton11 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;   ///< surname
-    QLabel* Label7 = nullptr;   ///< first name
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;  ///< date
-    QLabel* Label11 = nullptr;  ///< study group
-    QLabel* Label12 = nullptr;
-    GridView* seznam = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
-    QToolButton* SpeedButton4 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QGroupBox* GroupBox3 = nullptr;
-    ImageView* att = nullptr;
-    ImageView* Image2 = nullptr;
-    ImageView* Image3 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    /// Shows the student's texts in the labels `Label7` (first name), `Label6` (surname),
+    /// `Label10` (date) and `Label11` (study group).
+    void showStudent(const StudentTexts& student);
+    /// The student's texts as the labels show them.
+    StudentTexts shownStudent() const;
 
 private:
     void buildLayout();
     void setEnlargeAndReport(bool enlarge, bool report);
-    void showEnlarged(QDialog& window, int kind);
+    void showEnlarged(std::size_t graph);
 
-    Forms& forms_;
     AppState& state_;
     Desk& desk_;
-    bool limitingMemo_ = false;
+    std::optional<MainWindowPeers> peers_;
+
+    QAction* reportAction_ = nullptr;  ///< ToolButton7's command
+    std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
+    QLabel* Label6_ = nullptr;   ///< surname
+    QLabel* Label7_ = nullptr;   ///< first name
+    QLabel* Label10_ = nullptr;  ///< date
+    QLabel* Label11_ = nullptr;  ///< study group
+    GridView* seznam_ = nullptr;
+    std::array<ImageView*, 3> graphImages_{};  ///< att, Image2, Image3
+    QPlainTextEdit* Memo1_ = nullptr;
 };
 
 }  // namespace lumor

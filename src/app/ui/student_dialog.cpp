@@ -1,6 +1,8 @@
 #include "app/ui/student_dialog.h"
 
 #include "app/ui/main_window.h"
+#include "platform/gui/qtext.h"
+#include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 
 #include <QFrame>
@@ -10,51 +12,49 @@
 
 namespace lumor {
 
-TForm5::TForm5(Forms& forms) : QDialog(nullptr), forms_(forms) {
+TForm5::TForm5(Desk& desk) : QDialog(nullptr) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Student"));
     setFont(formFont(11));
     move(192, 115);
     setFixedSize(287, 195);
     setBackground(this, colours::moneyGreen);
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setGeometry(8, 8, 265, 177);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(8, 8, 265, 177);
     const char* captions[] = {"Jméno:", "Příjmení:", "Datum:", "Skupina:"};
-    QLabel** labels[] = {&Label1, &Label2, &Label3, &Label4};
-    QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4};
     for (int i = 0; i < 4; ++i) {
         const int y = 16 + 40 * i;
-        auto* l = new QLabel(QString::fromUtf8(captions[i]), Panel1);
+        auto* l = new QLabel(QString::fromUtf8(captions[i]), panel);
         l->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         l->setFont(formFont(16, true));
         setTextColour(l, colours::red);
         l->move(8, y);
         l->adjustSize();
-        *labels[i] = l;
-        auto* e = new QLineEdit(Panel1);
+        auto* e = new QLineEdit(panel);
         e->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         e->setGeometry(96, y, 121, 21);
-        *edits[i] = e;
+        edits_[static_cast<std::size_t>(i)] = e;
     }
-    SpeedButton1 = new QToolButton(Panel1);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setIcon(pictureIcon(Picture::Confirm));
-    SpeedButton1->setToolTip(QStringLiteral("Potvrdit"));
-    SpeedButton1->setGeometry(232, 136, 23, 22);
-    connect(SpeedButton1, &QToolButton::clicked, this,
-            [this] { guarded(forms_.desk, [&] { SpeedButton1Click(); }); });
+    auto* confirm = new QToolButton(panel);
+    confirm->setObjectName(QStringLiteral("SpeedButton1"));
+    confirm->setIcon(pictureIcon(Picture::Confirm));
+    confirm->setToolTip(QStringLiteral("Potvrdit"));
+    confirm->setGeometry(232, 136, 23, 22);
+    onClicked(confirm, desk, [this] { SpeedButton1Click(); });
     FormCreate();
 }
 
+StudentTexts TForm5::typedTexts() const {
+    return {fromQ(edits_[0]->text()), fromQ(edits_[1]->text()), fromQ(edits_[2]->text()), fromQ(edits_[3]->text())};
+}
+
+bool TForm5::namesGiven() const { return !edits_[0]->text().isEmpty() && !edits_[1]->text().isEmpty(); }
+
 void TForm5::SpeedButton1Click() {
-    TForm1& main = *forms_.Form1;
-    main.Label7->setText(Edit1->text());
-    main.Label6->setText(Edit2->text());
-    main.Label10->setText(Edit3->text());
-    main.Label11->setText(Edit4->text());
+    if (main_) main_->showStudent(typedTexts());
     close();
 }
 

@@ -1,38 +1,38 @@
 #pragma once
-#include "app/ui/forms.h"
+#include "report/report_writer.h"
 
 #include <QDialog>
 
-class QFrame;
-class QLabel;
+#include <array>
+
 class QLineEdit;
-class QToolButton;
 
 namespace lumor {
+
+class Desk;
+class TForm1;
 
 /// The student dialog: first name, surname, date and study group, copied to the main window.
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(Forms& forms);
+    explicit TForm5(Desk& desk);
+    /// The window the confirmed texts go to.
+    void setMainWindow(TForm1& main) { main_ = &main; }
 
     void FormCreate() {}
     /// Copies the four texts, as typed, to the main window's labels and closes.
     void SpeedButton1Click();
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Edit1 = nullptr;  ///< first name
-    QLineEdit* Edit2 = nullptr;  ///< surname
-    QLineEdit* Edit3 = nullptr;  ///< date
-    QLineEdit* Edit4 = nullptr;  ///< study group
-    QToolButton* SpeedButton1 = nullptr;
+    /// The four texts as typed: first name, surname, date, study group.
+    StudentTexts typedTexts() const;
+    /// True when the first name and the surname fields are both filled in.
+    bool namesGiven() const;
 
 private:
-    Forms& forms_;
+    TForm1* main_ = nullptr;
+    /// Edit1 first name, Edit2 surname, Edit3 date, Edit4 study group.
+    std::array<QLineEdit*, 4> edits_{};
 };
 
 }  // namespace lumor

@@ -1,12 +1,13 @@
 #include "library/ui/component_editor.h"
 
-#include "platform/ui/input_filter.h"
-
-#include "text/typed_input.h"
+#include "library/component_library.h"
 #include "library/ui/library_window.h"
-#include "platform/ui/icons.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/commands.h"
+#include "platform/ui/icons.h"
+#include "platform/ui/input_filter.h"
 #include "route/component_types.h"
+#include "text/typed_input.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -44,7 +45,7 @@ constexpr int kFieldWidth = 145;
 
 }  // namespace
 
-TForm3::TForm3(Forms& forms) : QDialog(nullptr), forms_(forms) {
+TForm3::TForm3(ComponentLibrary& library, Desk& desk) : QDialog(nullptr), library_(library), desk_(desk) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Přidej/Uprav komponentu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
@@ -55,32 +56,26 @@ TForm3::TForm3(Forms& forms) : QDialog(nullptr), forms_(forms) {
 }
 
 void TForm3::buildLayout() {
-    Desk& desk = forms_.desk;
-    auto guardedSlot = [this, &desk](void (TForm3::*handler)()) {
-        return [this, &desk, handler] { guarded(desk, [&] { (this->*handler)(); }); };
-    };
-
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, width(), height());
-    setBackground(Panel1, colours::skyBlue);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(0, 0, width(), height());
+    setBackground(panel, colours::skyBlue);
 
     for (int i = 0; i < 11; ++i) {
-        auto* caption = new QLabel(QString::fromUtf8(kRowCaptions[i]), Panel1);
+        auto* caption = new QLabel(QString::fromUtf8(kRowCaptions[i]), panel);
         caption->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         caption->setFont(formFont(16, true));
         caption->move(24, kFirstRowTop + kRowStep * i);
         caption->adjustSize();
-        captions[static_cast<std::size_t>(i)] = caption;
     }
 
-    ComboBox1 = new QComboBox(Panel1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(false);
-    for (const std::string& name : kTypeNames) ComboBox1->addItem(toQ(name));
-    ComboBox1->setGeometry(kFieldLeft, kFirstRowTop, kFieldWidth, 21);
-    ComboBox1->setCurrentIndex(0);
-    connect(ComboBox1, &QComboBox::activated, this, guardedSlot(&TForm3::ComboBox1Select));
+    ComboBox1_ = new QComboBox(panel);
+    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1_->setEditable(false);
+    for (const std::string& name : kTypeNames) ComboBox1_->addItem(toQ(name));
+    ComboBox1_->setGeometry(kFieldLeft, kFirstRowTop, kFieldWidth, 21);
+    ComboBox1_->setCurrentIndex(0);
+    connectGuarded(ComboBox1_, &QComboBox::activated, this, desk_, [this] { ComboBox1Select(); });
 
     using Handler = void (TForm3::*)();
     const Handler changeHandlers[LibraryEntry::kSlotCount] = {
@@ -95,74 +90,103 @@ void TForm3::buildLayout() {
         &TForm3::Edit9Change,
         nullptr,
     };
-    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) {
-        auto* edit = new QLineEdit(Panel1);
+    for (std::size_t s = 0; s < edits_.size(); ++s) {
+        auto* edit = new QLineEdit(panel);
         edit->setObjectName(QStringLiteral("Edit%1").arg(s + 1));
-        edit->setGeometry(kFieldLeft, kFirstRowTop + kRowStep * (s + 1), kFieldWidth, 21);
-        if (changeHandlers[s]) connect(edit, &QLineEdit::textChanged, this, guardedSlot(changeHandlers[s]));
-        edits[static_cast<std::size_t>(s)] = edit;
+        edit->setGeometry(kFieldLeft, kFirstRowTop + kRowStep * static_cast<int>(s + 1), kFieldWidth, 21);
+        if (Handler h = changeHandlers[s]) {
+            connectGuarded(edit, &QLineEdit::textChanged, this, desk_, [this, h] { (this->*h)(); });
+        }
+        edits_[s] = edit;
     }
 
     auto button = [&](const char* name, const QString& text, int x, Handler handler) {
-        auto* b = new QPushButton(text, Panel1);
+        auto* b = new QPushButton(text, panel);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(x, 472, 75, 25);
         b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, guardedSlot(handler));
+        onClicked(b, desk_, [this, handler] { (this->*handler)(); });
         return b;
     };
-    Button1 = button("Button1", QStringLiteral("Přidej"), 24, &TForm3::Button1Click);
-    Button3 = button("Button3", QStringLiteral("Uprav"), 160, &TForm3::Button3Click);
-    Button2 = button("Button2", QStringLiteral("Zavři"), 296, &TForm3::Button2Click);
-    Button3->setEnabled(false);
+    Button1_ = button("Button1", QStringLiteral("Přidej"), 24, &TForm3::Button1Click);
+    Button3_ = button("Button3", QStringLiteral("Uprav"), 160, &TForm3::Button3Click);
+    button("Button2", QStringLiteral("Zavři"), 296, &TForm3::Button2Click);
+    Button3_->setEnabled(false);
 }
 
 void TForm3::FormCreate() {
-    forms_.state.library.LoadLibrary(kStandardLibraryPath);
+    library_.LoadLibrary(kStandardLibraryPath);
     applyFieldStates(0);
+}
+
+void TForm3::setNewMode() {
+    Button1_->setEnabled(true);
+    Button3_->setEnabled(false);
+    ComboBox1_->setEnabled(true);
+}
+
+void TForm3::setEditMode(int typeCode, int index) {
+    Button1_->setEnabled(false);
+    Button3_->setEnabled(true);
+    applyFieldStates(typeCode);
+    editedIndex_ = index;
+    if (index >= 1 && index <= library_.count()) {
+        ComboBox1_->setCurrentIndex(typeCode);
+        setFieldTexts(entryFieldsFromColumn(library_.grid(), index));
+    }
+    ComboBox1_->setEnabled(false);
+}
+
+void TForm3::openForNew() {
+    setNewMode();
+    desk_.showModal(*this);
+}
+
+void TForm3::openForEdit(int typeCode, int index) {
+    setEditMode(typeCode, index);
+    desk_.showModal(*this);
 }
 
 void TForm3::applyFieldStates(int typeCode) {
     const auto applicable = applicableFields(typeCode);
     for (int f = 0; f < kNumericFieldCount; ++f) {
-        QLineEdit* field = edits[static_cast<std::size_t>(f + 1)];
+        QLineEdit* field = edits_[static_cast<std::size_t>(f + 1)];
         const bool on = applicable[static_cast<std::size_t>(f)];
         field->setEnabled(on);
         field->setText(on ? QString() : QStringLiteral("-"));
     }
 }
 
-void TForm3::ComboBox1Select() { applyFieldStates(ComboBox1->currentIndex()); }
+void TForm3::ComboBox1Select() { applyFieldStates(ComboBox1_->currentIndex()); }
 
-void TForm3::filterField(QLineEdit* field) { applyInputFilter(*field, &filterNumericText, filtering_); }
+void TForm3::filterField(std::size_t slot) { applyInputFilter(*edits_[slot], &filterNumericText); }
 
-void TForm3::Edit2Change() { filterField(edits[1]); }
-void TForm3::Edit3Change() { filterField(edits[2]); }
-void TForm3::Edit4Change() { filterField(edits[3]); }
-void TForm3::Edit5Change() { filterField(edits[4]); }
-void TForm3::Edit6Change() { filterField(edits[5]); }
-void TForm3::Edit7Change() { filterField(edits[6]); }
-void TForm3::Edit8Change() { filterField(edits[7]); }
-void TForm3::Edit9Change() { filterField(edits[8]); }
+void TForm3::Edit2Change() { filterField(1); }
+void TForm3::Edit3Change() { filterField(2); }
+void TForm3::Edit4Change() { filterField(3); }
+void TForm3::Edit5Change() { filterField(4); }
+void TForm3::Edit6Change() { filterField(5); }
+void TForm3::Edit7Change() { filterField(6); }
+void TForm3::Edit8Change() { filterField(7); }
+void TForm3::Edit9Change() { filterField(8); }
 
 EntryFields TForm3::fieldTexts() const {
     EntryFields texts;
-    for (std::size_t s = 0; s < texts.size(); ++s) texts[s] = fromQ(edits[s]->text());
+    for (std::size_t s = 0; s < texts.size(); ++s) texts[s] = fromQ(edits_[s]->text());
     return texts;
 }
 
 void TForm3::setFieldTexts(const EntryFields& texts) {
-    for (std::size_t s = 0; s < texts.size(); ++s) edits[s]->setText(toQ(texts[s]));
+    for (std::size_t s = 0; s < texts.size(); ++s) edits_[s]->setText(toQ(texts[s]));
 }
 
 std::unique_ptr<LibraryEntry> TForm3::BuildEntryFromFields() const {
-    return buildLibraryEntry(ComboBox1->currentIndex(), fieldTexts());
+    return buildLibraryEntry(ComboBox1_->currentIndex(), fieldTexts());
 }
 
 void TForm3::Button1Click() {
-    const ComponentLibrary& library = forms_.state.library;
-    if (!isNewLabel(library.grid(), library.count(), fromQ(edits[0]->text()))) {
-        forms_.desk.warning(kLabelRefused);
+    if (!isNewLabel(library_.grid(), library_.count(), fromQ(edits_[0]->text()))) {
+        desk_.warning(kLabelRefused);
         return;
     }
     AppendLibraryEntry();
@@ -171,24 +195,27 @@ void TForm3::Button1Click() {
 void TForm3::AppendLibraryEntry() {
     // The list adds the grid column (none for the first entry) and shows the entry in it; a
     // library of 999 entries refuses with its own warning and nothing changes.
-    if (!forms_.state.library.append(BuildEntryFromFields())) return;
-    edits[0]->clear();
-    edits[9]->clear();
-    forms_.Form2->RebuildCategoryLists();
+    if (!library_.append(BuildEntryFromFields())) return;
+    edits_[0]->clear();
+    edits_[9]->clear();
+    rebuildLibraryWindow();
 }
 
 void TForm3::Button3Click() {
-    ComponentLibrary& library = forms_.state.library;
-    const int k = forms_.state.EditedIndex;
+    const int k = editedIndex_;
     // Only an existing entry is overwritten: without one handed over nothing is written.
-    if (k >= 1 && k <= library.count()) {
-        library.replace(k, BuildEntryFromFields());
-        library.ShowLibraryEntry(k);
-        forms_.Form2->RebuildCategoryLists();
+    if (k >= 1 && k <= library_.count()) {
+        library_.replace(k, BuildEntryFromFields());
+        library_.ShowLibraryEntry(k);
+        rebuildLibraryWindow();
     }
     close();
 }
 
 void TForm3::Button2Click() { close(); }
+
+void TForm3::rebuildLibraryWindow() {
+    if (libraryWindow_) libraryWindow_->RebuildCategoryLists();
+}
 
 }  // namespace lumor

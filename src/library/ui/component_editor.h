@@ -1,5 +1,4 @@
 #pragma once
-#include "app/ui/forms.h"
 #include "library/library_commands.h"
 
 #include <QDialog>
@@ -8,18 +7,22 @@
 #include <memory>
 
 class QComboBox;
-class QFrame;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace lumor {
 
+class ComponentLibrary;
+class Desk;
+class TForm2;
+
 /// The component editor "Přidej/Uprav komponentu": adds and edits library entries.
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(Forms& forms);
+    TForm3(ComponentLibrary& library, Desk& desk);
+    /// The window whose category lists follow the library; start-up gives it.
+    void setLibraryWindow(TForm2& libraryWindow) { libraryWindow_ = &libraryWindow; }
 
     /// Loads the standard library "Komponenty/stdkmp.komp" from the working directory, then
     /// sets the fields for a source.
@@ -42,6 +45,18 @@ public:
     /// "Uprav": overwrites entry `EditedIndex` with the fields, then closes the dialog.
     void Button3Click();
 
+    /// Adding: "Přidej" enabled, "Uprav" disabled, the type selectable; the fields keep what
+    /// they hold.
+    void setNewMode();
+    /// Editing library entry `index` (0: none was found) of the type code: "Uprav" enabled,
+    /// "Přidej" disabled, the fields of the type emptied, then filled from the entry's grid
+    /// column and the type shown when there is an entry; the type is fixed.
+    void setEditMode(int typeCode, int index);
+    /// The new mode, then the dialog shown modally.
+    void openForNew();
+    /// The edit mode, then the dialog shown modally.
+    void openForEdit(int typeCode, int index);
+
     /// Appends the fields as the library's new last entry, empties the label and the note
     /// and rebuilds the library window's category lists. A full library refuses with a warning.
     void AppendLibraryEntry();
@@ -55,22 +70,24 @@ public:
     /// Puts the texts into `Edit1` to `Edit10` (the numeric ones pass through the filter).
     void setFieldTexts(const EntryFields& texts);
 
-    QFrame* Panel1 = nullptr;
-    /// Label1 ("Typ:") to Label11 ("Poznámka :"), the captions of the rows.
-    std::array<QLabel*, 11> captions{};
-    QComboBox* ComboBox1 = nullptr;
-    /// Edit1 (label) to Edit10 (note); edits[s] edits slot s.
-    std::array<QLineEdit*, LibraryEntry::kSlotCount> edits{};
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
+    /// Library index of the entry "Uprav" overwrites; 0 names none.
+    int EditedIndex() const { return editedIndex_; }
 
 private:
     void buildLayout();
-    void filterField(QLineEdit* field);
+    void filterField(std::size_t slot);
+    void rebuildLibraryWindow();
 
-    Forms& forms_;
-    bool filtering_ = false;
+    ComponentLibrary& library_;
+    Desk& desk_;
+    TForm2* libraryWindow_ = nullptr;
+    int editedIndex_ = 0;
+
+    QComboBox* ComboBox1_ = nullptr;
+    /// Edit1 (label) to Edit10 (note); edits_[s] edits slot s.
+    std::array<QLineEdit*, LibraryEntry::kSlotCount> edits_{};
+    QPushButton* Button1_ = nullptr;
+    QPushButton* Button3_ = nullptr;
 };
 
 }  // namespace lumor

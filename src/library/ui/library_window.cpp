@@ -1,11 +1,14 @@
 #include "library/ui/library_window.h"
 
-#include "app/ui/length_dialog.h"
-#include "library/ui/component_editor.h"
+#include "library/component_library.h"
 #include "library/library_to_route.h"
+#include "library/ui/component_editor.h"
+#include "library/ui/fibre_length_dialog.h"
+#include "platform/gui/qtext.h"
+#include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
-#include "platform/gui/qtext.h"
+#include "route/route_list.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -42,7 +45,8 @@ const char* const kOpenLibraryQuestion =
 
 }  // namespace
 
-TForm2::TForm2(Forms& forms) : QDialog(nullptr), forms_(forms) {
+TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
+    : QDialog(nullptr), library_(library), route_(route), desk_(desk) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Seznam komponent"));
     // Fixed single border: system menu (with its close box) and the minimise box only.
@@ -57,57 +61,42 @@ TForm2::TForm2(Forms& forms) : QDialog(nullptr), forms_(forms) {
     FormCreate();
 }
 
+void TForm2::setPeers(TForm3& editor, FibreLengthDialog& lengthDialog) {
+    editor_ = &editor;
+    lengthDialog_ = &lengthDialog;
+}
+
 void TForm2::buildLayout() {
-    Desk& desk = forms_.desk;
-    auto connectClick = [this, &desk](QAbstractButton* b, void (TForm2::*handler)()) {
-        connect(b, &QAbstractButton::clicked, this, [this, &desk, handler] { guarded(desk, [&] { (this->*handler)(); }); });
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setGeometry(0, 0, width(), 29);
+    bar->setIconSize(QSize(16, 16));
+    auto command = [&](const char* name, const char* hint, Picture picture, void (TForm2::*handler)()) {
+        addCommand(bar, name, QString::fromUtf8(hint), pictureIcon(picture), desk_, [this, handler] { (this->*handler)(); });
     };
+    command("ToolButton1", "Nový seznam komponent", Picture::NewDocument, &TForm2::ToolButton1Click);
+    command("ToolButton2", "otevři seznam komponent", Picture::OpenFolder, &TForm2::ToolButton2Click);
+    command("ToolButton3", "ulož seznam komponent", Picture::SaveDisk, &TForm2::ToolButton3Click);
+    addToolSpace(bar, "ToolSeparator1", 8);
+    command("ToolButton4", "přidej komponentu", Picture::AddItem, &TForm2::ToolButton4Click);
+    command("ToolButton5", "odeber komponentu", Picture::RemoveItem, &TForm2::ToolButton5Click);
+    addToolSpace(bar, "ToolSeparator2", 8);
+    command("ToolButton9", "smaž poslední komponentu v trase", Picture::RemoveFromRoute, &TForm2::ToolButton9Click);
 
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setGeometry(0, 0, width(), 29);
-    ToolBar1->setIconSize(QSize(16, 16));
-    auto tool = [&](const char* name, const char* hint, Picture picture, void (TForm2::*handler)()) {
-        auto* b = new QToolButton(ToolBar1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(QString::fromUtf8(hint));
-        b->setIcon(pictureIcon(picture));
-        b->setAutoRaise(true);
-        b->setFixedSize(23, 22);
-        ToolBar1->addWidget(b);
-        connectClick(b, handler);
-        return b;
-    };
-    auto separator = [&](const char* name) {
-        auto* s = new QWidget(ToolBar1);
-        s->setObjectName(QString::fromLatin1(name));
-        s->setFixedSize(8, 22);
-        ToolBar1->addWidget(s);
-    };
-    ToolButton1 = tool("ToolButton1", "Nový seznam komponent", Picture::NewDocument, &TForm2::ToolButton1Click);
-    ToolButton2 = tool("ToolButton2", "otevři seznam komponent", Picture::OpenFolder, &TForm2::ToolButton2Click);
-    ToolButton3 = tool("ToolButton3", "ulož seznam komponent", Picture::SaveDisk, &TForm2::ToolButton3Click);
-    separator("ToolSeparator1");
-    ToolButton4 = tool("ToolButton4", "přidej komponentu", Picture::AddItem, &TForm2::ToolButton4Click);
-    ToolButton5 = tool("ToolButton5", "odeber komponentu", Picture::RemoveItem, &TForm2::ToolButton5Click);
-    separator("ToolSeparator2");
-    ToolButton9 = tool("ToolButton9", "smaž poslední komponentu v trase", Picture::RemoveFromRoute,
-                       &TForm2::ToolButton9Click);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(8, 40, 321, 265);
+    panel->setFont(formFont(13, true));
+    setBackground(panel, palette().color(QPalette::Button));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setGeometry(8, 40, 321, 265);
-    Panel1->setFont(formFont(13, true));
-    setBackground(Panel1, palette().color(QPalette::Button));
-
-    Label1 = new QLabel(QStringLiteral("Seznam komponent"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(formFont(16, true));
-    setTextColour(Label1, colours::red);
-    Label1->move(16, 8);
-    Label1->adjustSize();
+    auto* title = new QLabel(QStringLiteral("Seznam komponent"), panel);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->setFont(formFont(16, true));
+    setTextColour(title, colours::red);
+    title->move(16, 8);
+    title->adjustSize();
 
     using Handler = void (TForm2::*)();
     const Handler selectHandlers[kCategoryCount] = {&TForm2::ComboBox1Select, &TForm2::ComboBox2Select,
@@ -119,138 +108,124 @@ void TForm2::buildLayout() {
     const Handler editHandlers[kCategoryCount] = {&TForm2::SpeedButton6Click, &TForm2::SpeedButton7Click,
                                                   &TForm2::SpeedButton8Click, &TForm2::SpeedButton9Click,
                                                   &TForm2::SpeedButton10Click};
-    auto speedButton = [&](const QString& name, const char* hint, Picture picture, int x, int y) {
-        auto* b = new QToolButton(Panel1);
+    auto speedButton = [&](const QString& name, const char* hint, Picture picture, int x, int y, Handler handler) {
+        auto* b = new QToolButton(panel);
         b->setObjectName(name);
         b->setToolTip(QString::fromUtf8(hint));
         b->setIcon(pictureIcon(picture));
         b->setAutoRaise(true);
         b->setGeometry(x, y, 23, 22);
+        onClicked(b, desk_, [this, handler] { (this->*handler)(); });
         return b;
     };
-    for (int t = 0; t < kCategoryCount; ++t) {
-        const int top = 40 + 40 * t;
-        auto* caption = new QLabel(QString::fromUtf8(kCategoryCaptions[t]), Panel1);
+    for (std::size_t t = 0; t < kCategoryCount; ++t) {
+        const int top = 40 + 40 * static_cast<int>(t);
+        auto* caption = new QLabel(QString::fromUtf8(kCategoryCaptions[t]), panel);
         caption->setObjectName(QStringLiteral("Label%1").arg(t + 2));
         caption->move(16, top);
         caption->adjustSize();
-        captions[static_cast<std::size_t>(t)] = caption;
 
-        auto* list = new QComboBox(Panel1);
+        auto* list = new QComboBox(panel);
         list->setObjectName(QStringLiteral("ComboBox%1").arg(t + 1));
         list->setEditable(false);
         list->setItemDelegate(new FixedHeightItems(kItemHeight, list));
         list->setGeometry(96, top, 145, kItemHeight + 6);
         // Only the user's choice counts as a selection, not an index the program sets.
-        connect(list, &QComboBox::activated, this,
-                [this, &desk, h = selectHandlers[t]] { guarded(desk, [&] { (this->*h)(); }); });
-        lists[static_cast<std::size_t>(t)] = list;
+        connectGuarded(list, &QComboBox::activated, this, desk_, [this, h = selectHandlers[t]] { (this->*h)(); });
+        lists_[t] = list;
 
-        auto* add = speedButton(QStringLiteral("SpeedButton%1").arg(t + 1), "Přidej", Picture::AddToRoute, 248, top);
-        connectClick(add, addHandlers[t]);
-        addButtons[static_cast<std::size_t>(t)] = add;
-        auto* edit = speedButton(QStringLiteral("SpeedButton%1").arg(t + 6), "uprav komponentu", Picture::Edit, 288, top);
-        connectClick(edit, editHandlers[t]);
-        editButtons[static_cast<std::size_t>(t)] = edit;
+        addButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 1), "Přidej", Picture::AddToRoute, 248,
+                                     top, addHandlers[t]);
+        editButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 6), "uprav komponentu", Picture::Edit,
+                                      288, top, editHandlers[t]);
     }
 
-    Label7 = new QLabel(QStringLiteral("Hledej"), Panel1);
-    Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->move(16, 232);
-    Label7->adjustSize();
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(96, 232, 137, 21);
-    SpeedButton11 = speedButton(QStringLiteral("SpeedButton11"), "Najdi", Picture::Find, 248, 232);
-    connectClick(SpeedButton11, &TForm2::SpeedButton11Click);
+    auto* searchCaption = new QLabel(QStringLiteral("Hledej"), panel);
+    searchCaption->setObjectName(QStringLiteral("Label7"));
+    searchCaption->move(16, 232);
+    searchCaption->adjustSize();
+    Edit1_ = new QLineEdit(panel);
+    Edit1_->setObjectName(QStringLiteral("Edit1"));
+    Edit1_->setGeometry(96, 232, 137, 21);
+    speedButton(QStringLiteral("SpeedButton11"), "Najdi", Picture::Find, 248, 232, &TForm2::SpeedButton11Click);
 
-    seznam1 = new GridView(forms_.state.library.grid(), this);
-    seznam1->setObjectName(QStringLiteral("seznam1"));
-    seznam1->setGeometry(344, 40, 505, 265);
+    seznam1_ = new GridView(library_.grid(), this);
+    seznam1_->setObjectName(QStringLiteral("seznam1"));
+    seznam1_->setGeometry(344, 40, 505, 265);
 
-    BitBtn1 = new QPushButton(pictureIcon(Picture::Close), QStringLiteral("Zavřít"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(776, 312, 75, 25);
-    BitBtn1->setAutoDefault(false);
-    connectClick(BitBtn1, &TForm2::BitBtn1Click);
+    auto* close = new QPushButton(pictureIcon(Picture::Close), QStringLiteral("Zavřít"), this);
+    close->setObjectName(QStringLiteral("BitBtn1"));
+    close->setGeometry(776, 312, 75, 25);
+    close->setAutoDefault(false);
+    onClicked(close, desk_, [this] { BitBtn1Click(); });
 }
 
 void TForm2::FormCreate() {
     // The library itself starts empty with its captions and headers: the list writes them
     // as it is made.
     clearCategoryLists();
-    CategorySelection.fill(-1);
-    for (auto* b : addButtons) b->setEnabled(false);
-    for (auto* b : editButtons) b->setEnabled(false);
+    categorySelection_.fill(-1);
+    for (auto* b : addButtons_) b->setEnabled(false);
+    for (auto* b : editButtons_) b->setEnabled(false);
 }
 
 void TForm2::clearCategoryLists() {
-    for (auto* list : lists) list->clear();
+    for (auto* list : lists_) list->clear();
 }
 
 void TForm2::RebuildCategoryLists() {
-    const ComponentLibrary& library = forms_.state.library;
-    const auto labels = categoryLists(library.grid(), library.count());
-    for (int t = 0; t < kCategoryCount; ++t) {
-        QComboBox* list = lists[static_cast<std::size_t>(t)];
+    const auto labels = categoryLists(library_.grid(), library_.count());
+    for (std::size_t t = 0; t < kCategoryCount; ++t) {
+        QComboBox* list = lists_[t];
         list->clear();
-        for (const std::string& label : labels[static_cast<std::size_t>(t)]) list->addItem(toQ(label));
+        for (const std::string& label : labels[t]) list->addItem(toQ(label));
         list->setCurrentIndex(-1);  // a refilled list shows no choice until the user makes one
     }
-    for (auto* b : addButtons) b->setEnabled(true);
-    for (auto* b : editButtons) b->setEnabled(true);
+    for (auto* b : addButtons_) b->setEnabled(true);
+    for (auto* b : editButtons_) b->setEnabled(true);
 }
 
 void TForm2::ToolButton1Click() {
-    if (!forms_.desk.question("Opravdu mám smazat databazi komponent ?")) return;
-    forms_.state.library.ClearLibrary();
+    if (!desk_.question("Opravdu mám smazat databazi komponent ?")) return;
+    library_.ClearLibrary();
     clearCategoryLists();
 }
 
 void TForm2::ToolButton2Click() {
-    ComponentLibrary& library = forms_.state.library;
-    Desk& desk = forms_.desk;
-    if (library.grid().colCount() == 2) {
+    if (library_.grid().colCount() == 2) {
         // At most one entry: it is replaced without a question.
-        if (auto path = desk.openFileName(kLibraryFilter)) library.LoadLibrary(*path);
-    } else if (desk.question(kOpenLibraryQuestion)) {
+        if (auto path = desk_.openFileName(kLibraryFilter)) library_.LoadLibrary(*path);
+    } else if (desk_.question(kOpenLibraryQuestion)) {
         // Emptied before the dialog: cancelling it leaves the library empty.
-        library.ClearLibrary();
-        if (auto path = desk.openFileName(kLibraryFilter)) library.LoadLibrary(*path);
+        library_.ClearLibrary();
+        if (auto path = desk_.openFileName(kLibraryFilter)) library_.LoadLibrary(*path);
     }
     clearCategoryLists();
 }
 
 void TForm2::ToolButton3Click() {
-    ComponentLibrary& library = forms_.state.library;
-    if (library.count() == 0) {
-        forms_.desk.information("Seznam je prázdný");
+    if (library_.count() == 0) {
+        desk_.information("Seznam je prázdný");
         return;
     }
-    if (auto path = forms_.desk.saveFileName(kLibraryFilter)) library.SaveLibrary(*path);
+    if (auto path = desk_.saveFileName(kLibraryFilter)) library_.SaveLibrary(*path);
 }
 
-void TForm2::ToolButton4Click() {
-    TForm3& editor = *forms_.Form3;
-    editor.Button1->setEnabled(true);
-    editor.Button3->setEnabled(false);
-    editor.ComboBox1->setEnabled(true);
-    forms_.desk.showModal(editor);
-}
+void TForm2::ToolButton4Click() { editor_->openForNew(); }
 
 void TForm2::ToolButton5Click() {
-    forms_.state.library.removeLastAndShrink();
+    library_.removeLastAndShrink();
     RebuildCategoryLists();
 }
 
 void TForm2::ToolButton9Click() {
-    forms_.state.route.removeLastAndShrink();
+    route_.removeLastAndShrink();
     activateWindow();
     setFocus();
 }
 
 void TForm2::selectCategory(int t) {
-    CategorySelection[static_cast<std::size_t>(t)] = lists[static_cast<std::size_t>(t)]->currentIndex();
+    categorySelection_[static_cast<std::size_t>(t)] = lists_[static_cast<std::size_t>(t)]->currentIndex();
 }
 
 void TForm2::ComboBox1Select() { selectCategory(0); }
@@ -260,8 +235,8 @@ void TForm2::ComboBox4Select() { selectCategory(3); }
 void TForm2::ComboBox5Select() { selectCategory(4); }
 
 std::optional<std::string> TForm2::chosenLabel(int t) const {
-    const QComboBox* list = lists[static_cast<std::size_t>(t)];
-    const int chosen = CategorySelection[static_cast<std::size_t>(t)];
+    const QComboBox* list = lists_[static_cast<std::size_t>(t)];
+    const int chosen = categorySelection_[static_cast<std::size_t>(t)];
     if (list->currentIndex() < 0 || chosen < 0 || chosen >= list->count()) return std::nullopt;
     return fromQ(list->itemText(chosen));
 }
@@ -269,8 +244,7 @@ std::optional<std::string> TForm2::chosenLabel(int t) const {
 void TForm2::appendChosen(int t) {
     const auto label = chosenLabel(t);
     if (!label) return;
-    AppState& s = forms_.state;
-    appendLibraryColumnsToRoute(s.route, s.library.grid(), columnsWithLabel(s.library.grid(), s.library.count(), *label));
+    appendLibraryColumnsToRoute(route_, library_.grid(), columnsWithLabel(library_.grid(), library_.count(), *label));
 }
 
 void TForm2::SpeedButton1Click() { appendChosen(0); }
@@ -281,35 +255,20 @@ void TForm2::SpeedButton5Click() { appendChosen(4); }
 void TForm2::SpeedButton2Click() {
     const auto label = chosenLabel(1);
     if (!label) return;
-    AppState& s = forms_.state;
-    for (int k : columnsWithLabel(s.library.grid(), s.library.count(), *label)) {
+    for (int k : columnsWithLabel(library_.grid(), library_.count(), *label)) {
         // A full route: one warning instead of asking for a length that cannot be used.
-        if (!routeHasRoom(s.route)) break;
-        s.FibreLibraryColumn = k;
-        forms_.Form4->setNewFibreMode();
-        forms_.desk.showModal(*forms_.Form4);
+        if (!routeHasRoom(route_)) break;
+        lengthDialog_->openForNewFibre(k);
     }
 }
 
 void TForm2::editChosen(int t) {
     const auto label = chosenLabel(t);
     if (!label) return;
-    AppState& s = forms_.state;
-    TForm3& editor = *forms_.Form3;
-    editor.Button1->setEnabled(false);
-    editor.Button3->setEnabled(true);
-    editor.applyFieldStates(t);
     // The later of several entries of this type with the label; one of another type that
     // shares the label is not handed over, so "Uprav" cannot change its type. Without a
     // match no entry is handed over at all, and "Uprav" then writes nothing.
-    const int k = editedEntryColumn(s.library.grid(), s.library.count(), *label, t);
-    s.EditedIndex = k;
-    if (k != 0) {
-        editor.ComboBox1->setCurrentIndex(t);
-        editor.setFieldTexts(entryFieldsFromColumn(s.library.grid(), k));
-    }
-    editor.ComboBox1->setEnabled(false);
-    forms_.desk.showModal(editor);
+    editor_->openForEdit(t, editedEntryColumn(library_.grid(), library_.count(), *label, t));
 }
 
 void TForm2::SpeedButton6Click() { editChosen(0); }
@@ -321,12 +280,12 @@ void TForm2::SpeedButton10Click() { editChosen(4); }
 void TForm2::SpeedButton11Click() { FindComponent(); }
 
 void TForm2::FindComponent() {
-    const int k = findComponentColumn(forms_.state.library.grid(), fromQ(Edit1->text()));
+    const int k = findComponentColumn(library_.grid(), fromQ(Edit1_->text()));
     if (k != 0) {
-        seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header, not scrolled to
-        forms_.desk.information("Hledáná komponeta byla nalezena a označena", "Výsledky hledání");
+        seznam1_->selectColumnCells(k, 1, 11);  // the entry's column below its header, not scrolled to
+        desk_.information("Hledáná komponeta byla nalezena a označena", "Výsledky hledání");
     } else {
-        forms_.desk.information("Hledáná komponeta nebyla nalezena", "Výsledky hledání");
+        desk_.information("Hledáná komponeta nebyla nalezena", "Výsledky hledání");
     }
 }
 

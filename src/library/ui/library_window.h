@@ -1,5 +1,4 @@
 #pragma once
-#include "app/ui/forms.h"
 #include "library/library_commands.h"
 
 #include <QDialog>
@@ -9,23 +8,26 @@
 #include <string>
 
 class QComboBox;
-class QFrame;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QToolBar;
 class QToolButton;
 
 namespace lumor {
 
+class ComponentLibrary;
+class Desk;
+class FibreLengthDialog;
 class GridView;
+class RouteList;
+class TForm3;
 
 /// The library window "Seznam komponent": picks components by category for the route and
 /// maintains the component library.
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(Forms& forms);
+    TForm2(ComponentLibrary& library, RouteList& route, Desk& desk);
+    /// The windows it opens; start-up gives them once all eight exist.
+    void setPeers(TForm3& editor, FibreLengthDialog& lengthDialog);
 
     /// Empty category lists, no choice in them, the ten add and edit buttons disabled.
     void FormCreate();
@@ -45,43 +47,23 @@ public:
     void ComboBox3Select();
     void ComboBox4Select();
     void ComboBox5Select();
-    void SpeedButton1Click();  ///< appends the chosen source to the route
-    void SpeedButton2Click();  ///< appends the chosen fibre through the length dialog
-    void SpeedButton3Click();  ///< appends the chosen detector
-    void SpeedButton4Click();  ///< appends the chosen connector
-    void SpeedButton5Click();  ///< appends the chosen amplifier
-    void SpeedButton6Click();  ///< the editor for the chosen source
-    void SpeedButton7Click();  ///< the editor for the chosen fibre
-    void SpeedButton8Click();  ///< the editor for the chosen detector
-    void SpeedButton9Click();  ///< the editor for the chosen connector
-    void SpeedButton10Click(); ///< the editor for the chosen amplifier
-    void SpeedButton11Click(); ///< FindComponent
-    void BitBtn1Click();       ///< closes the window
+    void SpeedButton1Click();   ///< appends the chosen source to the route
+    void SpeedButton2Click();   ///< appends the chosen fibre through the length dialog
+    void SpeedButton3Click();   ///< appends the chosen detector
+    void SpeedButton4Click();   ///< appends the chosen connector
+    void SpeedButton5Click();   ///< appends the chosen amplifier
+    void SpeedButton6Click();   ///< the editor for the chosen source
+    void SpeedButton7Click();   ///< the editor for the chosen fibre
+    void SpeedButton8Click();   ///< the editor for the chosen detector
+    void SpeedButton9Click();   ///< the editor for the chosen connector
+    void SpeedButton10Click();  ///< the editor for the chosen amplifier
+    void SpeedButton11Click();  ///< FindComponent
+    void BitBtn1Click();        ///< closes the window
     /// Marks the entry column whose label is `Edit1`'s text and says whether one was found.
     void FindComponent();
 
     /// The item index the user last chose in each category list; -1 before any choice.
-    std::array<int, kCategoryCount> CategorySelection{-1, -1, -1, -1, -1};
-
-    QToolBar* ToolBar1 = nullptr;
-    QToolButton* ToolButton1 = nullptr;
-    QToolButton* ToolButton2 = nullptr;
-    QToolButton* ToolButton3 = nullptr;
-    QToolButton* ToolButton4 = nullptr;
-    QToolButton* ToolButton5 = nullptr;
-    QToolButton* ToolButton9 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QToolButton* SpeedButton11 = nullptr;
-    GridView* seznam1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    /// Category rows top to bottom: sources, fibres, detectors, connectors, amplifiers.
-    std::array<QLabel*, kCategoryCount> captions{};     ///< Label2 to Label6
-    std::array<QComboBox*, kCategoryCount> lists{};     ///< ComboBox1 to ComboBox5
-    std::array<QToolButton*, kCategoryCount> addButtons{};   ///< SpeedButton1 to SpeedButton5
-    std::array<QToolButton*, kCategoryCount> editButtons{};  ///< SpeedButton6 to SpeedButton10
+    const std::array<int, kCategoryCount>& CategorySelection() const { return categorySelection_; }
 
 private:
     void buildLayout();
@@ -91,7 +73,19 @@ private:
     void appendChosen(int t);
     void editChosen(int t);
 
-    Forms& forms_;
+    ComponentLibrary& library_;
+    RouteList& route_;
+    Desk& desk_;
+    TForm3* editor_ = nullptr;
+    FibreLengthDialog* lengthDialog_ = nullptr;
+    std::array<int, kCategoryCount> categorySelection_{-1, -1, -1, -1, -1};
+
+    QLineEdit* Edit1_ = nullptr;
+    GridView* seznam1_ = nullptr;
+    /// Category rows top to bottom: sources, fibres, detectors, connectors, amplifiers.
+    std::array<QComboBox*, kCategoryCount> lists_{};          ///< ComboBox1 to ComboBox5
+    std::array<QToolButton*, kCategoryCount> addButtons_{};   ///< SpeedButton1 to SpeedButton5
+    std::array<QToolButton*, kCategoryCount> editButtons_{};  ///< SpeedButton6 to SpeedButton10
 };
 
 }  // namespace lumor

@@ -22,6 +22,11 @@ void ImageView::blank() {
     update();
 }
 
+void ImageView::showPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
 void ImageView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, picture_);

@@ -17,6 +17,8 @@ public:
     void resizePicture(int width, int height);
     /// Fills the whole picture with the brush colour, white.
     void blank();
+    /// Shows another picture of the same size.
+    void showPicture(const QImage& picture);
 
 signals:
     void mouseMoved(int x, int y);

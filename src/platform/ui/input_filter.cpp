@@ -3,13 +3,13 @@
 #include "platform/gui/qtext.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
 namespace lumor {
 
-void applyInputFilter(QLineEdit& field, TextFilter filter, bool& busy) {
-    if (busy) return;
+void applyInputFilter(QLineEdit& field, TextFilter filter) {
     const QString current = field.text();
     const std::string text = fromQ(current);
     const std::string filtered = filter(text);
@@ -18,10 +18,9 @@ void applyInputFilter(QLineEdit& field, TextFilter filter, bool& busy) {
     // the result before the new cursor.
     const QString kept = toQ(filtered);
     const QString before = toQ(filter(fromQ(current.left(field.cursorPosition()))));
-    busy = true;
+    const QSignalBlocker quiet(field);
     field.setText(kept);
     field.setCursorPosition(static_cast<int>(std::min(before.size(), kept.size())));
-    busy = false;
 }
 
 }  // namespace lumor

@@ -1,5 +1,6 @@
 #include "platform/ui/qt_desk.h"
 
+#include "platform/gui/executable_folder.h"
 #include "platform/gui/qtext.h"
 
 #include <QApplication>
@@ -68,9 +69,7 @@ std::optional<std::string> QtDesk::saveFileName(const FileFilter& filter) {
 
 void QtDesk::showModal(QDialog& window) { window.exec(); }
 
-std::string QtDesk::executableDir() {
-    return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
-}
+std::string QtDesk::executableDir() { return executableFolder(); }
 
 bool QtDesk::openInViewer(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path)));

@@ -7,11 +7,45 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QObject>
+#include <QString>
+#include <QToolButton>
+
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <unistd.h>
 
 namespace lumor {
+
+/// The control of a window by its name, as the program names its controls; a missing one
+/// fails the test (a thrown exception ends it).
+template <class T>
+T& control(const QObject& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found) throw std::runtime_error("no control " + name.toStdString() + " in " + window.objectName().toStdString());
+    return *found;
+}
+
+/// The library window's category list of type t, 0 to 4 (ComboBox1 to ComboBox5).
+inline QComboBox& categoryList(const QObject& libraryWindow, int t) {
+    return control<QComboBox>(libraryWindow, QStringLiteral("ComboBox%1").arg(t + 1));
+}
+/// The library window's "Přidej" button of type t (SpeedButton1 to SpeedButton5).
+inline QToolButton& addButton(const QObject& libraryWindow, int t) {
+    return control<QToolButton>(libraryWindow, QStringLiteral("SpeedButton%1").arg(t + 1));
+}
+/// The library window's edit button of type t (SpeedButton6 to SpeedButton10).
+inline QToolButton& editButton(const QObject& libraryWindow, int t) {
+    return control<QToolButton>(libraryWindow, QStringLiteral("SpeedButton%1").arg(t + 6));
+}
+/// The component editor's field of slot s, 0 to 9 (Edit1 to Edit10).
+inline QLineEdit& editorField(const QObject& editor, int s) {
+    return control<QLineEdit>(editor, QStringLiteral("Edit%1").arg(s + 1));
+}
 
 /// Starts the program's windows in a fresh temporary working directory (so no standard
 /// library is found unless a test puts one there) with a scripted desk.

@@ -1,4 +1,4 @@
-#include "platform/gui/qimage_canvas.h"
+#include "eval/gui/qimage_canvas.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -49,7 +49,7 @@ void QImageCanvas::text(int x, int y, const std::string& text) {
                Qt::AlignLeft | Qt::AlignTop, s);
 }
 
-std::optional<std::string> BmpBytes(const QImage& image) {
+std::optional<std::string> bmpBytes(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return std::nullopt;

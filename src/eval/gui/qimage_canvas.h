@@ -28,6 +28,6 @@ private:
 };
 
 /// The bytes of the Windows bitmap file of a picture, as QImage::save(path, "BMP") writes it.
-std::optional<std::string> BmpBytes(const QImage& image);
+std::optional<std::string> bmpBytes(const QImage& image);
 
 }  // namespace lumor
