@@ -23,6 +23,13 @@ add_executable(lumor_core_tests
 target_link_libraries(lumor_core_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
 gtest_discover_tests(lumor_core_tests DISCOVERY_TIMEOUT 60)
 
+# The gui layer: pictures painted and saved with Qt Gui alone, no widgets.
+add_executable(lumor_gui_tests
+  tests/gui/gui_test_main.cpp
+  tests/gui/graph_pictures_tests.cpp)
+target_link_libraries(lumor_gui_tests PRIVATE lumor_gui lumor_test_support GTest::gtest lumor_warnings)
+gtest_discover_tests(lumor_gui_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
 # The windows, offscreen, driven through the scripted desk.
 add_executable(lumor_ui_tests
   tests/support/ui/ui_test_main.cpp
@@ -58,3 +65,9 @@ target_link_libraries(lumor_cli_report_tests PRIVATE lumor_ui_test_support GTest
 target_compile_definitions(lumor_cli_report_tests PRIVATE LUMOR_CLI_PATH="$<TARGET_FILE:lumor-cli>")
 add_dependencies(lumor_cli_report_tests lumor-cli)
 gtest_discover_tests(lumor_cli_report_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# The layer rule: what each layer includes, no folders including each other in a circle, and
+# lumor-cli without Qt Widgets.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME layer_check
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/check-layers.py --binary $<TARGET_FILE:lumor-cli>)

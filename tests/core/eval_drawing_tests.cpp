@@ -489,3 +489,29 @@ TEST(GraphDrawing, CrowdedDistanceTicksLeaveThePictureOfThePlainRule) {
     EXPECT_EQ(linePixels(ticks), linePixels(plain));
     EXPECT_EQ(drawnTextAt, lastTextAt);
 }
+
+TEST_F(Drawing, TheDrawCommandDrawsTheSmallGraphsThenTheEnlargedOnesOrNothing) {
+    std::array<RecordingCanvas, 6> canvases = {RecordingCanvas(313, 273), RecordingCanvas(305, 273),
+                                               RecordingCanvas(305, 273), RecordingCanvas(632, 434),
+                                               RecordingCanvas(632, 434), RecordingCanvas(632, 434)};
+    const RouteCanvases on{{&canvases[0], &canvases[1], &canvases[2]}, {&canvases[3], &canvases[4], &canvases[5]}};
+    RouteResult result;
+    route.AppendComponent(source("3", "2"));
+    route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
+    EXPECT_FALSE(renderRoutePictures(route, on, result));  // no detector at the end
+    for (const auto& c : canvases) EXPECT_TRUE(c.ops.empty());
+
+    route.AppendComponent(detector("-30"));
+    const auto scales = renderRoutePictures(route, on, result);
+    ASSERT_TRUE(scales);
+    EXPECT_DOUBLE_EQ(result.EndCd, 0.34);
+    for (std::size_t i = 0; i < 3; ++i) {
+        RecordingCanvas big(632, 434);
+        const GraphScale alone = renderEnlargedGraph(route, kGraphKinds[i], big);
+        EXPECT_EQ(canvases[3 + i].ops, big.ops) << i;
+        EXPECT_EQ((*scales)[i].kind, alone.kind);
+        EXPECT_DOUBLE_EQ((*scales)[i].xs, alone.xs);
+        EXPECT_DOUBLE_EQ((*scales)[i].v, alone.v);
+        EXPECT_FALSE(canvases[i].ops.empty()) << i;
+    }
+}

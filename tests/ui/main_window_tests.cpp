@@ -5,6 +5,7 @@
 #include "platform/gui/qtext.h"
 #include "ui_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -242,4 +243,26 @@ TEST_F(UiTest, AboutBoxNamesTheProject) {
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].title, "O programu");
     EXPECT_EQ(desk.shown[0].text.rfind("Tento program vytvořil\r\n", 0), 0u);
+}
+
+TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
+    const std::pair<const char*, QKeySequence::StandardKey> shortcuts[] = {
+        {"ToolButton1", QKeySequence::New}, {"ToolButton2", QKeySequence::Open}, {"ToolButton3", QKeySequence::Save}};
+    for (const auto& [name, key] : shortcuts) {
+        QAction* action = control<QToolButton>(main(), name).defaultAction();
+        ASSERT_TRUE(action) << name;
+        EXPECT_EQ(action->shortcut(), QKeySequence(key)) << name;
+        EXPECT_TRUE(main().actions().contains(action)) << name;  // the shortcut works anywhere in the window
+    }
+    // The save shortcut runs the save command: an empty route only says so.
+    control<QToolButton>(main(), "ToolButton3").defaultAction()->trigger();
+    EXPECT_EQ(desk.texts("information"), std::vector<std::string>{"Seznam je prázdný"});
+
+    // The report command is disabled as one: button and action together.
+    QToolButton& report = control<QToolButton>(main(), "ToolButton7");
+    EXPECT_FALSE(report.defaultAction()->isEnabled());
+    completeRoute(route());
+    main().ToolButton11Click();
+    EXPECT_TRUE(report.defaultAction()->isEnabled());
+    EXPECT_TRUE(report.isEnabled());
 }
