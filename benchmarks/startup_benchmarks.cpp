@@ -29,10 +29,10 @@ public:
         std::ofstream out(dir_ / "Komponenty" / "stdkmp.komp", std::ios::binary);
         for (int i = 1; i <= 999; ++i) {
             LibraryEntry e;
-            SetSlotText(e, EntryLabel, "Konektor " + std::to_string(i));
-            SetSlotText(e, EntryAttenuation, "0,3");
-            SetSlotText(e, EntryNote, "poznámka");
-            SetTypeCode(e, i % 5);
+            SetSlotText(e, LibrarySlot::Label, "Konektor " + std::to_string(i));
+            SetSlotText(e, LibrarySlot::Attenuation, "0,3");
+            SetSlotText(e, LibrarySlot::Note, "poznámka");
+            setTypeCode(e, i % 5);
             out.write(reinterpret_cast<const char*>(e.image.data()), LibraryEntry::kImageSize);
         }
         old_ = fs::current_path();

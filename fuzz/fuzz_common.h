@@ -55,8 +55,8 @@ inline std::vector<std::string_view> split(std::string_view text, char sep) {
 /// Records the fuzz inputs build routes from are short; more would only slow a run down.
 constexpr std::size_t kMaxFuzzRecords = 64;
 
-/// Appends one record per line of `text`, its fields separated by ";" in slot order (Type,
-/// Label, Wavelength, Attenuation, Gain, SourceRms, Pmd, Cd, Length, Sensitivity, Note);
+/// Appends one record per line of `text`, its fields separated by ";" in slot order (ComponentSlot::Type,
+/// Label, ComponentSlot::Wavelength, ComponentSlot::Attenuation, ComponentSlot::Gain, ComponentSlot::SourceRms, ComponentSlot::Pmd, ComponentSlot::Cd, ComponentSlot::Length, ComponentSlot::Sensitivity, ComponentSlot::Note);
 /// missing fields are empty.
 inline void appendRouteText(RouteList& route, std::string_view text) {
     std::size_t added = 0;

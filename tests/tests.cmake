@@ -13,7 +13,7 @@ add_executable(lumor_core_tests
   tests/core/route_rules_tests.cpp
   tests/core/library_tests.cpp
   tests/core/library_csv_tests.cpp
-  tests/core/library_commands_tests.cpp
+  tests/core/library_rules_tests.cpp
   tests/core/library_to_route_tests.cpp
   tests/core/eval_evaluation_tests.cpp
   tests/core/eval_drawing_tests.cpp

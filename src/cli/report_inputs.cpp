@@ -4,16 +4,6 @@
 
 namespace lumor::cli {
 
-namespace {
-
-bool isUtf8(std::string_view bytes) {
-    std::string again;
-    for (char32_t cp : utf8ToCodePoints(bytes)) appendUtf8(again, cp);
-    return again == bytes;
-}
-
-}  // namespace
-
 ConclusionText conclusionFromFile(std::string_view bytes) {
     ConclusionText result;
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

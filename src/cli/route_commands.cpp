@@ -19,13 +19,13 @@ struct RouteExportOptions {
 /// turned so that a spreadsheet reads it.
 std::string routeCsvText(const RouteList& route) {
     const StringGrid& grid = route.grid();
-    std::vector<std::string> fields(ComponentRecord::kSlotCount);
-    for (int r = 1; r <= ComponentRecord::kSlotCount; ++r) fields[static_cast<std::size_t>(r - 1)] = grid.cell(0, r);
-    std::string text = csvRow(fields);
-    for (int k = 1; k <= route.count(); ++k) {
-        for (int r = 1; r <= ComponentRecord::kSlotCount; ++r) fields[static_cast<std::size_t>(r - 1)] = grid.cell(k, r);
-        text += csvRow(fields);
-    }
+    auto column = [&](int k) {
+        std::vector<std::string> fields;
+        for (ComponentSlot s : kComponentSlots) fields.push_back(grid.cell(k, gridRow(s)));
+        return fields;
+    };
+    std::string text = csvRow(column(0));  // the captions
+    for (int k = 1; k <= route.count(); ++k) text += csvRow(column(k));
     return text;
 }
 

@@ -10,9 +10,11 @@ namespace lumor {
 
 namespace {
 
-double number(const RouteList& route, int k, int slot) { return SlotNumber(SlotText(route.at(k), slot)); }
+double number(const RouteList& route, int k, ComponentSlot slot) { return SlotNumber(SlotText(route.at(k), slot)); }
 
-bool isType(const RouteList& route, int k, const std::string& type) { return SlotText(route.at(k), Type) == type; }
+bool isType(const RouteList& route, int k, ComponentType type) {
+    return SlotText(route.at(k), ComponentSlot::Type) == typeName(type);
+}
 
 void requireTwoComponents(const RouteList& route) {
     if (route.count() < 2) {
@@ -37,7 +39,7 @@ double inRange(double value, int k) {
 
 /// `Length` of the fibre at position k; a negative length is refused.
 double fibreLength(const RouteList& route, int k) {
-    const double length = number(route, k, Length);
+    const double length = number(route, k, ComponentSlot::Length);
     if (length < 0) refuseNegativeLength(k, length);
     return length;
 }
@@ -46,15 +48,15 @@ double fibreLength(const RouteList& route, int k) {
 
 bool IsRouteComplete(const RouteList& route) {
     const int n = route.count();
-    return n >= 2 && isType(route, 1, kSourceType) && isType(route, n, kDetectorType);
+    return n >= 2 && isType(route, 1, ComponentType::Source) && isType(route, n, ComponentType::Detector);
 }
 
 void CheckFibreLengths(const RouteList& route) {
     for (int k = 2; k < route.count(); ++k) {
-        if (!isType(route, k, kFibreType)) continue;
+        if (!isType(route, k, ComponentType::Fibre)) continue;
         double length = 0;
         try {
-            length = number(route, k, Length);
+            length = number(route, k, ComponentSlot::Length);
         } catch (const ConversionError&) {
             continue;  // reported by the evaluation, at the point where it reads the slot
         }
@@ -66,7 +68,7 @@ double EvaluateFibreLength(const RouteList& route) {
     requireTwoComponents(route);
     double total = 0;
     for (int k = 2; k < route.count(); ++k) {
-        if (isType(route, k, kFibreType)) total = inRange(total + fibreLength(route, k), k);
+        if (isType(route, k, ComponentType::Fibre)) total = inRange(total + fibreLength(route, k), k);
     }
     return total;
 }
@@ -77,24 +79,24 @@ AttenuationProfile EvaluateAttenuation(const RouteList& route) {
     EvaluateFibreLength(route);
     const int n = route.count();
     AttenuationProfile p;
-    p.SourceLevel = number(route, 1, Gain);
+    p.SourceLevel = number(route, 1, ComponentSlot::Gain);
     double level = p.SourceLevel;
     double distance = 0;
     p.points.push_back({0, level});
     p.highest = level;
     p.lowest = 0;  // not the source level: the lowest is never above 0
     for (int k = 2; k < n; ++k) {
-        if (isType(route, k, kFibreType)) distance = inRange(distance + fibreLength(route, k), k);
-        if (isType(route, k, kAmplifierType)) {
-            level = inRange(level + number(route, k, Gain), k);
+        if (isType(route, k, ComponentType::Fibre)) distance = inRange(distance + fibreLength(route, k), k);
+        if (isType(route, k, ComponentType::Amplifier)) {
+            level = inRange(level + number(route, k, ComponentSlot::Gain), k);
         } else {
-            level = inRange(level - number(route, k, Attenuation), k);
+            level = inRange(level - number(route, k, ComponentSlot::Attenuation), k);
         }
         p.points.push_back({distance, level});
         if (level > p.highest) p.highest = level;
         if (level < p.lowest) p.lowest = level;
     }
-    p.sensitivity = number(route, n, Sensitivity);
+    p.sensitivity = number(route, n, ComponentSlot::Sensitivity);
     if (p.sensitivity < p.lowest) p.lowest = p.sensitivity;
     p.end = level;
     p.FibreLength = distance;
@@ -106,15 +108,15 @@ CdProfile EvaluateCd(const RouteList& route) {
     // A profile is evaluated with the fibre length, whose slots come first.
     EvaluateFibreLength(route);
     CdProfile p;
-    const double width = number(route, 1, SourceRms);
+    const double width = number(route, 1, ComponentSlot::SourceRms);
     double delay = 0;
     double distance = 0;
     p.points.push_back({0, 0});
     for (int k = 2; k < route.count(); ++k) {
-        if (isType(route, k, kFibreType)) {
+        if (isType(route, k, ComponentType::Fibre)) {
             const double length = fibreLength(route, k);
             distance = inRange(distance + length, k);
-            delay = inRange(delay + length * (number(route, k, Cd) * width), k);
+            delay = inRange(delay + length * (number(route, k, ComponentSlot::Cd) * width), k);
             p.points.push_back({distance, delay});
         }
         if (delay > p.highest) p.highest = delay;
@@ -138,9 +140,9 @@ PmdProfile EvaluatePmd(const RouteList& route) {
     double level = 0;
     double distance = 0;
     for (int k = 2; k < route.count(); ++k) {
-        if (!isType(route, k, kFibreType)) continue;
+        if (!isType(route, k, ComponentType::Fibre)) continue;
         const double length = fibreLength(route, k);
-        const double pmd = number(route, k, Pmd);
+        const double pmd = number(route, k, ComponentSlot::Pmd);
         const double steps = PmdSteps(length);
         p.FibreLength = inRange(p.FibreLength + length, k);
         p.scaleTop = inRange(p.scaleTop + pmd * std::sqrt(length), k);

@@ -1,5 +1,6 @@
 #include "library/component_library.h"
 
+#include "route/component_record.h"
 #include "route/component_types.h"
 
 namespace lumor {
@@ -7,8 +8,8 @@ namespace lumor {
 namespace {
 
 void showLibraryColumn(StringGrid& grid, int col, const LibraryEntry& entry) {
-    grid.setCell(col, 1, typeNameOfCode(TypeCode(entry)));
-    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) grid.setCell(col, s + 2, SlotText(entry, s));
+    grid.setCell(col, gridRow(ComponentSlot::Type), typeNameOfCode(typeCode(entry)));
+    for (LibrarySlot s : kLibrarySlots) grid.setCell(col, gridRow(s), SlotText(entry, s));
 }
 
 RecordListTexts libraryTexts() {
@@ -22,6 +23,6 @@ RecordListTexts libraryTexts() {
 }  // namespace
 
 ComponentLibrary::ComponentLibrary(Messages& messages)
-    : RecordList(messages, libraryTexts(), LibraryRowCaptions(), &showLibraryColumn) {}
+    : RecordList(messages, libraryTexts(), libraryRowCaptions(), &showLibraryColumn) {}
 
 }  // namespace lumor

@@ -10,7 +10,6 @@ class ComponentLibrary : public RecordList<LibraryEntry> {
 public:
     explicit ComponentLibrary(Messages& messages);
 
-    void RefreshLibraryGrid() { refreshGrid(); }
     void RemoveLastEntry() { removeLast(); }
     void ClearLibrary() { clear(); }
     bool LoadLibrary(const std::string& path) { return load(path); }

@@ -4,7 +4,7 @@ target_sources(lumor_core PRIVATE
   src/library/library_entry.cpp
   src/library/component_library.cpp
   src/library/library_csv.cpp
-  src/library/library_commands.cpp
+  src/library/library_rules.cpp
   src/library/library_to_route.cpp)
 target_sources(lumor_ui PRIVATE
   src/library/ui/library_window.cpp

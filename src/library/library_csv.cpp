@@ -40,17 +40,15 @@ void appendField(std::string& out, std::string_view field) {
 void appendRow(std::string& out, const std::vector<std::string>& fields) { out += CsvLine(fields); }
 
 std::string typeField(std::int32_t code) {
-    if (code >= 0 && code < static_cast<std::int32_t>(kTypeNames.size())) {
-        return kTypeNames[static_cast<std::size_t>(code)];
-    }
+    if (const auto type = typeOfCode(code)) return typeName(*type);
     return IntegerText(code);
 }
 
 void appendEntryRow(std::string& out, const LibraryEntry& entry) {
     std::vector<std::string> fields;
     fields.reserve(kFieldCount);
-    fields.push_back(typeField(TypeCode(entry)));
-    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) fields.push_back(SlotText(entry, s));
+    fields.push_back(typeField(typeCode(entry)));
+    for (LibrarySlot s : kLibrarySlots) fields.push_back(SlotText(entry, s));
     appendRow(out, fields);
 }
 
@@ -155,9 +153,7 @@ std::string fieldName(std::size_t index) {
 /// selector does not have.
 std::int32_t typeCodeOf(const CsvRow& row) {
     const std::string& text = row.fields[0];
-    for (std::size_t i = 0; i < kTypeNames.size(); ++i) {
-        if (text == kTypeNames[i]) return static_cast<std::int32_t>(i);
-    }
+    if (const auto type = typeNamed(text)) return codeOf(*type);
     std::int32_t code = 0;
     const char* first = text.data();
     const char* last = text.data() + text.size();
@@ -170,18 +166,16 @@ std::int32_t typeCodeOf(const CsvRow& row) {
 
 void checkSlotField(const CsvRow& row, std::size_t index) {
     const std::string& text = row.fields[index];
-    const std::u32string cps = utf8ToCodePoints(text);
-    std::string again;
-    for (char32_t cp : cps) appendUtf8(again, cp);
-    if (again != text) {
+    if (!isUtf8(text)) {
         throw LibraryCsvError(row.line, fieldName(index) + " není platný text v UTF-8");
     }
     if (!fitsCp1250(text)) {
         throw LibraryCsvError(row.line,
                               fieldName(index) + " obsahuje znak, který kódová stránka 1250 nemá");
     }
-    if (cps.size() > kMaxSlotText) {
-        throw LibraryCsvError(row.line, fieldName(index) + " má " + std::to_string(cps.size()) +
+    const std::size_t length = utf8Length(text);
+    if (length > kMaxSlotText) {
+        throw LibraryCsvError(row.line, fieldName(index) + " má " + std::to_string(length) +
                                             " znaků, nejvýš smí mít 255");
     }
 }
@@ -193,7 +187,7 @@ LibraryCsvError::LibraryCsvError(int line, const std::string& reason)
 
 const std::vector<std::string>& LibraryCsvHeader() {
     // The library grid's row captions, rows 1 to 11.
-    static const std::vector<std::string> header(LibraryRowCaptions().begin(), LibraryRowCaptions().end());
+    static const std::vector<std::string> header(libraryRowCaptions().begin(), libraryRowCaptions().end());
     return header;
 }
 
@@ -237,10 +231,10 @@ std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text) {
         }
         const std::int32_t code = typeCodeOf(row);
         LibraryEntry entry;
-        SetTypeCode(entry, code);
+        setTypeCode(entry, code);
         for (std::size_t i = 1; i < kFieldCount; ++i) {
             checkSlotField(row, i);
-            SetSlotText(entry, static_cast<int>(i - 1), row.fields[i]);
+            SetSlotText(entry, kLibrarySlots[i - 1], row.fields[i]);
         }
         entries.push_back(entry);
     }

@@ -1,5 +1,6 @@
 #include "library/library_to_route.h"
 
+#include "library/library_entry.h"
 #include "route/route_list.h"
 #include "route/route_rules.h"
 #include "text/numbers.h"
@@ -21,19 +22,17 @@ float toFloat(double value) {
 
 std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const StringGrid& lib, int k) {
     auto r = std::make_unique<ComponentRecord>();
-    SetSlotText(*r, Type, lib.cell(k, 1));
-    SetSlotText(*r, Label, lib.cell(k, 2));
-    for (int s = Wavelength; s <= Cd; ++s) SetSlotText(*r, s, lib.cell(k, s + 1));
-    SetSlotText(*r, Length, "-");
-    SetSlotText(*r, Sensitivity, lib.cell(k, 10));
-    SetSlotText(*r, Note, lib.cell(k, 11));
+    for (ComponentSlot s : kComponentSlots) {
+        // Row 9 of the library grid is the specific attenuation, no length.
+        SetSlotText(*r, s, s == ComponentSlot::Length ? std::string("-") : lib.cell(k, gridRow(s)));
+    }
     return r;
 }
 
 std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& lib, int col, const std::string& lengthText) {
     // Single precision on purpose: 3,3 km × 0,35 dB/km must give 1,15 (the float product
     // lies just below 1.155).
-    const float specific = toFloat(SlotNumber(lib.cell(col, 9)));
+    const float specific = toFloat(SlotNumber(lib.cell(col, gridRow(LibrarySlot::SpecificAttenuation))));
     if (lengthText.empty()) return nullptr;
     const float length = toFloat(SlotNumber(lengthText));
     if (length == 0) return nullptr;

@@ -1,5 +1,6 @@
 #include "report/report_writer.h"
 
+#include "route/component_record.h"
 #include "route/component_types.h"
 #include "text/cp1250.h"
 #include "text/file_io.h"
@@ -15,17 +16,6 @@ namespace {
 
 const std::string kNotGiven = "neuvedeno";
 constexpr std::size_t kConclusionLines = 5;
-
-// Route grid rows: row r shows slot r - 1 of the component record.
-constexpr int kTypeRow = 1;
-constexpr int kLabelRow = 2;
-constexpr int kAttenuationRow = 4;
-constexpr int kGainRow = 5;
-constexpr int kSourceRmsRow = 6;
-constexpr int kPmdRow = 7;
-constexpr int kCdRow = 8;
-constexpr int kLengthRow = 9;
-constexpr int kSensitivityRow = 10;
 
 // Appends a typed value: markup characters escaped, line breaks as CR LF, and a character
 // code page 1250 cannot hold as a numeric reference so that nothing typed is lost.
@@ -96,7 +86,7 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     const std::string group = orNotGiven(student.group);
 
     const int last = std::max(1, routeGrid.colCount() - 1);
-    auto cell = [&](int col, int row) -> const std::string& { return routeGrid.cell(col, row); };
+    auto cell = [&](int col, ComponentSlot slot) -> const std::string& { return routeGrid.cell(col, gridRow(slot)); };
 
     const std::string attenuation = endValueText(result.EndAttenuation);
     const std::string cd = endValueText(result.EndCd);
@@ -128,25 +118,25 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     p.row("<br>");
     p.row("<h2><u>Optická trasa:</u></h2>");
     p.row(R"(<blockquote><blockquote><b>Zdroj: </b>%s, zisk = <font color="red">%s</font> dB, rms šířky spektra zdroje = <font color="red">%s</font> nm</blockquote></blockquote>)",
-          {cell(1, kLabelRow), cell(1, kGainRow), cell(1, kSourceRmsRow)});
+          {cell(1, ComponentSlot::Label), cell(1, ComponentSlot::Gain), cell(1, ComponentSlot::SourceRms)});
     for (int col = 1; col <= last; ++col) {
         // Whole-text comparison, case and accents included; sources and detectors are
         // described by their own lines, wherever they stand.
-        const std::string& type = cell(col, kTypeRow);
-        if (type == kFibreType) {
+        const auto type = typeNamed(cell(col, ComponentSlot::Type));
+        if (type == ComponentType::Fibre) {
             p.row(R"(<blockquote><blockquote><b>Vlákno: </b>%s, útlum = <font color="red">%s</font> dB, CD = <font color="red">%s</font> ps/(nm.km), PMD = <font color="red">%s</font> ps/(km^0,5), L = <font color="red">%s</font> km</blockquote></blockquote>)",
-                  {cell(col, kLabelRow), cell(col, kAttenuationRow), cell(col, kCdRow),
-                   cell(col, kPmdRow), cell(col, kLengthRow)});
-        } else if (type == kConnectorType) {
+                  {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation), cell(col, ComponentSlot::Cd),
+                   cell(col, ComponentSlot::Pmd), cell(col, ComponentSlot::Length)});
+        } else if (type == ComponentType::Connector) {
             p.row(R"(<blockquote><blockquote><b>Konektor: </b>%s, útlum = <font color="red">%s</font> dB</blockquote></blockquote>)",
-                  {cell(col, kLabelRow), cell(col, kAttenuationRow)});
-        } else if (type == kAmplifierType) {
+                  {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation)});
+        } else if (type == ComponentType::Amplifier) {
             p.row(R"(<blockquote><blockquote><b>Zesilovač: </b>%s, zisk = <font color="red">%s</font> dB</blockquote></blockquote>)",
-                  {cell(col, kLabelRow), cell(col, kGainRow)});
+                  {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Gain)});
         }
     }
     p.row(R"(<blockquote><blockquote><b>Detektor: </b>%s, citlivost = <font color="red">%s</font> dB</blockquote></blockquote>)",
-          {cell(last, kLabelRow), cell(last, kSensitivityRow)});
+          {cell(last, ComponentSlot::Label), cell(last, ComponentSlot::Sensitivity)});
     p.row("<br>");
     p.row("<h2><u>Grafy:</u></h2>");
     p.row("<br>");
@@ -167,7 +157,7 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     p.row("<h2><u>Výsledky měření:</u></h2>");
     // The two result rows form one line of the file.
     p.row(R"(Útlum na konci trasy je <font color = "red">%s</font> dB. Citlivost detektoru je <font color = "red">%s</font> dB. )",
-          {attenuation, cell(last, kSensitivityRow)}, false);
+          {attenuation, cell(last, ComponentSlot::Sensitivity)}, false);
     p.row(R"(Velikost chromatické disperze na konci trasy je <font color = "red">%s</font> ns. Velikost polarizačně vidové disperze je <font color = "red">%s</font> ps.)",
           {cd, pmd});
     p.row("<br>");

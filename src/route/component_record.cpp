@@ -4,7 +4,7 @@
 
 namespace lumor {
 
-const std::array<std::string, 11>& RouteRowCaptions() {
+const std::array<std::string, 11>& routeRowCaptions() {
     // Made on first use, so that other constants built from it never see it unmade.
     static const std::array<std::string, 11> captions = {
         "typ",
@@ -22,13 +22,11 @@ const std::array<std::string, 11>& RouteRowCaptions() {
     return captions;
 }
 
-void SetSlotText(ComponentRecord& record, int slot, const std::string& text) {
-    if (slot < 0 || slot >= ComponentRecord::kSlotCount) return;
+void SetSlotText(ComponentRecord& record, ComponentSlot slot, const std::string& text) {
     writeSlot(record.image.data() + kSlotSize * static_cast<std::size_t>(slot), text);
 }
 
-std::string SlotText(const ComponentRecord& record, int slot) {
-    if (slot < 0 || slot >= ComponentRecord::kSlotCount) return {};
+std::string SlotText(const ComponentRecord& record, ComponentSlot slot) {
     return readSlot(record.image.data() + kSlotSize * static_cast<std::size_t>(slot));
 }
 

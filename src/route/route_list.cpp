@@ -5,7 +5,7 @@ namespace lumor {
 namespace {
 
 void showRouteColumn(StringGrid& grid, int col, const ComponentRecord& record) {
-    for (int s = 0; s < ComponentRecord::kSlotCount; ++s) grid.setCell(col, s + 1, SlotText(record, s));
+    for (ComponentSlot s : kComponentSlots) grid.setCell(col, gridRow(s), SlotText(record, s));
 }
 
 RecordListTexts routeTexts() {
@@ -19,11 +19,11 @@ RecordListTexts routeTexts() {
 }  // namespace
 
 RouteList::RouteList(Messages& messages)
-    : RecordList(messages, routeTexts(), RouteRowCaptions(), &showRouteColumn) {}
+    : RecordList(messages, routeTexts(), routeRowCaptions(), &showRouteColumn) {}
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();
-    for (int s = 0; s < ComponentRecord::kSlotCount; ++s) SetSlotText(*record, s, slots[static_cast<std::size_t>(s)]);
+    for (ComponentSlot s : kComponentSlots) SetSlotText(*record, s, slots[static_cast<std::size_t>(s)]);
     return record;
 }
 

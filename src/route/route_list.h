@@ -14,13 +14,11 @@ public:
     void RemoveLastComponent() { removeLast(); }
     void ReplaceComponent(int k, std::unique_ptr<ComponentRecord> record) { replace(k, std::move(record)); }
     void ClearRoute() { clear(); }
-    void RefreshRouteGrid() { refreshGrid(); }
-    void ShowRouteColumn(int k) { showColumn(k); }
     bool LoadRoute(const std::string& path) { return load(path); }
     bool SaveRoute(const std::string& path) { return save(path); }
 };
 
-/// A record with the given eleven slot texts.
+/// A record with the given eleven slot texts, in slot order.
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots);
 
 }  // namespace lumor

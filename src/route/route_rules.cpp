@@ -8,30 +8,40 @@
 
 namespace lumor {
 
+namespace {
+
+constexpr int kTypeRow = gridRow(ComponentSlot::Type);
+
+}  // namespace
+
 bool gridRouteComplete(const StringGrid& routeGrid) {
-    return routeGrid.cell(1, 1) == kSourceType &&
-           routeGrid.cell(routeGrid.colCount() - 1, 1) == kDetectorType;
+    return routeGrid.cell(1, kTypeRow) == typeName(ComponentType::Source) &&
+           routeGrid.cell(routeGrid.colCount() - 1, kTypeRow) == typeName(ComponentType::Detector);
 }
 
 int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom) {
     for (int k = 1; k < routeGrid.colCount(); ++k) {
-        if (routeGrid.cell(k, 1) == kFibreType && left == k && right == k && top == 9 && bottom == 9) {
+        const int row = gridRow(ComponentSlot::Length);
+        if (routeGrid.cell(k, kTypeRow) == typeName(ComponentType::Fibre) && left == k && right == k && top == row &&
+            bottom == row) {
             return k;
         }
     }
     return 0;
 }
 
-// Slots 0-2 and 4-7 from rows 1-3 and 5-8, the attenuation and length given, 9-10 from 10-11.
 std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const StringGrid& grid, int k, const std::string& attenuation,
                                                        const std::string& length) {
     auto r = std::make_unique<ComponentRecord>();
-    for (int s = Type; s <= Wavelength; ++s) SetSlotText(*r, s, grid.cell(k, s + 1));
-    SetSlotText(*r, Attenuation, attenuation);
-    for (int s = Gain; s <= Cd; ++s) SetSlotText(*r, s, grid.cell(k, s + 1));
-    SetSlotText(*r, Length, length);
-    SetSlotText(*r, Sensitivity, grid.cell(k, 10));
-    SetSlotText(*r, Note, grid.cell(k, 11));
+    for (ComponentSlot s : kComponentSlots) {
+        if (s == ComponentSlot::Attenuation) {
+            SetSlotText(*r, s, attenuation);
+        } else if (s == ComponentSlot::Length) {
+            SetSlotText(*r, s, length);
+        } else {
+            SetSlotText(*r, s, grid.cell(k, gridRow(s)));
+        }
+    }
     return r;
 }
 
@@ -45,8 +55,8 @@ std::string fibreAttenuationText(double attenuation) {
 }
 
 std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& route, int k, const std::string& lengthText) {
-    const double attenuation = SlotNumber(route.cell(k, 4));
-    const double length = SlotNumber(route.cell(k, 9));
+    const double attenuation = SlotNumber(route.cell(k, gridRow(ComponentSlot::Attenuation)));
+    const double length = SlotNumber(route.cell(k, gridRow(ComponentSlot::Length)));
     if (lengthText.empty()) return nullptr;
     const double newLength = SlotNumber(lengthText);
     if (newLength == 0) return nullptr;

@@ -114,6 +114,13 @@ std::string utf8ToCp1250(std::string_view text) {
     return out;
 }
 
+bool isUtf8(std::string_view bytes) {
+    // Decoding replaces every malformed sequence, so only well-formed text encodes back as it was.
+    std::string again;
+    for (char32_t cp : utf8ToCodePoints(bytes)) appendUtf8(again, cp);
+    return again == bytes;
+}
+
 bool fitsCp1250(std::string_view text) {
     for (char32_t cp : utf8ToCodePoints(text)) {
         if (byteFor(cp) < 0) return false;

@@ -13,6 +13,9 @@ std::string cp1250ToUtf8(std::string_view bytes);
 /// page lacks, and every malformed UTF-8 sequence, becomes "?".
 std::string utf8ToCp1250(std::string_view text);
 
+/// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or stray bytes).
+bool isUtf8(std::string_view bytes);
+
 /// True when every character of the UTF-8 text exists in code page 1250.
 bool fitsCp1250(std::string_view text);
 

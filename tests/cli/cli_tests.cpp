@@ -92,8 +92,8 @@ TEST_F(CliTest, ImportWritesTheLibraryFileAndExportGivesTheSameCsvBack) {
 
 TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     LibraryEntry odd;
-    SetTypeCode(odd, -7);
-    SetSlotText(odd, EntryLabel, "cizí");
+    setTypeCode(odd, -7);
+    SetSlotText(odd, LibrarySlot::Label, "cizí");
     odd.image[100] = 0x55;  // meaningless bytes after the label's text
     writeBytes(file("odd.komp"), LibraryFileBytes({odd}));
 
@@ -109,8 +109,8 @@ TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     ASSERT_EQ(back.size(), 2564u);
     LibraryEntry restored;
     std::copy(back.begin(), back.end(), restored.image.begin());
-    EXPECT_EQ(TypeCode(restored), -7);
-    EXPECT_EQ(SlotText(restored, EntryLabel), "cizí");
+    EXPECT_EQ(typeCode(restored), -7);
+    EXPECT_EQ(SlotText(restored, LibrarySlot::Label), "cizí");
 }
 
 TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {

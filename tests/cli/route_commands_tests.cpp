@@ -309,7 +309,7 @@ TEST_F(ReportCliTest, AMissingLogoIsOnlyAWarning) {
 
 TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
     Slots noted = connector("0,3");
-    noted[Note] = "řez; \"nový\"\nsvár";
+    noted[static_cast<std::size_t>(ComponentSlot::Note)] = "řez; \"nový\"\nsvár";
     const std::string route = saveRoute("r.trasa", {source("3", "2"), noted, detector("-30")});
     const CliRun r = run({"route", "export", route});
     EXPECT_EQ(r.exitCode, 0) << r.err;

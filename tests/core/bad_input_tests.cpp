@@ -59,9 +59,11 @@ Slots fibre(const std::string& length, const std::string& attenuation = "2,5",
 
 std::unique_ptr<LibraryEntry> libraryEntry(const std::string& label, std::int32_t code) {
     auto e = std::make_unique<LibraryEntry>();
-    SetSlotText(*e, EntryLabel, label);
-    for (int s = EntryWavelength; s <= EntryNote; ++s) SetSlotText(*e, s, "-");
-    SetTypeCode(*e, code);
+    SetSlotText(*e, LibrarySlot::Label, label);
+    for (LibrarySlot s : kLibrarySlots) {
+        if (s != LibrarySlot::Label) SetSlotText(*e, s, "-");
+    }
+    setTypeCode(*e, code);
     return e;
 }
 
@@ -280,11 +282,11 @@ std::vector<Row> rows() {
     r.push_back({"TextOver255CharactersIsCutAndSurvivesTheFile",
                  [](Sandbox& s) {
                      Slots slots = kDetector;
-                     slots[Note] = std::string(200, 'a') + std::string(100, 'b');
+                     slots[static_cast<std::size_t>(ComponentSlot::Note)] = std::string(200, 'a') + std::string(100, 'b');
                      s.route.AppendComponent(makeRecord(slots));
                      s.route.SaveRoute(s.file("long.trasa"));
                      s.route.LoadRoute(s.file("long.trasa"));
-                     const std::string note = SlotText(s.route.at(4), Note);
+                     const std::string note = SlotText(s.route.at(4), ComponentSlot::Note);
                      return std::to_string(note.size()) + " characters, " +
                             (note == std::string(200, 'a') + std::string(55, 'b') ? "the first ones" : "OTHERS");
                  },
@@ -292,9 +294,9 @@ std::vector<Row> rows() {
     r.push_back({"CharactersCodePage1250LacksBecomeQuestionMarks",
                  [](Sandbox& s) {
                      Slots slots = kDetector;
-                     slots[Label] = "日本 ő € 😀";
+                     slots[static_cast<std::size_t>(ComponentSlot::Label)] = "日本 ő € 😀";
                      s.route.AppendComponent(makeRecord(slots));
-                     return s.route.grid().cell(4, Label + 1);
+                     return s.route.grid().cell(4, gridRow(ComponentSlot::Label));
                  },
                  "?? ő € ?"});
     r.push_back({"CharactersCodePage1250LacksReachTheReportAsReferences",

@@ -17,10 +17,8 @@ const std::string kHeader =
 
 LibraryEntry makeEntry(std::int32_t code, const std::array<std::string, 10>& slots) {
     LibraryEntry e;
-    SetTypeCode(e, code);
-    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) {
-        SetSlotText(e, s, slots[static_cast<std::size_t>(s)]);
-    }
+    setTypeCode(e, code);
+    for (LibrarySlot s : kLibrarySlots) SetSlotText(e, s, slots[static_cast<std::size_t>(s)]);
     return e;
 }
 
@@ -31,8 +29,8 @@ std::string slotBytes(const LibraryEntry& e, int slot) {
 }
 
 /// A slot image written byte by byte, bypassing the text encoding.
-void setRawSlot(LibraryEntry& e, int slot, const std::string& bytes) {
-    unsigned char* p = e.image.data() + 256 * slot;
+void setRawSlot(LibraryEntry& e, LibrarySlot slot, const std::string& bytes) {
+    unsigned char* p = e.image.data() + 256 * static_cast<int>(slot);
     p[0] = static_cast<unsigned char>(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) p[1 + i] = static_cast<unsigned char>(bytes[i]);
 }
@@ -82,22 +80,22 @@ TEST(LibraryCsv, EverySlotTextAndTypeCodeSurvivesExportAndImport) {
     LibraryEntry raw = makeEntry(3, {});
     std::string all;
     for (int b = 1; b <= 255; ++b) all.push_back(static_cast<char>(b));
-    setRawSlot(raw, EntryLabel, all);
-    setRawSlot(raw, EntryNote, std::string("a\0b", 3));
-    setRawSlot(raw, EntryCd, std::string(255, '\x9A'));
-    setRawSlot(raw, EntryGain, "\x81\x83\x88\x90\x98");
+    setRawSlot(raw, LibrarySlot::Label, all);
+    setRawSlot(raw, LibrarySlot::Note, std::string("a\0b", 3));
+    setRawSlot(raw, LibrarySlot::Cd, std::string(255, '\x9A'));
+    setRawSlot(raw, LibrarySlot::Gain, "\x81\x83\x88\x90\x98");
     entries.push_back(raw);
 
     const std::vector<LibraryEntry> back = ParseLibraryCsv(LibraryCsvText(entries));
     ASSERT_EQ(back.size(), entries.size());
     for (std::size_t k = 0; k < entries.size(); ++k) {
-        EXPECT_EQ(TypeCode(back[k]), TypeCode(entries[k])) << k;
+        EXPECT_EQ(typeCode(back[k]), typeCode(entries[k])) << k;
         for (int s = 0; s < LibraryEntry::kSlotCount; ++s) {
             EXPECT_EQ(slotBytes(back[k], s), slotBytes(entries[k], s)) << k << " slot " << s;
         }
     }
     // Bytes after each text are zero after import.
-    EXPECT_EQ(back.back().image[256 * EntryGain + 6], 0);
+    EXPECT_EQ(back.back().image[256 * static_cast<int>(LibrarySlot::Gain) + 6], 0);
     EXPECT_EQ(LibraryCsvText(back), LibraryCsvText(entries));
 }
 
@@ -105,15 +103,15 @@ TEST(LibraryCsv, ImportBuildsEntriesWithZeroedSlotTails) {
     const auto entries = ParseLibraryCsv(
         kHeader + row(kGoodRow) + row("Zdroj;LED;850;-;-15;20;-;-;-;-;") + row("3;x;;;;;;;;;"));
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(TypeCode(entries[0]), 3);
-    EXPECT_EQ(SlotText(entries[0], EntryAttenuation), "0,3");
-    EXPECT_EQ(SlotText(entries[0], EntryNote), "poznámka");
-    EXPECT_EQ(TypeCode(entries[1]), 0);
-    EXPECT_EQ(SlotText(entries[1], EntrySourceRms), "20");
-    EXPECT_EQ(TypeCode(entries[2]), 3);  // a whole number in the type column is the code
+    EXPECT_EQ(typeCode(entries[0]), 3);
+    EXPECT_EQ(SlotText(entries[0], LibrarySlot::Attenuation), "0,3");
+    EXPECT_EQ(SlotText(entries[0], LibrarySlot::Note), "poznámka");
+    EXPECT_EQ(typeCode(entries[1]), 0);
+    EXPECT_EQ(SlotText(entries[1], LibrarySlot::SourceRms), "20");
+    EXPECT_EQ(typeCode(entries[2]), 3);  // a whole number in the type column is the code
     const std::string expected = LibraryFileBytes({entries[0]});
     EXPECT_EQ(expected.size(), 2564u);
-    EXPECT_EQ(expected.substr(256 * EntryLabel + 6, 250), std::string(250, '\0'));
+    EXPECT_EQ(expected.substr(256 * static_cast<int>(LibrarySlot::Label) + 6, 250), std::string(250, '\0'));
     EXPECT_EQ(LibraryFileBytes(entries).size(), 3u * 2564u);
 }
 
@@ -122,8 +120,8 @@ TEST(LibraryCsv, ImportAcceptsCrLfAByteOrderMarkBlankLinesAndNoFinalLineBreak) {
     crlf.insert(crlf.size() - 1, "\r");
     const auto a = ParseLibraryCsv("\xEF\xBB\xBF" + crlf + kGoodRow + "\r\n\r\n" + kGoodRow);
     ASSERT_EQ(a.size(), 2u);
-    EXPECT_EQ(SlotText(a[0], EntryNote), "poznámka");  // no CR left at the end of a row
-    EXPECT_EQ(SlotText(a[1], EntryNote), "poznámka");
+    EXPECT_EQ(SlotText(a[0], LibrarySlot::Note), "poznámka");  // no CR left at the end of a row
+    EXPECT_EQ(SlotText(a[1], LibrarySlot::Note), "poznámka");
 
     const auto b = ParseLibraryCsv("\n" + kHeader + "\n" + row(kGoodRow) + "\n\n");
     EXPECT_EQ(b.size(), 1u);
@@ -131,8 +129,8 @@ TEST(LibraryCsv, ImportAcceptsCrLfAByteOrderMarkBlankLinesAndNoFinalLineBreak) {
     // A quoted field may stand anywhere and a stray quote inside an unquoted one is a letter.
     const auto c = ParseLibraryCsv(kHeader + "\"Konektor\";pa\"lec;-;\"0,3\";-;-;-;-;-;-;\"\"\n");
     ASSERT_EQ(c.size(), 1u);
-    EXPECT_EQ(SlotText(c[0], EntryLabel), "pa\"lec");
-    EXPECT_EQ(SlotText(c[0], EntryNote), "");
+    EXPECT_EQ(SlotText(c[0], LibrarySlot::Label), "pa\"lec");
+    EXPECT_EQ(SlotText(c[0], LibrarySlot::Note), "");
 }
 
 TEST(LibraryCsv, ImportTakesAFieldOf255CharactersAndRefuses256) {
@@ -140,7 +138,7 @@ TEST(LibraryCsv, ImportTakesAFieldOf255CharactersAndRefuses256) {
     for (int i = 0; i < 255; ++i) c255 += "č";  // 510 bytes of UTF-8, 255 characters
     const auto ok = ParseLibraryCsv(kHeader + row("Konektor;" + c255 + ";-;0,3;-;-;-;-;-;-;"));
     ASSERT_EQ(ok.size(), 1u);
-    EXPECT_EQ(SlotText(ok[0], EntryLabel), c255);
+    EXPECT_EQ(SlotText(ok[0], LibrarySlot::Label), c255);
 
     try {
         ParseLibraryCsv(kHeader + row(kGoodRow) +

@@ -17,11 +17,13 @@ namespace {
 std::unique_ptr<LibraryEntry> entry(std::int32_t code, const std::string& label,
                                     const std::string& specific = "-") {
     auto e = std::make_unique<LibraryEntry>();
-    SetTypeCode(*e, code);
-    SetSlotText(*e, EntryLabel, label);
-    for (int s = EntryWavelength; s <= EntrySensitivity; ++s) SetSlotText(*e, s, "-");
-    SetSlotText(*e, SpecificAttenuation, specific);
-    SetSlotText(*e, EntryNote, "pozn. " + label);
+    setTypeCode(*e, code);
+    SetSlotText(*e, LibrarySlot::Label, label);
+    for (LibrarySlot s : kLibrarySlots) {
+        if (s != LibrarySlot::Label && s != LibrarySlot::Note) SetSlotText(*e, s, "-");
+    }
+    SetSlotText(*e, LibrarySlot::SpecificAttenuation, specific);
+    SetSlotText(*e, LibrarySlot::Note, "pozn. " + label);
     return e;
 }
 
@@ -63,13 +65,13 @@ protected:
 
 TEST(LibraryEntry, TypeCodeIsLittleEndianAfterTheTenSlots) {
     LibraryEntry e;
-    SetTypeCode(e, 0x01020304);
+    setTypeCode(e, 0x01020304);
     EXPECT_EQ(e.image[2560], 0x04);
     EXPECT_EQ(e.image[2563], 0x01);
-    SetTypeCode(e, -1);
-    EXPECT_EQ(TypeCode(e), -1);
+    setTypeCode(e, -1);
+    EXPECT_EQ(typeCode(e), -1);
     EXPECT_EQ(e.image[2563], 0xFF);
-    SetSlotText(e, EntryNote, "ž");
+    SetSlotText(e, LibrarySlot::Note, "ž");
     EXPECT_EQ(e.image[2304], 1);
     EXPECT_EQ(e.image[2305], 0x9E);  // "ž" in code page 1250
 }
@@ -158,15 +160,15 @@ TEST_F(LibraryTest, UnknownTypeCodeShowsAMarkerAndSurvivesByteForByte) {
     std::string bytes;
     for (std::int32_t code : {7, -1}) {
         auto e = entry(code, "cizí " + std::to_string(code));
-        e->image[256 * EntryLabel + 200] = 0xAB;
-        e->image[256 * EntryNote + 255] = 0x01;
+        e->image[256 * static_cast<int>(LibrarySlot::Label) + 200] = 0xAB;
+        e->image[256 * static_cast<int>(LibrarySlot::Note) + 255] = 0x01;
         bytes += imageOf(*e);
     }
     writeBytes(file("codes.komp"), bytes);
     ASSERT_TRUE(library.LoadLibrary(file("codes.komp")));
     ASSERT_EQ(library.count(), 2);
-    EXPECT_EQ(TypeCode(library.at(1)), 7);
-    EXPECT_EQ(TypeCode(library.at(2)), -1);
+    EXPECT_EQ(typeCode(library.at(1)), 7);
+    EXPECT_EQ(typeCode(library.at(2)), -1);
     const std::string marker7 = library.grid().cell(1, 1);
     const std::string markerMinus1 = library.grid().cell(2, 1);
     EXPECT_NE(marker7.find('7'), std::string::npos);
@@ -188,11 +190,11 @@ TEST_F(LibraryTest, LongNoteIsCutTo255CharactersAndSurvivesTheFile) {
         return s;
     }();
     auto e = entry(3, "ST");
-    SetSlotText(*e, EntryNote, longNote);
+    SetSlotText(*e, LibrarySlot::Note, longNote);
     library.append(std::move(e));
     std::string expected = std::string(150, 'a');
     for (int i = 0; i < 105; ++i) expected += "č";
-    EXPECT_EQ(SlotText(library.at(1), EntryNote), expected);
+    EXPECT_EQ(SlotText(library.at(1), LibrarySlot::Note), expected);
     EXPECT_EQ(library.grid().cell(1, 11), expected);
 
     ASSERT_TRUE(library.SaveLibrary(file("note.komp")));

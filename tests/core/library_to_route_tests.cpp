@@ -21,15 +21,15 @@ TEST(FibreLength, NewFibreUsesASinglePrecisionProduct) {
     const StringGrid lib = libraryWithFibre("0,35");
     auto r = newFibreRecord(lib, 2, "3,3");
     ASSERT_TRUE(r);
-    EXPECT_EQ(SlotText(*r, Type), "Vlákno");
-    EXPECT_EQ(SlotText(*r, Attenuation), "1,15");
-    EXPECT_EQ(SlotText(*r, Length), "3,3");
-    EXPECT_EQ(SlotText(*r, Pmd), "0,1");
-    EXPECT_EQ(SlotText(*r, Cd), "1");
-    EXPECT_EQ(SlotText(*r, Sensitivity), "-");
-    EXPECT_EQ(SlotText(*r, Note), "SM");
-    EXPECT_EQ(SlotText(*newFibreRecord(lib, 2, "10"), Attenuation), "3,5");
-    EXPECT_EQ(SlotText(*newFibreRecord(libraryWithFibre("0,19"), 2, "0,5"), Attenuation), "0,09");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Type), "Vlákno");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Attenuation), "1,15");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Length), "3,3");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Pmd), "0,1");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Cd), "1");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Sensitivity), "-");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Note), "SM");
+    EXPECT_EQ(SlotText(*newFibreRecord(lib, 2, "10"), ComponentSlot::Attenuation), "3,5");
+    EXPECT_EQ(SlotText(*newFibreRecord(libraryWithFibre("0,19"), 2, "0,5"), ComponentSlot::Attenuation), "0,09");
     EXPECT_FALSE(newFibreRecord(lib, 2, ""));
     EXPECT_FALSE(newFibreRecord(lib, 2, "0"));
     EXPECT_FALSE(newFibreRecord(lib, 2, "0,0"));
@@ -44,8 +44,8 @@ TEST(LibraryColumn, PlainComponentsGetADashAsLength) {
     const char* column[] = {"", "Konektor", "SC/PC", "-", "0,3", "-", "-", "-", "-", "-", "-", "pozn"};
     for (int r = 1; r <= 11; ++r) g.setCell(1, r, column[r]);
     auto r = recordFromLibraryColumn(g, 1);
-    EXPECT_EQ(SlotText(*r, Type), "Konektor");
-    EXPECT_EQ(SlotText(*r, Attenuation), "0,3");
-    EXPECT_EQ(SlotText(*r, Length), "-");
-    EXPECT_EQ(SlotText(*r, Note), "pozn");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Type), "Konektor");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Attenuation), "0,3");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Length), "-");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Note), "pozn");
 }

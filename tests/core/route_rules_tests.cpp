@@ -14,9 +14,9 @@ TEST(FibreLength, ChangeDerivesTheSpecificAttenuationFromTheRoute) {
     route.AppendComponent(makeRecord({"Vlákno", "G", "1310", "1,15", "-", "-", "0,1", "1", "3,3", "-", ""}));
     auto r = changedFibreRecord(route.grid(), 2, "10");
     ASSERT_TRUE(r);
-    EXPECT_EQ(SlotText(*r, Attenuation), "3,48");
-    EXPECT_EQ(SlotText(*r, Length), "10");
-    EXPECT_EQ(SlotText(*r, Label), "G");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Attenuation), "3,48");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Length), "10");
+    EXPECT_EQ(SlotText(*r, ComponentSlot::Label), "G");
     EXPECT_FALSE(changedFibreRecord(route.grid(), 2, ""));
     EXPECT_FALSE(changedFibreRecord(route.grid(), 2, "0"));
 

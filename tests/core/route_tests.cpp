@@ -44,28 +44,28 @@ protected:
 
 TEST(ComponentRecord, SlotsSitAt256ByteStepsWithTheirLengthByte) {
     ComponentRecord r;
-    SetSlotText(r, Type, kAmplifierType);
-    SetSlotText(r, Note, "ab");
+    SetSlotText(r, ComponentSlot::Type, typeName(ComponentType::Amplifier));
+    SetSlotText(r, ComponentSlot::Note, "ab");
     EXPECT_EQ(r.image[0], 9);
     EXPECT_EQ(r.image[9], 0xE8);  // "č" in code page 1250
     EXPECT_EQ(r.image[2560], 2);
     EXPECT_EQ(r.image[2561], 'a');
-    EXPECT_EQ(SlotText(r, Type), "Zesilovač");
-    EXPECT_EQ(SlotText(r, Label), "");
+    EXPECT_EQ(SlotText(r, ComponentSlot::Type), "Zesilovač");
+    EXPECT_EQ(SlotText(r, ComponentSlot::Label), "");
 }
 
 TEST(ComponentRecord, BytesAfterTheTextNeverChangeItsMeaning) {
     ComponentRecord r;
-    SetSlotText(r, Label, "LC");
+    SetSlotText(r, ComponentSlot::Label, "LC");
     r.image[256 + 3] = 'X';
     r.image[256 + 255] = 0xFF;
-    EXPECT_EQ(SlotText(r, Label), "LC");
+    EXPECT_EQ(SlotText(r, ComponentSlot::Label), "LC");
 }
 
 TEST(ComponentRecord, TypeNamesAreExactTexts) {
     EXPECT_EQ(typeNameOfCode(4), "Zesilovač");
-    EXPECT_NE(std::string("Zesilovac"), kAmplifierType);
-    EXPECT_NE(std::string("zesilovač"), kAmplifierType);
+    EXPECT_NE(std::string("Zesilovac"), typeName(ComponentType::Amplifier));
+    EXPECT_NE(std::string("zesilovač"), typeName(ComponentType::Amplifier));
     EXPECT_EQ(typeNameOfCode(7), "neznámý typ (7)");
     EXPECT_EQ(typeNameOfCode(-1), "neznámý typ (-1)");
 }
@@ -84,17 +84,17 @@ TEST_F(RouteTest, GridStartsWithCaptionsHeadersAndOneEmptyColumn) {
 }
 
 TEST_F(RouteTest, AppendFillsColumnOneFirstThenAddsColumns) {
-    route.AppendComponent(rec(kSourceType, "LED"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "LED"));
     EXPECT_EQ(route.grid().colCount(), 2);
     EXPECT_EQ(route.grid().cell(1, 2), "LED");
-    route.AppendComponent(rec(kDetectorType, "PIN"));
+    route.AppendComponent(rec(typeName(ComponentType::Detector), "PIN"));
     EXPECT_EQ(route.grid().colCount(), 3);
     EXPECT_EQ(route.grid().cell(2, 1), "Detektor");
     EXPECT_EQ(route.grid().cell(2, 11), "poznámka");
 }
 
 TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
-    route.AppendComponent(rec(kSourceType, "LED"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "LED"));
     route.RemoveLastComponent();
     EXPECT_EQ(route.count(), 0);
     EXPECT_EQ(route.grid().colCount(), 2);
@@ -106,7 +106,7 @@ TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
 }
 
 TEST_F(RouteTest, ClearRouteRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
-    for (int i = 0; i < 5; ++i) route.AppendComponent(rec(kConnectorType, "SC" + std::to_string(i)));
+    for (int i = 0; i < 5; ++i) route.AppendComponent(rec(typeName(ComponentType::Connector), "SC" + std::to_string(i)));
     EXPECT_EQ(route.grid().colCount(), 6);
     route.ClearRoute();
     EXPECT_EQ(route.count(), 0);
@@ -118,22 +118,22 @@ TEST_F(RouteTest, ClearRouteRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
 }
 
 TEST_F(RouteTest, ReplaceRewritesTheGridInPlace) {
-    route.AppendComponent(rec(kSourceType, "A"));
-    route.AppendComponent(rec(kFibreType, "B"));
-    route.ReplaceComponent(2, rec(kFibreType, "C"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.AppendComponent(rec(typeName(ComponentType::Fibre), "B"));
+    route.ReplaceComponent(2, rec(typeName(ComponentType::Fibre), "C"));
     EXPECT_EQ(route.count(), 2);
     EXPECT_EQ(route.grid().cell(2, 2), "C");
-    route.ReplaceComponent(5, rec(kFibreType, "D"));  // no such position: nothing happens
+    route.ReplaceComponent(5, rec(typeName(ComponentType::Fibre), "D"));  // no such position: nothing happens
     EXPECT_EQ(route.grid().cell(2, 2), "C");
 }
 
 TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
-    route.AppendComponent(rec(kSourceType, "A"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     std::string note(300, 'n');
-    auto fibre = rec(kFibreType, "B");
-    SetSlotText(*fibre, Note, note);
+    auto fibre = rec(typeName(ComponentType::Fibre), "B");
+    SetSlotText(*fibre, ComponentSlot::Note, note);
     route.AppendComponent(std::move(fibre));
-    route.AppendComponent(rec(kDetectorType, "C"));
+    route.AppendComponent(rec(typeName(ComponentType::Detector), "C"));
     ASSERT_TRUE(route.SaveRoute(file("t.trasa")));
     EXPECT_EQ(messages.shown.back(), "information|Informace|Uloženo");
     EXPECT_EQ(fs::file_size(file("t.trasa")), 8448u);
@@ -161,7 +161,7 @@ TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
 }
 
 TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
-    route.AppendComponent(rec(kSourceType, "A"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     { std::ofstream(file("empty.trasa"), std::ios::binary); }
     ASSERT_TRUE(route.LoadRoute(file("empty.trasa")));
     EXPECT_EQ(route.count(), 0);
@@ -170,7 +170,7 @@ TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
 }
 
 TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
-    route.AppendComponent(rec(kSourceType, "A"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     EXPECT_FALSE(route.LoadRoute(file("missing.trasa")));
     EXPECT_FALSE(route.LoadRoute(dir.string()));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"warning||nelze otevrit", "warning||nelze otevrit"}));
@@ -181,7 +181,7 @@ TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
 TEST_F(RouteTest, HoldsAtMost999Components) {
     std::string bytes;
     for (int i = 0; i < 1001; ++i) {
-        auto r = rec(kConnectorType, std::to_string(i + 1));
+        auto r = rec(typeName(ComponentType::Connector), std::to_string(i + 1));
         bytes.append(reinterpret_cast<const char*>(r->image.data()), ComponentRecord::kImageSize);
     }
     { std::ofstream(file("big.trasa"), std::ios::binary) << bytes; }
@@ -192,17 +192,17 @@ TEST_F(RouteTest, HoldsAtMost999Components) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("prvních 999"), std::string::npos);
 
-    EXPECT_FALSE(route.AppendComponent(rec(kConnectorType, "navíc")));
+    EXPECT_FALSE(route.AppendComponent(rec(typeName(ComponentType::Connector), "navíc")));
     EXPECT_EQ(route.count(), 999);
     EXPECT_EQ(route.grid().colCount(), 1000);
     EXPECT_NE(messages.shown.back().find("999"), std::string::npos);
 }
 
 TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
-    route.AppendComponent(rec(kSourceType, "A"));
+    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     ASSERT_TRUE(route.SaveRoute(file("keep.trasa")));
     const std::string before = bytesOf(file("keep.trasa"));
-    route.AppendComponent(rec(kDetectorType, "B"));
+    route.AppendComponent(rec(typeName(ComponentType::Detector), "B"));
 
     EXPECT_FALSE(route.SaveRoute(file("nosuchdir/x.trasa")));
     EXPECT_EQ(messages.shown.back().rfind("warning||Soubor „", 0), 0u);

@@ -18,7 +18,7 @@ inline std::unique_ptr<ComponentRecord> component(const std::string& type, const
 
 namespace testroutes {
 
-// Slots: Type, Label, Wavelength, Attenuation, Gain, SourceRms, Pmd, Cd, Length, Sensitivity, Note.
+// Slots: Type, ComponentSlot::Label, ComponentSlot::Wavelength, ComponentSlot::Attenuation, ComponentSlot::Gain, ComponentSlot::SourceRms, ComponentSlot::Pmd, ComponentSlot::Cd, ComponentSlot::Length, ComponentSlot::Sensitivity, Note.
 inline std::unique_ptr<ComponentRecord> source(const std::string& gain, const std::string& rms) {
     return makeRecord({"Zdroj", "LD", "1550", "-", gain, rms, "-", "-", "-", "-", ""});
 }

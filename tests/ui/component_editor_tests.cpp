@@ -1,5 +1,5 @@
 #include "library/ui/component_editor.h"
-#include "library/library_commands.h"
+#include "library/library_rules.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "ui_fixture.h"

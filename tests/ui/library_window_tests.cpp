@@ -1,6 +1,6 @@
 #include "app/ui/length_dialog.h"
 #include "library/ui/component_editor.h"
-#include "library/library_commands.h"
+#include "library/library_rules.h"
 #include "library/ui/library_window.h"
 #include "platform/ui/grid_view.h"
 #include "platform/gui/qtext.h"
@@ -576,9 +576,9 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     std::string shownGain;
     desk.modalActions.push_back([&](QDialog& d) {
         auto& e = static_cast<TForm3&>(d);
-        shownGain = fromQ(editorField(e, EntryGain).text());
-        editorField(e, EntryGain).setText("7");
-        editorField(e, EntryNote).setText("upraveno");
+        shownGain = fromQ(editorField(e, LibrarySlot::Gain).text());
+        editorField(e, LibrarySlot::Gain).setText("7");
+        editorField(e, LibrarySlot::Note).setText("upraveno");
         control<QPushButton>(e, "Button3").click();
     });
     choose(0, "X");

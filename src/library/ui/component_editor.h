@@ -1,5 +1,5 @@
 #pragma once
-#include "library/library_commands.h"
+#include "library/library_rules.h"
 
 #include <QDialog>
 

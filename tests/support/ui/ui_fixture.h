@@ -47,6 +47,9 @@ inline QLineEdit& editorField(const QObject& editor, int s) {
     return control<QLineEdit>(editor, QStringLiteral("Edit%1").arg(s + 1));
 }
 
+/// The component editor's field of a slot.
+inline QLineEdit& editorField(const QObject& editor, LibrarySlot s) { return editorField(editor, static_cast<int>(s)); }
+
 /// Starts the program's windows in a fresh temporary working directory (so no standard
 /// library is found unless a test puts one there) with a scripted desk.
 class UiTest : public ::testing::Test {

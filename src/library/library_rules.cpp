@@ -1,14 +1,14 @@
-#include "library/library_commands.h"
+#include "library/library_rules.h"
 
+#include "route/component_record.h"
 #include "route/component_types.h"
 
 namespace lumor {
 
 namespace {
 
-// Library grid rows: 1 the type name, 2 the label; slot s sits in row s + 2.
-constexpr int kTypeRow = 1;
-constexpr int kLabelRow = 2;
+constexpr int kTypeRow = gridRow(ComponentSlot::Type);
+constexpr int kLabelRow = gridRow(LibrarySlot::Label);
 
 }  // namespace
 
@@ -70,14 +70,14 @@ std::array<bool, kNumericFieldCount> applicableFields(int typeCode) {
 
 EntryFields entryFieldsFromColumn(const StringGrid& grid, int k) {
     EntryFields fields;
-    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) fields[static_cast<std::size_t>(s)] = grid.cell(k, s + 2);
+    for (LibrarySlot s : kLibrarySlots) fields[static_cast<std::size_t>(s)] = grid.cell(k, gridRow(s));
     return fields;
 }
 
 std::unique_ptr<LibraryEntry> buildLibraryEntry(int typeCode, const EntryFields& fields) {
     auto entry = std::make_unique<LibraryEntry>();
-    SetTypeCode(*entry, typeCode);
-    for (int s = 0; s < LibraryEntry::kSlotCount; ++s) SetSlotText(*entry, s, fields[static_cast<std::size_t>(s)]);
+    setTypeCode(*entry, typeCode);
+    for (LibrarySlot s : kLibrarySlots) SetSlotText(*entry, s, fields[static_cast<std::size_t>(s)]);
     return entry;
 }
 

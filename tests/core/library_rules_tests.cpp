@@ -1,5 +1,5 @@
 #include "library/component_library.h"
-#include "library/library_commands.h"
+#include "library/library_rules.h"
 #include "library/library_to_route.h"
 #include "route/route_list.h"
 #include "test_messages.h"
@@ -16,7 +16,7 @@ EntryFields fields(const std::string& label, const std::string& note = "") {
     return {label, "1550", "-", "3", "2", "-", "-", "0,35", "-30", note};
 }
 
-class LibraryCommandsTest : public ::testing::Test {
+class LibraryRulesTest : public ::testing::Test {
 protected:
     int add(int type, const std::string& label) {
         library.append(buildLibraryEntry(type, fields(label, "pozn. " + label)));
@@ -31,7 +31,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LibraryCommandsTest, CategoryListsHoldEachTypesLabelsInColumnOrder) {
+TEST_F(LibraryRulesTest, CategoryListsHoldEachTypesLabelsInColumnOrder) {
     add(1, "G.652");
     add(0, "LED");
     add(3, "SC");
@@ -56,7 +56,7 @@ TEST_F(LibraryCommandsTest, CategoryListsHoldEachTypesLabelsInColumnOrder) {
     EXPECT_TRUE(categoryLists(grid(), 0)[0].empty());
 }
 
-TEST_F(LibraryCommandsTest, LabelScansCompareWholeTextsAndSkipTheCaptionColumn) {
+TEST_F(LibraryRulesTest, LabelScansCompareWholeTextsAndSkipTheCaptionColumn) {
     add(0, "LED");
     add(3, "SC");
     add(3, "LED");  // the same label in another category
@@ -79,17 +79,17 @@ TEST_F(LibraryCommandsTest, LabelScansCompareWholeTextsAndSkipTheCaptionColumn) 
     EXPECT_EQ(editedEntryColumn(grid(), library.count(), "LED", 0), 7);  // the later one
 }
 
-TEST_F(LibraryCommandsTest, EntryBuiltFromFieldsKeepsTextsAsTypedAndCutsLongOnes) {
+TEST_F(LibraryRulesTest, EntryBuiltFromFieldsKeepsTextsAsTypedAndCutsLongOnes) {
     const std::string longNote(300, 'x');
     EntryFields f{"G.652", "1550", "-", "", "-", "0,1", "1,2,3", "0,35", "-", longNote};
     const auto entry = buildLibraryEntry(1, f);
-    EXPECT_EQ(TypeCode(*entry), 1);
-    EXPECT_EQ(SlotText(*entry, EntryLabel), "G.652");
-    EXPECT_EQ(SlotText(*entry, EntryAttenuation), "-");
-    EXPECT_EQ(SlotText(*entry, EntryGain), "");
-    EXPECT_EQ(SlotText(*entry, EntryCd), "1,2,3");
-    EXPECT_EQ(SlotText(*entry, SpecificAttenuation), "0,35");
-    EXPECT_EQ(SlotText(*entry, EntryNote), std::string(255, 'x'));
+    EXPECT_EQ(typeCode(*entry), 1);
+    EXPECT_EQ(SlotText(*entry, LibrarySlot::Label), "G.652");
+    EXPECT_EQ(SlotText(*entry, LibrarySlot::Attenuation), "-");
+    EXPECT_EQ(SlotText(*entry, LibrarySlot::Gain), "");
+    EXPECT_EQ(SlotText(*entry, LibrarySlot::Cd), "1,2,3");
+    EXPECT_EQ(SlotText(*entry, LibrarySlot::SpecificAttenuation), "0,35");
+    EXPECT_EQ(SlotText(*entry, LibrarySlot::Note), std::string(255, 'x'));
 
     // Through the grid and back to the editor's texts.
     library.append(buildLibraryEntry(1, f));
@@ -99,7 +99,7 @@ TEST_F(LibraryCommandsTest, EntryBuiltFromFieldsKeepsTextsAsTypedAndCutsLongOnes
     EXPECT_EQ(entryFieldsFromColumn(grid(), 1), expected);
 }
 
-TEST_F(LibraryCommandsTest, AppendingColumnsToTheRouteBuildsOneRecordEachInOrder) {
+TEST_F(LibraryRulesTest, AppendingColumnsToTheRouteBuildsOneRecordEachInOrder) {
     add(0, "LED");
     add(3, "SC");
     add(0, "Laser");
@@ -119,7 +119,7 @@ TEST_F(LibraryCommandsTest, AppendingColumnsToTheRouteBuildsOneRecordEachInOrder
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(LibraryCommandsTest, AFullRouteRefusesOnceAndKeepsItsComponents) {
+TEST_F(LibraryRulesTest, AFullRouteRefusesOnceAndKeepsItsComponents) {
     add(0, "LED");
     add(0, "LED");
     EXPECT_TRUE(routeHasRoom(route));
