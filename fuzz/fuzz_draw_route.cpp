@@ -39,7 +39,7 @@ void checkReadOut(const GraphScale& scale, std::string_view input) {
         points.emplace_back(static_cast<std::int16_t>(b[0] | b[1] << 8), static_cast<std::int16_t>(b[2] | b[3] << 8));
     }
     for (const auto& [x, y] : points) {
-        const std::string text = CoordinateText(scale, x, y);
+        const std::string text = coordinateText(scale, x, y);
         LUMOR_FUZZ_CHECK(text.rfind("Souřadnice  X:", 0) == 0);
         LUMOR_FUZZ_CHECK(text.find("NAN") == std::string::npos && text.find("INF") == std::string::npos);
     }

@@ -1,6 +1,7 @@
 #include "cli/cli_command.h"
 #include "cli/route_file.h"
 #include "cli/text_output.h"
+#include "library/library_csv.h"
 #include "eval/route_evaluation.h"
 #include "text/numbers.h"
 
@@ -56,7 +57,7 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
         return row;
     }
     try {
-        CheckFibreLengths(route);
+        checkFibreLengths(route);
         const RouteProfiles profiles = EvaluateRoute(route);
         row.values = EndValues{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity,
                                profiles.EndCd, profiles.EndPmd};
@@ -101,8 +102,8 @@ int runEval(CommandContext& context, const EvalOptions& options) {
     }
     std::string text;
     if (options.csv) {
-        text = csvRow(evalHeader());
-        for (const auto& c : cells) text += csvRow(c);
+        text = csvLine(evalHeader());
+        for (const auto& c : cells) text += csvLine(c);
     } else {
         using enum Align;
         text = textTable(evalHeader(), {Left, Left, Right, Right, Right, Right, Right, Right, Left}, cells);

@@ -32,13 +32,13 @@ int runImport(CommandContext& context, const ImportOptions& options) {
     }
     std::vector<LibraryEntry> entries;
     try {
-        entries = ParseLibraryCsv(std::get<std::string>(input));
+        entries = parseLibraryCsv(std::get<std::string>(input));
     } catch (const LibraryCsvError& e) {
         reportFailure(context, "soubor „" + options.csvPath + "“ odmítnut, " + e.what() +
                                    "; soubor „" + options.kompPath + "“ nebyl zapsán");
         return kExitRefused;
     }
-    if (auto error = writeFileAtomically(options.kompPath, LibraryFileBytes(entries))) {
+    if (auto error = writeFileAtomically(options.kompPath, libraryFileBytes(entries))) {
         reportFailure(context, "nelze zapsat „" + options.kompPath + "“: " + *error);
         return kExitRefused;
     }
@@ -71,7 +71,7 @@ int runExport(CommandContext& context, const ExportOptions& options) {
                                    options.kompPath +
                                    "“ netvoří celou položku (2564 bajtů) a vypsány nejsou");
     }
-    const std::string csv = LibraryCsvText(entries);
+    const std::string csv = libraryCsvText(entries);
     return writeOutput(context, csv);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/cli_command.h"
 #include "cli/route_file.h"
 #include "cli/text_output.h"
+#include "library/library_csv.h"
 
 #include <CLI/CLI.hpp>
 
@@ -24,8 +25,8 @@ std::string routeCsvText(const RouteList& route) {
         for (ComponentSlot s : kComponentSlots) fields.push_back(grid.cell(k, gridRow(s)));
         return fields;
     };
-    std::string text = csvRow(column(0));  // the captions
-    for (int k = 1; k <= route.count(); ++k) text += csvRow(column(k));
+    std::string text = csvLine(column(0));  // the captions
+    for (int k = 1; k <= route.count(); ++k) text += csvLine(column(k));
     return text;
 }
 

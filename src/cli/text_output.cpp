@@ -18,8 +18,6 @@ std::string oneLine(const std::string& text) {
 
 }  // namespace
 
-std::string csvRow(const std::vector<std::string>& fields) { return CsvLine(fields); }
-
 std::string textTable(const std::vector<std::string>& header, const std::vector<Align>& align,
                       const std::vector<std::vector<std::string>>& rows) {
     const std::size_t columns = header.size();

@@ -5,10 +5,6 @@
 
 namespace lumor::cli {
 
-/// One CSV row: fields separated by ";" and ended by LF. A field holding ";", a double quote,
-/// CR or LF is put in double quotes with every quote inside doubled, as the library's CSV does.
-std::string csvRow(const std::vector<std::string>& fields);
-
 /// How a column of a text table lines up.
 enum class Align { Left, Right };
 

@@ -27,7 +27,7 @@ double tame(double value) {
 /// A whole number held in a double, as a plain decimal integer.
 std::string wholeText(double value) {
     if (std::isnan(value)) return "0";
-    if (std::fabs(value) < 9e18) return IntegerText(static_cast<long long>(value));
+    if (std::fabs(value) < 9e18) return integerText(static_cast<long long>(value));
     char buf[400];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 0);
     return std::string(buf, res.ptr);
@@ -187,7 +187,7 @@ int TickStep(double fibreLength) {
     return t;
 }
 
-double AttenuationBound(double b) {
+double attenuationBound(double b) {
     b = 10 * std::trunc(b / 10);
     return b >= 0 ? b + 10 : b - 10;
 }
@@ -212,7 +212,7 @@ NiceTicks NiceStep(double t, double b) {
     return {step, b, t};
 }
 
-GraphScale MakeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength,
+GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength,
                           double highest, double lowest) {
     GraphScale s;
     s.kind = kind;
@@ -243,8 +243,8 @@ GraphScale MakeGraphScale(GraphKind kind, GraphSize size, int W, int H, double f
     double top = highest;
     double bottom = lowest;
     if (kind == GraphKind::Attenuation) {
-        top = AttenuationBound(highest);
-        bottom = AttenuationBound(lowest);
+        top = attenuationBound(highest);
+        bottom = attenuationBound(lowest);
     } else if (kind == GraphKind::Pmd) {
         bottom = 0;
     }
@@ -273,7 +273,7 @@ GraphScale MakeGraphScale(GraphKind kind, GraphSize size, int W, int H, double f
     return s;
 }
 
-void DrawPmdCurve(const PmdProfile& profile, const GraphScale& s, Canvas& c) {
+void drawPmdCurve(const PmdProfile& profile, const GraphScale& s, Canvas& c) {
     Pixel cur{s.x0, s.zeroRow()};
     for (const PmdFibre& f : profile.fibres) {
         if (cur.x >= s.W) return;  // the curve has left the picture to the right for good
@@ -297,8 +297,8 @@ void DrawPmdCurve(const PmdProfile& profile, const GraphScale& s, Canvas& c) {
     }
 }
 
-GraphScale DrawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Canvas& c) {
-    const GraphScale s = MakeGraphScale(GraphKind::Attenuation, size, c.width(), c.height(),
+GraphScale drawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Canvas& c) {
+    const GraphScale s = makeGraphScale(GraphKind::Attenuation, size, c.width(), c.height(),
                                         p.FibreLength, p.highest, p.lowest);
     drawFrame(c, s, "A[dB]", 30);
     const Pixel e = drawPolyline(c, s, p.points);
@@ -313,9 +313,9 @@ GraphScale DrawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Can
     return s;
 }
 
-GraphScale DrawCdGraph(const CdProfile& p, GraphSize size, Canvas& c) {
+GraphScale drawCdGraph(const CdProfile& p, GraphSize size, Canvas& c) {
     const GraphScale s =
-        MakeGraphScale(GraphKind::Cd, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
+        makeGraphScale(GraphKind::Cd, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
     drawFrame(c, s, s.nanoseconds ? "t[ns]" : "t[ps]", 35);
     const Pixel e = drawPolyline(c, s, p.points);
     drawEndMarks(c, s, e);
@@ -324,11 +324,11 @@ GraphScale DrawCdGraph(const CdProfile& p, GraphSize size, Canvas& c) {
     return s;
 }
 
-GraphScale DrawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
+GraphScale drawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
     const GraphScale s =
-        MakeGraphScale(GraphKind::Pmd, size, c.width(), c.height(), p.FibreLength, p.scaleTop, 0);
+        makeGraphScale(GraphKind::Pmd, size, c.width(), c.height(), p.FibreLength, p.scaleTop, 0);
     drawFrame(c, s, s.nanoseconds ? "t[ns]" : "t[ps]", 35);
-    DrawPmdCurve(p, s, c);
+    drawPmdCurve(p, s, c);
     Pixel e{s.x0, s.zeroRow()};
     if (!p.fibres.empty()) {
         const PmdFibre& lastFibre = p.fibres.back();
@@ -344,30 +344,30 @@ GraphScale DrawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
 
 bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result) {
     if (!IsRouteComplete(route)) return false;
-    CheckFibreLengths(route);
-    const AttenuationProfile a = EvaluateAttenuation(route);
-    DrawAttenuationGraph(a, GraphSize::Small, att);
+    checkFibreLengths(route);
+    const AttenuationProfile a = evaluateAttenuation(route);
+    drawAttenuationGraph(a, GraphSize::Small, att);
     result.EndAttenuation = a.end;
-    const CdProfile d = EvaluateCd(route);
-    DrawCdGraph(d, GraphSize::Small, cd);
+    const CdProfile d = evaluateCd(route);
+    drawCdGraph(d, GraphSize::Small, cd);
     result.EndCd = nanosecondsOf(d.end);
-    const PmdProfile p = EvaluatePmd(route);
-    DrawPmdGraph(p, GraphSize::Small, pmd);
+    const PmdProfile p = evaluatePmd(route);
+    drawPmdGraph(p, GraphSize::Small, pmd);
     result.EndPmd = p.end;
     return true;
 }
 
 GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas) {
-    CheckFibreLengths(route);
+    checkFibreLengths(route);
     switch (kind) {
         case GraphKind::Attenuation:
-            return DrawAttenuationGraph(EvaluateAttenuation(route), GraphSize::Enlarged, canvas);
+            return drawAttenuationGraph(evaluateAttenuation(route), GraphSize::Enlarged, canvas);
         case GraphKind::Cd:
-            return DrawCdGraph(EvaluateCd(route), GraphSize::Enlarged, canvas);
+            return drawCdGraph(evaluateCd(route), GraphSize::Enlarged, canvas);
         case GraphKind::Pmd:
             break;
     }
-    return DrawPmdGraph(EvaluatePmd(route), GraphSize::Enlarged, canvas);
+    return drawPmdGraph(evaluatePmd(route), GraphSize::Enlarged, canvas);
 }
 
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
@@ -382,7 +382,7 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
     return scales;
 }
 
-std::string CoordinateText(const GraphScale& s, int X, int Y) {
+std::string coordinateText(const GraphScale& s, int X, int Y) {
     const double xs = std::isfinite(s.xs) && s.xs > 0 ? s.xs : 1;
     const double v = std::isfinite(s.v) && s.v > 0 ? s.v : 1;
     const double u = (static_cast<double>(X) - s.x0) / xs;

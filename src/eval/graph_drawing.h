@@ -60,13 +60,13 @@ struct GraphScale {
 /// The scale of a graph on a W × H picture. For the attenuation graph `highest` and
 /// `lowest` are the profile's range (the bounds are adjusted here); for CD they are the
 /// highest and lowest delay; for PMD the scale top and 0.
-GraphScale MakeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength,
+GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength,
                           double highest, double lowest);
 
 /// Distance tick spacing in km: 5, 10 over 20, 25 over 100, 50 over 250, 100 over 500.
 int TickStep(double fibreLength);
 /// One attenuation bound: to whole tens toward zero, then 10 further up (>= 0) or down.
-double AttenuationBound(double b);
+double attenuationBound(double b);
 
 /// The value ticks of a CD or PMD graph, in the shown unit (ps, or ns).
 struct NiceTicks {
@@ -81,16 +81,16 @@ NiceTicks NiceStep(double t, double b);
 /// Distance and attenuation value ticks follow the rule one by one; only when more than 4096
 /// of them would be drawn (a 10^9 km route) are those off the picture skipped and, of the
 /// ticks crowding one pixel, only the last (whose text covers the others) drawn.
-GraphScale DrawAttenuationGraph(const AttenuationProfile& profile, GraphSize size, Canvas& canvas);
-GraphScale DrawCdGraph(const CdProfile& profile, GraphSize size, Canvas& canvas);
-GraphScale DrawPmdGraph(const PmdProfile& profile, GraphSize size, Canvas& canvas);
+GraphScale drawAttenuationGraph(const AttenuationProfile& profile, GraphSize size, Canvas& canvas);
+GraphScale drawCdGraph(const CdProfile& profile, GraphSize size, Canvas& canvas);
+GraphScale drawPmdGraph(const PmdProfile& profile, GraphSize size, Canvas& canvas);
 
 /// The PMD curve alone, from (x0, Z) through the per-kilometre points. Draws per pixel
 /// column: of the points that fall into one column it joins only the first and the last
 /// (they are monotonic within a fibre, so the in-between segments cover no other pixel) and
 /// it stops after the first point right of the picture. The pixels are those of the plain
 /// per-kilometre polyline; the work is bounded by the picture's width, not the route's length.
-void DrawPmdCurve(const PmdProfile& profile, const GraphScale& scale, Canvas& canvas);
+void drawPmdCurve(const PmdProfile& profile, const GraphScale& scale, Canvas& canvas);
 
 /// The main window's draw: for a complete route, refuses negative fibre lengths before
 /// anything is drawn, then draws attenuation, CD and PMD in order onto the three small
@@ -123,6 +123,6 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
 /// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12, Y:-3,45". The km
 /// are rounded to the nearest whole one (an exact half going down), the value is truncated to
 /// hundredths (in ns with the nanosecond flag).
-std::string CoordinateText(const GraphScale& scale, int X, int Y);
+std::string coordinateText(const GraphScale& scale, int X, int Y);
 
 }  // namespace lumor

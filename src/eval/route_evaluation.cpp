@@ -51,7 +51,7 @@ bool IsRouteComplete(const RouteList& route) {
     return n >= 2 && isType(route, 1, ComponentType::Source) && isType(route, n, ComponentType::Detector);
 }
 
-void CheckFibreLengths(const RouteList& route) {
+void checkFibreLengths(const RouteList& route) {
     for (int k = 2; k < route.count(); ++k) {
         if (!isType(route, k, ComponentType::Fibre)) continue;
         double length = 0;
@@ -64,7 +64,7 @@ void CheckFibreLengths(const RouteList& route) {
     }
 }
 
-double EvaluateFibreLength(const RouteList& route) {
+double evaluateFibreLength(const RouteList& route) {
     requireTwoComponents(route);
     double total = 0;
     for (int k = 2; k < route.count(); ++k) {
@@ -73,10 +73,10 @@ double EvaluateFibreLength(const RouteList& route) {
     return total;
 }
 
-AttenuationProfile EvaluateAttenuation(const RouteList& route) {
+AttenuationProfile evaluateAttenuation(const RouteList& route) {
     requireTwoComponents(route);
     // A profile is evaluated with the fibre length, whose slots come first.
-    EvaluateFibreLength(route);
+    evaluateFibreLength(route);
     const int n = route.count();
     AttenuationProfile p;
     p.SourceLevel = number(route, 1, ComponentSlot::Gain);
@@ -103,10 +103,10 @@ AttenuationProfile EvaluateAttenuation(const RouteList& route) {
     return p;
 }
 
-CdProfile EvaluateCd(const RouteList& route) {
+CdProfile evaluateCd(const RouteList& route) {
     requireTwoComponents(route);
     // A profile is evaluated with the fibre length, whose slots come first.
-    EvaluateFibreLength(route);
+    evaluateFibreLength(route);
     CdProfile p;
     const double width = number(route, 1, ComponentSlot::SourceRms);
     double delay = 0;
@@ -127,15 +127,15 @@ CdProfile EvaluateCd(const RouteList& route) {
     return p;
 }
 
-double PmdSteps(double length) {
+double pmdSteps(double length) {
     if (!(length > 0)) return 0;
     return std::ceil(length);
 }
 
-PmdProfile EvaluatePmd(const RouteList& route) {
+PmdProfile evaluatePmd(const RouteList& route) {
     requireTwoComponents(route);
     // A profile is evaluated with the fibre length, whose slots come first.
-    EvaluateFibreLength(route);
+    evaluateFibreLength(route);
     PmdProfile p;
     double level = 0;
     double distance = 0;
@@ -143,7 +143,7 @@ PmdProfile EvaluatePmd(const RouteList& route) {
         if (!isType(route, k, ComponentType::Fibre)) continue;
         const double length = fibreLength(route, k);
         const double pmd = number(route, k, ComponentSlot::Pmd);
-        const double steps = PmdSteps(length);
+        const double steps = pmdSteps(length);
         p.FibreLength = inRange(p.FibreLength + length, k);
         p.scaleTop = inRange(p.scaleTop + pmd * std::sqrt(length), k);
         p.fibres.push_back({distance, level, pmd, steps});
@@ -168,9 +168,9 @@ std::vector<ProfilePoint> PmdProfile::expandedPoints() const {
 
 RouteProfiles EvaluateRoute(const RouteList& route) {
     RouteProfiles r;
-    r.attenuation = EvaluateAttenuation(route);
-    r.cd = EvaluateCd(route);
-    r.pmd = EvaluatePmd(route);
+    r.attenuation = evaluateAttenuation(route);
+    r.cd = evaluateCd(route);
+    r.pmd = evaluatePmd(route);
     r.FibreLength = r.attenuation.FibreLength;
     r.SourceLevel = r.attenuation.SourceLevel;
     r.sensitivity = r.attenuation.sensitivity;

@@ -75,17 +75,17 @@ bool IsRouteComplete(const RouteList& route);
 /// Refuses (RefusalError, Czech text naming the position) a route with an interior fibre of
 /// negative length. Lengths that are not numbers are left to the evaluation, which reports
 /// them where it reads them. The drawing functions call this before they draw anything.
-void CheckFibreLengths(const RouteList& route);
+void checkFibreLengths(const RouteList& route);
 
 /// Sum of `Length` over the interior fibres, km.
-double EvaluateFibreLength(const RouteList& route);
+double evaluateFibreLength(const RouteList& route);
 /// The attenuation profile; reads `Gain` of component 1, the interior components in order,
 /// then `Sensitivity` of component n.
-AttenuationProfile EvaluateAttenuation(const RouteList& route);
+AttenuationProfile evaluateAttenuation(const RouteList& route);
 /// The CD profile; reads `SourceRms` of component 1, then each interior fibre's Length and Cd.
-CdProfile EvaluateCd(const RouteList& route);
+CdProfile evaluateCd(const RouteList& route);
 /// The PMD profile; reads each interior fibre's Length and Pmd.
-PmdProfile EvaluatePmd(const RouteList& route);
+PmdProfile evaluatePmd(const RouteList& route);
 /// All three profiles, in the order attenuation, CD, PMD.
 RouteProfiles EvaluateRoute(const RouteList& route);
 
@@ -93,6 +93,6 @@ RouteProfiles EvaluateRoute(const RouteList& route);
 constexpr double nanosecondsOf(double picoseconds) { return picoseconds * 0.001; }
 
 /// Whole-kilometre steps of a fibre of `length` km: the whole j >= 0 with j < length.
-double PmdSteps(double length);
+double pmdSteps(double length);
 
 }  // namespace lumor

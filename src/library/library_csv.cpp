@@ -37,11 +37,11 @@ void appendField(std::string& out, std::string_view field) {
     out.push_back(kQuote);
 }
 
-void appendRow(std::string& out, const std::vector<std::string>& fields) { out += CsvLine(fields); }
+void appendRow(std::string& out, const std::vector<std::string>& fields) { out += csvLine(fields); }
 
 std::string typeField(std::int32_t code) {
     if (const auto type = typeOfCode(code)) return typeName(*type);
-    return IntegerText(code);
+    return integerText(code);
 }
 
 void appendEntryRow(std::string& out, const LibraryEntry& entry) {
@@ -146,7 +146,7 @@ bool isEmptyLine(const CsvRow& row) {
 }
 
 std::string fieldName(std::size_t index) {
-    return "pole " + std::to_string(index + 1) + " („" + LibraryCsvHeader()[index] + "“)";
+    return "pole " + std::to_string(index + 1) + " („" + libraryCsvHeader()[index] + "“)";
 }
 
 /// The type code a type field names: a type name, or a whole number for codes the type
@@ -185,27 +185,27 @@ void checkSlotField(const CsvRow& row, std::size_t index) {
 LibraryCsvError::LibraryCsvError(int line, const std::string& reason)
     : LumorError(lineText(line) + ": " + reason), line_(line), reason_(reason) {}
 
-const std::vector<std::string>& LibraryCsvHeader() {
+const std::vector<std::string>& libraryCsvHeader() {
     // The library grid's row captions, rows 1 to 11.
     static const std::vector<std::string> header(libraryRowCaptions().begin(), libraryRowCaptions().end());
     return header;
 }
 
-std::string LibraryCsvText(const std::vector<LibraryEntry>& entries) {
+std::string libraryCsvText(const std::vector<LibraryEntry>& entries) {
     std::string out;
-    appendRow(out, LibraryCsvHeader());
+    appendRow(out, libraryCsvHeader());
     for (const auto& entry : entries) appendEntryRow(out, entry);
     return out;
 }
 
-std::string LibraryCsvText(const ComponentLibrary& library) {
+std::string libraryCsvText(const ComponentLibrary& library) {
     std::string out;
-    appendRow(out, LibraryCsvHeader());
+    appendRow(out, libraryCsvHeader());
     for (int k = 1; k <= library.count(); ++k) appendEntryRow(out, library.at(k));
     return out;
 }
 
-std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text) {
+std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
     CsvReader reader(text);
     bool headerSeen = false;
     std::vector<LibraryEntry> entries;
@@ -213,9 +213,9 @@ std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text) {
         const CsvRow row = reader.next();
         if (isEmptyLine(row)) continue;
         if (!headerSeen) {
-            if (row.fields != LibraryCsvHeader()) {
+            if (row.fields != libraryCsvHeader()) {
                 std::string expected;
-                appendRow(expected, LibraryCsvHeader());
+                appendRow(expected, libraryCsvHeader());
                 expected.pop_back();
                 throw LibraryCsvError(row.line, "první řádek má být záhlaví „" + expected + "“");
             }
@@ -242,7 +242,7 @@ std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text) {
     return entries;
 }
 
-std::string LibraryFileBytes(const std::vector<LibraryEntry>& entries) {
+std::string libraryFileBytes(const std::vector<LibraryEntry>& entries) {
     std::string bytes;
     bytes.reserve(entries.size() * LibraryEntry::kImageSize);
     for (const auto& entry : entries) {
@@ -251,7 +251,7 @@ std::string LibraryFileBytes(const std::vector<LibraryEntry>& entries) {
     return bytes;
 }
 
-std::string CsvLine(const std::vector<std::string>& fields) {
+std::string csvLine(const std::vector<std::string>& fields) {
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) out.push_back(kSeparator);

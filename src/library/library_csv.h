@@ -42,25 +42,25 @@ private:
 };
 
 /// The header row's fields, the library grid's row captions: "typ" to "poznámka".
-const std::vector<std::string>& LibraryCsvHeader();
+const std::vector<std::string>& libraryCsvHeader();
 
 /// The CSV text of the entries, header first, one row each, in order.
-std::string LibraryCsvText(const std::vector<LibraryEntry>& entries);
+std::string libraryCsvText(const std::vector<LibraryEntry>& entries);
 /// The CSV text of the library's entries 1 to n.
-std::string LibraryCsvText(const ComponentLibrary& library);
+std::string libraryCsvText(const ComponentLibrary& library);
 
 /// Reads a whole CSV text into entries (at most 999). Throws LibraryCsvError naming the line
 /// of the first bad row: a missing or different header, a wrong number of fields, an unknown
 /// type, an unterminated quote, text that is not UTF-8 or that code page 1250 cannot hold,
 /// a field longer than 255 characters, or more than 999 rows. The bytes after each slot's
 /// text are zero.
-std::vector<LibraryEntry> ParseLibraryCsv(std::string_view text);
+std::vector<LibraryEntry> parseLibraryCsv(std::string_view text);
 
 /// The library file image of the entries: their 2564-byte images one after another.
-std::string LibraryFileBytes(const std::vector<LibraryEntry>& entries);
+std::string libraryFileBytes(const std::vector<LibraryEntry>& entries);
 
 /// One CSV row as the library's CSV writes it: fields separated by ";", ended by LF; a
 /// field holding ";", a double quote, CR or LF is quoted with every quote inside doubled.
-std::string CsvLine(const std::vector<std::string>& fields);
+std::string csvLine(const std::vector<std::string>& fields);
 
 }  // namespace lumor

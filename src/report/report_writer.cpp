@@ -42,7 +42,7 @@ void appendValue(std::string& out, std::string_view text) {
                 if (fitsCp1250(one) && !undefinedByte) {
                     out += utf8ToCp1250(one);
                 } else {
-                    out += "&#" + IntegerText(static_cast<long long>(cp)) + ";";
+                    out += "&#" + integerText(static_cast<long long>(cp)) + ";";
                 }
             }
         }
@@ -74,7 +74,7 @@ private:
 
 std::string orNotGiven(const std::string& text) { return text.empty() ? kNotGiven : text; }
 
-std::string endValueText(double value) { return NumberText(RoundHundredths(value)); }
+std::string endValueText(double value) { return NumberText(roundHundredths(value)); }
 
 }  // namespace
 

@@ -46,7 +46,7 @@ std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const StringGrid& grid, i
 }
 
 std::string fibreAttenuationText(double attenuation) {
-    const double rounded = RoundHundredths(attenuation);
+    const double rounded = roundHundredths(attenuation);
     if (!std::isfinite(rounded)) {
         throw RefusalError("Útlum vlákna vychází mimo rozsah čísel. Zkontrolujte délku vlákna a jeho "
                            "měrný útlum.");

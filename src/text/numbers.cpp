@@ -103,11 +103,11 @@ std::string NumberText(double value) {
     return out;
 }
 
-double RoundHundredths(double value) {
+double roundHundredths(double value) {
     // nearbyint follows the default rounding mode, round-half-to-even.
     return std::nearbyint(value / 0.01) * 0.01;
 }
 
-std::string IntegerText(long long value) { return std::to_string(value); }
+std::string integerText(long long value) { return std::to_string(value); }
 
 }  // namespace lumor

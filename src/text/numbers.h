@@ -16,9 +16,9 @@ std::string NumberText(double value);
 
 /// Rounds to hundredths, ties going to the even hundredth, as value/0.01 rounded and
 /// multiplied by 0.01 in double precision.
-double RoundHundredths(double value);
+double roundHundredths(double value);
 
 /// Formats a whole number (already truncated) as a plain decimal integer.
-std::string IntegerText(long long value);
+std::string integerText(long long value);
 
 }  // namespace lumor

@@ -81,7 +81,7 @@ TEST_F(CliTest, ImportWritesTheLibraryFileAndExportGivesTheSameCsvBack) {
         run({"library", "import", file("a.csv").string(), file("a.komp").string()});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(imported.err, "");
-    EXPECT_EQ(bytesOf(file("a.komp")), LibraryFileBytes(ParseLibraryCsv(kCsv)));
+    EXPECT_EQ(bytesOf(file("a.komp")), libraryFileBytes(parseLibraryCsv(kCsv)));
     EXPECT_EQ(bytesOf(file("a.komp")).size(), 3u * 2564u);
 
     const CliRun exported = run({"library", "export", file("a.komp").string()});
@@ -95,7 +95,7 @@ TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     setTypeCode(odd, -7);
     SetSlotText(odd, LibrarySlot::Label, "cizí");
     odd.image[100] = 0x55;  // meaningless bytes after the label's text
-    writeBytes(file("odd.komp"), LibraryFileBytes({odd}));
+    writeBytes(file("odd.komp"), libraryFileBytes({odd}));
 
     const CliRun exported = run({"library", "export", file("odd.komp").string()});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;

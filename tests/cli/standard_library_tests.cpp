@@ -124,7 +124,7 @@ TEST_F(StandardLibrary, IsTheImageOfItsCsvSource) {
     ASSERT_TRUE(loaded);
     std::ifstream in(LUMOR_STANDARD_LIBRARY_CSV_PATH, std::ios::binary);
     const std::string csv((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(library.imageBytes(), LibraryFileBytes(ParseLibraryCsv(csv)));
+    EXPECT_EQ(library.imageBytes(), libraryFileBytes(parseLibraryCsv(csv)));
 }
 
 // The captions must not depend on the order in which a program's objects are initialised:

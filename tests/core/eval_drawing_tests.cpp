@@ -72,7 +72,7 @@ TEST(Scales, TickStepAndAttenuationBounds) {
     EXPECT_EQ(TickStep(501), 100);
     const std::vector<std::pair<double, double>> bounds{{3, 10},   {20, 30},  {0, 10},
                                                         {-25, -30}, {-30, -40}, {-5, 10}};
-    for (const auto& [b, adjusted] : bounds) EXPECT_EQ(AttenuationBound(b), adjusted) << b;
+    for (const auto& [b, adjusted] : bounds) EXPECT_EQ(attenuationBound(b), adjusted) << b;
 }
 
 TEST(Scales, NiceStep) {
@@ -101,7 +101,7 @@ TEST(Scales, DistanceTicksRunToTheFirstMultipleNotBelowTheLength) {
         p.points = {{0, 0}, {length, 300}};
         p.highest = 300;
         RecordingCanvas c(632, 434);
-        DrawCdGraph(p, GraphSize::Enlarged, c);
+        drawCdGraph(p, GraphSize::Enlarged, c);
         auto texts = textsOf(c);
         // L[km], t[ps], then the distance ticks, then the value ticks.
         std::vector<std::string> ticks(texts.begin() + 2, texts.begin() + 2 + static_cast<long>(expected.size()));
@@ -113,7 +113,7 @@ TEST(Scales, DistanceTicksRunToTheFirstMultipleNotBelowTheLength) {
 TEST_F(Drawing, WorkedExampleSmallAttenuationGraph) {
     workedExample(route);
     RecordingCanvas c(313, 273);
-    const GraphScale s = DrawAttenuationGraph(EvaluateAttenuation(route), GraphSize::Small, c);
+    const GraphScale s = drawAttenuationGraph(evaluateAttenuation(route), GraphSize::Small, c);
     // top 10, bottom −40; v = 0,9 × 273 / 50 = 4,914; w = −30 × v / 2 = −73,71; Z = 62.
     EXPECT_EQ(s.top, 10);
     EXPECT_EQ(s.bottom, -40);
@@ -142,7 +142,7 @@ TEST_F(Drawing, WorkedExampleSmallAttenuationGraph) {
 TEST_F(Drawing, WorkedExampleSmallCdGraph) {
     workedExample(route);
     RecordingCanvas c(305, 273);
-    DrawCdGraph(EvaluateCd(route), GraphSize::Small, c);
+    drawCdGraph(evaluateCd(route), GraphSize::Small, c);
     // v = 218,4 / 340; w = 109,2; Z = 245; xs = 23,375.
     const std::vector<std::string> expected{
         "fill", "pen 000000", "line 30,0 30,273", "line 0,245 305,245",
@@ -167,7 +167,7 @@ TEST_F(Drawing, WorkedExampleSmallCdGraph) {
 TEST_F(Drawing, WorkedExampleSmallPmdGraph) {
     workedExample(route);
     RecordingCanvas c(305, 273);
-    DrawPmdGraph(EvaluatePmd(route), GraphSize::Small, c);
+    drawPmdGraph(evaluatePmd(route), GraphSize::Small, c);
     // Top 0,1 × √10: v = 218,4 / top, row of step s = 245,2 − 218,4 × √(s/10).
     const std::vector<std::string> expected{
         "fill", "pen 000000", "line 30,0 30,273", "line 0,245 305,245",
@@ -196,7 +196,7 @@ TEST(GraphDrawing, NanosecondCdGraph) {
     p.points = {{0, 0}, {10, 1200}};
     p.highest = 1200;
     RecordingCanvas c(305, 273);
-    const GraphScale s = DrawCdGraph(p, GraphSize::Small, c);
+    const GraphScale s = drawCdGraph(p, GraphSize::Small, c);
     EXPECT_TRUE(s.nanoseconds);
     EXPECT_DOUBLE_EQ(s.v, 273 * 0.8 / 1200);  // kept per ps
     const auto texts = textsOf(c);
@@ -240,7 +240,7 @@ TEST(GraphDrawing, LabelSideFollowsTheZeroLine) {
     p.lowest = 0;
     p.sensitivity = -5;
     RecordingCanvas c(313, 273);
-    const GraphScale s = DrawAttenuationGraph(p, GraphSize::Small, c);
+    const GraphScale s = drawAttenuationGraph(p, GraphSize::Small, c);
     EXPECT_EQ(s.top, 20);
     EXPECT_EQ(s.bottom, 10);
     EXPECT_GT(s.zeroRow(), 273);
@@ -258,7 +258,7 @@ TEST(ReadOut, KilometresRoundWithHalvesGoingDown) {
     s.v = 2;
     s.w = 10;
     auto xPart = [&](int X) {
-        const std::string t = CoordinateText(s, X, 227);
+        const std::string t = coordinateText(s, X, 227);
         return t.substr(0, t.find(','));
     };
     EXPECT_EQ(xPart(25), "Souřadnice  X:0");
@@ -268,12 +268,12 @@ TEST(ReadOut, KilometresRoundWithHalvesGoingDown) {
     EXPECT_EQ(xPart(0), "Souřadnice  X:-3");   // −2,5 km
     EXPECT_EQ(xPart(24), "Souřadnice  X:0");   // −0,1 km
     // Y: d = 217 − Y, r = (d + w) × 100 / v truncated, value r / 100.
-    EXPECT_EQ(CoordinateText(s, 25, 227), "Souřadnice  X:0, Y:0");
-    EXPECT_EQ(CoordinateText(s, 25, 100), "Souřadnice  X:0, Y:63,5");
-    EXPECT_EQ(CoordinateText(s, 25, 234), "Souřadnice  X:0, Y:-3,5");
+    EXPECT_EQ(coordinateText(s, 25, 227), "Souřadnice  X:0, Y:0");
+    EXPECT_EQ(coordinateText(s, 25, 100), "Souřadnice  X:0, Y:63,5");
+    EXPECT_EQ(coordinateText(s, 25, 234), "Souřadnice  X:0, Y:-3,5");
     s.v = 3;  // (d + w) / 3: 127 / 3 = 42,333… shows 42,33; −7 / 3 = −2,333… shows −2,33
-    EXPECT_EQ(CoordinateText(s, 25, 100), "Souřadnice  X:0, Y:42,33");
-    EXPECT_EQ(CoordinateText(s, 25, 234), "Souřadnice  X:0, Y:-2,33");
+    EXPECT_EQ(coordinateText(s, 25, 100), "Souřadnice  X:0, Y:42,33");
+    EXPECT_EQ(coordinateText(s, 25, 234), "Souřadnice  X:0, Y:-2,33");
 }
 
 TEST(ReadOut, NanosecondsTruncateTowardZero) {
@@ -287,10 +287,10 @@ TEST(ReadOut, NanosecondsTruncateTowardZero) {
     s.nanoseconds = true;
     s.v = 0.01;  // 100 pixels per 10 000 ps
     // d = 25: 25 × 100 / 0,01 = 250 000 hundredths of ps = 2,5 ns.
-    EXPECT_EQ(CoordinateText(s, 30, 192), "Souřadnice  X:0, Y:2,5");
+    EXPECT_EQ(coordinateText(s, 30, 192), "Souřadnice  X:0, Y:2,5");
     s.v = 0.0100001;  // just under 2,5 ns: the hundredths are cut, not rounded
-    EXPECT_EQ(CoordinateText(s, 30, 192), "Souřadnice  X:0, Y:2,49");
-    EXPECT_EQ(CoordinateText(s, 30, 242), "Souřadnice  X:0, Y:-2,49");
+    EXPECT_EQ(coordinateText(s, 30, 192), "Souřadnice  X:0, Y:2,49");
+    EXPECT_EQ(coordinateText(s, 30, 242), "Souřadnice  X:0, Y:-2,49");
 }
 
 TEST(ReadOut, EnlargedCdWindowReadsNearTheTopValueInNanoseconds) {
@@ -299,10 +299,10 @@ TEST(ReadOut, EnlargedCdWindowReadsNearTheTopValueInNanoseconds) {
     p.points = {{0, 0}, {50, 2500}};
     p.highest = 2500;
     RecordingCanvas c(632, 434);
-    const GraphScale s = DrawCdGraph(p, GraphSize::Enlarged, c);
+    const GraphScale s = drawCdGraph(p, GraphSize::Enlarged, c);
     ASSERT_TRUE(s.nanoseconds);
     const int topRow = s.row(2500);
-    const std::string t = CoordinateText(s, s.column(50), topRow);
+    const std::string t = coordinateText(s, s.column(50), topRow);
     EXPECT_EQ(t.substr(0, t.find(',')), "Souřadnice  X:50");
     std::string value = t.substr(t.find("Y:") + 2);
     value[1] = '.';  // "2,49" read as 2.49
@@ -319,7 +319,7 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
     a.sensitivity = -5;
     a.end = -2;
     RecordingCanvas ca(313, 273);
-    const GraphScale sa = DrawAttenuationGraph(a, GraphSize::Small, ca);
+    const GraphScale sa = drawAttenuationGraph(a, GraphSize::Small, ca);
     EXPECT_EQ(sa.top, 0);
     EXPECT_EQ(sa.bottom, -10);
     EXPECT_TRUE(std::isfinite(sa.xs) && sa.xs > 0);
@@ -335,7 +335,7 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
     a.highest = -25;
     a.lowest = 0;
     a.sensitivity = 0;
-    const GraphScale su = MakeGraphScale(GraphKind::Attenuation, GraphSize::Small, 313, 273, 0, -25, 0);
+    const GraphScale su = makeGraphScale(GraphKind::Attenuation, GraphSize::Small, 313, 273, 0, -25, 0);
     EXPECT_EQ(su.top, 0);
     EXPECT_EQ(su.bottom, -30);
 
@@ -344,16 +344,16 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
     cd.FibreLength = 5;
     cd.points = {{0, 0}, {5, 0}};
     RecordingCanvas cc(305, 273);
-    const GraphScale sc = DrawCdGraph(cd, GraphSize::Small, cc);
+    const GraphScale sc = drawCdGraph(cd, GraphSize::Small, cc);
     EXPECT_EQ(sc.top, 1);
     EXPECT_EQ(sc.bottom, 0);
     EXPECT_LT(cc.ops.size(), 100u);
     PmdProfile pmd;
     RecordingCanvas cp(632, 434);
-    const GraphScale sp = DrawPmdGraph(pmd, GraphSize::Enlarged, cp);
+    const GraphScale sp = drawPmdGraph(pmd, GraphSize::Enlarged, cp);
     EXPECT_EQ(sp.top, 1);
     EXPECT_FALSE(sp.nanoseconds);
-    EXPECT_EQ(CoordinateText(sp, 700, 0).substr(0, 15), "Souřadnice  X:");
+    EXPECT_EQ(coordinateText(sp, 700, 0).substr(0, 15), "Souřadnice  X:");
 
     // Negative PMD coefficient: the range runs from the top below zero up to zero.
     PmdProfile neg;
@@ -362,7 +362,7 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
     neg.scaleTop = -2;
     neg.end = -2;
     RecordingCanvas cn(305, 273);
-    const GraphScale sn = DrawPmdGraph(neg, GraphSize::Small, cn);
+    const GraphScale sn = drawPmdGraph(neg, GraphSize::Small, cn);
     EXPECT_EQ(sn.top, 0);
     EXPECT_EQ(sn.bottom, -2);
     EXPECT_LT(cn.ops.size(), 100u);
@@ -377,7 +377,7 @@ TEST(Fallbacks, AbsurdLengthsAndValuesDrawOffThePictureWithoutOverflow) {
     a.lowest = -1e300;
     a.sensitivity = -1e300;
     RecordingCanvas c(313, 273);
-    const GraphScale s = DrawAttenuationGraph(a, GraphSize::Small, c);
+    const GraphScale s = drawAttenuationGraph(a, GraphSize::Small, c);
     EXPECT_TRUE(std::isfinite(s.v) && s.v > 0);
     EXPECT_LT(c.ops.size(), 3000u);
     for (const auto& op : c.ops) {
@@ -389,7 +389,7 @@ TEST(Fallbacks, AbsurdLengthsAndValuesDrawOffThePictureWithoutOverflow) {
     cd.points = {{0, 0}, {1e-320, 5}};
     cd.highest = 5;
     RecordingCanvas cc(305, 273);
-    const GraphScale sc = DrawCdGraph(cd, GraphSize::Small, cc);
+    const GraphScale sc = drawCdGraph(cd, GraphSize::Small, cc);
     EXPECT_EQ(sc.xs, static_cast<double>(static_cast<float>(275 * 0.85)));
 }
 
@@ -397,7 +397,7 @@ TEST_F(Drawing, TenFibresOfAThousandMillionKilometres) {
     route.AppendComponent(source("0", "2"));
     for (int i = 0; i < 10; ++i) route.AppendComponent(fibre("1E9", "200000000", "17", "0,1"));
     route.AppendComponent(detector("-30"));
-    const PmdProfile p = EvaluatePmd(route);
+    const PmdProfile p = evaluatePmd(route);
     EXPECT_DOUBLE_EQ(p.end, 10 * 0.1 * std::sqrt(1e9));
     EXPECT_DOUBLE_EQ(p.scaleTop, p.end);
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
@@ -413,7 +413,7 @@ TEST_F(Drawing, TenFibresOfAThousandMillionKilometres) {
         EXPECT_LT(big.ops.size(), 4000u);
     }
     // The curve ends at the last step: the light blue mark runs from its pixel.
-    const GraphScale s = MakeGraphScale(GraphKind::Pmd, GraphSize::Small, 305, 273, 1e10, p.scaleTop, 0);
+    const GraphScale s = makeGraphScale(GraphKind::Pmd, GraphSize::Small, 305, 273, 1e10, p.scaleTop, 0);
     const std::string endMark = "line " + std::to_string(s.column(1e10)) + "," + std::to_string(s.row(p.end)) +
                                 " 30," + std::to_string(s.row(p.end));
     const auto ops = describe(pmd);
@@ -438,7 +438,7 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
         PmdProfile p;
         double distance = 0, level = 0;
         for (const auto& [length, pmd] : k.fibres) {
-            const double steps = PmdSteps(length);
+            const double steps = pmdSteps(length);
             p.fibres.push_back({distance, level, pmd, steps});
             p.FibreLength += length;
             p.scaleTop += pmd * std::sqrt(length);
@@ -448,9 +448,9 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
         p.end = level;
         const int W = k.size == GraphSize::Small ? 305 : 632;
         const int H = k.size == GraphSize::Small ? 273 : 434;
-        const GraphScale s = MakeGraphScale(GraphKind::Pmd, k.size, W, H, p.FibreLength, p.scaleTop, 0);
+        const GraphScale s = makeGraphScale(GraphKind::Pmd, k.size, W, H, p.FibreLength, p.scaleTop, 0);
         RecordingCanvas fast(W, H), plain(W, H);
-        DrawPmdCurve(p, s, fast);
+        drawPmdCurve(p, s, fast);
         const auto points = p.expandedPoints();
         for (std::size_t i = 1; i < points.size(); ++i) {
             plain.line(s.column(points[i - 1].distance), s.row(points[i - 1].value), s.column(points[i].distance),
@@ -468,7 +468,7 @@ TEST(GraphDrawing, CrowdedDistanceTicksLeaveThePictureOfThePlainRule) {
     p.points = {{0, 0}, {500000, 10}};
     p.highest = 10;
     RecordingCanvas c(305, 273);
-    const GraphScale s = DrawCdGraph(p, GraphSize::Small, c);
+    const GraphScale s = drawCdGraph(p, GraphSize::Small, c);
     RecordingCanvas plain(305, 273);
     std::map<int, std::string> lastTextAt;
     for (double n = 100; n < p.FibreLength + 100; n += 100) {

@@ -22,7 +22,7 @@ protected:
 
 std::string refusalText(const RouteList& route) {
     try {
-        CheckFibreLengths(route);
+        checkFibreLengths(route);
     } catch (const RefusalError& e) {
         return e.what();
     }
@@ -107,7 +107,7 @@ TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
     route.AppendComponent(connector("1"));
     route.AppendComponent(fibre("1", "1", "1", "2"));
     route.AppendComponent(detector("-30"));
-    const PmdProfile p = EvaluatePmd(route);
+    const PmdProfile p = evaluatePmd(route);
     const auto points = p.expandedPoints();
     ASSERT_EQ(points.size(), 5u);
     EXPECT_EQ(points[1], (ProfilePoint{1, 1}));
@@ -118,10 +118,10 @@ TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
     EXPECT_DOUBLE_EQ(p.end, std::sqrt(3.0) + 2);
     EXPECT_DOUBLE_EQ(p.scaleTop, std::sqrt(2.5) + 2);
     EXPECT_EQ(p.FibreLength, 3.5);
-    EXPECT_EQ(PmdSteps(0), 0);
-    EXPECT_EQ(PmdSteps(0.001), 1);
-    EXPECT_EQ(PmdSteps(3), 3);
-    EXPECT_EQ(PmdSteps(1e9), 1e9);
+    EXPECT_EQ(pmdSteps(0), 0);
+    EXPECT_EQ(pmdSteps(0.001), 1);
+    EXPECT_EQ(pmdSteps(3), 3);
+    EXPECT_EQ(pmdSteps(1e9), 1e9);
 }
 
 TEST_F(Evaluation, Completeness) {
@@ -148,29 +148,29 @@ TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
     route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
     route.AppendComponent(detector("-"));
     try {
-        EvaluateAttenuation(route);
+        evaluateAttenuation(route);
         FAIL() << "no conversion error";
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'-' is not a valid floating point value");
     }
     EXPECT_THROW(EvaluateRoute(route), ConversionError);
     // CD and PMD never read the detector.
-    EXPECT_DOUBLE_EQ(EvaluateCd(route).end, 340);
-    EXPECT_DOUBLE_EQ(EvaluatePmd(route).end, 0.1 * std::sqrt(10.0));
+    EXPECT_DOUBLE_EQ(evaluateCd(route).end, 340);
+    EXPECT_DOUBLE_EQ(evaluatePmd(route).end, 0.1 * std::sqrt(10.0));
 
     RouteList interiorSource{messages};
     interiorSource.AppendComponent(source("3", "2"));
     interiorSource.AppendComponent(source("3", "2"));
     interiorSource.AppendComponent(detector("-30"));
-    EXPECT_THROW(EvaluateAttenuation(interiorSource), ConversionError);
+    EXPECT_THROW(evaluateAttenuation(interiorSource), ConversionError);
 
     RouteList badCd{messages};
     badCd.AppendComponent(source("3", "2"));
     badCd.AppendComponent(fibre("10", "2,5", "abc", "0,1"));
     badCd.AppendComponent(detector("-30"));
-    EXPECT_NO_THROW(EvaluateAttenuation(badCd));
-    EXPECT_THROW(EvaluateCd(badCd), ConversionError);
-    EXPECT_NO_THROW(EvaluatePmd(badCd));
+    EXPECT_NO_THROW(evaluateAttenuation(badCd));
+    EXPECT_THROW(evaluateCd(badCd), ConversionError);
+    EXPECT_NO_THROW(evaluatePmd(badCd));
 }
 
 TEST_F(Evaluation, FibreLengthsAreReadBeforeTheProfilesOwnSlots) {
@@ -186,13 +186,13 @@ TEST_F(Evaluation, FibreLengthsAreReadBeforeTheProfilesOwnSlots) {
     route.AppendComponent(fibre("10", "2,5", "cd?", "pmd?"));
     route.AppendComponent(fibre("x", "2,5", "17", "0,1"));
     route.AppendComponent(detector("-30"));
-    EXPECT_EQ(firstError(EvaluateAttenuation, route), "x");
-    EXPECT_EQ(firstError(EvaluateCd, route), "x");
-    EXPECT_EQ(firstError(EvaluatePmd, route), "x");
+    EXPECT_EQ(firstError(evaluateAttenuation, route), "x");
+    EXPECT_EQ(firstError(evaluateCd, route), "x");
+    EXPECT_EQ(firstError(evaluatePmd, route), "x");
     route.ReplaceComponent(3, fibre("5", "2,5", "17", "0,1"));
-    EXPECT_EQ(firstError(EvaluateAttenuation, route), "abc");
-    EXPECT_EQ(firstError(EvaluateCd, route), "rms?");
-    EXPECT_EQ(firstError(EvaluatePmd, route), "pmd?");
+    EXPECT_EQ(firstError(evaluateAttenuation, route), "abc");
+    EXPECT_EQ(firstError(evaluateCd, route), "rms?");
+    EXPECT_EQ(firstError(evaluatePmd, route), "pmd?");
 }
 
 TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
@@ -201,9 +201,9 @@ TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
     route.AppendComponent(fibre("-2", "1", "1", "1"));
     route.AppendComponent(detector("-30"));
     EXPECT_EQ(refusalText(route), "Vlákno na pozici 3 má zápornou délku (-2). Graf nelze vykreslit.");
-    EXPECT_THROW(EvaluatePmd(route), RefusalError);
-    EXPECT_THROW(EvaluateAttenuation(route), RefusalError);
-    EXPECT_THROW(EvaluateCd(route), RefusalError);
+    EXPECT_THROW(evaluatePmd(route), RefusalError);
+    EXPECT_THROW(evaluateAttenuation(route), RefusalError);
+    EXPECT_THROW(evaluateCd(route), RefusalError);
 
     // A length that is no number is left to the evaluation's conversion error.
     RouteList text{messages};
@@ -214,7 +214,7 @@ TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
     EXPECT_EQ(refusalText(text), "Vlákno na pozici 3 má zápornou délku (-0,5). Graf nelze vykreslit.");
     text.ReplaceComponent(3, fibre("0", "1", "1", "1"));
     EXPECT_EQ(refusalText(text), "");
-    EXPECT_THROW(EvaluateFibreLength(text), ConversionError);
+    EXPECT_THROW(evaluateFibreLength(text), ConversionError);
 }
 
 TEST_F(Evaluation, RouteDrawRefusesBeforeDrawingOrStoringAnything) {
@@ -278,5 +278,5 @@ TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
     const GraphScale s1 = renderEnlargedGraph(route, GraphKind::Pmd, big1);
     const GraphScale s2 = renderEnlargedGraph(route, GraphKind::Pmd, big2);
     EXPECT_EQ(big1.ops, big2.ops);
-    EXPECT_EQ(CoordinateText(s1, 100, 100), CoordinateText(s2, 100, 100));
+    EXPECT_EQ(coordinateText(s1, 100, 100), coordinateText(s2, 100, 100));
 }

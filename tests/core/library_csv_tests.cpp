@@ -48,11 +48,11 @@ TEST(LibraryCsv, ExportWritesTheHeaderAndOneReadableRowPerEntry) {
         makeEntry(3, {"a;b", "-", "0,3", "-", "-", "-", "-", "-", "-", "řekl \"ahoj\""}),
         makeEntry(7, {"dva\nřádky", "", "-", "-", "-", "-", "-", "-", "-", "cr\rlf"}),
     };
-    EXPECT_EQ(LibraryCsvText(entries),
+    EXPECT_EQ(libraryCsvText(entries),
               kHeader + "Vlákno;G.652.D 1550 nm;1550;-;-;-;0,1;17;0,2;-;jednovidové\n" +
                   "Konektor;\"a;b\";-;0,3;-;-;-;-;-;-;\"řekl \"\"ahoj\"\"\"\n" +
                   "7;\"dva\nřádky\";;-;-;-;-;-;-;-;\"cr\rlf\"\n");
-    EXPECT_EQ(LibraryCsvText(std::vector<LibraryEntry>{}), kHeader);
+    EXPECT_EQ(libraryCsvText(std::vector<LibraryEntry>{}), kHeader);
 }
 
 TEST(LibraryCsv, ExportOfTheLibraryListsItsEntriesInOrder) {
@@ -62,7 +62,7 @@ TEST(LibraryCsv, ExportOfTheLibraryListsItsEntriesInOrder) {
         makeEntry(4, {"EDFA", "1550", "-", "20", "-", "-", "-", "-", "-", ""})));
     library.append(std::make_unique<LibraryEntry>(
         makeEntry(2, {"PIN", "1310", "-", "-", "-", "-", "-", "-", "-25", ""})));
-    EXPECT_EQ(LibraryCsvText(library), kHeader + "Zesilovač;EDFA;1550;-;20;-;-;-;-;-;\n" +
+    EXPECT_EQ(libraryCsvText(library), kHeader + "Zesilovač;EDFA;1550;-;20;-;-;-;-;-;\n" +
                                            "Detektor;PIN;1310;-;-;-;-;-;-;-25;\n");
 }
 
@@ -86,7 +86,7 @@ TEST(LibraryCsv, EverySlotTextAndTypeCodeSurvivesExportAndImport) {
     setRawSlot(raw, LibrarySlot::Gain, "\x81\x83\x88\x90\x98");
     entries.push_back(raw);
 
-    const std::vector<LibraryEntry> back = ParseLibraryCsv(LibraryCsvText(entries));
+    const std::vector<LibraryEntry> back = parseLibraryCsv(libraryCsvText(entries));
     ASSERT_EQ(back.size(), entries.size());
     for (std::size_t k = 0; k < entries.size(); ++k) {
         EXPECT_EQ(typeCode(back[k]), typeCode(entries[k])) << k;
@@ -96,11 +96,11 @@ TEST(LibraryCsv, EverySlotTextAndTypeCodeSurvivesExportAndImport) {
     }
     // Bytes after each text are zero after import.
     EXPECT_EQ(back.back().image[256 * static_cast<int>(LibrarySlot::Gain) + 6], 0);
-    EXPECT_EQ(LibraryCsvText(back), LibraryCsvText(entries));
+    EXPECT_EQ(libraryCsvText(back), libraryCsvText(entries));
 }
 
 TEST(LibraryCsv, ImportBuildsEntriesWithZeroedSlotTails) {
-    const auto entries = ParseLibraryCsv(
+    const auto entries = parseLibraryCsv(
         kHeader + row(kGoodRow) + row("Zdroj;LED;850;-;-15;20;-;-;-;-;") + row("3;x;;;;;;;;;"));
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(typeCode(entries[0]), 3);
@@ -109,25 +109,25 @@ TEST(LibraryCsv, ImportBuildsEntriesWithZeroedSlotTails) {
     EXPECT_EQ(typeCode(entries[1]), 0);
     EXPECT_EQ(SlotText(entries[1], LibrarySlot::SourceRms), "20");
     EXPECT_EQ(typeCode(entries[2]), 3);  // a whole number in the type column is the code
-    const std::string expected = LibraryFileBytes({entries[0]});
+    const std::string expected = libraryFileBytes({entries[0]});
     EXPECT_EQ(expected.size(), 2564u);
     EXPECT_EQ(expected.substr(256 * static_cast<int>(LibrarySlot::Label) + 6, 250), std::string(250, '\0'));
-    EXPECT_EQ(LibraryFileBytes(entries).size(), 3u * 2564u);
+    EXPECT_EQ(libraryFileBytes(entries).size(), 3u * 2564u);
 }
 
 TEST(LibraryCsv, ImportAcceptsCrLfAByteOrderMarkBlankLinesAndNoFinalLineBreak) {
     std::string crlf = kHeader;
     crlf.insert(crlf.size() - 1, "\r");
-    const auto a = ParseLibraryCsv("\xEF\xBB\xBF" + crlf + kGoodRow + "\r\n\r\n" + kGoodRow);
+    const auto a = parseLibraryCsv("\xEF\xBB\xBF" + crlf + kGoodRow + "\r\n\r\n" + kGoodRow);
     ASSERT_EQ(a.size(), 2u);
     EXPECT_EQ(SlotText(a[0], LibrarySlot::Note), "poznámka");  // no CR left at the end of a row
     EXPECT_EQ(SlotText(a[1], LibrarySlot::Note), "poznámka");
 
-    const auto b = ParseLibraryCsv("\n" + kHeader + "\n" + row(kGoodRow) + "\n\n");
+    const auto b = parseLibraryCsv("\n" + kHeader + "\n" + row(kGoodRow) + "\n\n");
     EXPECT_EQ(b.size(), 1u);
-    EXPECT_TRUE(ParseLibraryCsv(kHeader).empty());
+    EXPECT_TRUE(parseLibraryCsv(kHeader).empty());
     // A quoted field may stand anywhere and a stray quote inside an unquoted one is a letter.
-    const auto c = ParseLibraryCsv(kHeader + "\"Konektor\";pa\"lec;-;\"0,3\";-;-;-;-;-;-;\"\"\n");
+    const auto c = parseLibraryCsv(kHeader + "\"Konektor\";pa\"lec;-;\"0,3\";-;-;-;-;-;-;\"\"\n");
     ASSERT_EQ(c.size(), 1u);
     EXPECT_EQ(SlotText(c[0], LibrarySlot::Label), "pa\"lec");
     EXPECT_EQ(SlotText(c[0], LibrarySlot::Note), "");
@@ -136,12 +136,12 @@ TEST(LibraryCsv, ImportAcceptsCrLfAByteOrderMarkBlankLinesAndNoFinalLineBreak) {
 TEST(LibraryCsv, ImportTakesAFieldOf255CharactersAndRefuses256) {
     std::string c255;
     for (int i = 0; i < 255; ++i) c255 += "č";  // 510 bytes of UTF-8, 255 characters
-    const auto ok = ParseLibraryCsv(kHeader + row("Konektor;" + c255 + ";-;0,3;-;-;-;-;-;-;"));
+    const auto ok = parseLibraryCsv(kHeader + row("Konektor;" + c255 + ";-;0,3;-;-;-;-;-;-;"));
     ASSERT_EQ(ok.size(), 1u);
     EXPECT_EQ(SlotText(ok[0], LibrarySlot::Label), c255);
 
     try {
-        ParseLibraryCsv(kHeader + row(kGoodRow) +
+        parseLibraryCsv(kHeader + row(kGoodRow) +
                         row("Konektor;x;-;0,3;-;-;-;-;-;-;" + c255 + "č"));
         FAIL() << "a 256-character note was taken";
     } catch (const LibraryCsvError& e) {
@@ -165,7 +165,7 @@ class LibraryCsvRefusal : public ::testing::TestWithParam<Refusal> {};
 TEST_P(LibraryCsvRefusal, NamesTheLineAndTakesNothing) {
     const Refusal& r = GetParam();
     try {
-        const auto entries = ParseLibraryCsv(r.text);
+        const auto entries = parseLibraryCsv(r.text);
         FAIL() << r.what << ": accepted " << entries.size() << " entries";
     } catch (const LibraryCsvError& e) {
         EXPECT_EQ(e.line(), r.line) << r.what << ": " << e.what();

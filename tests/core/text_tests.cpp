@@ -102,13 +102,13 @@ TEST(Numbers, IgnoreTheLocaleWithADecimalPoint) {
     std::setlocale(LC_ALL, "C");
 }
 
-TEST(RoundHundredths, TiesGoToTheEvenHundredth) {
-    EXPECT_EQ(NumberText(RoundHundredths(12.3456)), "12,35");
-    EXPECT_EQ(NumberText(RoundHundredths(2.0)), "2");
-    EXPECT_EQ(NumberText(RoundHundredths(-0.004)), "0");
-    EXPECT_EQ(NumberText(RoundHundredths(-3.14159)), "-3,14");
-    EXPECT_EQ(NumberText(RoundHundredths(0.125)), "0,12");  // 12.5 hundredths → 12
-    EXPECT_EQ(NumberText(RoundHundredths(3.48)), "3,48");
+TEST(roundHundredths, TiesGoToTheEvenHundredth) {
+    EXPECT_EQ(NumberText(roundHundredths(12.3456)), "12,35");
+    EXPECT_EQ(NumberText(roundHundredths(2.0)), "2");
+    EXPECT_EQ(NumberText(roundHundredths(-0.004)), "0");
+    EXPECT_EQ(NumberText(roundHundredths(-3.14159)), "-3,14");
+    EXPECT_EQ(NumberText(roundHundredths(0.125)), "0,12");  // 12.5 hundredths → 12
+    EXPECT_EQ(NumberText(roundHundredths(3.48)), "3,48");
 }
 
 TEST(StringGrid, KeepsTextsBeyondTheColumnCountAndAtLeastOneColumn) {

@@ -48,7 +48,7 @@ void GraphWindow::showDrawing(const QImage& picture, const GraphScale& scale) {
 
 void GraphWindow::ShowCoordinates(int x, int y) {
     if (!scale_) return;
-    StatusBar1_->showMessage(toQ(CoordinateText(*scale_, x, y)));
+    StatusBar1_->showMessage(toQ(coordinateText(*scale_, x, y)));
 }
 
 const QImage& GraphWindow::picture() const { return image_->picture(); }
