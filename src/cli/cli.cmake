@@ -5,8 +5,7 @@ find_package(CLI11 CONFIG REQUIRED)
 set(LUMOR_CLI_SOURCES
   src/cli/main.cpp
   src/cli/cli_app.cpp
-  src/cli/input_file.cpp
-  src/cli/route_file.cpp
+  src/cli/list_file.cpp
   src/cli/text_output.cpp
   src/cli/report_inputs.cpp
   src/cli/library_commands.cpp

@@ -1,5 +1,5 @@
 #include "cli/cli_command.h"
-#include "cli/route_file.h"
+#include "cli/list_file.h"
 #include "cli/text_output.h"
 #include "library/library_csv.h"
 #include "eval/route_evaluation.h"
@@ -46,11 +46,11 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
     row.file = path;
     LoadedRoute loaded = loadRouteFile(path);
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
-    if (!loaded.route) {
+    if (!loaded.list) {
         row.problem = loaded.failure;
         return row;
     }
-    const RouteList& route = *loaded.route;
+    const RouteList& route = *loaded.list;
     row.complete = IsRouteComplete(route);
     if (!*row.complete) {
         row.problem = "Trasa není úplná";

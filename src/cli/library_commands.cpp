@@ -1,7 +1,7 @@
 #include "cli/cli_command.h"
-#include "cli/input_file.h"
+#include "cli/list_file.h"
+#include "text/read_file.h"
 #include "library/library_csv.h"
-#include "route/record_list.h"
 #include "text/file_io.h"
 
 #include <CLI/CLI.hpp>
@@ -25,7 +25,7 @@ struct ExportOptions {
 /// Reads the CSV whole, refuses it on the first bad row, and only then writes the library
 /// file, replacing an old one only by a complete new one.
 int runImport(CommandContext& context, const ImportOptions& options) {
-    auto input = readInputFile(options.csvPath);
+    auto input = readFileBytes(options.csvPath);
     if (auto* failure = std::get_if<ReadFailure>(&input)) {
         reportFailure(context, "nelze načíst „" + options.csvPath + "“: " + failure->reason);
         return kExitRefused;
@@ -45,34 +45,16 @@ int runImport(CommandContext& context, const ImportOptions& options) {
     return kExitSuccess;
 }
 
-/// Writes the entries that the program would load from the file: the whole entries, at most
-/// 999 of them. What it leaves out is said on the error stream; the export still succeeds.
+/// Writes the entries that the program loads from the file: the whole entries, at most 999
+/// of them. What it leaves out is said on the error stream; the export still succeeds.
 int runExport(CommandContext& context, const ExportOptions& options) {
-    auto input = readInputFile(options.kompPath);
-    if (auto* failure = std::get_if<ReadFailure>(&input)) {
-        reportFailure(context, "nelze načíst „" + options.kompPath + "“: " + failure->reason);
+    const LoadedLibrary loaded = loadLibraryFile(options.kompPath);
+    if (!loaded.list) {
+        reportFailure(context, "„" + options.kompPath + "“: " + loaded.failure);
         return kExitRefused;
     }
-    const std::string& bytes = std::get<std::string>(input);
-    const std::size_t whole = bytes.size() / LibraryEntry::kImageSize;
-    const std::size_t tail = bytes.size() % LibraryEntry::kImageSize;
-    const std::size_t taken = std::min<std::size_t>(whole, kMaxRecords);
-    std::vector<LibraryEntry> entries(taken);
-    for (std::size_t k = 0; k < taken; ++k) {
-        const char* image = bytes.data() + k * LibraryEntry::kImageSize;
-        std::copy(image, image + LibraryEntry::kImageSize, entries[k].image.begin());
-    }
-    if (whole > taken) {
-        reportFailure(context, "varování: „" + options.kompPath + "“ má " + std::to_string(whole) +
-                                   " položek; vypsáno je prvních 999, víc jich program nenačte");
-    }
-    if (tail != 0) {
-        reportFailure(context, "varování: posledních " + std::to_string(tail) + " bajtů „" +
-                                   options.kompPath +
-                                   "“ netvoří celou položku (2564 bajtů) a vypsány nejsou");
-    }
-    const std::string csv = libraryCsvText(entries);
-    return writeOutput(context, csv);
+    for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.kompPath + "“: " + w);
+    return writeOutput(context, libraryCsvText(*loaded.list));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "report/conclusion.h"
 #include "cli/cli_command.h"
-#include "cli/input_file.h"
+#include "text/read_file.h"
 #include "cli/report_inputs.h"
-#include "cli/route_file.h"
+#include "cli/list_file.h"
 #include "eval/graph_drawing.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/qimage_canvas.h"
@@ -82,7 +82,7 @@ int copyLogo(CommandContext& context, const fs::path& outDir) {
     const fs::path target = outDir / "ORV.gif";
     std::error_code ec;
     if (fs::exists(target, ec) && fs::equivalent(logo, target, ec)) return kExitSuccess;  // written into the program's own folder
-    auto bytes = readInputFile(utf8FromPath(logo));
+    auto bytes = readFileBytes(utf8FromPath(logo));
     if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
         reportFailure(context, "varování: logo „" + utf8FromPath(logo) + "“ nelze načíst (" + failure->reason +
                                    "); protokol se na ně odkazuje, ale v „" + utf8FromPath(outDir) +
@@ -99,12 +99,12 @@ int copyLogo(CommandContext& context, const fs::path& outDir) {
 int runReport(CommandContext& context, const ReportOptions& options) {
     const std::string& path = options.routePath;
     LoadedRoute loaded = loadRouteFile(path);
-    if (!loaded.route) {
+    if (!loaded.list) {
         reportFailure(context, "„" + path + "“: " + loaded.failure);
         return kExitRefused;
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
-    const RouteList& route = *loaded.route;
+    const RouteList& route = *loaded.list;
     // The draw command's test; without a draw the report command is not available.
     if (!IsRouteComplete(route)) {
         reportFailure(context, "„" + path + "“: Trasa není úplná");
@@ -113,7 +113,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
 
     std::string conclusion;
     if (!options.conclusionPath.empty()) {
-        auto bytes = readInputFile(options.conclusionPath);
+        auto bytes = readFileBytes(options.conclusionPath);
         if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
             reportFailure(context, "nelze načíst „" + options.conclusionPath + "“: " + failure->reason);
             return kExitRefused;

@@ -1,5 +1,5 @@
 #include "cli/cli_command.h"
-#include "cli/route_file.h"
+#include "cli/list_file.h"
 #include "cli/text_output.h"
 #include "library/library_csv.h"
 
@@ -32,12 +32,12 @@ std::string routeCsvText(const RouteList& route) {
 
 int runRouteExport(CommandContext& context, const RouteExportOptions& options) {
     LoadedRoute loaded = loadRouteFile(options.routePath);
-    if (!loaded.route) {
+    if (!loaded.list) {
         reportFailure(context, "„" + options.routePath + "“: " + loaded.failure);
         return kExitRefused;
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.routePath + "“: " + w);
-    const std::string csv = routeCsvText(*loaded.route);
+    const std::string csv = routeCsvText(*loaded.list);
     return writeOutput(context, csv);
 }
 

@@ -1,15 +1,16 @@
 #pragma once
 #include "text/file_io.h"
 #include "text/messages.h"
+#include "text/read_file.h"
 #include "text/string_grid.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace lumor {
@@ -115,27 +116,20 @@ public:
         if (k >= 1 && k <= count()) show_(grid_, k, at(k));
     }
 
+    /// What a load reads of a file at most: one record more than the list holds is enough
+    /// to tell that the file has too many.
+    static constexpr std::size_t kFileReadLimit = (kMaxRecords + 1) * Record::kImageSize;
+
     /// Replaces the list by the file's whole records; a broken tail is ignored. Gives a
-    /// warning and leaves the list as it was when the file cannot be opened.
+    /// warning and leaves the list as it was when the file cannot be opened or read (a read
+    /// error is no short file).
     bool load(const std::string& path) {
-        namespace fs = std::filesystem;
-        std::error_code ec;
-        const fs::path p = pathFromUtf8(path);
-        std::ifstream in;
-        if (!fs::is_directory(p, ec)) in.open(p, std::ios::binary);
-        if (!in.is_open() || !in) {
+        const auto content = readFileBytes(path, kFileReadLimit);
+        if (std::holds_alternative<ReadFailure>(content)) {
             messages_.warning("nelze otevrit");
             return false;
         }
-        // One record more than the list holds is enough to tell that the file has too many.
-        std::string bytes((kMaxRecords + 1) * Record::kImageSize, '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (in.bad()) {  // a read error is no short file: keep the list as it was
-            messages_.warning("nelze otevrit");
-            return false;
-        }
-        bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
-        loadBytes(bytes);
+        loadBytes(std::get<std::string>(content));
         return true;
     }
 
@@ -183,10 +177,8 @@ public:
     /// Sets the grid's column count (at least two: captions and one record column).
     void setColumns(int count) { grid_.setColCount(std::max(2, count)); }
 
-protected:
-    Messages& messages_;
-
 private:
+    Messages& messages_;
     RecordListTexts texts_;
     StringGrid grid_;
     ShowColumnFn show_;

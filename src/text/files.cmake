@@ -5,4 +5,5 @@ target_sources(lumor_core PRIVATE
   src/text/string_grid.cpp
   src/text/slot_image.cpp
   src/text/file_io.cpp
+  src/text/read_file.cpp
   src/text/typed_input.cpp)

@@ -2,6 +2,7 @@
 #include "text/errors.h"
 #include "text/file_io.h"
 #include "text/numbers.h"
+#include "text/read_file.h"
 #include "text/slot_image.h"
 #include "text/string_grid.h"
 
@@ -141,5 +142,22 @@ TEST(AtomicWrite, ReplacesCompletelyOrNotAtAll) {
     ASSERT_TRUE(missing);
     EXPECT_EQ(*missing, "složka neexistuje");
     EXPECT_TRUE(writeFileAtomically(dir.string(), "x"));  // a folder is no file
+    fs::remove_all(dir);
+}
+
+TEST(ReadFile, GivesTheBytesUpToTheLimitOrTheReason) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "lumor_read_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::string bytes(200000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+    std::ofstream(dir / "a.bin", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::string path = (dir / "a.bin").string();
+    EXPECT_EQ(std::get<std::string>(readFileBytes(path)), bytes);
+    EXPECT_EQ(std::get<std::string>(readFileBytes(path, 70001)), bytes.substr(0, 70001));
+    EXPECT_EQ(std::get<std::string>(readFileBytes(path, 0)), "");
+    EXPECT_EQ(std::get<ReadFailure>(readFileBytes((dir / "none.bin").string())).reason, "soubor neexistuje");
+    EXPECT_EQ(std::get<ReadFailure>(readFileBytes(dir.string())).reason, "je to složka, ne soubor");
     fs::remove_all(dir);
 }

@@ -35,7 +35,6 @@ private:
 /// A cell rectangle in grid coordinates (column, row), both corners included.
 struct GridSelection {
     int left, top, right, bottom;
-    bool isSingleCell(int col, int row) const { return left == col && right == col && top == row && bottom == row; }
 };
 
 /// A string grid on screen: 110-pixel columns, 19-pixel rows, cells selectable, not editable.

@@ -1,4 +1,5 @@
 #pragma once
+#include "library/component_library.h"
 #include "route/route_list.h"
 #include "text/messages.h"
 
@@ -21,19 +22,24 @@ public:
     std::vector<std::string> warnings;
 };
 
-/// A route file loaded the way the program's "open route" command loads it.
-struct LoadedRoute {
-    std::unique_ptr<CollectingMessages> messages;  ///< the route speaks to these; kept alive with it
-    std::unique_ptr<RouteList> route;              ///< nothing when the file could not be opened
-    std::string failure;    ///< why the file could not be opened, in Czech (empty on success)
+/// A route or library file loaded the way the program's open commands load it.
+template <class List>
+struct LoadedList {
+    std::unique_ptr<CollectingMessages> messages;  ///< the list speaks to these; kept alive with it
+    std::unique_ptr<List> list;                    ///< nothing when the file could not be read
+    std::string failure;                ///< why the file could not be read, in Czech (empty on success)
     std::vector<std::string> warnings;  ///< what the tool says about a loaded file, in Czech
 };
+using LoadedRoute = LoadedList<RouteList>;
+using LoadedLibrary = LoadedList<ComponentLibrary>;
 
-/// Loads a route file through `RouteList::LoadRoute`. A file that cannot be opened gives a
+/// Loads a route file as `RouteList::LoadRoute` does. A file that cannot be read gives a
 /// reason clearer than the program's "nelze otevrit" ("soubor neexistuje", "je to složka,
 /// ne soubor", "přístup odepřen"…). A loaded file's warnings are the route's own (more than
-/// 999 components) and a note about a tail shorter than a whole 2816-byte record, which the
-/// program drops without a word.
+/// 999 components) and a note about a tail shorter than a whole record, which the program
+/// drops without a word.
 LoadedRoute loadRouteFile(const std::string& path);
+/// Loads a library file as `ComponentLibrary::LoadLibrary` does, with the same reasons and notes.
+LoadedLibrary loadLibraryFile(const std::string& path);
 
 }  // namespace lumor::cli
