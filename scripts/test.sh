@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds Lumor with its tests and runs every test, three ways:
-#   1. the plain suite (Debug, build-test);
-#   2. the same core, UI and command-line tests built with AddressSanitizer and
+#   1. the plain suite (Release, build-test);
+#   2. the same tests built in Debug with AddressSanitizer and
 #      UndefinedBehaviorSanitizer (build-asan); any finding fails the test that made it;
 #   3. a short libFuzzer run of every fuzz target (clang, build-fuzz; fuzz/run.sh).
+# First it checks that every source file is laid out as .clang-format says; the suites include
+# the layer check (scripts/check-layers.py).
 # LUMOR_FUZZ_SECONDS sets the seconds per fuzz target (default 30; 0 skips fuzzing).
 # LUMOR_WERROR=ON makes every warning in Lumor's own code an error (CI sets it).
 # The plain suite is built in Release, the sanitized one in Debug: both configurations the
@@ -18,6 +20,11 @@ start=$SECONDS
 export QT_QPA_PLATFORM=offscreen
 
 step() { echo; echo "=== $* ($(( SECONDS - start ))s)"; }
+
+step "layout of the code (clang-format, .clang-format)"
+mapfile -t sources < <(cd "$root" && find src tests fuzz benchmarks \( -name '*.h' -o -name '*.cpp' \) | sort)
+(cd "$root" && clang-format --dry-run --Werror "${sources[@]}")
+echo "clang-format: ${#sources[@]} files as .clang-format lays them out"
 
 step "plain build and tests, Release (build-test)"
 cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_WERROR="$werror"
