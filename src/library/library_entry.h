@@ -21,6 +21,7 @@ constexpr int gridRow(LibrarySlot slot) { return static_cast<int>(slot) + 2; }
 /// One catalogue entry as its 2564-byte image: ten 256-byte text slots, then the 32-bit
 /// little-endian `TypeCode` (0 "Zdroj" … 4 "Zesilovač").
 struct LibraryEntry {
+    using Slot = LibrarySlot;
     static constexpr int kSlotCount = 10;
     static constexpr std::size_t kTypeCodeOffset = 2560;
     static constexpr std::size_t kImageSize = 2564;

@@ -20,6 +20,7 @@ constexpr int gridRow(ComponentSlot slot) { return static_cast<int>(slot) + 1; }
 
 /// One route component as its 2816-byte image: eleven 256-byte length-prefixed text slots.
 struct ComponentRecord {
+    using Slot = ComponentSlot;
     static constexpr int kSlotCount = 11;
     static constexpr std::size_t kImageSize = 2816;
     /// A record read from a file starts with every slot empty (all bytes zero).
