@@ -247,16 +247,16 @@ void TForm1::ToolButton11Click() {
     }
 }
 
-void TForm1::showEnlarged(std::size_t graph) {
+void TForm1::showEnlarged(GraphKind kind) {
     if (state_.route.grid().colCount() == 2) return;
-    GraphWindow& window = *peers_->graphs[graph];
+    GraphWindow& window = *peers_->graphs[static_cast<std::size_t>(kind)];
     window.DrawEnlargedGraph();
     desk_.showModal(window);
 }
 
-void TForm1::SpeedButton2Click() { showEnlarged(0); }
-void TForm1::SpeedButton3Click() { showEnlarged(1); }
-void TForm1::SpeedButton4Click() { showEnlarged(2); }
+void TForm1::SpeedButton2Click() { showEnlarged(GraphKind::Attenuation); }
+void TForm1::SpeedButton3Click() { showEnlarged(GraphKind::Cd); }
+void TForm1::SpeedButton4Click() { showEnlarged(GraphKind::Pmd); }
 
 void TForm1::seznamDblClick() {
     const auto sel = seznam_->selection();

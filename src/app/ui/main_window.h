@@ -1,4 +1,5 @@
 #pragma once
+#include "eval/graph_drawing.h"
 #include "report/report_writer.h"
 
 #include <QWidget>
@@ -28,7 +29,7 @@ struct MainWindowPeers {
     TForm2& library;
     TForm4& lengthDialog;
     TForm5& student;
-    /// The enlarged attenuation, CD and PMD windows.
+    /// The enlarged attenuation, CD and PMD windows, in the order of `kGraphKinds`.
     std::array<GraphWindow*, 3> graphs;
 };
 
@@ -73,7 +74,7 @@ public:
 private:
     void buildLayout();
     void setEnlargeAndReport(bool enlarge, bool report);
-    void showEnlarged(std::size_t graph);
+    void showEnlarged(GraphKind kind);
 
     AppState& state_;
     Desk& desk_;
