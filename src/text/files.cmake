@@ -6,4 +6,5 @@ set(LUMOR_TEXT_SOURCES
   src/text/file_io.cpp)
 set(LUMOR_TEXT_TESTS
   tests/core/text_tests.cpp
-  tests/core/bad_input_tests.cpp)
+  tests/core/bad_input_tests.cpp
+  tests/core/file_io_tests.cpp)
