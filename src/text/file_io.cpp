@@ -62,6 +62,8 @@ std::string czechReason(int errorNumber) {
 
 namespace {
 
+/// Links a save follows before it calls the chain a loop (Linux's own limit).
+constexpr int kMaxLinkHops = 40;
 /// Temporary names a save tries: a name is taken only by another save's random choice or by
 /// something planted there, which is never opened, let alone followed.
 constexpr int kTemporaryNameAttempts = 16;
@@ -72,6 +74,37 @@ constexpr std::size_t kTemporaryStemBytes = 200;
 SaveCalls& currentCalls() {
     static SaveCalls calls = systemSaveCalls();
     return calls;
+}
+
+/// The errno value of an error from the standard library (on Windows mapped from the
+/// system's codes; EIO when there is no such value).
+int errnoOf(const std::error_code& ec) {
+    const std::error_condition condition = ec.default_error_condition();
+    return condition.category() == std::generic_category() ? condition.value() : EIO;
+}
+
+/// The file a save really replaces: `target` itself, or the end of the chain of symbolic links
+/// starting there; a link's relative target counts from the link's folder. Missing files and
+/// folders end the chain too (the save then reports them). `error` is an errno value when the
+/// chain cannot be followed to its end.
+struct FinalTarget {
+    fs::path path;
+    int error = 0;
+};
+
+FinalTarget finalTarget(const fs::path& target) {
+    fs::path path = target;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(path, ec);
+        if (ec || !fs::is_symlink(status)) return {path, 0};
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return {path, errnoOf(ec)};
+        // An absolute `next` replaces the whole path. The path is not normalised: ".." after a
+        // linked folder must mean what the system makes of it.
+        path = path.parent_path() / next;
+    }
+    return {path, ELOOP};
 }
 
 /// A hidden temporary name for `target` in its folder: ".<name>.<random>.lumor-tmp".
@@ -189,10 +222,9 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
 
 #else
 
-/// An errno value for a Windows error code (EIO when there is no such value).
+/// An errno value for a Windows error code.
 int errnoOfWindows(DWORD code) {
-    const std::error_condition condition = std::system_category().default_error_condition(static_cast<int>(code));
-    return condition.category() == std::generic_category() ? condition.value() : EIO;
+    return errnoOf(std::error_code(static_cast<int>(code), std::system_category()));
 }
 
 /// Writes the new file beside `file` and moves it over `file`. Returns 0 or an errno value.
@@ -286,11 +318,12 @@ ScopedSaveCalls::ScopedSaveCalls(SaveCalls calls) : previous_(std::move(currentC
 ScopedSaveCalls::~ScopedSaveCalls() { currentCalls() = std::move(previous_); }
 
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
-    const fs::path target = pathFromUtf8(path);
+    const FinalTarget target = finalTarget(pathFromUtf8(path));
+    if (target.error != 0) return czechReason(target.error);
     std::error_code ec;
     // "name/" names a folder; a folder (or a link to one) is no file to replace.
-    if (!target.has_filename() || fs::is_directory(target, ec)) return czechReason(EISDIR);
-    if (const int error = replaceFile(target, bytes); error != 0) return czechReason(error);
+    if (!target.path.has_filename() || fs::is_directory(target.path, ec)) return czechReason(EISDIR);
+    if (const int error = replaceFile(target.path, bytes); error != 0) return czechReason(error);
     return std::nullopt;
 }
 

@@ -161,6 +161,23 @@ TEST_F(CliTest, ImportNeverFollowsALinkAtTheOldTemporaryName) {
     EXPECT_EQ(temporaryFilesIn(dir), "");
 }
 
+TEST_F(CliTest, ImportOntoALinkWritesTheLinkedLibraryAndKeepsTheLink) {
+    writeBytes(file("a.csv"), kCsv);
+    fs::create_directories(file("shared"));
+    writeBytes(file("shared/course.komp"), "old library");
+    fs::permissions(file("shared/course.komp"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("shared/course.komp", file("mine.komp"));
+    const CliRun r = run({"library", "import", file("a.csv").string(), file("mine.komp").string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(file("mine.komp")));
+    EXPECT_EQ(fs::read_symlink(file("mine.komp")), "shared/course.komp");
+    EXPECT_EQ(bytesOf(file("shared/course.komp")), LibraryFileBytes(ParseLibraryCsv(kCsv)));
+    EXPECT_EQ(fs::status(file("shared/course.komp")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(temporaryFilesIn(dir), "");
+    EXPECT_EQ(temporaryFilesIn(file("shared")), "");
+}
+
 TEST_F(CliTest, UnreadableInputOrUnwritableOutputExitsWithOne) {
     const CliRun noCsv =
         run({"library", "import", file("none.csv").string(), file("x.komp").string()});

@@ -491,6 +491,17 @@ std::vector<Row> rows() {
                  },
                  "Protokol nelze uložit do souboru „" + sandboxFile("Protokol.html") +
                      "“: na disku není místo. | no temporary file"});
+    r.push_back({"ReportSaveOntoALinkWritesItsTargetAndKeepsTheLink",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "elsewhere");
+                     writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
+                     fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
+                     const std::string said = reportSave(s, s.file("link.html"));
+                     const bool written = readBytes(s.dir / "elsewhere" / "Protokol.html") == s.page({"Eva", "Nová", "", ""});
+                     return said + (written ? ", target written" : ", target NOT written") +
+                            (fs::is_symlink(s.dir / "link.html") ? ", link kept" : ", link REPLACED");
+                 },
+                 "saved, target written, link kept"});
     r.push_back({"ReportSaveIntoReadOnlyFolder",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "ro");

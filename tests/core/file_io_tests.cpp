@@ -138,6 +138,77 @@ TEST_F(FileIoTest, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
     EXPECT_EQ(names(dir), (std::vector<std::string>{"plain.komp", "victim"}));
 }
 
+TEST_F(FileIoTest, SaveThroughALinkReplacesItsFinalTargetAndKeepsTheLink) {
+    fs::create_directories(file("a"));
+    fs::create_directories(file("b"));
+    writeBytes(file("b/real.komp"), "old");
+
+    std::vector<std::string> created;  // the temporary files the saves opened
+    SaveCalls calls = systemSaveCalls();
+    calls.open = [&created, realOpen = calls.open](const char* path, int flags, mode_t mode) {
+        if ((flags & O_CREAT) != 0) created.push_back(path);
+        return realOpen(path, flags, mode);
+    };
+    ScopedSaveCalls scoped(calls);
+
+    struct Link {
+        fs::path at;
+        fs::path to;
+    };
+    const std::vector<Link> links = {
+        {file("absolute.komp"), file("b/real.komp")},
+        {file("a/relative.komp"), "../b/real.komp"},  // relative to the link's own folder
+        {file("chain1.komp"), "chain2.komp"},         // a chain: relative, then absolute
+        {file("chain2.komp"), file("a/relative.komp")},
+    };
+    for (const Link& l : links) fs::create_symlink(l.to, l.at);
+
+    int n = 0;
+    for (const fs::path& start : {file("absolute.komp"), file("a/relative.komp"), file("chain1.komp")}) {
+        const std::string content = "content " + std::to_string(++n);
+        EXPECT_EQ(save(start, content), "saved") << start;
+        EXPECT_EQ(bytesOf(file("b/real.komp")), content) << start;
+        for (const Link& l : links) {
+            ASSERT_TRUE(fs::is_symlink(l.at)) << l.at << " after saving " << start;
+            EXPECT_EQ(fs::read_symlink(l.at), l.to) << l.at;
+        }
+    }
+    // The temporary file sits beside the final target, so the rename stays in its folder.
+    ASSERT_EQ(created.size(), 3u);
+    for (const auto& c : created) EXPECT_EQ(fs::canonical(fs::path(c).parent_path()), fs::canonical(file("b"))) << c;
+    EXPECT_EQ(names(file("a")), std::vector<std::string>{"relative.komp"});
+    EXPECT_EQ(names(file("b")), std::vector<std::string>{"real.komp"});
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file("b/real.komp"))));
+}
+
+TEST_F(FileIoTest, DanglingLinksLoopsAndFolders) {
+    // A link to nothing yet: the save creates the file it names.
+    fs::create_symlink("new.komp", file("dangling.komp"));
+    EXPECT_EQ(save(file("dangling.komp"), "made"), "saved");
+    EXPECT_TRUE(fs::is_symlink(file("dangling.komp")));
+    EXPECT_EQ(bytesOf(file("new.komp")), "made");
+
+    // Links that never end in a file.
+    fs::create_symlink("loop2", file("loop1"));
+    fs::create_symlink("loop1", file("loop2"));
+    fs::create_symlink("self", file("self"));
+    for (const char* name : {"loop1", "self"}) {
+        EXPECT_EQ(save(file(name), "x"), "symbolické odkazy v cestě tvoří smyčku") << name;
+    }
+    EXPECT_EQ(save(file("loop1") / "below.komp", "x"), "symbolické odkazy v cestě tvoří smyčku");
+
+    // A folder, a link to one, and a name that ends in a separator.
+    fs::create_directories(file("folder"));
+    fs::create_symlink(file("folder"), file("folder-link"));
+    EXPECT_EQ(save(file("folder"), "x"), "pod tímto jménem je složka");
+    EXPECT_EQ(save(file("folder-link"), "x"), "pod tímto jménem je složka");
+    EXPECT_EQ(save(dir.string() + "/missing/", "x"), "pod tímto jménem je složka");
+    EXPECT_TRUE(fs::is_empty(file("folder")));
+    EXPECT_TRUE(fs::is_symlink(file("folder-link")));
+    EXPECT_EQ(names(dir), (std::vector<std::string>{"dangling.komp", "folder", "folder-link", "loop1", "loop2",
+                                                    "new.komp", "self"}));
+}
+
 TEST_F(FileIoTest, AReplacedFileKeepsItsModeAndANewFileGetsTheUsualOne) {
     for (const mode_t mode : {mode_t(0640), mode_t(0600), mode_t(0444), mode_t(0664)}) {
         writeBytes(file("kept.komp"), "old");
