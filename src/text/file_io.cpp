@@ -318,6 +318,7 @@ ScopedSaveCalls::ScopedSaveCalls(SaveCalls calls) : previous_(std::move(currentC
 ScopedSaveCalls::~ScopedSaveCalls() { currentCalls() = std::move(previous_); }
 
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return czechReason(ENOENT);  // no name at all: nothing to create
     const FinalTarget target = finalTarget(pathFromUtf8(path));
     if (target.error != 0) return czechReason(target.error);
     std::error_code ec;

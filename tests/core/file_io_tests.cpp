@@ -181,7 +181,7 @@ TEST_F(FileIoTest, SaveThroughALinkReplacesItsFinalTargetAndKeepsTheLink) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file("b/real.komp"))));
 }
 
-TEST_F(FileIoTest, DanglingLinksLoopsAndFolders) {
+TEST_F(FileIoTest, DanglingLinksLoopsFoldersAndNoName) {
     // A link to nothing yet: the save creates the file it names.
     fs::create_symlink("new.komp", file("dangling.komp"));
     EXPECT_EQ(save(file("dangling.komp"), "made"), "saved");
@@ -203,6 +203,7 @@ TEST_F(FileIoTest, DanglingLinksLoopsAndFolders) {
     EXPECT_EQ(save(file("folder"), "x"), "pod tímto jménem je složka");
     EXPECT_EQ(save(file("folder-link"), "x"), "pod tímto jménem je složka");
     EXPECT_EQ(save(dir.string() + "/missing/", "x"), "pod tímto jménem je složka");
+    EXPECT_EQ(save("", "x"), "složka neexistuje");  // no name at all
     EXPECT_TRUE(fs::is_empty(file("folder")));
     EXPECT_TRUE(fs::is_symlink(file("folder-link")));
     EXPECT_EQ(names(dir), (std::vector<std::string>{"dangling.komp", "folder", "folder-link", "loop1", "loop2",
