@@ -97,6 +97,10 @@ check "first start: the logo is beside the report" line "logo=logo 1"
 check "first start: the executable is a real file" test -f "$copy/lumor" -a ! -L "$copy/lumor"
 check "first start: the executable is the installed one" cmp -s "$program/lumor" "$copy/lumor"
 check "first start: the logo is a real file" test -f "$copy/Protokol/ORV.gif" -a ! -L "$copy/Protokol/ORV.gif"
+check "first start: the catalogue is a copy, not a link" test -f "$copy/Komponenty/stdkmp.komp" -a ! -L "$copy/Komponenty/stdkmp.komp"
+check "first start: the catalogue is the installed one" cmp -s "$program/Komponenty/stdkmp.komp" "$copy/Komponenty/stdkmp.komp"
+check "first start: the catalogue's checksum is recorded" \
+    grep -qx "$(cksum < "$program/Komponenty/stdkmp.komp") stdkmp.komp" "$copy/.komponenty"
 check "first start: no temporary files left" test -z "$(find "$copy" -name '.*.*[0-9]')"
 
 # 3. A second start with the same installation keeps the copy as it is.
@@ -114,22 +118,70 @@ ln -s "$prefix/bin/lumor" "$scratch/lumor-link"
 run HOME="$user_home" -- "$scratch/lumor-link"
 check "symbolic link: finds the installation" line "cwd=$copy"
 
-# 6. An upgrade refreshes the copy; a library the user saved over the catalogue is kept, and
-#    a result in Protokol stays.
-rm "$copy/Komponenty/stdkmp.komp"
-echo "user's own" > "$copy/Komponenty/stdkmp.komp"
+upgrade() {  # upgrade VERSION: installs a newer version over the locked installation
+    unlock_installation
+    install_program "$1"
+    touch -d "+$1 minute" "$program/lumor"
+    lock_installation
+}
+# As the program saves: a new file renamed over the old name, by the user.
+user_saves() {  # user_saves TEXT FILE
+    as_user sh -c 'printf "%s\n" "$1" > "$2.new" && mv -f "$2.new" "$2"' sh "$1" "$2"
+}
+
+# 6. An upgrade refreshes the copy, the catalogue too while the user has not changed it; a
+#    result in Protokol stays.
 echo "report" > "$copy/Protokol/Protokol.html"
-unlock_installation
-install_program 2
-touch -d "+1 minute" "$program/lumor"
-lock_installation
+upgrade 2
 run HOME="$user_home" -- "$prefix/bin/lumor"
 check "upgrade: the executable is refreshed" cmp -s "$program/lumor" "$copy/lumor"
 check "upgrade: the logo is refreshed" line "logo=logo 2"
-check "upgrade: the user's library is kept" line "library=user's own"
+check "upgrade: the unchanged catalogue is refreshed" line "library=catalogue 2"
 check "upgrade: the report stays" grep -qx report "$copy/Protokol/Protokol.html"
 
-# 7. A copy that cannot be made (no home at all, or an unwritable one) still starts the program
+# 7. A library the user saved over the catalogue is kept by the next upgrades, and the
+#    installed catalogue is not touched by the save.
+user_saves "user's own" "$copy/Komponenty/stdkmp.komp"
+check "user's save: the installed catalogue is unchanged" grep -qx "catalogue 2" "$program/Komponenty/stdkmp.komp"
+upgrade 3
+run HOME="$user_home" -- "$prefix/bin/lumor"
+check "upgrade after a save: the user's library is kept" line "library=user's own"
+check "upgrade after a save: the logo is refreshed" line "logo=logo 3"
+upgrade 4
+run HOME="$user_home" -- "$prefix/bin/lumor"
+check "second upgrade after a save: the user's library is kept" line "library=user's own"
+
+# 8. A catalogue file the user removed comes back, also without an upgrade.
+as_user rm "$copy/Komponenty/stdkmp.komp"
+run HOME="$user_home" -- "$prefix/bin/lumor"
+check "removed catalogue: copied again" line "library=catalogue 4"
+
+# 9. A copy made by an older launcher holds a link into the installed folder and no checksums;
+#    the link becomes a copy, so that a save over it stays in the per-user copy. A dangling link
+#    (an older installation elsewhere) is replaced as well.
+as_user rm -f "$copy/Komponenty/stdkmp.komp" "$copy/.komponenty"
+as_user ln -s "$program/Komponenty/stdkmp.komp" "$copy/Komponenty/stdkmp.komp"
+run HOME="$user_home" -- "$prefix/bin/lumor"
+check "older copy: the link is replaced by a copy" \
+    test -f "$copy/Komponenty/stdkmp.komp" -a ! -L "$copy/Komponenty/stdkmp.komp"
+check "older copy: it is the installed catalogue" line "library=catalogue 4"
+as_user rm -f "$copy/Komponenty/stdkmp.komp" "$copy/.komponenty"
+as_user ln -s "$scratch/gone/Komponenty/stdkmp.komp" "$copy/Komponenty/stdkmp.komp"
+run HOME="$user_home" -- "$prefix/bin/lumor"
+check "dangling link: replaced by a copy" test -f "$copy/Komponenty/stdkmp.komp" -a ! -L "$copy/Komponenty/stdkmp.komp"
+check "dangling link: the installed catalogue" line "library=catalogue 4"
+
+# 10. A link of the user's own to a library elsewhere stays.
+as_user sh -c 'echo "elsewhere" > "$1"' sh "$user_home/mine.komp"
+as_user rm -f "$copy/Komponenty/stdkmp.komp"
+as_user ln -s "$user_home/mine.komp" "$copy/Komponenty/stdkmp.komp"
+upgrade 5
+run HOME="$user_home" -- "$prefix/bin/lumor"
+check "user's link: kept" test -L "$copy/Komponenty/stdkmp.komp"
+check "user's link: its library is read" line "library=elsewhere"
+check "upgrades: no temporary files left" test -z "$(find "$copy" -name '.*.*[0-9]')"
+
+# 11. A copy that cannot be made (no home at all, or an unwritable one) still starts the program
 #    in the installed folder and says why on stderr.
 run -- "$prefix/bin/lumor"
 check "no HOME: runs in the installed folder" line "cwd=$program"

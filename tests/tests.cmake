@@ -8,6 +8,7 @@ include(GoogleTest)
 add_executable(lumor_core_tests
   tests/core/text_tests.cpp
   tests/core/typed_input_tests.cpp
+  tests/core/file_io_tests.cpp
   tests/core/bad_input_tests.cpp
   tests/core/route_tests.cpp
   tests/core/route_rules_tests.cpp

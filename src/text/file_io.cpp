@@ -1,11 +1,31 @@
 #include "text/file_io.h"
 
+#include "text/file_io_calls.h"
+
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
+#include <chrono>
+#include <cstdint>
+#include <random>
 #include <system_error>
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace lumor {
+
+namespace fs = std::filesystem;
 
 std::filesystem::path pathFromUtf8(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
@@ -23,44 +43,288 @@ std::string czechReason(int errorNumber) {
         case EPERM: return "přístup odepřen";
         case EROFS: return "disk je jen pro čtení";
         case ENOSPC: return "na disku není místo";
+#ifdef EDQUOT
+        case EDQUOT: return "byla překročena disková kvóta";
+#endif
         case EISDIR: return "pod tímto jménem je složka";
         case ENOTDIR: return "cesta nevede do složky";
         case ENAMETOOLONG: return "jméno souboru je příliš dlouhé";
+        case ELOOP: return "symbolické odkazy v cestě tvoří smyčku";
+        case EIO: return "disk ohlásil chybu čtení nebo zápisu";
+        case EFBIG: return "soubor je pro tento disk příliš velký";
+        case EBUSY: return "soubor nebo složka se právě používá";
+        case EINVAL: return "takové jméno souboru tento disk nedovoluje";
+        // A save meets this only when every name it tried for its temporary file was taken.
+        case EEXIST: return "nepodařilo se vytvořit dočasný soubor, všechna zkoušená jména jsou obsazena";
         default: return "chyba zápisu (kód " + std::to_string(errorNumber) + ")";
     }
 }
 
+namespace {
+
+/// Links a save follows before it calls the chain a loop (Linux's own limit).
+constexpr int kMaxLinkHops = 40;
+/// Temporary names a save tries: a name is taken only by another save's random choice or by
+/// something planted there, which is never opened, let alone followed.
+constexpr int kTemporaryNameAttempts = 16;
+/// Bytes of the target's name kept in its temporary name, so that a target near the file
+/// system's 255-byte limit still gets a temporary name within it.
+constexpr std::size_t kTemporaryStemBytes = 200;
+
+SaveCalls& currentCalls() {
+    static SaveCalls calls = systemSaveCalls();
+    return calls;
+}
+
+/// The errno value of an error from the standard library (on Windows mapped from the
+/// system's codes; EIO when there is no such value).
+int errnoOf(const std::error_code& ec) {
+    const std::error_condition condition = ec.default_error_condition();
+    return condition.category() == std::generic_category() ? condition.value() : EIO;
+}
+
+/// The file a save really replaces: `target` itself, or the end of the chain of symbolic links
+/// starting there; a link's relative target counts from the link's folder. Missing files and
+/// folders end the chain too (the save then reports them). `error` is an errno value when the
+/// chain cannot be followed to its end.
+struct FinalTarget {
+    fs::path path;
+    int error = 0;
+};
+
+FinalTarget finalTarget(const fs::path& target) {
+    fs::path path = target;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(path, ec);
+        if (ec || !fs::is_symlink(status)) return {path, 0};
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return {path, errnoOf(ec)};
+        // An absolute `next` replaces the whole path. The path is not normalised: ".." after a
+        // linked folder must mean what the system makes of it.
+        path = path.parent_path() / next;
+    }
+    return {path, ELOOP};
+}
+
+/// A hidden temporary name for `target` in its folder: ".<name>.<random>.lumor-tmp".
+fs::path temporaryPath(const fs::path& target) {
+    static std::atomic<std::uint64_t> counter{0};
+    std::uint64_t random = static_cast<std::uint64_t>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    random ^= (counter.fetch_add(1) + 1) * 0x9E3779B97F4A7C15ULL;
+#ifdef _WIN32
+    random ^= static_cast<std::uint64_t>(::GetCurrentProcessId()) << 40;
+#else
+    random ^= static_cast<std::uint64_t>(::getpid()) << 40;
+#endif
+    try {
+        std::random_device device;
+        random ^= (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    } catch (const std::exception&) {
+        // No random device: the clock, the counter and the process still make names that
+        // differ; a taken one is skipped anyway.
+    }
+    static const char kHex[] = "0123456789abcdef";
+    std::string suffix;
+    for (int i = 0; i < 12; ++i, random >>= 4) suffix += kHex[random & 0xF];
+
+    std::string stem = utf8FromPath(target.filename());
+    if (stem.size() > kTemporaryStemBytes) {
+        std::size_t cut = kTemporaryStemBytes;
+        while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;  // whole characters
+        stem.resize(cut);
+    }
+    return target.parent_path() / pathFromUtf8("." + stem + "." + suffix + ".lumor-tmp");
+}
+
+#ifndef _WIN32
+
+/// File systems without a sync of their own (some network and FUSE ones) answer this way;
+/// there is nothing to wait for, which is no reason to refuse the save.
+bool cannotSync(int error) {
+    return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS;
+}
+
+/// Writes the new file beside `file` and renames it over `file`. Returns 0 or an errno value.
+int replaceFile(const fs::path& file, const std::string& bytes) {
+    const SaveCalls& sys = currentCalls();
+    struct stat old {};
+    const bool existed = ::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+
+    // O_EXCL with O_NOFOLLOW: a name someone else holds, even a symbolic link to a file of
+    // theirs, is never opened; the next try takes another name.
+    fs::path temp;
+    int fd = -1;
+    int lastError = EEXIST;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temp = temporaryPath(file);
+        // An old file's mode is set below, before any byte is written; until then only the
+        // owner may read. A new file gets the usual mode, 0666 less the umask.
+        fd = sys.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      existed ? 0600 : 0666);
+        if (fd >= 0) break;
+        lastError = errno;
+        if (lastError != EEXIST && lastError != EINTR) return lastError;
+    }
+    if (fd < 0) return lastError;
+
+    // From here on the temporary file is ours: any failure removes it, the old file untouched.
+    const auto fail = [&](int error) {
+        if (fd >= 0) sys.close(fd);
+        sys.unlink(temp.c_str());
+        return error;
+    };
+    if (existed) {
+        // The old owner and group where the system allows it (the owner only for root), else
+        // the group alone; failing both keeps ours, which is no reason to refuse the save. The
+        // mode follows, as changing the owner may clear its set-id bits. A file system without
+        // modes (FAT on a USB stick) refuses fchmod: the file keeps the owner-only mode there.
+        if (sys.fchown(fd, old.st_uid, old.st_gid) != 0) sys.fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        sys.fchmod(fd, old.st_mode & 07777);
+    }
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = sys.write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return fail(errno);
+        }
+        if (written == 0 || static_cast<std::size_t>(written) > left) return fail(EIO);
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    while (sys.fsync(fd) != 0) {
+        if (errno == EINTR) continue;
+        if (cannotSync(errno)) break;
+        return fail(errno);  // never retried: a second fsync may report success for lost data
+    }
+    const int closed = sys.close(fd);
+    const int closeError = errno;
+    fd = -1;
+    // After EINTR the descriptor is closed all the same, and the data was synced before.
+    if (closed != 0 && closeError != EINTR) return fail(closeError);
+    if (sys.rename(temp.c_str(), file.c_str()) != 0) return fail(errno);
+
+    // The folder's entry for the new file, synced so that the rename survives a power cut.
+    // A failure here is not reported: the new file is already in place under the target's name
+    // for every program that reads it and the old content is gone, so "not saved" would be
+    // untrue and would tell the user the old file is still there; nor can anything be undone.
+    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    const int dir = sys.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (dir >= 0) {
+        sys.fsync(dir);
+        sys.close(dir);
+    }
+    return 0;
+}
+
+#else
+
+/// An errno value for a Windows error code.
+int errnoOfWindows(DWORD code) {
+    return errnoOf(std::error_code(static_cast<int>(code), std::system_category()));
+}
+
+/// Writes the new file beside `file` and moves it over `file`. Returns 0 or an errno value.
+int replaceFile(const fs::path& file, const std::string& bytes) {
+    const SaveCalls& sys = currentCalls();
+    fs::path temp;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    DWORD lastError = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temp = temporaryPath(file);
+        handle = static_cast<HANDLE>(sys.createNew(temp.c_str()));
+        if (handle != INVALID_HANDLE_VALUE) break;
+        lastError = ::GetLastError();
+        if (lastError != ERROR_FILE_EXISTS && lastError != ERROR_ALREADY_EXISTS) return errnoOfWindows(lastError);
+    }
+    if (handle == INVALID_HANDLE_VALUE) return EEXIST;
+
+    const auto fail = [&](DWORD code) {
+        if (handle != INVALID_HANDLE_VALUE) sys.close(handle);
+        sys.unlink(temp.c_str());
+        return errnoOfWindows(code);
+    };
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
+        unsigned long written = 0;
+        if (!sys.write(handle, data, chunk, &written)) return fail(::GetLastError());
+        if (written == 0 || written > left) return fail(ERROR_WRITE_FAULT);
+        data += written;
+        left -= written;
+    }
+    if (!sys.flush(handle)) return fail(::GetLastError());
+    const bool closed = sys.close(handle);
+    handle = INVALID_HANDLE_VALUE;
+    if (!closed) return fail(::GetLastError());
+    // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk: no folder sync needed.
+    if (!sys.rename(temp.c_str(), file.c_str())) return fail(::GetLastError());
+    return 0;
+}
+
+#endif
+
+}  // namespace
+
+#ifndef _WIN32
+
+SaveCalls systemSaveCalls() {
+    SaveCalls calls;
+    calls.open = [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); };
+    calls.write = [](int fd, const void* data, size_t size) { return ::write(fd, data, size); };
+    calls.fsync = [](int fd) { return ::fsync(fd); };
+    calls.fchmod = [](int fd, mode_t mode) { return ::fchmod(fd, mode); };
+    calls.fchown = [](int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); };
+    calls.close = [](int fd) { return ::close(fd); };
+    calls.rename = [](const char* from, const char* to) { return ::rename(from, to); };
+    calls.unlink = [](const char* path) { return ::unlink(path); };
+    return calls;
+}
+
+#else
+
+SaveCalls systemSaveCalls() {
+    SaveCalls calls;
+    // FILE_FLAG_OPEN_REPARSE_POINT: a link planted at the name is not followed either.
+    calls.createNew = [](const wchar_t* path) -> void* {
+        return ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    };
+    calls.write = [](void* file, const void* data, unsigned long size, unsigned long* written) {
+        DWORD done = 0;
+        const bool ok = ::WriteFile(static_cast<HANDLE>(file), data, size, &done, nullptr) != 0;
+        *written = done;
+        return ok;
+    };
+    calls.flush = [](void* file) { return ::FlushFileBuffers(static_cast<HANDLE>(file)) != 0; };
+    calls.close = [](void* file) { return ::CloseHandle(static_cast<HANDLE>(file)) != 0; };
+    calls.rename = [](const wchar_t* from, const wchar_t* to) {
+        return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    };
+    calls.unlink = [](const wchar_t* path) { return ::DeleteFileW(path) != 0; };
+    return calls;
+}
+
+#endif
+
+ScopedSaveCalls::ScopedSaveCalls(SaveCalls calls) : previous_(std::move(currentCalls())) {
+    currentCalls() = std::move(calls);
+}
+
+ScopedSaveCalls::~ScopedSaveCalls() { currentCalls() = std::move(previous_); }
+
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
-    namespace fs = std::filesystem;
-    const fs::path target = pathFromUtf8(path);
+    if (path.empty()) return czechReason(ENOENT);  // no name at all: nothing to create
+    const FinalTarget target = finalTarget(pathFromUtf8(path));
+    if (target.error != 0) return czechReason(target.error);
     std::error_code ec;
-    if (fs::is_directory(target, ec)) return czechReason(EISDIR);
-    fs::path temp = target;
-    temp += ".lumor-tmp";
-    errno = 0;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return czechReason(errno != 0 ? errno : EACCES);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            const int err = errno != 0 ? errno : EIO;
-            out.close();
-            fs::remove(temp, ec);
-            return czechReason(err);
-        }
-        out.close();
-        if (!out) {
-            fs::remove(temp, ec);
-            return czechReason(errno != 0 ? errno : EIO);
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return czechReason(ec.default_error_condition().value());  // errno terms everywhere
-    }
+    // "name/" names a folder; a folder (or a link to one) is no file to replace.
+    if (!target.path.has_filename() || fs::is_directory(target.path, ec)) return czechReason(EISDIR);
+    if (const int error = replaceFile(target.path, bytes); error != 0) return czechReason(error);
     return std::nullopt;
 }
 

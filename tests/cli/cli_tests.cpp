@@ -37,6 +37,17 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+/// The save's temporary files (".<name>.<random>.lumor-tmp", or the older "<name>.lumor-tmp")
+/// in `folder`, a symbolic link planted under such a name aside; "" when there are none.
+std::string temporaryFilesIn(const fs::path& folder) {
+    std::string out;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        const std::string name = e.path().filename().string();
+        if (name.ends_with(".lumor-tmp") && !fs::is_symlink(e.symlink_status())) out += name + " ";
+    }
+    return out;
+}
+
 const std::string kHeader =
     "typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
     "PMD [ps/(km^0,5)];CD [ps/(km.nm)];měrný útlum [dB/km];citlivost [dB];poznámka\n";
@@ -133,9 +144,39 @@ TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {
     EXPECT_EQ(q.exitCode, 1);
     EXPECT_NE(q.err.find("řádek 2"), std::string::npos) << q.err;
     EXPECT_EQ(bytesOf(file("old.komp")), "old bytes");
-    for (const auto& e : fs::directory_iterator(dir)) {  // no scratch file left behind
-        EXPECT_EQ(e.path().string().find("lumor-tmp"), std::string::npos) << e.path();
-    }
+    EXPECT_EQ(temporaryFilesIn(dir), "");
+}
+
+TEST_F(CliTest, ImportNeverFollowsALinkAtTheOldTemporaryName) {
+    // Older versions wrote every save of plain.komp through "plain.komp.lumor-tmp", following
+    // whatever link stood there.
+    writeBytes(file("a.csv"), kCsv);
+    writeBytes(file("victim"), "victim's bytes");
+    writeBytes(file("plain.komp"), "old library");
+    fs::create_symlink("victim", file("plain.komp.lumor-tmp"));
+    const CliRun r = run({"library", "import", file("a.csv").string(), file("plain.komp").string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(bytesOf(file("victim")), "victim's bytes");
+    EXPECT_EQ(bytesOf(file("plain.komp")), libraryFileBytes(parseLibraryCsv(kCsv)));
+    EXPECT_TRUE(fs::is_symlink(file("plain.komp.lumor-tmp")));
+    EXPECT_EQ(temporaryFilesIn(dir), "");
+}
+
+TEST_F(CliTest, ImportOntoALinkWritesTheLinkedLibraryAndKeepsTheLink) {
+    writeBytes(file("a.csv"), kCsv);
+    fs::create_directories(file("shared"));
+    writeBytes(file("shared/course.komp"), "old library");
+    fs::permissions(file("shared/course.komp"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("shared/course.komp", file("mine.komp"));
+    const CliRun r = run({"library", "import", file("a.csv").string(), file("mine.komp").string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(file("mine.komp")));
+    EXPECT_EQ(fs::read_symlink(file("mine.komp")), "shared/course.komp");
+    EXPECT_EQ(bytesOf(file("shared/course.komp")), libraryFileBytes(parseLibraryCsv(kCsv)));
+    EXPECT_EQ(fs::status(file("shared/course.komp")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(temporaryFilesIn(dir), "");
+    EXPECT_EQ(temporaryFilesIn(file("shared")), "");
 }
 
 TEST_F(CliTest, UnreadableInputOrUnwritableOutputExitsWithOne) {

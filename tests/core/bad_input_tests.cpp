@@ -3,6 +3,7 @@
 // full lists, save targets that cannot be written, markup typed into the report. Each row
 // names what the user is told, and every row also checks that the files saved before it are
 // byte for byte as they were.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "eval/graph_drawing.h"
@@ -14,10 +15,13 @@
 #include "route/route_list.h"
 #include "test_messages.h"
 #include "text/errors.h"
+#include "text/file_io_calls.h"
 #include "text/numbers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -204,13 +208,58 @@ std::string fileAsFolder(Sandbox& s, const std::string& name) {
     return s.file("plain/" + name);
 }
 
-/// An existing target whose temporary sibling cannot be created (a folder has its name), so
-/// the save fails over a file that must survive it.
-std::string blockedTemp(const fs::path& target) {
-    fs::path temp = target;
-    temp += ".lumor-tmp";
-    fs::create_directories(temp);
-    return target.string();
+/// System calls under which a save's first write gets 100 bytes through and the next fails
+/// with `error`, as when the disk fills up midway.
+SaveCalls writeFailing(int error) {
+    SaveCalls calls = systemSaveCalls();
+    calls.write = [error, real = calls.write, writes = 0](int fd, const void* data, size_t size) mutable -> ssize_t {
+        if (++writes == 1) return real(fd, data, std::min<size_t>(size, 100));
+        errno = error;
+        return -1;
+    };
+    return calls;
+}
+
+/// System calls under which syncing the new file to the disk fails with `error`.
+SaveCalls syncFailing(int error) {
+    SaveCalls calls = systemSaveCalls();
+    calls.fsync = [error](int) {
+        errno = error;
+        return -1;
+    };
+    return calls;
+}
+
+/// System calls that plant a symbolic link to `victim` at the temporary name the save is
+/// about to create, then create it for real.
+SaveCalls plantingLinkTo(const fs::path& victim) {
+    SaveCalls calls = systemSaveCalls();
+    calls.open = [victim, real = calls.open, planted = false](const char* path, int flags, mode_t mode) mutable {
+        if ((flags & O_CREAT) != 0 && !planted) {
+            fs::create_symlink(victim, path);
+            planted = true;
+        }
+        return real(path, flags, mode);
+    };
+    return calls;
+}
+
+/// Changes the route and the library from what the sandbox saved, so that a failed save
+/// that wrote anything at all shows in the saved files.
+void changeLists(Sandbox& s) {
+    s.route.AppendComponent(makeRecord(fibre("5")));
+    s.library.append(libraryEntry("SC", 3));
+    s.messages.shown.clear();
+}
+
+/// The names in the sandbox folder that are temporary files of a save.
+std::string temporaryFilesLeft(const Sandbox& s) {
+    std::string out;
+    for (const auto& e : fs::directory_iterator(s.dir)) {
+        const std::string name = e.path().filename().string();
+        if (name.ends_with(".lumor-tmp") && !fs::is_symlink(e.symlink_status())) out += " " + name;
+    }
+    return out.empty() ? "no temporary file" : "LEFT" + out;
 }
 
 std::string routeSave(Sandbox& s, const std::string& path) {
@@ -379,8 +428,36 @@ std::vector<Row> rows() {
                  saveFailure(sandboxFile("plain/r.trasa"), "cesta nevede do složky")});
     r.push_back({"RouteSaveOntoAFolder", [](Sandbox& s) { return routeSave(s, s.dir.string()); },
                  saveFailure(sandboxFile("").substr(0, sandboxFile("").size() - 1), "pod tímto jménem je složka")});
-    r.push_back({"RouteSaveOverTheSavedFileFails", [](Sandbox& s) { return routeSave(s, blockedTemp(s.routeFile)); },
-                 saveFailure(sandboxFile("saved.trasa"), "pod tímto jménem je složka")});
+    r.push_back({"RouteSaveOverTheSavedFileFails",
+                 [](Sandbox& s) {
+                     changeLists(s);
+                     ScopedSaveCalls fullDisk(writeFailing(ENOSPC));
+                     return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
+                 },
+                 saveFailure(sandboxFile("saved.trasa"), "na disku není místo") + " | no temporary file"});
+    r.push_back({"RouteSaveWhoseSyncFails",
+                 [](Sandbox& s) {
+                     changeLists(s);
+                     ScopedSaveCalls failingDisk(syncFailing(EIO));
+                     return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
+                 },
+                 saveFailure(sandboxFile("saved.trasa"), "disk ohlásil chybu čtení nebo zápisu") +
+                     " | no temporary file"});
+    // Links planted where a save puts its temporary file point at the saved library: were
+    // they followed, the library would change.
+    r.push_back({"RouteSaveWithALinkAtTheOldFixedTemporaryName",
+                 [](Sandbox& s) {
+                     fs::create_symlink(s.libraryFile, s.file("saved.trasa.lumor-tmp"));
+                     const std::string said = routeSave(s, s.routeFile.string());
+                     return said + (fs::is_symlink(s.file("saved.trasa.lumor-tmp")) ? ", the link is there" : ", GONE");
+                 },
+                 "saved | information|Informace|Uloženo, the link is there"});
+    r.push_back({"RouteSaveWithALinkPlantedAtTheTemporaryNameBeingCreated",
+                 [](Sandbox& s) {
+                     ScopedSaveCalls planting(plantingLinkTo(s.libraryFile));
+                     return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
+                 },
+                 "saved | information|Informace|Uloženo | no temporary file"});
     r.push_back({"RouteSaveIntoReadOnlyFolder",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "ro");
@@ -393,17 +470,41 @@ std::vector<Row> rows() {
     r.push_back({"LibrarySaveBelowAFile", [](Sandbox& s) { return librarySave(s, fileAsFolder(s, "l.komp")); },
                  saveFailure(sandboxFile("plain/l.komp"), "cesta nevede do složky")});
     r.push_back({"LibrarySaveOverTheSavedFileFails",
-                 [](Sandbox& s) { return librarySave(s, blockedTemp(s.libraryFile)); },
-                 saveFailure(sandboxFile("saved.komp"), "pod tímto jménem je složka")});
+                 [](Sandbox& s) {
+                     changeLists(s);
+                     ScopedSaveCalls fullDisk(writeFailing(ENOSPC));
+                     return librarySave(s, s.libraryFile.string()) + " | " + temporaryFilesLeft(s);
+                 },
+                 saveFailure(sandboxFile("saved.komp"), "na disku není místo") + " | no temporary file"});
+    r.push_back({"LibrarySaveWithALinkPlantedAtTheTemporaryNameBeingCreated",
+                 [](Sandbox& s) {
+                     ScopedSaveCalls planting(plantingLinkTo(s.routeFile));
+                     return librarySave(s, s.libraryFile.string()) + " | " + temporaryFilesLeft(s);
+                 },
+                 "saved | information|Informace|Uloženo | no temporary file"});
     r.push_back({"ReportSaveIntoMissingFolder", [](Sandbox& s) { return reportSave(s, s.file("none/Protokol.html")); },
                  "Protokol nelze uložit do souboru „" + sandboxFile("none/Protokol.html") + "“: složka neexistuje."});
     r.push_back({"ReportSaveBelowAFile", [](Sandbox& s) { return reportSave(s, fileAsFolder(s, "Protokol.html")); },
                  "Protokol nelze uložit do souboru „" + sandboxFile("plain/Protokol.html") +
                      "“: cesta nevede do složky."});
     r.push_back({"ReportSaveOverTheSavedFileFails",
-                 [](Sandbox& s) { return reportSave(s, blockedTemp(s.reportFile)); },
+                 [](Sandbox& s) {
+                     ScopedSaveCalls fullDisk(writeFailing(ENOSPC));
+                     return reportSave(s, s.reportFile.string()) + " | " + temporaryFilesLeft(s);
+                 },
                  "Protokol nelze uložit do souboru „" + sandboxFile("Protokol.html") +
-                     "“: pod tímto jménem je složka."});
+                     "“: na disku není místo. | no temporary file"});
+    r.push_back({"ReportSaveOntoALinkWritesItsTargetAndKeepsTheLink",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "elsewhere");
+                     writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
+                     fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
+                     const std::string said = reportSave(s, s.file("link.html"));
+                     const bool written = readBytes(s.dir / "elsewhere" / "Protokol.html") == s.page({"Eva", "Nová", "", ""});
+                     return said + (written ? ", target written" : ", target NOT written") +
+                            (fs::is_symlink(s.dir / "link.html") ? ", link kept" : ", link REPLACED");
+                 },
+                 "saved, target written, link kept"});
     r.push_back({"ReportSaveIntoReadOnlyFolder",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "ro");

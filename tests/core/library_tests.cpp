@@ -1,11 +1,14 @@
 #include "library/component_library.h"
 #include "route/component_types.h"
 #include "test_messages.h"
+#include "text/file_io_calls.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -282,10 +285,19 @@ TEST_F(LibraryTest, FailedSaveWarnsNamingTheFileAndLeavesTheOldFile) {
     EXPECT_EQ(messages.shown[0].find("Uloženo"), std::string::npos);
     EXPECT_FALSE(fs::exists(missing));
 
-    // A save of the same name that cannot complete keeps the old file whole: the scratch
-    // file beside it is blocked by a folder of that name.
-    fs::create_directory(file("keep.komp.lumor-tmp"));
-    EXPECT_FALSE(library.SaveLibrary(file("keep.komp")));
+    // A save of the same name that cannot complete keeps the old file whole: the disk fills
+    // up after the first part of the new bytes.
+    SaveCalls calls = systemSaveCalls();
+    calls.write = [real = calls.write, writes = 0](int fd, const void* data, size_t size) mutable -> ssize_t {
+        if (++writes == 1) return real(fd, data, std::min<size_t>(size, 100));
+        errno = ENOSPC;
+        return -1;
+    };
+    {
+        ScopedSaveCalls scoped(calls);
+        EXPECT_FALSE(library.SaveLibrary(file("keep.komp")));
+    }
     EXPECT_NE(messages.shown.back().find(file("keep.komp")), std::string::npos);
+    EXPECT_NE(messages.shown.back().find("na disku není místo"), std::string::npos);
     EXPECT_EQ(bytesOf(file("keep.komp")), before);
 }

@@ -147,6 +147,23 @@ TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
     EXPECT_EQ(other.grid().cell(2, 11), std::string(255, 'n'));
 }
 
+TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
+    // A route kept in a course folder and linked into the student's own.
+    fs::create_directories(dir / "kurz");
+    fs::create_directories(dir / "moje");
+    { std::ofstream(file("kurz/trasa.trasa"), std::ios::binary) << "old"; }
+    fs::create_symlink("../kurz/trasa.trasa", dir / "moje" / "trasa.trasa");
+    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    ASSERT_TRUE(route.SaveRoute(file("moje/trasa.trasa")));
+    EXPECT_TRUE(fs::is_symlink(dir / "moje" / "trasa.trasa"));
+    EXPECT_EQ(fs::read_symlink(dir / "moje" / "trasa.trasa"), "../kurz/trasa.trasa");
+    EXPECT_EQ(bytesOf(file("kurz/trasa.trasa")), route.imageBytes());
+
+    RouteList other(messages);
+    ASSERT_TRUE(other.LoadRoute(file("moje/trasa.trasa")));
+    EXPECT_EQ(other.grid().cell(1, 2), "A");
+}
+
 TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
     std::string bytes(5732, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 37 + 11) % 256);

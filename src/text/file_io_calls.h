@@ -1,0 +1,53 @@
+#pragma once
+// The operating-system calls behind writeFileAtomically, one table for the whole process, so
+// that a test can make any of them fail, or do something just before the real call.
+#include <functional>
+
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
+
+namespace lumor {
+
+#ifndef _WIN32
+/// The POSIX calls a save makes. Each behaves as the call of that name: -1 and errno on failure.
+struct SaveCalls {
+    std::function<int(const char* path, int flags, mode_t mode)> open;
+    std::function<ssize_t(int fd, const void* data, size_t size)> write;
+    std::function<int(int fd)> fsync;
+    std::function<int(int fd, mode_t mode)> fchmod;
+    std::function<int(int fd, uid_t owner, gid_t group)> fchown;
+    std::function<int(int fd)> close;
+    std::function<int(const char* from, const char* to)> rename;
+    std::function<int(const char* path)> unlink;
+};
+#else
+/// The Windows calls a save makes (a file is a HANDLE, here void*). Each behaves as the call it
+/// stands for: INVALID_HANDLE_VALUE or false on failure, the reason in GetLastError().
+struct SaveCalls {
+    std::function<void*(const wchar_t* path)> createNew;  ///< CreateFileW, CREATE_NEW, for writing
+    std::function<bool(void* file, const void* data, unsigned long size, unsigned long* written)> write;
+    std::function<bool(void* file)> flush;                              ///< FlushFileBuffers
+    std::function<bool(void* file)> close;                              ///< CloseHandle
+    std::function<bool(const wchar_t* from, const wchar_t* to)> rename;  ///< MoveFileExW, replacing
+    std::function<bool(const wchar_t* path)> unlink;                    ///< DeleteFileW
+};
+#endif
+
+/// The operating system's own calls.
+SaveCalls systemSaveCalls();
+
+/// Makes every save of this process use `calls` while it lives, and the calls before it
+/// afterwards. For tests; not for use while another thread saves.
+class ScopedSaveCalls {
+public:
+    explicit ScopedSaveCalls(SaveCalls calls);
+    ~ScopedSaveCalls();
+    ScopedSaveCalls(const ScopedSaveCalls&) = delete;
+    ScopedSaveCalls& operator=(const ScopedSaveCalls&) = delete;
+
+private:
+    SaveCalls previous_;
+};
+
+}  // namespace lumor
