@@ -2,8 +2,8 @@
 #include "app/ui/forms.h"
 #include "app/ui/main_window.h"
 #include "library/library_entry.h"
-#include "scripted_desk.h"
 #include "route/component_types.h"
+#include "scripted_desk.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -11,9 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace lumor;
 namespace fs = std::filesystem;

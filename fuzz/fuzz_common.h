@@ -23,9 +23,9 @@ namespace lumor::fuzz {
     __builtin_trap();
 }
 
-#define LUMOR_FUZZ_CHECK(cond)                                   \
-    do {                                                         \
-        if (!(cond)) ::lumor::fuzz::fail(#cond);                 \
+#define LUMOR_FUZZ_CHECK(cond)                   \
+    do {                                         \
+        if (!(cond)) ::lumor::fuzz::fail(#cond); \
     } while (false)
 
 inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
@@ -56,7 +56,8 @@ inline std::vector<std::string_view> split(std::string_view text, char sep) {
 constexpr std::size_t kMaxFuzzRecords = 64;
 
 /// Appends one record per line of `text`, its fields separated by ";" in slot order (ComponentSlot::Type,
-/// Label, ComponentSlot::Wavelength, ComponentSlot::Attenuation, ComponentSlot::Gain, ComponentSlot::SourceRms, ComponentSlot::Pmd, ComponentSlot::Cd, ComponentSlot::Length, ComponentSlot::Sensitivity, ComponentSlot::Note);
+/// Label, ComponentSlot::Wavelength, ComponentSlot::Attenuation, ComponentSlot::Gain, ComponentSlot::SourceRms,
+/// ComponentSlot::Pmd, ComponentSlot::Cd, ComponentSlot::Length, ComponentSlot::Sensitivity, ComponentSlot::Note);
 /// missing fields are empty.
 inline void appendRouteText(RouteList& route, std::string_view text) {
     std::size_t added = 0;
@@ -79,8 +80,7 @@ public:
     void fill() override { count(); }
     void setPen(Rgb colour) override {
         count();
-        LUMOR_FUZZ_CHECK(colour == kBlackPen || colour == kLightBluePen || colour == kGreenPen ||
-                         colour == kRedPen);
+        LUMOR_FUZZ_CHECK(colour == kBlackPen || colour == kLightBluePen || colour == kGreenPen || colour == kRedPen);
     }
     void line(int x1, int y1, int x2, int y2) override {
         count();
@@ -95,9 +95,7 @@ public:
     long ops = 0;
 
 private:
-    static void within(int c) {
-        LUMOR_FUZZ_CHECK(c >= -kPixelLimit && c <= kPixelLimit);
-    }
+    static void within(int c) { LUMOR_FUZZ_CHECK(c >= -kPixelLimit && c <= kPixelLimit); }
     void count() {
         // A graph of any route is a few thousand operations at most: the curve is bounded by
         // the picture's width, the ticks by the rules in graph_drawing.h.

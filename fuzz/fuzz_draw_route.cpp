@@ -4,8 +4,8 @@
 #include "fuzz_common.h"
 #include "text/errors.h"
 
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -31,9 +31,12 @@ bool refusedOrDone(Step step) {
 /// ends of a 16-bit position (a pointer dragged off the picture stays within a screen), and
 /// one position taken from the input.
 void checkReadOut(const GraphScale& scale, std::string_view input) {
-    std::vector<std::pair<int, int>> points = {
-        {0, 0}, {scale.W - 1, scale.H - 1}, {scale.x0, scale.zeroRow()}, {scale.W / 2, scale.H / 2},
-        {INT16_MIN, INT16_MAX}, {INT16_MAX, INT16_MIN}};
+    std::vector<std::pair<int, int>> points = {{0, 0},
+                                               {scale.W - 1, scale.H - 1},
+                                               {scale.x0, scale.zeroRow()},
+                                               {scale.W / 2, scale.H / 2},
+                                               {INT16_MIN, INT16_MAX},
+                                               {INT16_MAX, INT16_MIN}};
     if (input.size() >= 4) {
         const auto* b = reinterpret_cast<const unsigned char*>(input.data() + input.size() - 4);
         points.emplace_back(static_cast<std::int16_t>(b[0] | b[1] << 8), static_cast<std::int16_t>(b[2] | b[3] << 8));

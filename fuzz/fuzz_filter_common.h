@@ -1,7 +1,7 @@
 #pragma once
-#include "text/typed_input.h"
 #include "fuzz_common.h"
 #include "text/cp1250.h"
+#include "text/typed_input.h"
 
 namespace lumor::fuzz {
 

@@ -34,8 +34,7 @@ void checkListLoad(std::string_view bytes) {
             const unsigned char* slot = record.image.data() + s * kSlotSize;
             const std::string text = SlotText(record, static_cast<typename Record::Slot>(s));
             // Every byte decodes to a character that encodes back to the same byte.
-            LUMOR_FUZZ_CHECK(utf8ToCp1250(text) ==
-                             std::string(reinterpret_cast<const char*>(slot + 1), slot[0]));
+            LUMOR_FUZZ_CHECK(utf8ToCp1250(text) == std::string(reinterpret_cast<const char*>(slot + 1), slot[0]));
             LUMOR_FUZZ_CHECK(utf8Length(text) == slot[0]);
         }
     }

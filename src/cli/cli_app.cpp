@@ -13,8 +13,8 @@ namespace lumor::cli {
 namespace {
 
 // Every family of subcommands; a new family is one file and one line here.
-constexpr std::array<AddCommandsFn, 4> kCommandFamilies = {&addLibraryCommands, &addEvalCommands,
-                                                          &addReportCommands, &addRouteCommands};
+constexpr std::array<AddCommandsFn, 4> kCommandFamilies = {&addLibraryCommands, &addEvalCommands, &addReportCommands,
+                                                           &addRouteCommands};
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
 #include "cli/text_output.h"
-#include "library/library_csv.h"
 #include "eval/route_evaluation.h"
+#include "library/library_csv.h"
 #include "text/numbers.h"
 
 #include <CLI/CLI.hpp>
@@ -33,9 +33,9 @@ struct EndValues {
 /// One route file's line of the output.
 struct EvalRow {
     std::string file;
-    std::optional<bool> complete;    ///< unknown when the file could not be read
-    std::optional<EndValues> values; ///< only when the route evaluated
-    std::string problem;             ///< why there are no values, in Czech
+    std::optional<bool> complete;     ///< unknown when the file could not be read
+    std::optional<EndValues> values;  ///< only when the route evaluated
+    std::string problem;              ///< why there are no values, in Czech
 };
 
 /// What the draw command does with the route before it draws: the completeness test of the
@@ -59,8 +59,8 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
     try {
         checkFibreLengths(route);
         const RouteProfiles profiles = EvaluateRoute(route);
-        row.values = EndValues{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity,
-                               profiles.EndCd, profiles.EndPmd};
+        row.values = EndValues{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd,
+                               profiles.EndPmd};
     } catch (const std::exception& e) {
         row.problem = e.what();
     }
@@ -69,8 +69,8 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
 
 const std::vector<std::string>& evalHeader() {
     static const std::vector<std::string> header = {
-        "soubor",         "úplná",       "délka vláken [km]", "útlum na konci [dB]",
-        "citlivost [dB]", "rezerva [dB]", "CD na konci [ns]", "PMD na konci [ps]",
+        "soubor",         "úplná",        "délka vláken [km]", "útlum na konci [dB]",
+        "citlivost [dB]", "rezerva [dB]", "CD na konci [ns]",  "PMD na konci [ps]",
         "chyba"};
     return header;
 }
@@ -81,8 +81,8 @@ std::vector<std::string> rowCells(const EvalRow& row) {
         const EndValues& v = *row.values;
         // The margin: how far the signal at the end of the route stays above the detector's
         // sensitivity (negative: the detector does not see it).
-        for (double value : {v.fibreLength, v.endAttenuation, v.sensitivity, v.endAttenuation - v.sensitivity,
-                             v.endCd, v.endPmd}) {
+        for (double value :
+             {v.fibreLength, v.endAttenuation, v.sensitivity, v.endAttenuation - v.sensitivity, v.endCd, v.endPmd}) {
             cells.push_back(NumberText(value));
         }
     } else {
@@ -138,9 +138,8 @@ void addEvalCommands(CLI::App& root, CommandContext& context) {
         "not complete (\"Trasa není úplná\") or fails to evaluate gets its line with the reason,\n"
         "and the other routes still come out.\n\n"
         "Exit status: 0 every route evaluated, 1 some route did not, 2 usage error.");
-    eval->callback([&context, options] {
-        context.action = [&context, options] { return runEval(context, *options); };
-    });
+    eval->callback(
+        [&context, options] { context.action = [&context, options] { return runEval(context, *options); }; });
 }
 
 }  // namespace lumor::cli

@@ -1,8 +1,8 @@
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
-#include "text/read_file.h"
 #include "library/library_csv.h"
 #include "text/file_io.h"
+#include "text/read_file.h"
 
 #include <CLI/CLI.hpp>
 
@@ -34,8 +34,8 @@ int runImport(CommandContext& context, const ImportOptions& options) {
     try {
         entries = parseLibraryCsv(std::get<std::string>(input));
     } catch (const LibraryCsvError& e) {
-        reportFailure(context, "soubor „" + options.csvPath + "“ odmítnut, " + e.what() +
-                                   "; soubor „" + options.kompPath + "“ nebyl zapsán");
+        reportFailure(context, "soubor „" + options.csvPath + "“ odmítnut, " + e.what() + "; soubor „" +
+                                   options.kompPath + "“ nebyl zapsán");
         return kExitRefused;
     }
     if (auto error = writeFileAtomically(options.kompPath, libraryFileBytes(entries))) {
@@ -60,8 +60,7 @@ int runExport(CommandContext& context, const ExportOptions& options) {
 }  // namespace
 
 void addLibraryCommands(CLI::App& root, CommandContext& context) {
-    CLI::App* library =
-        root.add_subcommand("library", "Convert component library files (*.komp) to and from CSV.");
+    CLI::App* library = root.add_subcommand("library", "Convert component library files (*.komp) to and from CSV.");
     library->require_subcommand(1);
     library->footer(
         "Examples:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n"
@@ -70,14 +69,12 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
         "'lumor-cli library import --help'.");
 
     auto importOptions = std::make_shared<ImportOptions>();
-    CLI::App* import =
-        library->add_subcommand("import", "Build a library file (*.komp) from a CSV file.");
-    import->add_option("FILE.csv", importOptions->csvPath, "CSV file to read (UTF-8)")->required();
-    import
-        ->add_option("OUT.komp", importOptions->kompPath,
-                     "library file to write; an existing file is replaced")
+    CLI::App* importCommand = library->add_subcommand("import", "Build a library file (*.komp) from a CSV file.");
+    importCommand->add_option("FILE.csv", importOptions->csvPath, "CSV file to read (UTF-8)")->required();
+    importCommand
+        ->add_option("OUT.komp", importOptions->kompPath, "library file to write; an existing file is replaced")
         ->required();
-    import->footer(
+    importCommand->footer(
         "Example:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
         "The CSV is checked whole first: a refused row is reported with its line number,\n"
         "and then no library file is written.\n\n"
@@ -89,7 +86,7 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
         "decimal comma; '-' marks a value that does not apply. A field holding ';', '\"'\n"
         "or a line break is quoted with '\"', quotes inside doubled. A field holds at most\n"
         "255 characters, all of them from code page 1250; at most 999 rows.");
-    import->callback([&context, importOptions] {
+    importCommand->callback([&context, importOptions] {
         context.action = [&context, importOptions] { return runImport(context, *importOptions); };
     });
 

@@ -27,8 +27,8 @@ template <class List>
 struct LoadedList {
     std::unique_ptr<CollectingMessages> messages;  ///< the list speaks to these; kept alive with it
     std::unique_ptr<List> list;                    ///< nothing when the file could not be read
-    std::string failure;                ///< why the file could not be read, in Czech (empty on success)
-    std::vector<std::string> warnings;  ///< what the tool says about a loaded file, in Czech
+    std::string failure;                           ///< why the file could not be read, in Czech (empty on success)
+    std::vector<std::string> warnings;             ///< what the tool says about a loaded file, in Czech
 };
 using LoadedRoute = LoadedList<RouteList>;
 using LoadedLibrary = LoadedList<ComponentLibrary>;

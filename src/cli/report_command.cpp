@@ -1,14 +1,14 @@
-#include "report/conclusion.h"
 #include "cli/cli_command.h"
-#include "text/read_file.h"
-#include "cli/report_inputs.h"
 #include "cli/list_file.h"
+#include "cli/report_inputs.h"
 #include "eval/graph_drawing.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/qimage_canvas.h"
 #include "platform/gui/executable_folder.h"
+#include "report/conclusion.h"
 #include "report/report_writer.h"
 #include "text/file_io.h"
+#include "text/read_file.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,10 +32,10 @@ namespace fs = std::filesystem;
 struct ReportOptions {
     std::string routePath;
     std::string outDir;
-    std::string firstName;   ///< --jmeno
-    std::string surname;     ///< --prijmeni
-    std::string date;        ///< --datum
-    std::string group;       ///< --skupina
+    std::string firstName;       ///< --jmeno
+    std::string surname;         ///< --prijmeni
+    std::string date;            ///< --datum
+    std::string group;           ///< --skupina
     std::string conclusionPath;  ///< --zaver, empty for none
 };
 
@@ -81,12 +81,12 @@ int copyLogo(CommandContext& context, const fs::path& outDir) {
     const fs::path logo = pathFromUtf8(executableFolder()) / "Protokol" / "ORV.gif";
     const fs::path target = outDir / "ORV.gif";
     std::error_code ec;
-    if (fs::exists(target, ec) && fs::equivalent(logo, target, ec)) return kExitSuccess;  // written into the program's own folder
+    if (fs::exists(target, ec) && fs::equivalent(logo, target, ec))
+        return kExitSuccess;  // written into the program's own folder
     auto bytes = readFileBytes(utf8FromPath(logo));
     if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
         reportFailure(context, "varování: logo „" + utf8FromPath(logo) + "“ nelze načíst (" + failure->reason +
-                                   "); protokol se na ně odkazuje, ale v „" + utf8FromPath(outDir) +
-                                   "“ nebude");
+                                   "); protokol se na ně odkazuje, ale v „" + utf8FromPath(outDir) + "“ nebude");
         return kExitSuccess;
     }
     if (auto error = writeFileAtomically(utf8FromPath(target), std::get<std::string>(bytes))) {
@@ -120,14 +120,15 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         }
         const ConclusionText text = conclusionFromFile(std::get<std::string>(bytes));
         if (text.decodedAsCp1250) {
-            reportFailure(context, "varování: „" + options.conclusionPath +
-                                       "“ není v kódování UTF-8, čte se jako windows-1250");
+            reportFailure(context,
+                          "varování: „" + options.conclusionPath + "“ není v kódování UTF-8, čte se jako windows-1250");
         }
         conclusion = text.text;
     }
     if (options.firstName.empty() || options.surname.empty()) {
-        reportFailure(context, "varování: chybí jméno nebo příjmení studenta (--jmeno, --prijmeni); "
-                               "v protokolu bude „neuvedeno“");
+        reportFailure(context,
+                      "varování: chybí jméno nebo příjmení studenta (--jmeno, --prijmeni); "
+                      "v protokolu bude „neuvedeno“");
     }
 
     // The draw command's drawing: the small graphs with the end values, then the three
@@ -152,10 +153,12 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     fs::create_directories(outDir, ec);
     if (ec || !fs::is_directory(outDir)) {
         reportFailure(context, "nelze vytvořit složku „" + options.outDir + "“: " +
-                                   (ec ? czechReason(ec.default_error_condition().value()) : std::string("je to soubor, ne složka")));
+                                   (ec ? czechReason(ec.default_error_condition().value())
+                                       : std::string("je to soubor, ne složka")));
         return kExitRefused;
     }
-    const auto failure = saveGraphPictures(options.outDir, {&enlarged[0].image(), &enlarged[1].image(), &enlarged[2].image()});
+    const auto failure =
+        saveGraphPictures(options.outDir, {&enlarged[0].image(), &enlarged[1].image(), &enlarged[2].image()});
     if (failure) {
         reportFailure(context, "nelze zapsat „" + failure->path + "“: " + failure->reason);
         return kExitRefused;
@@ -196,9 +199,8 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "Needs no display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"
         "Exit status: 0 written, 1 the route is unreadable, not complete (\"Trasa není\n"
         "úplná\") or fails to evaluate, or a file cannot be written; 2 usage error.");
-    report->callback([&context, options] {
-        context.action = [&context, options] { return runReport(context, *options); };
-    });
+    report->callback(
+        [&context, options] { context.action = [&context, options] { return runReport(context, *options); }; });
 }
 
 }  // namespace lumor::cli

@@ -6,8 +6,8 @@ namespace lumor::cli {
 
 /// A conclusion file's text as the main window's conclusion box would hold it once pasted.
 struct ConclusionText {
-    std::string text;             ///< UTF-8, lines separated by LF
-    bool decodedAsCp1250 = false; ///< the bytes were not UTF-8 and were read as code page 1250
+    std::string text;              ///< UTF-8, lines separated by LF
+    bool decodedAsCp1250 = false;  ///< the bytes were not UTF-8 and were read as code page 1250
 };
 
 /// Decodes a conclusion file: a UTF-8 byte order mark is skipped; bytes that are not UTF-8

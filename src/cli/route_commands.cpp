@@ -63,9 +63,8 @@ void addRouteCommands(CLI::App& root, CommandContext& context) {
         "or a line break is quoted with '\"', quotes inside doubled. Like the program, the\n"
         "export reads the file's whole 2816-byte components, at most 999; anything left out\n"
         "is reported on standard error.");
-    exportCommand->callback([&context, options] {
-        context.action = [&context, options] { return runRouteExport(context, *options); };
-    });
+    exportCommand->callback(
+        [&context, options] { context.action = [&context, options] { return runRouteExport(context, *options); }; });
 }
 
 }  // namespace lumor::cli

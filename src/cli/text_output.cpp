@@ -12,7 +12,8 @@ namespace {
 // A cell shown on one line: a line break or tab inside a text would break the table apart.
 std::string oneLine(const std::string& text) {
     std::string out = text;
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
     return out;
 }
 

@@ -143,8 +143,8 @@ void drawAttenuationValueTicks(Canvas& c, const GraphScale& s) {
     const double last = std::floor((s.top - s.bottom) / 10);
     auto valueAt = [&](double i) { return s.bottom + 10 * i; };
     forEachVisible(
-        0, last, [&](double i) { return -s.row(valueAt(i)); }, -(s.H + kTickRowMargin),
-        kTickRowMargin, [&](double i) {
+        0, last, [&](double i) { return -s.row(valueAt(i)); }, -(s.H + kTickRowMargin), kTickRowMargin,
+        [&](double i) {
             const double n = valueAt(i);
             if (n > s.top) return;
             c.text(0, px(s.M - n * s.v + s.w - 6), wholeText(n));
@@ -212,8 +212,8 @@ NiceTicks NiceStep(double t, double b) {
     return {step, b, t};
 }
 
-GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength,
-                          double highest, double lowest) {
+GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength, double highest,
+                          double lowest) {
     GraphScale s;
     s.kind = kind;
     s.W = W;
@@ -298,8 +298,8 @@ void drawPmdCurve(const PmdProfile& profile, const GraphScale& s, Canvas& c) {
 }
 
 GraphScale drawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Canvas& c) {
-    const GraphScale s = makeGraphScale(GraphKind::Attenuation, size, c.width(), c.height(),
-                                        p.FibreLength, p.highest, p.lowest);
+    const GraphScale s =
+        makeGraphScale(GraphKind::Attenuation, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
     drawFrame(c, s, "A[dB]", 30);
     const Pixel e = drawPolyline(c, s, p.points);
     drawEndMarks(c, s, e);
@@ -314,8 +314,7 @@ GraphScale drawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Can
 }
 
 GraphScale drawCdGraph(const CdProfile& p, GraphSize size, Canvas& c) {
-    const GraphScale s =
-        makeGraphScale(GraphKind::Cd, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
+    const GraphScale s = makeGraphScale(GraphKind::Cd, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
     drawFrame(c, s, s.nanoseconds ? "t[ns]" : "t[ps]", 35);
     const Pixel e = drawPolyline(c, s, p.points);
     drawEndMarks(c, s, e);
@@ -325,8 +324,7 @@ GraphScale drawCdGraph(const CdProfile& p, GraphSize size, Canvas& c) {
 }
 
 GraphScale drawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
-    const GraphScale s =
-        makeGraphScale(GraphKind::Pmd, size, c.width(), c.height(), p.FibreLength, p.scaleTop, 0);
+    const GraphScale s = makeGraphScale(GraphKind::Pmd, size, c.width(), c.height(), p.FibreLength, p.scaleTop, 0);
     drawFrame(c, s, s.nanoseconds ? "t[ns]" : "t[ps]", 35);
     drawPmdCurve(p, s, c);
     Pixel e{s.x0, s.zeroRow()};
@@ -362,16 +360,14 @@ GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& c
     switch (kind) {
         case GraphKind::Attenuation:
             return drawAttenuationGraph(evaluateAttenuation(route), GraphSize::Enlarged, canvas);
-        case GraphKind::Cd:
-            return drawCdGraph(evaluateCd(route), GraphSize::Enlarged, canvas);
-        case GraphKind::Pmd:
-            break;
+        case GraphKind::Cd: return drawCdGraph(evaluateCd(route), GraphSize::Enlarged, canvas);
+        case GraphKind::Pmd: break;
     }
     return drawPmdGraph(evaluatePmd(route), GraphSize::Enlarged, canvas);
 }
 
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
-                                                            RouteResult& result) {
+                                                             RouteResult& result) {
     if (!renderSmallGraphs(route, *canvases.small[0], *canvases.small[1], *canvases.small[2], result)) {
         return std::nullopt;
     }

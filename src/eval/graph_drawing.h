@@ -41,13 +41,13 @@ constexpr double kPixelLimit = 1'000'000;
 struct GraphScale {
     GraphKind kind = GraphKind::Attenuation;
     int W = 0, H = 0;
-    int M = 0;        ///< H / 2
-    int x0 = 25;      ///< origin column: 25 attenuation, 30 CD and PMD
-    double xs = 1;    ///< pixels per km
+    int M = 0;                   ///< H / 2
+    int x0 = 25;                 ///< origin column: 25 attenuation, 30 CD and PMD
+    double xs = 1;               ///< pixels per km
     double top = 1, bottom = 0;  ///< value range spanned (dB or ps)
-    double v = 1;     ///< pixels per dB (attenuation) or per ps (CD, PMD)
-    double w = 0;     ///< offset: (top + bottom) × v × 0.5
-    bool nanoseconds = false;  ///< CD and PMD: top > 1000 ps, ticks and read-out in ns
+    double v = 1;                ///< pixels per dB (attenuation) or per ps (CD, PMD)
+    double w = 0;                ///< offset: (top + bottom) × v × 0.5
+    bool nanoseconds = false;    ///< CD and PMD: top > 1000 ps, ticks and read-out in ns
 
     /// Column of a distance in km.
     int column(double distance) const;
@@ -60,8 +60,8 @@ struct GraphScale {
 /// The scale of a graph on a W × H picture. For the attenuation graph `highest` and
 /// `lowest` are the profile's range (the bounds are adjusted here); for CD they are the
 /// highest and lowest delay; for PMD the scale top and 0.
-GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength,
-                          double highest, double lowest);
+GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double fibreLength, double highest,
+                          double lowest);
 
 /// Distance tick spacing in km: 5, 10 over 20, 25 over 100, 50 over 250, 100 over 500.
 int TickStep(double fibreLength);
@@ -118,7 +118,7 @@ struct RouteCanvases {
 /// graphs. Returns the enlarged graphs' scales, or nothing (having drawn nothing) for an
 /// incomplete route. Throws where `renderSmallGraphs` does.
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
-                                                            RouteResult& result);
+                                                             RouteResult& result);
 
 /// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12, Y:-3,45". The km
 /// are rounded to the nearest whole one (an exact half going down), the value is truncated to

@@ -23,8 +23,8 @@ void requireTwoComponents(const RouteList& route) {
 }
 
 [[noreturn]] void refuseNegativeLength(int k, double length) {
-    throw RefusalError("Vlákno na pozici " + std::to_string(k) + " má zápornou délku (" +
-                       NumberText(length) + "). Graf nelze vykreslit.");
+    throw RefusalError("Vlákno na pozici " + std::to_string(k) + " má zápornou délku (" + NumberText(length) +
+                       "). Graf nelze vykreslit.");
 }
 
 /// A sum or product of the values up to position k, refused once it has left the range of

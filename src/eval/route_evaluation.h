@@ -15,22 +15,22 @@ struct ProfilePoint {
 
 /// Signal level along the route, in dB.
 struct AttenuationProfile {
-    double FibreLength = 0;   ///< km, sum of the interior fibres' lengths
-    double SourceLevel = 0;   ///< dB, `Gain` of component 1
-    double sensitivity = 0;   ///< dB, `Sensitivity` of component n
+    double FibreLength = 0;            ///< km, sum of the interior fibres' lengths
+    double SourceLevel = 0;            ///< dB, `Gain` of component 1
+    double sensitivity = 0;            ///< dB, `Sensitivity` of component n
     std::vector<ProfilePoint> points;  ///< (0, SourceLevel), then one per interior component
-    double highest = 0;       ///< at least the source level
-    double lowest = 0;        ///< at most 0 and at most the sensitivity
-    double end = 0;           ///< the last level
+    double highest = 0;                ///< at least the source level
+    double lowest = 0;                 ///< at most 0 and at most the sensitivity
+    double end = 0;                    ///< the last level
 };
 
 /// Chromatic dispersion delay along the route, in ps.
 struct CdProfile {
     double FibreLength = 0;
     std::vector<ProfilePoint> points;  ///< (0, 0), then one per interior fibre
-    double highest = 0;       ///< at least 0
-    double lowest = 0;        ///< at most 0
-    double end = 0;           ///< ps; `EndCd` is this × 0.001
+    double highest = 0;                ///< at least 0
+    double lowest = 0;                 ///< at most 0
+    double end = 0;                    ///< ps; `EndCd` is this × 0.001
 };
 
 /// One fibre of the PMD profile. Its points, for s = 1 … steps, lie at
@@ -46,8 +46,8 @@ struct PmdFibre {
 struct PmdProfile {
     double FibreLength = 0;
     std::vector<PmdFibre> fibres;  ///< the interior fibres in route order; the first point is (0, 0)
-    double scaleTop = 0;       ///< ps, sum of Pmd × √Length (exact lengths); the bottom is 0
-    double end = 0;            ///< ps, sum of Pmd × √steps
+    double scaleTop = 0;           ///< ps, sum of Pmd × √Length (exact lengths); the bottom is 0
+    double end = 0;                ///< ps, sum of Pmd × √steps
 
     /// The point of step s (1 … steps) of fibre `f`.
     ProfilePoint point(const PmdFibre& f, double s) const;

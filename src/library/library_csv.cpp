@@ -20,9 +20,7 @@ constexpr std::size_t kFieldCount = 1 + LibraryEntry::kSlotCount;
 
 std::string lineText(int line) { return "řádek " + std::to_string(line); }
 
-bool needsQuotes(std::string_view field) {
-    return field.find_first_of(";\"\r\n") != std::string_view::npos;
-}
+bool needsQuotes(std::string_view field) { return field.find_first_of(";\"\r\n") != std::string_view::npos; }
 
 void appendField(std::string& out, std::string_view field) {
     if (!needsQuotes(field)) {
@@ -80,10 +78,9 @@ public:
                 row.quotedAny = true;
                 readQuoted(field);
                 if (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
-                    throw LibraryCsvError(line_,
-                                          "za uzavírací uvozovkou pole " +
-                                              std::to_string(row.fields.size() + 1) +
-                                              " smí následovat jen středník nebo konec řádku");
+                    throw LibraryCsvError(line_, "za uzavírací uvozovkou pole " +
+                                                     std::to_string(row.fields.size() + 1) +
+                                                     " smí následovat jen středník nebo konec řádku");
                 }
             } else {
                 while (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
@@ -119,8 +116,7 @@ private:
         ++pos_;  // the opening quote
         for (;;) {
             if (pos_ >= text_.size()) {
-                throw LibraryCsvError(openedOn,
-                                      "uvozovky otevřené na tomto řádku nejsou nikde uzavřeny");
+                throw LibraryCsvError(openedOn, "uvozovky otevřené na tomto řádku nejsou nikde uzavřeny");
             }
             const char c = text_[pos_++];
             if (c == kQuote) {
@@ -141,9 +137,7 @@ private:
     int line_ = 1;
 };
 
-bool isEmptyLine(const CsvRow& row) {
-    return row.fields.size() == 1 && row.fields[0].empty() && !row.quotedAny;
-}
+bool isEmptyLine(const CsvRow& row) { return row.fields.size() == 1 && row.fields[0].empty() && !row.quotedAny; }
 
 std::string fieldName(std::size_t index) {
     return "pole " + std::to_string(index + 1) + " („" + libraryCsvHeader()[index] + "“)";
@@ -170,13 +164,12 @@ void checkSlotField(const CsvRow& row, std::size_t index) {
         throw LibraryCsvError(row.line, fieldName(index) + " není platný text v UTF-8");
     }
     if (!fitsCp1250(text)) {
-        throw LibraryCsvError(row.line,
-                              fieldName(index) + " obsahuje znak, který kódová stránka 1250 nemá");
+        throw LibraryCsvError(row.line, fieldName(index) + " obsahuje znak, který kódová stránka 1250 nemá");
     }
     const std::size_t length = utf8Length(text);
     if (length > kMaxSlotText) {
-        throw LibraryCsvError(row.line, fieldName(index) + " má " + std::to_string(length) +
-                                            " znaků, nejvýš smí mít 255");
+        throw LibraryCsvError(row.line,
+                              fieldName(index) + " má " + std::to_string(length) + " znaků, nejvýš smí mít 255");
     }
 }
 

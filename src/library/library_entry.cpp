@@ -9,7 +9,8 @@ namespace lumor {
 const std::array<std::string, 11>& libraryRowCaptions() {
     static const std::array<std::string, 11> captions = [] {
         auto c = routeRowCaptions();
-        c[static_cast<std::size_t>(gridRow(LibrarySlot::SpecificAttenuation) - 1)] = "měrný útlum [dB/km]";  // the library keeps the specific attenuation there
+        // The library keeps the specific attenuation where the route has the length.
+        c[static_cast<std::size_t>(gridRow(LibrarySlot::SpecificAttenuation) - 1)] = "měrný útlum [dB/km]";
         return c;
     }();
     return captions;
@@ -25,8 +26,8 @@ std::string SlotText(const LibraryEntry& entry, LibrarySlot slot) {
 
 std::int32_t typeCode(const LibraryEntry& entry) {
     const unsigned char* p = entry.image.data() + LibraryEntry::kTypeCodeOffset;
-    const std::uint32_t u = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                            (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
+    const std::uint32_t u =
+        std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
     return static_cast<std::int32_t>(u);
 }
 

@@ -7,12 +7,23 @@
 namespace lumor {
 
 /// Slots of a library entry, in the order of their bytes (library grid rows 2 to 11).
-enum class LibrarySlot { Label, Wavelength, Attenuation, Gain, SourceRms, Pmd, Cd, SpecificAttenuation, Sensitivity, Note };
+enum class LibrarySlot {
+    Label,
+    Wavelength,
+    Attenuation,
+    Gain,
+    SourceRms,
+    Pmd,
+    Cd,
+    SpecificAttenuation,
+    Sensitivity,
+    Note
+};
 
 /// Every slot, in order.
 inline constexpr std::array<LibrarySlot, 10> kLibrarySlots = {
-    LibrarySlot::Label,     LibrarySlot::Wavelength, LibrarySlot::Attenuation,         LibrarySlot::Gain,
-    LibrarySlot::SourceRms, LibrarySlot::Pmd,        LibrarySlot::Cd,                  LibrarySlot::SpecificAttenuation,
+    LibrarySlot::Label,       LibrarySlot::Wavelength, LibrarySlot::Attenuation, LibrarySlot::Gain,
+    LibrarySlot::SourceRms,   LibrarySlot::Pmd,        LibrarySlot::Cd,          LibrarySlot::SpecificAttenuation,
     LibrarySlot::Sensitivity, LibrarySlot::Note};
 
 /// The library grid row that shows a slot, 2 (label) to 11 (note); row 1 holds the type name.

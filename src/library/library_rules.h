@@ -19,8 +19,7 @@ using EntryFields = std::array<std::string, LibraryEntry::kSlotCount>;
 
 /// The labels (row 2) of library columns 1 to `entryCount` per type, in column order; an entry
 /// whose row 1 holds no known type name is in no list.
-std::array<std::vector<std::string>, kCategoryCount> categoryLists(const StringGrid& libraryGrid,
-                                                                   int entryCount);
+std::array<std::vector<std::string>, kCategoryCount> categoryLists(const StringGrid& libraryGrid, int entryCount);
 
 /// The entry columns 1 to `entryCount` whose label is the text, whole and byte for byte, in
 /// column order. The caption column 0 is never one of them.

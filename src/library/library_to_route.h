@@ -17,8 +17,7 @@ std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const StringGrid& libra
 /// The fibre of library column `col` with the typed length, its attenuation the length times
 /// the specific attenuation in single precision, rounded to hundredths. Nothing when the
 /// length is empty or zero (the user is asked again). Throws ConversionError.
-std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& libraryGrid, int col,
-                                                const std::string& lengthText);
+std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& libraryGrid, int col, const std::string& lengthText);
 
 /// Appends to the route a record built from each library column in turn (`recordFromLibraryColumn`).
 /// Stops at the first refusal, so a full route warns once. Returns how many were appended.

@@ -53,8 +53,7 @@ void appendValue(std::string& out, std::string_view text) {
 class Page {
 public:
     // Writes one row: its literal text as is, each "%s" replaced by the next value.
-    void row(std::string_view text, std::initializer_list<std::string_view> values = {},
-             bool lineBreak = true) {
+    void row(std::string_view text, std::initializer_list<std::string_view> values = {}, bool lineBreak = true) {
         auto value = values.begin();
         for (;;) {
             const auto mark = text.find("%s");
@@ -78,8 +77,8 @@ std::string endValueText(double value) { return NumberText(roundHundredths(value
 
 }  // namespace
 
-std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
-                       const RouteResult& result, const std::vector<std::string>& conclusion) {
+std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid, const RouteResult& result,
+                       const std::vector<std::string>& conclusion) {
     const std::string firstName = orNotGiven(student.firstName);
     const std::string surname = orNotGiven(student.surname);
     const std::string date = orNotGiven(student.date);
@@ -105,38 +104,49 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     p.row(R"(<td width = "20%"; valign="top"><img src = "ORV.gif" alt = "ORV"></td>)");
     p.row("<td>");
     p.row(R"(<table border="1"; width = "100%"; cellpadding="0"; cellspacing="0">)");
-    p.row(R"(<tr height = "50"><td><font size = "3px">Předmět:<b><font size ="5px"><center>Přenosová media</center></b></td></tr>)");
-    p.row(R"(<tr height = "50"><td><font size = "3px">Název úlohy:<b><font size ="4px"><center>Návrh optické trasy a měření útlumu, chromatické, polarizačně vidové disperze</center></b></td></tr>)");
+    p.row(
+        R"(<tr height = "50"><td><font size = "3px">Předmět:<b><font size ="5px"><center>Přenosová media</center></b></td></tr>)");
+    p.row(
+        R"(<tr height = "50"><td><font size = "3px">Název úlohy:<b><font size ="4px"><center>Návrh optické trasy a měření útlumu, chromatické, polarizačně vidové disperze</center></b></td></tr>)");
     p.row(R"(<tr height = "50"><td><font size = "3px">Jméno a příjmení: <center><b><font size ="5px">)", {}, false);
     p.row("%s %s", {firstName, surname}, false);
     p.row("</b></center></td></tr>");
-    p.row(R"(<tr height = "50"><td><font size = "3px">Měřeno dne: <center><b><font size ="4px">%s</b></center></td></tr>)", {date});
-    p.row(R"(<tr height = "50"><td><font size = "3px">Studijní skupina: <center><b><font size ="4px">%s</b></center></td></tr>)", {group});
+    p.row(
+        R"(<tr height = "50"><td><font size = "3px">Měřeno dne: <center><b><font size ="4px">%s</b></center></td></tr>)",
+        {date});
+    p.row(
+        R"(<tr height = "50"><td><font size = "3px">Studijní skupina: <center><b><font size ="4px">%s</b></center></td></tr>)",
+        {group});
     p.row("</table>");
     p.row("</td>");
     p.row("</table>");
     p.row("<br>");
     p.row("<h2><u>Optická trasa:</u></h2>");
-    p.row(R"(<blockquote><blockquote><b>Zdroj: </b>%s, zisk = <font color="red">%s</font> dB, rms šířky spektra zdroje = <font color="red">%s</font> nm</blockquote></blockquote>)",
-          {cell(1, ComponentSlot::Label), cell(1, ComponentSlot::Gain), cell(1, ComponentSlot::SourceRms)});
+    p.row(
+        R"(<blockquote><blockquote><b>Zdroj: </b>%s, zisk = <font color="red">%s</font> dB, rms šířky spektra zdroje = <font color="red">%s</font> nm</blockquote></blockquote>)",
+        {cell(1, ComponentSlot::Label), cell(1, ComponentSlot::Gain), cell(1, ComponentSlot::SourceRms)});
     for (int col = 1; col <= last; ++col) {
         // Whole-text comparison, case and accents included; sources and detectors are
         // described by their own lines, wherever they stand.
         const auto type = typeNamed(cell(col, ComponentSlot::Type));
         if (type == ComponentType::Fibre) {
-            p.row(R"(<blockquote><blockquote><b>Vlákno: </b>%s, útlum = <font color="red">%s</font> dB, CD = <font color="red">%s</font> ps/(nm.km), PMD = <font color="red">%s</font> ps/(km^0,5), L = <font color="red">%s</font> km</blockquote></blockquote>)",
-                  {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation), cell(col, ComponentSlot::Cd),
-                   cell(col, ComponentSlot::Pmd), cell(col, ComponentSlot::Length)});
+            p.row(
+                R"(<blockquote><blockquote><b>Vlákno: </b>%s, útlum = <font color="red">%s</font> dB, CD = <font color="red">%s</font> ps/(nm.km), PMD = <font color="red">%s</font> ps/(km^0,5), L = <font color="red">%s</font> km</blockquote></blockquote>)",
+                {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation), cell(col, ComponentSlot::Cd),
+                 cell(col, ComponentSlot::Pmd), cell(col, ComponentSlot::Length)});
         } else if (type == ComponentType::Connector) {
-            p.row(R"(<blockquote><blockquote><b>Konektor: </b>%s, útlum = <font color="red">%s</font> dB</blockquote></blockquote>)",
-                  {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation)});
+            p.row(
+                R"(<blockquote><blockquote><b>Konektor: </b>%s, útlum = <font color="red">%s</font> dB</blockquote></blockquote>)",
+                {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation)});
         } else if (type == ComponentType::Amplifier) {
-            p.row(R"(<blockquote><blockquote><b>Zesilovač: </b>%s, zisk = <font color="red">%s</font> dB</blockquote></blockquote>)",
-                  {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Gain)});
+            p.row(
+                R"(<blockquote><blockquote><b>Zesilovač: </b>%s, zisk = <font color="red">%s</font> dB</blockquote></blockquote>)",
+                {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Gain)});
         }
     }
-    p.row(R"(<blockquote><blockquote><b>Detektor: </b>%s, citlivost = <font color="red">%s</font> dB</blockquote></blockquote>)",
-          {cell(last, ComponentSlot::Label), cell(last, ComponentSlot::Sensitivity)});
+    p.row(
+        R"(<blockquote><blockquote><b>Detektor: </b>%s, citlivost = <font color="red">%s</font> dB</blockquote></blockquote>)",
+        {cell(last, ComponentSlot::Label), cell(last, ComponentSlot::Sensitivity)});
     p.row("<br>");
     p.row("<h2><u>Grafy:</u></h2>");
     p.row("<br>");
@@ -156,10 +166,12 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     p.row("<br>");
     p.row("<h2><u>Výsledky měření:</u></h2>");
     // The two result rows form one line of the file.
-    p.row(R"(Útlum na konci trasy je <font color = "red">%s</font> dB. Citlivost detektoru je <font color = "red">%s</font> dB. )",
-          {attenuation, cell(last, ComponentSlot::Sensitivity)}, false);
-    p.row(R"(Velikost chromatické disperze na konci trasy je <font color = "red">%s</font> ns. Velikost polarizačně vidové disperze je <font color = "red">%s</font> ps.)",
-          {cd, pmd});
+    p.row(
+        R"(Útlum na konci trasy je <font color = "red">%s</font> dB. Citlivost detektoru je <font color = "red">%s</font> dB. )",
+        {attenuation, cell(last, ComponentSlot::Sensitivity)}, false);
+    p.row(
+        R"(Velikost chromatické disperze na konci trasy je <font color = "red">%s</font> ns. Velikost polarizačně vidové disperze je <font color = "red">%s</font> ps.)",
+        {cd, pmd});
     p.row("<br>");
     p.row("<h2><u>Závěr:</u></h2>");
     for (std::size_t i = 0; i < conclusion.size() && i < kConclusionLines; ++i) {

@@ -21,8 +21,8 @@ struct StudentTexts {
 /// The whole measurement report page as the bytes of the file: code page 1250, CR LF line
 /// ends. Inserted values are escaped for HTML, and a character code page 1250 lacks becomes
 /// a numeric character reference. Only the first five conclusion lines are used.
-std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
-                       const RouteResult& result, const std::vector<std::string>& conclusion);
+std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid, const RouteResult& result,
+                       const std::vector<std::string>& conclusion);
 
 /// The folder "Protokol" in the given program folder, ending with a separator; the draw
 /// saves the graph pictures there and the report command writes the page.

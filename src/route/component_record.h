@@ -10,8 +10,8 @@ enum class ComponentSlot { Type, Label, Wavelength, Attenuation, Gain, SourceRms
 
 /// Every slot, in order.
 inline constexpr std::array<ComponentSlot, 11> kComponentSlots = {
-    ComponentSlot::Type, ComponentSlot::Label,     ComponentSlot::Wavelength, ComponentSlot::Attenuation,
-    ComponentSlot::Gain, ComponentSlot::SourceRms, ComponentSlot::Pmd,        ComponentSlot::Cd,
+    ComponentSlot::Type,   ComponentSlot::Label,       ComponentSlot::Wavelength, ComponentSlot::Attenuation,
+    ComponentSlot::Gain,   ComponentSlot::SourceRms,   ComponentSlot::Pmd,        ComponentSlot::Cd,
     ComponentSlot::Length, ComponentSlot::Sensitivity, ComponentSlot::Note};
 
 /// The grid row that shows a slot: row 1 the type, row 2 the label … row 11 the note. The

@@ -38,8 +38,8 @@ public:
     /// Writes one record into its grid column.
     using ShowColumnFn = void (*)(StringGrid& grid, int col, const Record& record);
 
-    RecordList(Messages& messages, RecordListTexts texts,
-               const std::array<std::string, 11>& rowCaptions, ShowColumnFn showColumnFn)
+    RecordList(Messages& messages, RecordListTexts texts, const std::array<std::string, 11>& rowCaptions,
+               ShowColumnFn showColumnFn)
         : messages_(messages), texts_(std::move(texts)), grid_(kGridRows, 2), show_(showColumnFn) {
         for (int r = 1; r <= 11; ++r) grid_.setCell(0, r, rowCaptions[static_cast<std::size_t>(r - 1)]);
         for (int c = 1; c <= kNumberedColumns; ++c) grid_.setCell(c, 0, std::to_string(c) + ".");

@@ -18,8 +18,7 @@ RecordListTexts routeTexts() {
 
 }  // namespace
 
-RouteList::RouteList(Messages& messages)
-    : RecordList(messages, routeTexts(), routeRowCaptions(), &showRouteColumn) {}
+RouteList::RouteList(Messages& messages) : RecordList(messages, routeTexts(), routeRowCaptions(), &showRouteColumn) {}
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();

@@ -48,8 +48,9 @@ std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const StringGrid& grid, i
 std::string fibreAttenuationText(double attenuation) {
     const double rounded = roundHundredths(attenuation);
     if (!std::isfinite(rounded)) {
-        throw RefusalError("Útlum vlákna vychází mimo rozsah čísel. Zkontrolujte délku vlákna a jeho "
-                           "měrný útlum.");
+        throw RefusalError(
+            "Útlum vlákna vychází mimo rozsah čísel. Zkontrolujte délku vlákna a jeho "
+            "měrný útlum.");
     }
     return NumberText(rounded);
 }

@@ -26,7 +26,6 @@ std::string fibreAttenuationText(double attenuation);
 /// Route fibre k with a new length; its specific attenuation is derived from its present
 /// attenuation and length. Nothing when the new length is empty or zero. Throws
 /// ConversionError, or RefusalError when the present length is zero.
-std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& routeGrid, int k,
-                                                    const std::string& lengthText);
+std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& routeGrid, int k, const std::string& lengthText);
 
 }  // namespace lumor

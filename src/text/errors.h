@@ -25,8 +25,7 @@ private:
 /// A file the program had to create and could not.
 class FileCreateError : public LumorError {
 public:
-    explicit FileCreateError(const std::string& path)
-        : LumorError("Cannot create file " + path), path_(path) {}
+    explicit FileCreateError(const std::string& path) : LumorError("Cannot create file " + path), path_(path) {}
     const std::string& path() const { return path_; }
 
 private:

@@ -110,8 +110,7 @@ FinalTarget finalTarget(const fs::path& target) {
 /// A hidden temporary name for `target` in its folder: ".<name>.<random>.lumor-tmp".
 fs::path temporaryPath(const fs::path& target) {
     static std::atomic<std::uint64_t> counter{0};
-    std::uint64_t random = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    std::uint64_t random = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     random ^= (counter.fetch_add(1) + 1) * 0x9E3779B97F4A7C15ULL;
 #ifdef _WIN32
     random ^= static_cast<std::uint64_t>(::GetCurrentProcessId()) << 40;
@@ -142,9 +141,7 @@ fs::path temporaryPath(const fs::path& target) {
 
 /// File systems without a sync of their own (some network and FUSE ones) answer this way;
 /// there is nothing to wait for, which is no reason to refuse the save.
-bool cannotSync(int error) {
-    return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS;
-}
+bool cannotSync(int error) { return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS; }
 
 /// Writes the new file beside `file` and renames it over `file`. Returns 0 or an errno value.
 int replaceFile(const fs::path& file, const std::string& bytes) {
@@ -161,8 +158,7 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
         temp = temporaryPath(file);
         // An old file's mode is set below, before any byte is written; until then only the
         // owner may read. A new file gets the usual mode, 0666 less the umask.
-        fd = sys.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      existed ? 0600 : 0666);
+        fd = sys.open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, existed ? 0600 : 0666);
         if (fd >= 0) break;
         lastError = errno;
         if (lastError != EEXIST && lastError != EINTR) return lastError;
@@ -223,9 +219,7 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
 #else
 
 /// An errno value for a Windows error code.
-int errnoOfWindows(DWORD code) {
-    return errnoOf(std::error_code(static_cast<int>(code), std::system_category()));
-}
+int errnoOfWindows(DWORD code) { return errnoOf(std::error_code(static_cast<int>(code), std::system_category())); }
 
 /// Writes the new file beside `file` and moves it over `file`. Returns 0 or an errno value.
 int replaceFile(const fs::path& file, const std::string& bytes) {

@@ -27,10 +27,10 @@ struct SaveCalls {
 struct SaveCalls {
     std::function<void*(const wchar_t* path)> createNew;  ///< CreateFileW, CREATE_NEW, for writing
     std::function<bool(void* file, const void* data, unsigned long size, unsigned long* written)> write;
-    std::function<bool(void* file)> flush;                              ///< FlushFileBuffers
-    std::function<bool(void* file)> close;                              ///< CloseHandle
+    std::function<bool(void* file)> flush;                               ///< FlushFileBuffers
+    std::function<bool(void* file)> close;                               ///< CloseHandle
     std::function<bool(const wchar_t* from, const wchar_t* to)> rename;  ///< MoveFileExW, replacing
-    std::function<bool(const wchar_t* path)> unlink;                    ///< DeleteFileW
+    std::function<bool(const wchar_t* path)> unlink;                     ///< DeleteFileW
 };
 #endif
 

@@ -33,9 +33,7 @@ std::string bytesOf(const fs::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 /// The save's temporary files (".<name>.<random>.lumor-tmp", or the older "<name>.lumor-tmp")
 /// in `folder`, a symbolic link planted under such a name aside; "" when there are none.
@@ -72,8 +70,8 @@ protected:
     CliRun run(const std::vector<std::string>& args) const {
         std::string command = shellQuoted(LUMOR_CLI_PATH);
         for (const auto& a : args) command.append(" ").append(shellQuoted(a));
-        command += " </dev/null >" + shellQuoted(file("stdout").string()) + " 2>" +
-                   shellQuoted(file("stderr").string());
+        command +=
+            " </dev/null >" + shellQuoted(file("stdout").string()) + " 2>" + shellQuoted(file("stderr").string());
         const int status = std::system(command.c_str());
         CliRun r;
         if (status != -1 && WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
@@ -89,8 +87,7 @@ protected:
 
 TEST_F(CliTest, ImportWritesTheLibraryFileAndExportGivesTheSameCsvBack) {
     writeBytes(file("a.csv"), kCsv);
-    const CliRun imported =
-        run({"library", "import", file("a.csv").string(), file("a.komp").string()});
+    const CliRun imported = run({"library", "import", file("a.csv").string(), file("a.komp").string()});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(imported.err, "");
     EXPECT_EQ(bytesOf(file("a.komp")), libraryFileBytes(parseLibraryCsv(kCsv)));
@@ -114,9 +111,7 @@ TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     EXPECT_EQ(exported.out, kHeader + "-7;cizí;;;;;;;;;\n");
 
     writeBytes(file("odd.csv"), exported.out);
-    ASSERT_EQ(
-        run({"library", "import", file("odd.csv").string(), file("odd2.komp").string()}).exitCode,
-        0);
+    ASSERT_EQ(run({"library", "import", file("odd.csv").string(), file("odd2.komp").string()}).exitCode, 0);
     const auto back = bytesOf(file("odd2.komp"));
     ASSERT_EQ(back.size(), 2564u);
     LibraryEntry restored;
@@ -127,8 +122,7 @@ TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
 
 TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {
     writeBytes(file("bad.csv"), kCsv + "Vlakno;X;1550;-;-;-;0,1;17;0,2;-;\n");
-    const CliRun r =
-        run({"library", "import", file("bad.csv").string(), file("new.komp").string()});
+    const CliRun r = run({"library", "import", file("bad.csv").string(), file("new.komp").string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(file("bad.csv").string()), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("řádek 5"), std::string::npos) << r.err;
@@ -139,8 +133,7 @@ TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {
     // An existing library file stays as it was.
     writeBytes(file("old.komp"), "old bytes");
     writeBytes(file("quote.csv"), kHeader + "Konektor;\"SC;-;0,3;-;-;-;-;-;-;\n");
-    const CliRun q =
-        run({"library", "import", file("quote.csv").string(), file("old.komp").string()});
+    const CliRun q = run({"library", "import", file("quote.csv").string(), file("old.komp").string()});
     EXPECT_EQ(q.exitCode, 1);
     EXPECT_NE(q.err.find("řádek 2"), std::string::npos) << q.err;
     EXPECT_EQ(bytesOf(file("old.komp")), "old bytes");
@@ -180,8 +173,7 @@ TEST_F(CliTest, ImportOntoALinkWritesTheLinkedLibraryAndKeepsTheLink) {
 }
 
 TEST_F(CliTest, UnreadableInputOrUnwritableOutputExitsWithOne) {
-    const CliRun noCsv =
-        run({"library", "import", file("none.csv").string(), file("x.komp").string()});
+    const CliRun noCsv = run({"library", "import", file("none.csv").string(), file("x.komp").string()});
     EXPECT_EQ(noCsv.exitCode, 1);
     EXPECT_NE(noCsv.err.find(file("none.csv").string()), std::string::npos) << noCsv.err;
     EXPECT_NE(noCsv.err.find("neexistuje"), std::string::npos) << noCsv.err;
@@ -206,8 +198,7 @@ TEST_F(CliTest, UnreadableInputOrUnwritableOutputExitsWithOne) {
 
 TEST_F(CliTest, ExportTakesWholeEntriesAndSaysWhatItLeftOut) {
     writeBytes(file("a.csv"), kCsv);
-    ASSERT_EQ(run({"library", "import", file("a.csv").string(), file("a.komp").string()}).exitCode,
-              0);
+    ASSERT_EQ(run({"library", "import", file("a.csv").string(), file("a.komp").string()}).exitCode, 0);
     writeBytes(file("tail.komp"), bytesOf(file("a.komp")).substr(0, 2 * 2564 + 100));
     const CliRun r = run({"library", "export", file("tail.komp").string()});
     EXPECT_EQ(r.exitCode, 0);
@@ -252,10 +243,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(CliTest, EveryCommandHasHelpWithAnExample) {
-    const std::vector<std::vector<std::string>> commands = {{"--help"},
-                                                            {"library", "--help"},
-                                                            {"library", "import", "--help"},
-                                                            {"library", "export", "-h"}};
+    const std::vector<std::vector<std::string>> commands = {
+        {"--help"}, {"library", "--help"}, {"library", "import", "--help"}, {"library", "export", "-h"}};
     for (const auto& args : commands) {
         const CliRun r = run(args);
         EXPECT_EQ(r.exitCode, 0) << args.back();

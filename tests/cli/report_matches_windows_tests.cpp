@@ -21,9 +21,10 @@ struct Case {
     std::vector<std::array<std::string, 11>> components;
 };
 
-std::array<std::string, 11> componentSlots(const std::string& type, const std::string& label, const std::string& attenuation,
-                                  const std::string& gain, const std::string& rms, const std::string& pmd,
-                                  const std::string& cd, const std::string& length, const std::string& sensitivity) {
+std::array<std::string, 11> componentSlots(const std::string& type, const std::string& label,
+                                           const std::string& attenuation, const std::string& gain,
+                                           const std::string& rms, const std::string& pmd, const std::string& cd,
+                                           const std::string& length, const std::string& sensitivity) {
     return {type, label, "1550", attenuation, gain, rms, pmd, cd, length, sensitivity, "poznámka"};
 }
 
@@ -83,10 +84,10 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     ASSERT_TRUE(route().SaveRoute(path("route.trasa")));
     writeBytes(dir / "zaver.txt", conclusion);
     const fs::path cliDir = dir / "cli";
-    const CliRun r = runCli({"report", path("route.trasa"), "--out", cliDir.string(), "--jmeno", "Jan", "--prijmeni",
-                             "Nováček & syn", "--datum", "12. 3. 2024", "--skupina", "3 – úterý", "--zaver",
-                             path("zaver.txt")},
-                            dir);
+    const CliRun r =
+        runCli({"report", path("route.trasa"), "--out", cliDir.string(), "--jmeno", "Jan", "--prijmeni",
+                "Nováček & syn", "--datum", "12. 3. 2024", "--skupina", "3 – úterý", "--zaver", path("zaver.txt")},
+               dir);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
 

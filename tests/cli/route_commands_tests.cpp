@@ -46,9 +46,8 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 class RouteCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lumor_cli_route_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() / ("lumor_cli_route_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -185,9 +184,12 @@ TEST_F(RouteCliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     EXPECT_EQ(run({"report", workedRoute()}).exitCode, 2);  // --out is required
     EXPECT_EQ(run({"route"}).exitCode, 2);
     EXPECT_EQ(run({"route", "export"}).exitCode, 2);
-    for (const std::vector<std::string>& help :
-         {std::vector<std::string>{"--help"}, {"eval", "--help"}, {"report", "--help"}, {"route", "--help"},
-          {"route", "export", "--help"}, {"library", "--help"}}) {
+    for (const std::vector<std::string>& help : {std::vector<std::string>{"--help"},
+                                                 {"eval", "--help"},
+                                                 {"report", "--help"},
+                                                 {"route", "--help"},
+                                                 {"route", "export", "--help"},
+                                                 {"library", "--help"}}) {
         const CliRun r = run(help);
         EXPECT_EQ(r.exitCode, 0) << help.front();
         EXPECT_TRUE(contains(r.out, "Example")) << r.out;
@@ -200,10 +202,9 @@ class ReportCliTest : public RouteCliTest {
 protected:
     static bool isBmp632x434(const std::string& bytes) {
         auto le32 = [&](std::size_t at) {
-            return static_cast<std::int32_t>(static_cast<unsigned char>(bytes[at]) |
-                                             static_cast<unsigned char>(bytes[at + 1]) << 8 |
-                                             static_cast<unsigned char>(bytes[at + 2]) << 16 |
-                                             static_cast<unsigned char>(bytes[at + 3]) << 24);
+            return static_cast<std::int32_t>(
+                static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8 |
+                static_cast<unsigned char>(bytes[at + 2]) << 16 | static_cast<unsigned char>(bytes[at + 3]) << 24);
         };
         return bytes.size() > 54 && bytes.starts_with("BM") && le32(18) == 632 && std::abs(le32(22)) == 434;
     }
@@ -214,8 +215,8 @@ TEST_F(ReportCliTest, WritesThePicturesThePageAndTheLogo) {
     // Windows line ends, eight lines: the conclusion box keeps the first five.
     writeBytes(file("zaver.txt"), "\xEF\xBB\xBFPrvní řádek\r\n\r\nTřetí <b>\r\nČtvrtý\r\nPátý\r\nŠestý\r\nSedmý\r\n");
     const fs::path out = dir / "out" / "novak";  // created, parents too
-    const CliRun r = run({"report", route, "--out", out.string(), "--jmeno", "Jan", "--prijmeni", "Novák",
-                          "--datum", "12.3.2024", "--skupina", "3", "--zaver", file("zaver.txt")});
+    const CliRun r = run({"report", route, "--out", out.string(), "--jmeno", "Jan", "--prijmeni", "Novák", "--datum",
+                          "12.3.2024", "--skupina", "3", "--zaver", file("zaver.txt")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     for (const char* name : {"att.bmp", "cd.bmp", "pmd.bmp"}) EXPECT_TRUE(isBmp632x434(bytesOf(out / name))) << name;

@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include "eval/graph_drawing.h"
-#include "recording_canvas.h"
 #include "eval/route_evaluation.h"
 #include "library/component_library.h"
+#include "recording_canvas.h"
 #include "report/report_writer.h"
 #include "route/component_types.h"
 #include "route/route_list.h"
@@ -56,8 +56,8 @@ std::string randomBytes(std::size_t size, unsigned seed) {
 using Slots = std::array<std::string, 11>;
 const Slots kSource = {"Zdroj", "LD", "1550", "-", "3", "2", "-", "-", "-", "-", ""};
 const Slots kDetector = {"Detektor", "PIN", "1550", "-", "-", "-", "-", "-", "-", "-30", ""};
-Slots fibre(const std::string& length, const std::string& attenuation = "2,5",
-            const std::string& cd = "17", const std::string& pmd = "0,1") {
+Slots fibre(const std::string& length, const std::string& attenuation = "2,5", const std::string& cd = "17",
+            const std::string& pmd = "0,1") {
     return {"Vlákno", "SMF", "1550", attenuation, "-", "-", pmd, cd, length, "-", ""};
 }
 
@@ -166,8 +166,8 @@ std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
             for (int v : {op.x1, op.y1, op.x2, op.y2}) inside = inside && std::abs(v) <= kPixelLimit;
         }
     }
-    const bool finite = std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) &&
-                        std::isfinite(result.EndPmd);
+    const bool finite =
+        std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) && std::isfinite(result.EndPmd);
     return std::string("drawn") + (inside ? ", within the pixel limit" : ", OUTSIDE the pixel limit") +
            (finite ? ", finite end values" : ", NON-FINITE end values");
 }
@@ -179,8 +179,7 @@ std::string loadRoute(Sandbox& s, const std::string& bytes) {
     const std::size_t whole = std::min<std::size_t>(bytes.size() / ComponentRecord::kImageSize, kMaxRecords);
     const bool same = s.route.imageBytes() == bytes.substr(0, whole * ComponentRecord::kImageSize);
     return std::string(ok ? "loaded " : "refused ") + std::to_string(s.route.count()) +
-           (same ? " records byte for byte" : " records CHANGED") +
-           (s.told().empty() ? "" : " | " + s.told());
+           (same ? " records byte for byte" : " records CHANGED") + (s.told().empty() ? "" : " | " + s.told());
 }
 
 std::string loadLibrary(Sandbox& s, const std::string& bytes) {
@@ -190,8 +189,7 @@ std::string loadLibrary(Sandbox& s, const std::string& bytes) {
     const std::size_t whole = std::min<std::size_t>(bytes.size() / LibraryEntry::kImageSize, kMaxRecords);
     const bool same = s.library.imageBytes() == bytes.substr(0, whole * LibraryEntry::kImageSize);
     return std::string(ok ? "loaded " : "refused ") + std::to_string(s.library.count()) +
-           (same ? " entries byte for byte" : " entries CHANGED") +
-           (s.told().empty() ? "" : " | " + s.told());
+           (same ? " entries byte for byte" : " entries CHANGED") + (s.told().empty() ? "" : " | " + s.told());
 }
 
 /// A load's answer, the record count after it and what the user was told.
@@ -331,7 +329,8 @@ std::vector<Row> rows() {
     r.push_back({"TextOver255CharactersIsCutAndSurvivesTheFile",
                  [](Sandbox& s) {
                      Slots slots = kDetector;
-                     slots[static_cast<std::size_t>(ComponentSlot::Note)] = std::string(200, 'a') + std::string(100, 'b');
+                     slots[static_cast<std::size_t>(ComponentSlot::Note)] =
+                         std::string(200, 'a') + std::string(100, 'b');
                      s.route.AppendComponent(makeRecord(slots));
                      s.route.SaveRoute(s.file("long.trasa"));
                      s.route.LoadRoute(s.file("long.trasa"));
@@ -370,12 +369,13 @@ std::vector<Row> rows() {
 
     // Texts read as numbers.
     r.push_back({"NumberDash", [](Sandbox&) { return conversion("-"); }, "'-' is not a valid floating point value"});
-    r.push_back({"NumberLoneComma", [](Sandbox&) { return conversion(","); }, "',' is not a valid floating point value"});
+    r.push_back(
+        {"NumberLoneComma", [](Sandbox&) { return conversion(","); }, "',' is not a valid floating point value"});
     r.push_back({"NumberTwoCommas", [](Sandbox&) { return conversion("1,2,3"); },
                  "'1,2,3' is not a valid floating point value"});
     r.push_back({"NumberEmpty", [](Sandbox&) { return conversion(""); }, "'' is not a valid floating point value"});
-    r.push_back({"NumberFullStop", [](Sandbox&) { return conversion("1.5"); },
-                 "'1.5' is not a valid floating point value"});
+    r.push_back(
+        {"NumberFullStop", [](Sandbox&) { return conversion("1.5"); }, "'1.5' is not a valid floating point value"});
     r.push_back({"NumberTooLarge", [](Sandbox&) { return conversion("1e400"); },
                  "'1e400' is not a valid floating point value"});
     r.push_back({"NumberWithExponentIsANumber", [](Sandbox&) { return NumberText(SlotNumber("1e5")); }, "100000"});
@@ -389,7 +389,9 @@ std::vector<Row> rows() {
     r.push_back({"FibreOf1e300Km", [](Sandbox& s) { return drawRoute(s, {fibre("1e300")}); },
                  "drawn, within the pixel limit, finite end values"});
     r.push_back({"FibresWhoseLengthsAddUpBeyondDouble",
-                 [](Sandbox& s) { return drawRoute(s, {fibre("1e308"), fibre("1e308")}); },
+                 [](Sandbox& s) {
+                     return drawRoute(s, {fibre("1e308"), fibre("1e308")});
+                 },
                  "Hodnoty trasy jsou u komponenty na pozici 3 příliš velké, výsledek přesahuje rozsah "
                  "čísel. Graf nelze vykreslit."});
     r.push_back({"FibreWhoseDispersionExceedsDouble",
@@ -406,7 +408,8 @@ std::vector<Row> rows() {
                      for (int k = 0; k < kMaxRecords; ++k) full.AppendComponent(makeRecord(kSource));
                      s.messages.shown.clear();
                      const bool added = full.AppendComponent(makeRecord(kDetector));
-                     return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " + s.told();
+                     return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " +
+                            s.told();
                  },
                  "refused 999 | warning||Trasa už obsahuje 999 komponent, což je nejvíc, kolik jich může mít. "
                  "Další komponentu nelze přidat."});
@@ -416,7 +419,8 @@ std::vector<Row> rows() {
                      for (int k = 0; k < kMaxRecords; ++k) full.append(libraryEntry("x", 0));
                      s.messages.shown.clear();
                      const bool added = full.append(libraryEntry("y", 0));
-                     return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " + s.told();
+                     return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " +
+                            s.told();
                  },
                  "refused 999 | warning||Seznam komponent už obsahuje 999 položek, což je nejvíc, kolik jich "
                  "může mít. Další komponentu nelze přidat."});
@@ -435,14 +439,14 @@ std::vector<Row> rows() {
                      return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
                  },
                  saveFailure(sandboxFile("saved.trasa"), "na disku není místo") + " | no temporary file"});
-    r.push_back({"RouteSaveWhoseSyncFails",
-                 [](Sandbox& s) {
-                     changeLists(s);
-                     ScopedSaveCalls failingDisk(syncFailing(EIO));
-                     return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
-                 },
-                 saveFailure(sandboxFile("saved.trasa"), "disk ohlásil chybu čtení nebo zápisu") +
-                     " | no temporary file"});
+    r.push_back(
+        {"RouteSaveWhoseSyncFails",
+         [](Sandbox& s) {
+             changeLists(s);
+             ScopedSaveCalls failingDisk(syncFailing(EIO));
+             return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
+         },
+         saveFailure(sandboxFile("saved.trasa"), "disk ohlásil chybu čtení nebo zápisu") + " | no temporary file"});
     // Links planted where a save puts its temporary file point at the saved library: were
     // they followed, the library would change.
     r.push_back({"RouteSaveWithALinkAtTheOldFixedTemporaryName",
@@ -484,9 +488,9 @@ std::vector<Row> rows() {
                  "saved | information|Informace|Uloženo | no temporary file"});
     r.push_back({"ReportSaveIntoMissingFolder", [](Sandbox& s) { return reportSave(s, s.file("none/Protokol.html")); },
                  "Protokol nelze uložit do souboru „" + sandboxFile("none/Protokol.html") + "“: složka neexistuje."});
-    r.push_back({"ReportSaveBelowAFile", [](Sandbox& s) { return reportSave(s, fileAsFolder(s, "Protokol.html")); },
-                 "Protokol nelze uložit do souboru „" + sandboxFile("plain/Protokol.html") +
-                     "“: cesta nevede do složky."});
+    r.push_back(
+        {"ReportSaveBelowAFile", [](Sandbox& s) { return reportSave(s, fileAsFolder(s, "Protokol.html")); },
+         "Protokol nelze uložit do souboru „" + sandboxFile("plain/Protokol.html") + "“: cesta nevede do složky."});
     r.push_back({"ReportSaveOverTheSavedFileFails",
                  [](Sandbox& s) {
                      ScopedSaveCalls fullDisk(writeFailing(ENOSPC));
@@ -494,25 +498,25 @@ std::vector<Row> rows() {
                  },
                  "Protokol nelze uložit do souboru „" + sandboxFile("Protokol.html") +
                      "“: na disku není místo. | no temporary file"});
-    r.push_back({"ReportSaveOntoALinkWritesItsTargetAndKeepsTheLink",
-                 [](Sandbox& s) {
-                     fs::create_directories(s.dir / "elsewhere");
-                     writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
-                     fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
-                     const std::string said = reportSave(s, s.file("link.html"));
-                     const bool written = readBytes(s.dir / "elsewhere" / "Protokol.html") == s.page({"Eva", "Nová", "", ""});
-                     return said + (written ? ", target written" : ", target NOT written") +
-                            (fs::is_symlink(s.dir / "link.html") ? ", link kept" : ", link REPLACED");
-                 },
-                 "saved, target written, link kept"});
+    r.push_back(
+        {"ReportSaveOntoALinkWritesItsTargetAndKeepsTheLink",
+         [](Sandbox& s) {
+             fs::create_directories(s.dir / "elsewhere");
+             writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
+             fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
+             const std::string said = reportSave(s, s.file("link.html"));
+             const bool written = readBytes(s.dir / "elsewhere" / "Protokol.html") == s.page({"Eva", "Nová", "", ""});
+             return said + (written ? ", target written" : ", target NOT written") +
+                    (fs::is_symlink(s.dir / "link.html") ? ", link kept" : ", link REPLACED");
+         },
+         "saved, target written, link kept"});
     r.push_back({"ReportSaveIntoReadOnlyFolder",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "ro");
                      fs::permissions(s.dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
                      return reportSave(s, s.file("ro/Protokol.html"));
                  },
-                 "Protokol nelze uložit do souboru „" + sandboxFile("ro/Protokol.html") + "“: přístup odepřen.",
-                 true});
+                 "Protokol nelze uložit do souboru „" + sandboxFile("ro/Protokol.html") + "“: přístup odepřen.", true});
 
     // Markup typed into the report.
     r.push_back({"MarkupInEveryStudentFieldIsEscaped",

@@ -1,7 +1,7 @@
 #include "eval/graph_drawing.h"
 #include "recording_canvas.h"
-#include "test_routes.h"
 #include "test_messages.h"
+#include "test_routes.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +70,7 @@ TEST(Scales, TickStepAndAttenuationBounds) {
     EXPECT_EQ(TickStep(250.1), 50);
     EXPECT_EQ(TickStep(500), 50);
     EXPECT_EQ(TickStep(501), 100);
-    const std::vector<std::pair<double, double>> bounds{{3, 10},   {20, 30},  {0, 10},
-                                                        {-25, -30}, {-30, -40}, {-5, 10}};
+    const std::vector<std::pair<double, double>> bounds{{3, 10}, {20, 30}, {0, 10}, {-25, -30}, {-30, -40}, {-5, 10}};
     for (const auto& [b, adjusted] : bounds) EXPECT_EQ(attenuationBound(b), adjusted) << b;
 }
 
@@ -119,6 +118,8 @@ TEST_F(Drawing, WorkedExampleSmallAttenuationGraph) {
     EXPECT_EQ(s.bottom, -40);
     EXPECT_DOUBLE_EQ(s.v, 0.9 * 273 / 50);
     EXPECT_EQ(s.xs, static_cast<double>(static_cast<float>(24.48)));
+    // The operations in the groups the graph draws them in.
+    // clang-format off
     const std::vector<std::string> expected{
         "fill", "pen 000000", "line 25,0 25,273", "line 0,62 313,62",
         "text 283,77 L[km]",  // w < 0: below the axis
@@ -136,6 +137,7 @@ TEST_F(Drawing, WorkedExampleSmallAttenuationGraph) {
         "text 0,105 -10", "line 23,111 28,111",
         "text 0,56 0", "line 23,62 28,62",
         "text 0,7 10", "line 23,13 28,13"};
+    // clang-format on
     EXPECT_EQ(describe(c), expected);
 }
 
@@ -144,6 +146,8 @@ TEST_F(Drawing, WorkedExampleSmallCdGraph) {
     RecordingCanvas c(305, 273);
     drawCdGraph(evaluateCd(route), GraphSize::Small, c);
     // v = 218,4 / 340; w = 109,2; Z = 245; xs = 23,375.
+    // The operations in the groups the graph draws them in.
+    // clang-format off
     const std::vector<std::string> expected{
         "fill", "pen 000000", "line 30,0 30,273", "line 0,245 305,245",
         "text 275,230 L[km]",  // w > 0: above the axis
@@ -161,6 +165,7 @@ TEST_F(Drawing, WorkedExampleSmallCdGraph) {
         "text 0,78 250", "line 28,84 33,84",
         "text 0,46 300", "line 28,52 33,52",
         "text 0,14 350", "line 28,20 33,20"};
+    // clang-format on
     EXPECT_EQ(describe(c), expected);
 }
 
@@ -169,6 +174,8 @@ TEST_F(Drawing, WorkedExampleSmallPmdGraph) {
     RecordingCanvas c(305, 273);
     drawPmdGraph(evaluatePmd(route), GraphSize::Small, c);
     // Top 0,1 × √10: v = 218,4 / top, row of step s = 245,2 − 218,4 × √(s/10).
+    // The operations in the groups the graph draws them in.
+    // clang-format off
     const std::vector<std::string> expected{
         "fill", "pen 000000", "line 30,0 30,273", "line 0,245 305,245",
         "text 275,230 L[km]", "text 35,3 t[ps]",
@@ -187,6 +194,7 @@ TEST_F(Drawing, WorkedExampleSmallPmdGraph) {
         "text 0,66 0,25", "line 28,72 33,72",
         "text 0,32 0,3", "line 28,38 33,38",
         "text 0,-2 0,35", "line 28,3 33,3"};
+    // clang-format on
     EXPECT_EQ(describe(c), expected);
 }
 
@@ -203,8 +211,8 @@ TEST(GraphDrawing, NanosecondCdGraph) {
     EXPECT_EQ(texts[1], "t[ns]");
     // v = 0,182 per ps, u = 182 per ns, w = 109,2: the tick of 0,5 ns sits on row 154.
     const std::vector<std::string> values(texts.end() - 13, texts.end());
-    EXPECT_EQ(values, (std::vector<std::string>{"0", "0,1", "0,2", "0,3", "0,4", "0,5", "0,6", "0,7",
-                                                "0,8", "0,9", "1", "1,1", "1,2"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"0", "0,1", "0,2", "0,3", "0,4", "0,5", "0,6", "0,7", "0,8", "0,9", "1",
+                                                "1,1", "1,2"}));
     const auto ops = describe(c);
     EXPECT_NE(std::find(ops.begin(), ops.end(), "text 0,148 0,5"), ops.end());
     EXPECT_NE(std::find(ops.begin(), ops.end(), "line 28,154 33,154"), ops.end());
@@ -414,8 +422,8 @@ TEST_F(Drawing, TenFibresOfAThousandMillionKilometres) {
     }
     // The curve ends at the last step: the light blue mark runs from its pixel.
     const GraphScale s = makeGraphScale(GraphKind::Pmd, GraphSize::Small, 305, 273, 1e10, p.scaleTop, 0);
-    const std::string endMark = "line " + std::to_string(s.column(1e10)) + "," + std::to_string(s.row(p.end)) +
-                                " 30," + std::to_string(s.row(p.end));
+    const std::string endMark = "line " + std::to_string(s.column(1e10)) + "," + std::to_string(s.row(p.end)) + " 30," +
+                                std::to_string(s.row(p.end));
     const auto ops = describe(pmd);
     EXPECT_NE(std::find(ops.begin(), ops.end(), endMark), ops.end());
 }
@@ -430,9 +438,9 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
         {{{5000, 0.1}}, GraphSize::Enlarged},
         {{{3, 0.5}, {0.4, 2}, {700, 0.05}, {2.5, 1}, {1200, 0.2}}, GraphSize::Small},
         {{{3, 0.5}, {0.4, 2}, {700, 0.05}, {2.5, 1}, {1200, 0.2}}, GraphSize::Enlarged},
-        {{{2.5, 1}, {0.3, 1}}, GraphSize::Enlarged},       // a few kilometres: wide steps, past the axis end
+        {{{2.5, 1}, {0.3, 1}}, GraphSize::Enlarged},             // a few kilometres: wide steps, past the axis end
         {{{800, 0.3}, {900, -0.2}, {50, 0}}, GraphSize::Small},  // falling and flat stretches
-        {{{0.01, 5}, {20000, 0.01}}, GraphSize::Small},   // a first step far above the top
+        {{{0.01, 5}, {20000, 0.01}}, GraphSize::Small},          // a first step far above the top
     };
     for (const Case& k : cases) {
         PmdProfile p;

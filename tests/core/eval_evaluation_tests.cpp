@@ -1,8 +1,8 @@
 #include "eval/graph_drawing.h"
-#include "recording_canvas.h"
 #include "eval/route_evaluation.h"
-#include "test_routes.h"
+#include "recording_canvas.h"
 #include "test_messages.h"
+#include "test_routes.h"
 #include "text/errors.h"
 
 #include <gtest/gtest.h>
@@ -91,8 +91,7 @@ TEST_F(Evaluation, SignsOfTheRangesAndNegativeCd) {
     route.AppendComponent(detector("-2"));
     const RouteProfiles r = EvaluateRoute(route);
     // Highest starts at the source level, lowest at 0; amplifiers raise the level.
-    EXPECT_EQ(r.attenuation.points,
-              (std::vector<ProfilePoint>{{0, -5}, {4, -6}, {4, -3}, {6, -4}}));
+    EXPECT_EQ(r.attenuation.points, (std::vector<ProfilePoint>{{0, -5}, {4, -6}, {4, -3}, {6, -4}}));
     EXPECT_EQ(r.attenuation.highest, -3);
     EXPECT_EQ(r.attenuation.lowest, -6);
     EXPECT_EQ(r.cd.points, (std::vector<ProfilePoint>{{0, 0}, {4, -40}, {6, -30}}));

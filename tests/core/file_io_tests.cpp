@@ -50,8 +50,7 @@ std::size_t openDescriptors() {
     return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
 }
 
-const std::string kAllNamesTaken =
-    "nepodařilo se vytvořit dočasný soubor, všechna zkoušená jména jsou obsazena";
+const std::string kAllNamesTaken = "nepodařilo se vytvořit dočasný soubor, všechna zkoušená jména jsou obsazena";
 
 class FileIoTest : public ::testing::Test {
 protected:
@@ -256,7 +255,8 @@ TEST_F(FileIoTest, AReplacedFileKeepsItsGroupWhereTheUserMayGiveIt) {
         other = 4242;  // root may give any group, even one without a name
     } else {
         std::vector<gid_t> groups(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
-        groups.resize(static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
+        groups.resize(
+            static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
         for (gid_t g : groups) {
             if (g != ::getegid()) other = g;
         }
@@ -282,8 +282,7 @@ TEST_F(FileIoTest, ACallFailingBeforeTheRenameLeavesTheOldFileAndNoTemporaryFile
         return -1;
     };
     const std::vector<Case> cases = {
-        {"open",
-         [&](SaveCalls& c) { c.open = [&](const char*, int, mode_t) { return failWith(EACCES); }; },
+        {"open", [&](SaveCalls& c) { c.open = [&](const char*, int, mode_t) { return failWith(EACCES); }; },
          "přístup odepřen"},
         {"second write, after part of the bytes",
          [&](SaveCalls& c) {
@@ -452,8 +451,8 @@ namespace {
 /// The content the saves below write: which process and which save, then a fill that makes
 /// sizes differ, so that a mix of two contents or a cut one cannot pass for a written one.
 std::string concurrentContent(int process, int save) {
-    const std::size_t size = process == 0 ? 1000 + 397 * static_cast<std::size_t>(save)
-                                          : 60000 - 211 * static_cast<std::size_t>(save);
+    const std::size_t size =
+        process == 0 ? 1000 + 397 * static_cast<std::size_t>(save) : 60000 - 211 * static_cast<std::size_t>(save);
     std::string head = "P" + std::to_string(process) + ":" + std::to_string(save) + ":";
     return head + std::string(size, static_cast<char>('a' + (save + process * 13) % 26));
 }
@@ -480,7 +479,8 @@ TEST_F(FileIoTest, SavesInARowAndFromTwoProcessesAtOnceLeaveOneCompleteFile) {
         ASSERT_GE(children[p], 0);
         if (children[p] == 0) {
             int failed = 0;
-            for (int i = 1; i <= kSaves; ++i) failed += writeFileAtomically(target.string(), concurrentContent(p, i)) ? 1 : 0;
+            for (int i = 1; i <= kSaves; ++i)
+                failed += writeFileAtomically(target.string(), concurrentContent(p, i)) ? 1 : 0;
             ::_exit(failed == 0 ? 0 : 1);
         }
     }

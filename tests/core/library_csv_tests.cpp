@@ -43,27 +43,25 @@ const std::string kGoodRow = "Konektor;SC/PC;-;0,3;-;-;-;-;-;-;poznámka";
 
 TEST(LibraryCsv, ExportWritesTheHeaderAndOneReadableRowPerEntry) {
     const std::vector<LibraryEntry> entries = {
-        makeEntry(
-            1, {"G.652.D 1550 nm", "1550", "-", "-", "-", "0,1", "17", "0,2", "-", "jednovidové"}),
+        makeEntry(1, {"G.652.D 1550 nm", "1550", "-", "-", "-", "0,1", "17", "0,2", "-", "jednovidové"}),
         makeEntry(3, {"a;b", "-", "0,3", "-", "-", "-", "-", "-", "-", "řekl \"ahoj\""}),
         makeEntry(7, {"dva\nřádky", "", "-", "-", "-", "-", "-", "-", "-", "cr\rlf"}),
     };
-    EXPECT_EQ(libraryCsvText(entries),
-              kHeader + "Vlákno;G.652.D 1550 nm;1550;-;-;-;0,1;17;0,2;-;jednovidové\n" +
-                  "Konektor;\"a;b\";-;0,3;-;-;-;-;-;-;\"řekl \"\"ahoj\"\"\"\n" +
-                  "7;\"dva\nřádky\";;-;-;-;-;-;-;-;\"cr\rlf\"\n");
+    EXPECT_EQ(libraryCsvText(entries), kHeader + "Vlákno;G.652.D 1550 nm;1550;-;-;-;0,1;17;0,2;-;jednovidové\n" +
+                                           "Konektor;\"a;b\";-;0,3;-;-;-;-;-;-;\"řekl \"\"ahoj\"\"\"\n" +
+                                           "7;\"dva\nřádky\";;-;-;-;-;-;-;-;\"cr\rlf\"\n");
     EXPECT_EQ(libraryCsvText(std::vector<LibraryEntry>{}), kHeader);
 }
 
 TEST(LibraryCsv, ExportOfTheLibraryListsItsEntriesInOrder) {
     RecordingMessages messages;
     ComponentLibrary library{messages};
-    library.append(std::make_unique<LibraryEntry>(
-        makeEntry(4, {"EDFA", "1550", "-", "20", "-", "-", "-", "-", "-", ""})));
-    library.append(std::make_unique<LibraryEntry>(
-        makeEntry(2, {"PIN", "1310", "-", "-", "-", "-", "-", "-", "-25", ""})));
-    EXPECT_EQ(libraryCsvText(library), kHeader + "Zesilovač;EDFA;1550;-;20;-;-;-;-;-;\n" +
-                                           "Detektor;PIN;1310;-;-;-;-;-;-;-25;\n");
+    library.append(
+        std::make_unique<LibraryEntry>(makeEntry(4, {"EDFA", "1550", "-", "20", "-", "-", "-", "-", "-", ""})));
+    library.append(
+        std::make_unique<LibraryEntry>(makeEntry(2, {"PIN", "1310", "-", "-", "-", "-", "-", "-", "-25", ""})));
+    EXPECT_EQ(libraryCsvText(library),
+              kHeader + "Zesilovač;EDFA;1550;-;20;-;-;-;-;-;\n" + "Detektor;PIN;1310;-;-;-;-;-;-;-25;\n");
 }
 
 TEST(LibraryCsv, EverySlotTextAndTypeCodeSurvivesExportAndImport) {
@@ -71,9 +69,8 @@ TEST(LibraryCsv, EverySlotTextAndTypeCodeSurvivesExportAndImport) {
     // The five types, awkward texts, and codes the type selector lacks.
     const std::int32_t codes[] = {0, 1, 2, 3, 4, 5, 7, -1, INT32_MIN, INT32_MAX};
     for (std::int32_t code : codes) {
-        entries.push_back(
-            makeEntry(code, {"Zesilovač " + std::to_string(code), "1550", "", " mezery ", "\"", ";",
-                             "\"\"", "a\r\nb", "\n", "žluťoučký kůň; „úpěl“ – ďábelské ódy"}));
+        entries.push_back(makeEntry(code, {"Zesilovač " + std::to_string(code), "1550", "", " mezery ", "\"", ";",
+                                           "\"\"", "a\r\nb", "\n", "žluťoučký kůň; „úpěl“ – ďábelské ódy"}));
     }
     // Every byte value 1 to 255 in slots, the undefined code points of code page 1250 too,
     // a NUL inside a text, and 255-character texts.
@@ -100,8 +97,8 @@ TEST(LibraryCsv, EverySlotTextAndTypeCodeSurvivesExportAndImport) {
 }
 
 TEST(LibraryCsv, ImportBuildsEntriesWithZeroedSlotTails) {
-    const auto entries = parseLibraryCsv(
-        kHeader + row(kGoodRow) + row("Zdroj;LED;850;-;-15;20;-;-;-;-;") + row("3;x;;;;;;;;;"));
+    const auto entries =
+        parseLibraryCsv(kHeader + row(kGoodRow) + row("Zdroj;LED;850;-;-15;20;-;-;-;-;") + row("3;x;;;;;;;;;"));
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(typeCode(entries[0]), 3);
     EXPECT_EQ(SlotText(entries[0], LibrarySlot::Attenuation), "0,3");
@@ -141,8 +138,7 @@ TEST(LibraryCsv, ImportTakesAFieldOf255CharactersAndRefuses256) {
     EXPECT_EQ(SlotText(ok[0], LibrarySlot::Label), c255);
 
     try {
-        parseLibraryCsv(kHeader + row(kGoodRow) +
-                        row("Konektor;x;-;0,3;-;-;-;-;-;-;" + c255 + "č"));
+        parseLibraryCsv(kHeader + row(kGoodRow) + row("Konektor;x;-;0,3;-;-;-;-;-;-;" + c255 + "č"));
         FAIL() << "a 256-character note was taken";
     } catch (const LibraryCsvError& e) {
         EXPECT_EQ(e.line(), 3);
@@ -170,8 +166,7 @@ TEST_P(LibraryCsvRefusal, NamesTheLineAndTakesNothing) {
     } catch (const LibraryCsvError& e) {
         EXPECT_EQ(e.line(), r.line) << r.what << ": " << e.what();
         EXPECT_NE(e.reason().find(r.inReason), std::string::npos) << r.what << ": " << e.what();
-        EXPECT_EQ(std::string(e.what()).rfind("řádek " + std::to_string(r.line) + ": ", 0), 0u)
-            << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("řádek " + std::to_string(r.line) + ": ", 0), 0u) << e.what();
     }
 }
 
@@ -184,37 +179,28 @@ std::string thousandRows() {
 INSTANTIATE_TEST_SUITE_P(
     Rows, LibraryCsvRefusal,
     ::testing::Values(
-        Refusal{"ten fields", kHeader + row(kGoodRow) + row("Konektor;SC;-;0,3;-;-;-;-;-;-"), 3,
-                "je 10,"},
+        Refusal{"ten fields", kHeader + row(kGoodRow) + row("Konektor;SC;-;0,3;-;-;-;-;-;-"), 3, "je 10,"},
         Refusal{"twelve fields", kHeader + row(kGoodRow + ";navíc"), 2, "je 12,"},
         Refusal{"comma as separator", kHeader + row("Konektor,SC,-,0,3,-,-,-,-,-,-,x"), 2, "je 1,"},
-        Refusal{"type in lower case", kHeader + row("konektor;SC;-;0,3;-;-;-;-;-;-;"), 2,
-                "neznámý typ „konektor“"},
-        Refusal{"type without its accent", kHeader + row("Zesilovac;E;1550;-;20;-;-;-;-;-;"), 2,
-                "Zesilovac"},
-        Refusal{"type with a blank", kHeader + row("Konektor ;SC;-;0,3;-;-;-;-;-;-;"), 2,
-                "neznámý typ"},
+        Refusal{"type in lower case", kHeader + row("konektor;SC;-;0,3;-;-;-;-;-;-;"), 2, "neznámý typ „konektor“"},
+        Refusal{"type without its accent", kHeader + row("Zesilovac;E;1550;-;20;-;-;-;-;-;"), 2, "Zesilovac"},
+        Refusal{"type with a blank", kHeader + row("Konektor ;SC;-;0,3;-;-;-;-;-;-;"), 2, "neznámý typ"},
         Refusal{"empty type", kHeader + row(";SC;-;0,3;-;-;-;-;-;-;"), 2, "neznámý typ"},
-        Refusal{"type code not whole", kHeader + row("1,5;SC;-;0,3;-;-;-;-;-;-;"), 2,
-                "neznámý typ"},
-        Refusal{"type code beyond 32 bits", kHeader + row("4294967296;SC;-;-;-;-;-;-;-;-;"), 2,
-                "neznámý typ"},
-        Refusal{"unterminated quote after a two-line field",
-                kHeader + row("Konektor;\"SC\nPC\";-;0,3;-;-;-;-;-;-;") +
-                    row("Konektor;SC;-;0,3;-;-;-;-;-;-;\"bez konce"),
-                4, "uvozovky"},
-        Refusal{"text after the closing quote",
-                kHeader + row("Konektor;\"SC\"PC;-;0,3;-;-;-;-;-;-;"), 2, "uzavírací uvozovkou"},
-        Refusal{"character outside code page 1250",
-                kHeader + row("Konektor;SC → PC;-;0,3;-;-;-;-;-;-;"), 2, "kódová stránka 1250"},
+        Refusal{"type code not whole", kHeader + row("1,5;SC;-;0,3;-;-;-;-;-;-;"), 2, "neznámý typ"},
+        Refusal{"type code beyond 32 bits", kHeader + row("4294967296;SC;-;-;-;-;-;-;-;-;"), 2, "neznámý typ"},
+        Refusal{
+            "unterminated quote after a two-line field",
+            kHeader + row("Konektor;\"SC\nPC\";-;0,3;-;-;-;-;-;-;") + row("Konektor;SC;-;0,3;-;-;-;-;-;-;\"bez konce"),
+            4, "uvozovky"},
+        Refusal{"text after the closing quote", kHeader + row("Konektor;\"SC\"PC;-;0,3;-;-;-;-;-;-;"), 2,
+                "uzavírací uvozovkou"},
+        Refusal{"character outside code page 1250", kHeader + row("Konektor;SC → PC;-;0,3;-;-;-;-;-;-;"), 2,
+                "kódová stránka 1250"},
         Refusal{"Chinese note", kHeader + row("Konektor;SC;-;0,3;-;-;-;-;-;-;光纤"), 2, "pole 11"},
-        Refusal{"bytes that are not UTF-8",
-                kHeader + row("Konektor;\xE8\x61\x72\x61;-;0,3;-;-;-;-;-;-;"), 2, "UTF-8"},
-        Refusal{"1000 rows", thousandRows(), 1001, "999"},
-        Refusal{"no header", row(kGoodRow), 1, "záhlaví"},
+        Refusal{"bytes that are not UTF-8", kHeader + row("Konektor;\xE8\x61\x72\x61;-;0,3;-;-;-;-;-;-;"), 2, "UTF-8"},
+        Refusal{"1000 rows", thousandRows(), 1001, "999"}, Refusal{"no header", row(kGoodRow), 1, "záhlaví"},
         Refusal{"header of another table", "a;b;c\n" + row(kGoodRow), 1, "záhlaví"},
-        Refusal{"empty text", "", 1, "záhlaví"},
-        Refusal{"only blank lines", "\n\r\n\n", 1, "záhlaví"}),
+        Refusal{"empty text", "", 1, "záhlaví"}, Refusal{"only blank lines", "\n\r\n\n", 1, "záhlaví"}),
     [](const ::testing::TestParamInfo<Refusal>& info) {
         std::string name;
         for (const char* p = info.param.what; *p; ++p) {

@@ -17,8 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::unique_ptr<LibraryEntry> entry(std::int32_t code, const std::string& label,
-                                    const std::string& specific = "-") {
+std::unique_ptr<LibraryEntry> entry(std::int32_t code, const std::string& label, const std::string& specific = "-") {
     auto e = std::make_unique<LibraryEntry>();
     setTypeCode(*e, code);
     SetSlotText(*e, LibrarySlot::Label, label);

@@ -26,9 +26,17 @@ const Record kDetector = {"Detektor", "PIN-1", "1550", "-", "-", "-", "-", "-", 
 // The route grid as the main window keeps it: captions in column 0, one column per record.
 StringGrid routeGrid(const std::vector<Record>& records) {
     StringGrid grid(12, 1 + std::max<int>(1, static_cast<int>(records.size())));
-    const char* captions[] = {"typ", "označení", "vlnová délka [nm]", "útlum [dB]", "zisk [dB]",
-                              "rms spek. zdroje [nm]", "PMD [ps/(km^0,5)]", "CD [ps/(km.nm)]",
-                              "délka vlákna [km]", "citlivost [dB]", "poznámka"};
+    const char* captions[] = {"typ",
+                              "označení",
+                              "vlnová délka [nm]",
+                              "útlum [dB]",
+                              "zisk [dB]",
+                              "rms spek. zdroje [nm]",
+                              "PMD [ps/(km^0,5)]",
+                              "CD [ps/(km.nm)]",
+                              "délka vlákna [km]",
+                              "citlivost [dB]",
+                              "poznámka"};
     for (int r = 0; r < 11; ++r) grid.setCell(0, r + 1, captions[r]);
     for (int c = 1; c <= 100; ++c) grid.setCell(c, 0, std::to_string(c) + ".");
     for (std::size_t k = 0; k < records.size(); ++k) {
@@ -41,8 +49,8 @@ StringGrid routeGrid(const std::vector<Record>& records) {
 
 const StudentTexts kStudent = {"Jan", "Novák", "12. 3. 2024", "ORV-1"};
 
-std::string page(const StudentTexts& student, const std::vector<Record>& route,
-                 const RouteResult& result = {}, const std::vector<std::string>& conclusion = {}) {
+std::string page(const StudentTexts& student, const std::vector<Record>& route, const RouteResult& result = {},
+                 const std::vector<std::string>& conclusion = {}) {
     return reportPage(student, routeGrid(route), result, conclusion);
 }
 
@@ -75,8 +83,8 @@ std::string conclusionPart(const std::string& bytes) {
 
 TEST(ReportPage, GoldenPageForAFullRoute) {
     const RouteResult result{-12.3456, 0.5, 2};
-    const std::string bytes = page(kStudent, {kSource, kFibre1, kConnector, kAmplifier, kFibre2, kDetector},
-                                   result, {"Trasa vyhovuje.", "", "Útlum je v mezích.", "", "Konec."});
+    const std::string bytes = page(kStudent, {kSource, kFibre1, kConnector, kAmplifier, kFibre2, kDetector}, result,
+                                   {"Trasa vyhovuje.", "", "Útlum je v mezích.", "", "Konec."});
 
     const std::string expected = utf8ToCp1250(
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
@@ -183,10 +191,11 @@ TEST(ReportPage, ComponentLinesListOnlyFibresConnectorsAndAmplifiers) {
     secondSource[1] = "LED-850";
     Record firstDetector = kDetector;
     firstDetector[1] = "APD-7";
-    const std::string bytes =
-        page(kStudent, {kSource, secondSource, kConnector, firstDetector, kDetector});
-    EXPECT_EQ(componentLines(bytes),
-              utf8ToCp1250("<blockquote><blockquote><b>Konektor: </b>FC/PC, útlum = <font color=\"red\">0,5</font> dB</blockquote></blockquote>\r\n"));
+    const std::string bytes = page(kStudent, {kSource, secondSource, kConnector, firstDetector, kDetector});
+    EXPECT_EQ(
+        componentLines(bytes),
+        utf8ToCp1250(
+            "<blockquote><blockquote><b>Konektor: </b>FC/PC, útlum = <font color=\"red\">0,5</font> dB</blockquote></blockquote>\r\n"));
     EXPECT_EQ(count(bytes, "<b>Zdroj: </b>LD-1550,"), 1u);
     EXPECT_EQ(count(bytes, "<b>Detektor: </b>PIN-1,"), 1u);
     EXPECT_EQ(count(bytes, "LED-850"), 0u);
@@ -194,8 +203,8 @@ TEST(ReportPage, ComponentLinesListOnlyFibresConnectorsAndAmplifiers) {
 
     // Type texts are compared whole, case and accents included.
     std::vector<Record> route = {kSource};
-    for (const char* type : {"vlákno", "Vlakno", "VLÁKNO", "Vlákno ", "konektor", "Zesilovac",
-                             "zesilovač", "Zesilovač\t"}) {
+    for (const char* type :
+         {"vlákno", "Vlakno", "VLÁKNO", "Vlákno ", "konektor", "Zesilovac", "zesilovač", "Zesilovač\t"}) {
         Record r = kFibre1;
         r[0] = type;
         route.push_back(r);
@@ -215,9 +224,9 @@ TEST(ReportPage, EndValuesAreRoundedToHundredths) {
         }
         return shown;  // attenuation, sensitivity, CD, PMD
     };
-    const std::vector<std::pair<double, std::string>> cases = {
-        {12.3456, "12,35"}, {2.0, "2"}, {-0.004, "0"}, {-3.14159, "-3,14"}, {0.5, "0,5"},
-        {0.004, "0"}, {1234.567, "1234,57"}};
+    const std::vector<std::pair<double, std::string>> cases = {{12.3456, "12,35"},   {2.0, "2"},   {-0.004, "0"},
+                                                               {-3.14159, "-3,14"},  {0.5, "0,5"}, {0.004, "0"},
+                                                               {1234.567, "1234,57"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(results(value), (std::vector<std::string>{text, "-30", text, text})) << value;
     }
@@ -228,8 +237,7 @@ TEST(ReportPage, EveryInsertedValueIsEscaped) {
     const std::string safe = "&lt;script&gt;&quot;a&quot; &amp; b&lt;/script&gt;";
     Record source = kSource;
     source[1] = evil;
-    const std::string bytes = page({evil, evil, evil, evil}, {source, kDetector}, {},
-                                   {evil, "x", evil});
+    const std::string bytes = page({evil, evil, evil, evil}, {source, kDetector}, {}, {evil, "x", evil});
     EXPECT_EQ(count(bytes, "<script>"), 0u);
     EXPECT_EQ(count(bytes, safe), 7u);  // name twice, date, group, source label, two lines
     EXPECT_EQ(conclusionPart(bytes), safe + "\r\nx\r\n" + safe + "\r\n");
@@ -250,14 +258,15 @@ TEST(ReportPage, CzechLettersAreWrittenAsCodePage1250Bytes) {
     EXPECT_NE(bytes.find("\x8A\xE1rka \x8Elu\x9Dou\xE8k\xE1</b>"), std::string::npos);
     EXPECT_NE(bytes.find("\">\xEC\x9A\xE8\xF8</b>"), std::string::npos);
     EXPECT_NE(bytes.find("\">\xEF\xF2\xF9\xFA</b>"), std::string::npos);
-    EXPECT_NE(bytes.find("P\xF8" "edm\xECt:"), std::string::npos);  // template text too
+    EXPECT_NE(bytes.find("P\xF8"
+                         "edm\xECt:"),
+              std::string::npos);                      // template text too
     EXPECT_EQ(bytes.find("\xC4"), std::string::npos);  // no UTF-8 lead byte of č, ř, ě
     EXPECT_EQ(bytes.find("\xC5"), std::string::npos);
 }
 
 TEST(ReportPage, ConclusionUsesItsFirstFiveLinesOnly) {
-    EXPECT_EQ(conclusionPart(pageWithConclusion({"1", "2", "3", "4", "5", "6", "7"})),
-              "1\r\n2\r\n3\r\n4\r\n5\r\n");
+    EXPECT_EQ(conclusionPart(pageWithConclusion({"1", "2", "3", "4", "5", "6", "7"})), "1\r\n2\r\n3\r\n4\r\n5\r\n");
     EXPECT_EQ(conclusionPart(pageWithConclusion({"", "", "", "", "", "6"})), "");
     EXPECT_EQ(conclusionPart(pageWithConclusion({"jen jeden"})), "jen jeden\r\n");
     EXPECT_EQ(conclusionPart(pageWithConclusion({})), "");
@@ -298,8 +307,7 @@ TEST_F(ReportFile, AMissingFolderIsReportedAndNothingIsCreated) {
 TEST_F(ReportFile, ASecondWriteReplacesTheFirstCompletely) {
     fs::create_directory(dir / "Protokol");
     const std::string path = ReportPath(dir.string());
-    const std::string longPage =
-        pageWithConclusion({std::string(5000, 'a'), "b", "c", "d", "e"});
+    const std::string longPage = pageWithConclusion({std::string(5000, 'a'), "b", "c", "d", "e"});
     const std::string shortPage = pageWithConclusion({"kratší"});
     ASSERT_FALSE(saveReport(path, longPage).has_value());
     EXPECT_EQ(bytesOf(path), longPage);

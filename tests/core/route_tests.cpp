@@ -106,7 +106,8 @@ TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
 }
 
 TEST_F(RouteTest, ClearRouteRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
-    for (int i = 0; i < 5; ++i) route.AppendComponent(rec(typeName(ComponentType::Connector), "SC" + std::to_string(i)));
+    for (int i = 0; i < 5; ++i)
+        route.AppendComponent(rec(typeName(ComponentType::Connector), "SC" + std::to_string(i)));
     EXPECT_EQ(route.grid().colCount(), 6);
     route.ClearRoute();
     EXPECT_EQ(route.count(), 0);
@@ -232,5 +233,4 @@ TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
         fs::permissions(dir, fs::perms::owner_all);
     }
     EXPECT_EQ(bytesOf(file("keep.trasa")), before);
-
 }

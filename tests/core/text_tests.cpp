@@ -30,11 +30,12 @@ TEST(Cp1250, CzechLettersMapToTheirBytes) {
 }
 
 TEST(Cp1250, ForeignCharactersAndBrokenUtf8BecomeQuestionMarks) {
-    EXPECT_EQ(utf8ToCp1250("a€b"), std::string("a\x80" "b"));
+    EXPECT_EQ(utf8ToCp1250("a€b"), std::string("a\x80"
+                                               "b"));
     EXPECT_EQ(utf8ToCp1250("日本"), "??");
-    EXPECT_EQ(utf8ToCp1250("x\xC3"), "x?");           // cut sequence
-    EXPECT_EQ(utf8ToCp1250("\xFF\xFEok"), "??ok");     // bytes no UTF-8 starts with
-    EXPECT_EQ(utf8ToCp1250("\xED\xA0\x80"), "???");    // surrogate
+    EXPECT_EQ(utf8ToCp1250("x\xC3"), "x?");          // cut sequence
+    EXPECT_EQ(utf8ToCp1250("\xFF\xFEok"), "??ok");   // bytes no UTF-8 starts with
+    EXPECT_EQ(utf8ToCp1250("\xED\xA0\x80"), "???");  // surrogate
     EXPECT_FALSE(fitsCp1250("Ω"));
 }
 
@@ -60,8 +61,8 @@ TEST(SlotNumber, ReadsDecimalCommaNumbers) {
 }
 
 TEST(SlotNumber, RefusesWhatIsNoNumberWithTheProgramsText) {
-    for (const char* bad : {"", "-", ",", "1,2,3", "1.5", "abc", "12-3", "1e", "inf", "nan",
-                            "0x10", "1e999", "--1", "1 2"}) {
+    for (const char* bad :
+         {"", "-", ",", "1,2,3", "1.5", "abc", "12-3", "1e", "inf", "nan", "0x10", "1e999", "--1", "1 2"}) {
         try {
             SlotNumber(bad);
             ADD_FAILURE() << "accepted " << bad;

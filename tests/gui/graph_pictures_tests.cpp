@@ -8,9 +8,9 @@
 
 #include <QImage>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace lumor;
 namespace fs = std::filesystem;
@@ -67,13 +67,15 @@ TEST_F(GraphPictures, TheThreePicturesAreSavedAsBitmapsUnderTheirNames) {
     }
     EXPECT_EQ(kGraphPictureNames, (std::array<std::string, 3>{"att.bmp", "cd.bmp", "pmd.bmp"}));
     // A folder given with its separator gives the same paths.
-    ASSERT_FALSE(saveGraphPictures((dir / "Protokol").string() + "/", {&big[0].image(), &big[1].image(), &big[2].image()}));
+    ASSERT_FALSE(
+        saveGraphPictures((dir / "Protokol").string() + "/", {&big[0].image(), &big[1].image(), &big[2].image()}));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Protokol"), fs::directory_iterator()), 3);
 }
 
 TEST_F(GraphPictures, AMissingFolderStopsAtTheFirstPicture) {
     const auto big = draw();
-    const auto failure = saveGraphPictures((dir / "none").string(), {&big[0].image(), &big[1].image(), &big[2].image()});
+    const auto failure =
+        saveGraphPictures((dir / "none").string(), {&big[0].image(), &big[1].image(), &big[2].image()});
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->path, (dir / "none").string() + "/att.bmp");
     EXPECT_EQ(failure->reason, "složka neexistuje");

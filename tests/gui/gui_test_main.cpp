@@ -1,7 +1,7 @@
 // The gui layer's tests run with a Qt Gui application only: no widget is needed to paint and
 // save the pictures.
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <QGuiApplication>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

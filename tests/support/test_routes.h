@@ -8,22 +8,23 @@ namespace lumor {
 
 /// A route component with the given type and values in the usual slots.
 inline std::unique_ptr<ComponentRecord> component(const std::string& type, const std::string& label,
-                                                  const std::string& attenuation = "-",
-                                                  const std::string& gain = "-", const std::string& rms = "-",
-                                                  const std::string& pmd = "-", const std::string& cd = "-",
-                                                  const std::string& length = "-",
+                                                  const std::string& attenuation = "-", const std::string& gain = "-",
+                                                  const std::string& rms = "-", const std::string& pmd = "-",
+                                                  const std::string& cd = "-", const std::string& length = "-",
                                                   const std::string& sensitivity = "-") {
     return makeRecord({type, label, "1550", attenuation, gain, rms, pmd, cd, length, sensitivity, ""});
 }
 
 namespace testroutes {
 
-// Slots: Type, ComponentSlot::Label, ComponentSlot::Wavelength, ComponentSlot::Attenuation, ComponentSlot::Gain, ComponentSlot::SourceRms, ComponentSlot::Pmd, ComponentSlot::Cd, ComponentSlot::Length, ComponentSlot::Sensitivity, Note.
+// Slots: Type, ComponentSlot::Label, ComponentSlot::Wavelength, ComponentSlot::Attenuation, ComponentSlot::Gain,
+// ComponentSlot::SourceRms, ComponentSlot::Pmd, ComponentSlot::Cd, ComponentSlot::Length, ComponentSlot::Sensitivity,
+// Note.
 inline std::unique_ptr<ComponentRecord> source(const std::string& gain, const std::string& rms) {
     return makeRecord({"Zdroj", "LD", "1550", "-", gain, rms, "-", "-", "-", "-", ""});
 }
-inline std::unique_ptr<ComponentRecord> fibre(const std::string& length, const std::string& att,
-                                              const std::string& cd, const std::string& pmd) {
+inline std::unique_ptr<ComponentRecord> fibre(const std::string& length, const std::string& att, const std::string& cd,
+                                              const std::string& pmd) {
     return makeRecord({"Vlákno", "SMF", "1550", att, "-", "-", pmd, cd, length, "-", ""});
 }
 inline std::unique_ptr<ComponentRecord> connector(const std::string& att) {

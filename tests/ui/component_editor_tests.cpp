@@ -1,5 +1,5 @@
-#include "library/ui/component_editor.h"
 #include "library/library_rules.h"
+#include "library/ui/component_editor.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "ui_fixture.h"
@@ -85,7 +85,8 @@ TEST_F(ComponentEditorTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_TRUE(noteCaption->font().bold());
     EXPECT_EQ(noteCaption->font().pixelSize(), 16);
     QStringList items;
-    for (int i = 0; i < control<QComboBox>(editor(), "ComboBox1").count(); ++i) items << control<QComboBox>(editor(), "ComboBox1").itemText(i);
+    for (int i = 0; i < control<QComboBox>(editor(), "ComboBox1").count(); ++i)
+        items << control<QComboBox>(editor(), "ComboBox1").itemText(i);
     EXPECT_EQ(items, QStringList({"Zdroj", "Vlákno", "Detektor", "Konektor", "Zesilovač"}));
     EXPECT_FALSE(control<QComboBox>(editor(), "ComboBox1").isEditable());
 }
@@ -172,8 +173,8 @@ TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
     EXPECT_TRUE(desk.shown.empty());
     EXPECT_EQ(library().count(), 1);
     EXPECT_EQ(libGrid().colCount(), 2);
-    EXPECT_EQ(column(1), (std::vector<std::string>{"1.", "Konektor", "SC", "-", "0,5", "-", "-", "-", "-", "-",
-                                                   "-", "poznámka"}));
+    EXPECT_EQ(column(1),
+              (std::vector<std::string>{"1.", "Konektor", "SC", "-", "0,5", "-", "-", "-", "-", "-", "-", "poznámka"}));
     // Label and note emptied; the type and the other fields stay for the next entry.
     EXPECT_EQ(texts(), (std::vector<std::string>{"", "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
     EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").currentIndex(), 3);
@@ -221,7 +222,8 @@ TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
 
 TEST_F(ComponentEditorTest, AThousandthEntryIsRefusedWithAWarning) {
     for (int i = 1; i <= 999; ++i) {
-        library().append(buildLibraryEntry(3, {std::string("C").append(std::to_string(i)), "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
+        library().append(buildLibraryEntry(
+            3, {std::string("C").append(std::to_string(i)), "-", "0,5", "-", "-", "-", "-", "-", "-", ""}));
     }
     desk.clear();
     pickType(3);

@@ -49,14 +49,16 @@ TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
     EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);
     EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
     EXPECT_NEAR(state->routeResult.EndPmd, 0.1 * std::sqrt(10.0), 1e-12);
-    for (const char* name : {"att", "Image2", "Image3"}) EXPECT_GT(nonWhite(control<ImageView>(main(), name).picture()), 200) << name;
+    for (const char* name : {"att", "Image2", "Image3"})
+        EXPECT_GT(nonWhite(control<ImageView>(main(), name).picture()), 200) << name;
     for (const char* name : {"att.bmp", "cd.bmp", "pmd.bmp"}) {
         QImage img;
         ASSERT_TRUE(img.load(QString::fromStdString(protokol(name)), "BMP")) << name;
         EXPECT_EQ(img.size(), QSize(632, 434)) << name;
     }
     QImage saved(QString::fromStdString(protokol("cd.bmp")));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), control<ImageView>(*forms->Form7, "chrom").picture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+              control<ImageView>(*forms->Form7, "chrom").picture().convertToFormat(QImage::Format_RGB32));
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
         EXPECT_TRUE(main().findChild<QToolButton*>(name)->isEnabled()) << name;
     }
@@ -97,7 +99,8 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     desk.modalActions.push_back([](QDialog& d) {
         auto& w = static_cast<TForm6&>(d);
         w.utlumMouseMove(25, 100);
-        EXPECT_EQ(control<QStatusBar>(w, "StatusBar1").currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0), 0u);
+        EXPECT_EQ(control<QStatusBar>(w, "StatusBar1").currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0),
+                  0u);
     });
     main().SpeedButton2Click();
     ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});

@@ -1,9 +1,9 @@
 #include "app/ui/length_dialog.h"
-#include "library/ui/component_editor.h"
 #include "library/library_rules.h"
+#include "library/ui/component_editor.h"
 #include "library/ui/library_window.h"
-#include "platform/ui/grid_view.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/grid_view.h"
 #include "ui_fixture.h"
 
 #include <QComboBox>
@@ -95,14 +95,17 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(lib().windowTitle(), "Seznam komponent");
     EXPECT_EQ(lib().size(), QSize(863, 343));
     EXPECT_EQ(lib().palette().color(QPalette::Window), QColor(0, 255, 0));
-    struct Place { const char* name; QRect rect; };
+    struct Place {
+        const char* name;
+        QRect rect;
+    };
     const Place places[] = {
-        {"Panel1", {8, 40, 321, 265}},         {"seznam1", {344, 40, 505, 265}},
-        {"BitBtn1", {776, 312, 75, 25}},       {"ComboBox1", {96, 40, 145, 22}},
-        {"ComboBox3", {96, 120, 145, 22}},     {"ComboBox5", {96, 200, 145, 22}},
-        {"SpeedButton1", {248, 40, 23, 22}},   {"SpeedButton4", {248, 160, 23, 22}},
-        {"SpeedButton6", {288, 40, 23, 22}},   {"SpeedButton10", {288, 200, 23, 22}},
-        {"Edit1", {96, 232, 137, 21}},         {"SpeedButton11", {248, 232, 23, 22}},
+        {"Panel1", {8, 40, 321, 265}},       {"seznam1", {344, 40, 505, 265}},
+        {"BitBtn1", {776, 312, 75, 25}},     {"ComboBox1", {96, 40, 145, 22}},
+        {"ComboBox3", {96, 120, 145, 22}},   {"ComboBox5", {96, 200, 145, 22}},
+        {"SpeedButton1", {248, 40, 23, 22}}, {"SpeedButton4", {248, 160, 23, 22}},
+        {"SpeedButton6", {288, 40, 23, 22}}, {"SpeedButton10", {288, 200, 23, 22}},
+        {"Edit1", {96, 232, 137, 21}},       {"SpeedButton11", {248, 232, 23, 22}},
     };
     for (const auto& p : places) {
         auto* w = lib().findChild<QWidget*>(p.name);
@@ -133,8 +136,8 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(order, (std::vector<std::string>{"ToolButton1", "ToolButton2", "ToolButton3", "ToolSeparator1",
                                                "ToolButton4", "ToolButton5", "ToolSeparator2", "ToolButton9"}));
     EXPECT_EQ(hints, (std::vector<std::string>{"Nový seznam komponent", "otevři seznam komponent",
-                                               "ulož seznam komponent", "", "přidej komponentu",
-                                               "odeber komponentu", "", "smaž poslední komponentu v trase"}));
+                                               "ulož seznam komponent", "", "přidej komponentu", "odeber komponentu",
+                                               "", "smaž poslední komponentu v trase"}));
 }
 
 TEST_F(LibraryWindowTest, CategoryListsStartEmptyWithTheirButtonsDisabled) {
@@ -388,8 +391,7 @@ TEST_F(LibraryWindowTest, SearchMarksTheLaterOfTwoEntriesAndMissesNearTexts) {
 
 TEST_F(LibraryWindowTest, OnAnEmptyLibraryTheEmptyTextFindsTheBlankColumn) {
     search("");
-    EXPECT_EQ(desk.texts("information"),
-              std::vector<std::string>{"Hledáná komponeta byla nalezena a označena"});
+    EXPECT_EQ(desk.texts("information"), std::vector<std::string>{"Hledáná komponeta byla nalezena a označena"});
     auto sel = control<GridView>(lib(), "seznam1").selection();
     ASSERT_TRUE(sel);
     EXPECT_EQ(sel->left, 1);

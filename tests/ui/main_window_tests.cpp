@@ -1,8 +1,8 @@
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
-#include "platform/gui/qtext.h"
 #include "ui_fixture.h"
 
 #include <QAction>
@@ -52,14 +52,17 @@ TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary)
 }
 
 TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
-    struct Place { const char* name; QRect rect; };
+    struct Place {
+        const char* name;
+        QRect rect;
+    };
     const Place places[] = {
-        {"ToolBar1", {0, 0, 993, 29}},         {"Panel2", {8, 56, 337, 43}},
-        {"seznam", {8, 141, 985, 268}},        {"SpeedButton2", {312, 423, 23, 22}},
-        {"SpeedButton3", {641, 423, 23, 22}},  {"SpeedButton4", {969, 423, 23, 22}},
-        {"GroupBox1", {8, 448, 329, 297}},     {"GroupBox2", {344, 448, 321, 297}},
-        {"GroupBox3", {672, 448, 321, 297}},   {"att", {8, 16, 313, 273}},
-        {"Image2", {8, 16, 305, 273}},         {"Image3", {8, 16, 305, 273}},
+        {"ToolBar1", {0, 0, 993, 29}},        {"Panel2", {8, 56, 337, 43}},
+        {"seznam", {8, 141, 985, 268}},       {"SpeedButton2", {312, 423, 23, 22}},
+        {"SpeedButton3", {641, 423, 23, 22}}, {"SpeedButton4", {969, 423, 23, 22}},
+        {"GroupBox1", {8, 448, 329, 297}},    {"GroupBox2", {344, 448, 321, 297}},
+        {"GroupBox3", {672, 448, 321, 297}},  {"att", {8, 16, 313, 273}},
+        {"Image2", {8, 16, 305, 273}},        {"Image3", {8, 16, 305, 273}},
         {"Memo1", {8, 792, 667, 78}},
     };
     for (const auto& p : places) {

@@ -32,8 +32,7 @@ namespace lumor {
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int px = 11,
-              bool bold = false) {
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int px = 11, bool bold = false) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setFont(formFont(px, bold));
@@ -102,8 +101,9 @@ void TForm1::buildLayout() {
     bar->setIconSize(QSize(16, 16));
     auto command = [&](const char* name, const char* hint, int image, void (TForm1::*handler)(),
                        const QKeySequence& shortcut = {}) {
-        return addCommand(bar, name, QString::fromUtf8(hint), imageListIcon(image), desk_,
-                          [this, handler] { (this->*handler)(); }, shortcut);
+        return addCommand(
+            bar, name, QString::fromUtf8(hint), imageListIcon(image), desk_, [this, handler] { (this->*handler)(); },
+            shortcut);
     };
     command("ToolButton1", "Nová optická trasa", 0, &TForm1::ToolButton1Click, QKeySequence::New);
     command("ToolButton2", "Otevři optickou trasu", 1, &TForm1::ToolButton2Click, QKeySequence::Open);

@@ -80,12 +80,12 @@ private:
     Desk& desk_;
     std::optional<MainWindowPeers> peers_;
 
-    QAction* reportAction_ = nullptr;  ///< ToolButton7's command
+    QAction* reportAction_ = nullptr;               ///< ToolButton7's command
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
-    QLabel* Label6_ = nullptr;   ///< surname
-    QLabel* Label7_ = nullptr;   ///< first name
-    QLabel* Label10_ = nullptr;  ///< date
-    QLabel* Label11_ = nullptr;  ///< study group
+    QLabel* Label6_ = nullptr;                      ///< surname
+    QLabel* Label7_ = nullptr;                      ///< first name
+    QLabel* Label10_ = nullptr;                     ///< date
+    QLabel* Label11_ = nullptr;                     ///< study group
     GridView* seznam_ = nullptr;
     std::array<ImageView*, 3> graphImages_{};  ///< att, Image2, Image3
     QPlainTextEdit* Memo1_ = nullptr;

@@ -45,8 +45,7 @@ void QImageCanvas::text(int x, int y, const std::string& text) {
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The cell is the text's own extent: the opaque background covers just that.
     const QFontMetrics metrics = p.fontMetrics();
-    p.drawText(QRect(x, y, metrics.horizontalAdvance(s) + 1, metrics.height()),
-               Qt::AlignLeft | Qt::AlignTop, s);
+    p.drawText(QRect(x, y, metrics.horizontalAdvance(s) + 1, metrics.height()), Qt::AlignLeft | Qt::AlignTop, s);
 }
 
 std::optional<std::string> bmpBytes(const QImage& image) {

@@ -10,8 +10,8 @@
 
 namespace lumor {
 
-GraphWindow::GraphWindow(const RouteList& route, Desk& desk, GraphKind kind, const char* formName,
-                         const char* caption, const char* imageName)
+GraphWindow::GraphWindow(const RouteList& route, Desk& desk, GraphKind kind, const char* formName, const char* caption,
+                         const char* imageName)
     : QDialog(nullptr), route_(route), kind_(kind) {
     setObjectName(QString::fromLatin1(formName));
     setWindowTitle(QString::fromUtf8(caption));

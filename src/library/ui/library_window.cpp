@@ -37,8 +37,7 @@ private:
 
 constexpr int kItemHeight = 16;
 
-const char* const kCategoryCaptions[kCategoryCount] = {"Zdroje", "Vlákna", "Detektory", "Konektory",
-                                                       "Zesilovače"};
+const char* const kCategoryCaptions[kCategoryCount] = {"Zdroje", "Vlákna", "Detektory", "Konektory", "Zesilovače"};
 
 const char* const kOpenLibraryQuestion =
     "Tímto vymažete stávající seznam komponent a načtete nový ze souboru, opravdu chcete pokračovat ?";
@@ -50,9 +49,8 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Seznam komponent"));
     // Fixed single border: system menu (with its close box) and the minimise box only.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(formFont(11));
     move(61, 250);
     setFixedSize(863, 343);
@@ -72,7 +70,8 @@ void TForm2::buildLayout() {
     bar->setGeometry(0, 0, width(), 29);
     bar->setIconSize(QSize(16, 16));
     auto command = [&](const char* name, const char* hint, Picture picture, void (TForm2::*handler)()) {
-        addCommand(bar, name, QString::fromUtf8(hint), pictureIcon(picture), desk_, [this, handler] { (this->*handler)(); });
+        addCommand(bar, name, QString::fromUtf8(hint), pictureIcon(picture), desk_,
+                   [this, handler] { (this->*handler)(); });
     };
     command("ToolButton1", "Nový seznam komponent", Picture::NewDocument, &TForm2::ToolButton1Click);
     command("ToolButton2", "otevři seznam komponent", Picture::OpenFolder, &TForm2::ToolButton2Click);

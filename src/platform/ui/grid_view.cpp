@@ -16,13 +16,9 @@ GridModel::GridModel(StringGrid& grid, QObject* parent) : QAbstractTableModel(pa
 
 GridModel::~GridModel() { grid_.setListener(nullptr); }
 
-int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.rowCount() - 1;
-}
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.rowCount() - 1; }
 
-int GridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.colCount() - 1;
-}
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.colCount() - 1; }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};

@@ -1,7 +1,7 @@
 #include "platform/ui/icons.h"
 
-#include <QLinearGradient>
 #include <QFontDatabase>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -161,9 +161,8 @@ QIcon pictureIcon(Picture picture) {
 }
 
 QIcon imageListIcon(int index) {
-    static const Picture list[] = {Picture::NewDocument, Picture::OpenFolder, Picture::SaveDisk,
-                                   Picture::Library,     Picture::Student,    Picture::About,
-                                   Picture::Chart,       Picture::Report};
+    static const Picture list[] = {Picture::NewDocument, Picture::OpenFolder, Picture::SaveDisk, Picture::Library,
+                                   Picture::Student,     Picture::About,      Picture::Chart,    Picture::Report};
     if (index < 0 || index >= 8) return {};
     return pictureIcon(list[index]);
 }
@@ -189,8 +188,8 @@ QIcon applicationIcon() {
         p.drawPolyline(QPolygonF({QPointF(24, 22), QPointF(24, 78), QPointF(108, 78)}));
         // The attenuation profile: fibre, connector, fibre, amplifier, fibre.
         p.setPen(QPen(QColor(0xff, 0x5a, 0x4a), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(24, 32), QPointF(50, 46), QPointF(50, 54), QPointF(72, 66),
-                                  QPointF(72, 38), QPointF(104, 54)}));
+        p.drawPolyline(QPolygonF(
+            {QPointF(24, 32), QPointF(50, 46), QPointF(50, 54), QPointF(72, 66), QPointF(72, 38), QPointF(104, 54)}));
 
         QPainterPath fibre(QPointF(26, 98));
         fibre.cubicTo(44, 84, 58, 110, 76, 96);

@@ -19,28 +19,23 @@ namespace {
 QWidget* activeParent() { return QApplication::activeWindow(); }
 
 void box(QMessageBox::Icon icon, const std::string& title, const std::string& text) {
-    QMessageBox mb(icon, toQ(title.empty() ? kApplicationTitle : title), toQ(text), QMessageBox::Ok,
-                   activeParent());
+    QMessageBox mb(icon, toQ(title.empty() ? kApplicationTitle : title), toQ(text), QMessageBox::Ok, activeParent());
     mb.exec();
 }
 
-QString qtFilter(const FileFilter& filter) {
-    return toQ(filter.description);
-}
+QString qtFilter(const FileFilter& filter) { return toQ(filter.description); }
 
 }  // namespace
 
-void QtDesk::warning(const std::string& text, const std::string& title) {
-    box(QMessageBox::Warning, title, text);
-}
+void QtDesk::warning(const std::string& text, const std::string& title) { box(QMessageBox::Warning, title, text); }
 
 void QtDesk::information(const std::string& text, const std::string& title) {
     box(QMessageBox::Information, title, text);
 }
 
 bool QtDesk::question(const std::string& text) {
-    QMessageBox mb(QMessageBox::Question, QStringLiteral("Dotaz"), toQ(text),
-                   QMessageBox::Yes | QMessageBox::No, activeParent());
+    QMessageBox mb(QMessageBox::Question, QStringLiteral("Dotaz"), toQ(text), QMessageBox::Yes | QMessageBox::No,
+                   activeParent());
     mb.setDefaultButton(QMessageBox::No);
     return mb.exec() == QMessageBox::Yes;
 }
@@ -71,8 +66,6 @@ void QtDesk::showModal(QDialog& window) { window.exec(); }
 
 std::string QtDesk::executableDir() { return executableFolder(); }
 
-bool QtDesk::openInViewer(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path)));
-}
+bool QtDesk::openInViewer(const std::string& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path))); }
 
 }  // namespace lumor

@@ -21,9 +21,9 @@ public:
     };
 
     std::vector<Shown> shown;
-    std::deque<bool> answers;                                  ///< question answers; No when empty
-    std::deque<std::optional<std::string>> fileNames;          ///< dialog results; cancel when empty
-    std::deque<std::function<void(QDialog&)>> modalActions;    ///< acts inside a modal window
+    std::deque<bool> answers;                                ///< question answers; No when empty
+    std::deque<std::optional<std::string>> fileNames;        ///< dialog results; cancel when empty
+    std::deque<std::function<void(QDialog&)>> modalActions;  ///< acts inside a modal window
     std::string exeDir = "./";
     std::vector<std::string> viewed;
     bool viewerOpens = true;  ///< what opening in the viewer answers

@@ -13,11 +13,11 @@
 #include <QString>
 #include <QToolButton>
 
+#include <unistd.h>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 namespace lumor {
 
@@ -26,7 +26,8 @@ namespace lumor {
 template <class T>
 T& control(const QObject& window, const QString& name) {
     T* found = window.findChild<T*>(name);
-    if (!found) throw std::runtime_error("no control " + name.toStdString() + " in " + window.objectName().toStdString());
+    if (!found)
+        throw std::runtime_error("no control " + name.toStdString() + " in " + window.objectName().toStdString());
     return *found;
 }
 
