@@ -1,9 +1,9 @@
 // Runs the built lumor-cli as a separate process and checks its exit codes and outputs.
+#include "cli_runner.h"
 #include "library/library_csv.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,28 +12,10 @@
 #include <fstream>
 
 using namespace lumor;
+using namespace lumor::clitest;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 /// The save's temporary files (".<name>.<random>.lumor-tmp", or the older "<name>.lumor-tmp")
 /// in `folder`, a symbolic link planted under such a name aside; "" when there are none.
@@ -67,18 +49,7 @@ protected:
     }
     fs::path file(const std::string& name) const { return dir / name; }
 
-    CliRun run(const std::vector<std::string>& args) const {
-        std::string command = shellQuoted(LUMOR_CLI_PATH);
-        for (const auto& a : args) command.append(" ").append(shellQuoted(a));
-        command +=
-            " </dev/null >" + shellQuoted(file("stdout").string()) + " 2>" + shellQuoted(file("stderr").string());
-        const int status = std::system(command.c_str());
-        CliRun r;
-        if (status != -1 && WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
-        r.out = bytesOf(file("stdout"));
-        r.err = bytesOf(file("stderr"));
-        return r;
-    }
+    CliRun run(const std::vector<std::string>& args) const { return runCli(args, dir); }
 
     fs::path dir;
 };
