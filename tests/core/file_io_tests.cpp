@@ -453,7 +453,9 @@ namespace {
 std::string concurrentContent(int process, int save) {
     const std::size_t size =
         process == 0 ? 1000 + 397 * static_cast<std::size_t>(save) : 60000 - 211 * static_cast<std::size_t>(save);
-    std::string head = "P" + std::to_string(process) + ":" + std::to_string(save) + ":";
+    // Built with append: GCC 12 misreads "literal" + std::string&& in Release builds (-Wrestrict).
+    std::string head = "P";
+    head.append(std::to_string(process)).append(":").append(std::to_string(save)).append(":");
     return head + std::string(size, static_cast<char>('a' + (save + process * 13) % 26));
 }
 
