@@ -138,11 +138,9 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     QImageCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
     QImageCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
     QImageCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
-    std::array<QImageCanvas, 3> enlarged = {QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
-                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
-                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight)};
+    EnlargedPictures enlarged;
     try {
-        renderRoutePictures(route, {{&att, &cd, &pmd}, {&enlarged[0], &enlarged[1], &enlarged[2]}}, result);
+        renderRoutePictures(route, {{&att, &cd, &pmd}, enlarged.targets()}, result);
     } catch (const std::exception& e) {
         reportFailure(context, "„" + path + "“: " + e.what());
         return kExitRefused;
@@ -157,8 +155,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
                                        : std::string("je to soubor, ne složka")));
         return kExitRefused;
     }
-    const auto failure =
-        saveGraphPictures(options.outDir, {&enlarged[0].image(), &enlarged[1].image(), &enlarged[2].image()});
+    const auto failure = saveGraphPictures(options.outDir, enlarged);
     if (failure) {
         reportFailure(context, "nelze zapsat „" + failure->path + "“: " + failure->reason);
         return kExitRefused;

@@ -1,5 +1,6 @@
 // The one helper every save goes through: symbolic links at and around the target, the old
 // file's permissions, each system call failing in turn, and saves running at the same time.
+#include "test_files.h"
 #include "text/file_io.h"
 #include "text/file_io_calls.h"
 
@@ -25,16 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 mode_t modeOf(const fs::path& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
@@ -54,15 +45,6 @@ const std::string kAllNamesTaken = "nepodařilo se vytvořit dočasný soubor, v
 
 class FileIoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("lumor_file_io_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
     fs::path file(const std::string& name) const { return dir / name; }
 
     /// "saved", or the reason the save gave.
@@ -78,7 +60,8 @@ protected:
         return out;
     }
 
-    fs::path dir;
+    ScratchFolder scratch{"file_io"};
+    const fs::path dir = scratch.path();
 };
 
 /// System calls that plant a symbolic link to `victim` at the temporary name a save is about

@@ -1,6 +1,7 @@
 #include "eval/graph_drawing.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/qimage_canvas.h"
+#include "test_files.h"
 #include "test_messages.h"
 #include "test_routes.h"
 
@@ -8,7 +9,6 @@
 
 #include <QImage>
 
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 
@@ -17,36 +17,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 class GraphPictures : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("lumor_pictures_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        testroutes::workedExample(route);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    void SetUp() override { testroutes::workedExample(route); }
     /// The draw command's pictures of the route.
-    std::array<QImageCanvas, 3> draw() {
+    EnlargedPictures draw() {
         QImageCanvas att(kSmallAttenuationWidth, kSmallGraphHeight), cd(kSmallDispersionWidth, kSmallGraphHeight),
             pmd(kSmallDispersionWidth, kSmallGraphHeight);
-        std::array<QImageCanvas, 3> big = {QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
-                                           QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
-                                           QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight)};
+        EnlargedPictures big;
         RouteResult result;
-        EXPECT_TRUE(renderRoutePictures(route, {{&att, &cd, &pmd}, {&big[0], &big[1], &big[2]}}, result));
+        EXPECT_TRUE(renderRoutePictures(route, {{&att, &cd, &pmd}, big.targets()}, result));
         return big;
     }
 
-    fs::path dir;
+    ScratchFolder dir{"pictures"};
     RecordingMessages messages;
     RouteList route{messages};
 };
@@ -57,25 +41,23 @@ TEST_F(GraphPictures, TheThreePicturesAreSavedAsBitmapsUnderTheirNames) {
     const auto big = draw();
     fs::create_directories(dir / "Protokol");
     std::ofstream(dir / "Protokol" / "cd.bmp") << "an old picture";
-    ASSERT_FALSE(saveGraphPictures((dir / "Protokol").string(), {&big[0].image(), &big[1].image(), &big[2].image()}));
+    ASSERT_FALSE(saveGraphPictures((dir / "Protokol").string(), big));
     for (std::size_t i = 0; i < 3; ++i) {
         const fs::path file = dir / "Protokol" / kGraphPictureNames[i];
         QImage saved;
         ASSERT_TRUE(saved.load(QString::fromStdString(file.string()), "BMP")) << file;
-        EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), big[i].image()) << file;
-        EXPECT_EQ(fileBytes(file), *bmpBytes(big[i].image())) << file;
+        EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), big.image(i)) << file;
+        EXPECT_EQ(bytesOf(file), *bmpBytes(big.image(i))) << file;
     }
     EXPECT_EQ(kGraphPictureNames, (std::array<std::string, 3>{"att.bmp", "cd.bmp", "pmd.bmp"}));
     // A folder given with its separator gives the same paths.
-    ASSERT_FALSE(
-        saveGraphPictures((dir / "Protokol").string() + "/", {&big[0].image(), &big[1].image(), &big[2].image()}));
+    ASSERT_FALSE(saveGraphPictures((dir / "Protokol").string() + "/", big));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Protokol"), fs::directory_iterator()), 3);
 }
 
 TEST_F(GraphPictures, AMissingFolderStopsAtTheFirstPicture) {
     const auto big = draw();
-    const auto failure =
-        saveGraphPictures((dir / "none").string(), {&big[0].image(), &big[1].image(), &big[2].image()});
+    const auto failure = saveGraphPictures((dir / "none").string(), big);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->path, (dir / "none").string() + "/att.bmp");
     EXPECT_EQ(failure->reason, "složka neexistuje");
@@ -87,6 +69,6 @@ TEST_F(GraphPictures, TheRouteDrawsTheSameEnlargedPicturesAsEachGraphOnItsOwn) {
     for (std::size_t i = 0; i < 3; ++i) {
         QImageCanvas alone(kEnlargedGraphWidth, kEnlargedGraphHeight);
         renderEnlargedGraph(route, kGraphKinds[i], alone);
-        EXPECT_EQ(alone.image(), big[i].image()) << i;
+        EXPECT_EQ(alone.image(), big.image(i)) << i;
     }
 }

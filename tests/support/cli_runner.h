@@ -2,6 +2,8 @@
 // Runs the built lumor-cli as a separate process, its outputs going to files in a folder.
 #include <sys/wait.h>
 
+#include "test_files.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,15 +23,6 @@ inline std::string shellQuoted(const std::string& s) {
     std::string q = "'";
     for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
-}
-
-inline std::string bytesOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 /// Runs `lumor-cli args…` with standard input empty; standard output and error are caught in

@@ -3,6 +3,8 @@
 // shows up here byte for byte. The pictures are kept as SHA-256 sums of their BMP files; their
 // texts are drawn in the sans-serif font the build machine has (DejaVu Sans on Debian).
 #include "app/ui/student_dialog.h"
+#include "eval/gui/qimage_canvas.h"
+#include "test_files.h"
 #include "ui_fixture.h"
 
 #include <QCryptographicHash>
@@ -18,11 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 std::string sha256Of(const std::string& bytes) {
     return QCryptographicHash::hash(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                     QCryptographicHash::Sha256)
@@ -33,19 +30,14 @@ std::string sha256Of(const std::string& bytes) {
 /// "sum  name" lines as sha256sum writes them, as name → sum.
 std::map<std::string, std::string> pictureSums(const fs::path& file) {
     std::map<std::string, std::string> sums;
-    std::istringstream lines(fileBytes(file));
+    std::istringstream lines(bytesOf(file));
     std::string sum, name;
     while (lines >> sum >> name) sums[name] = sum;
     return sums;
 }
 
 /// True when the graph texts are drawn in the font the kept pictures were made with.
-bool pictureFontAsKept() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    return QFontInfo(f).family() == QStringLiteral("DejaVu Sans");
-}
+bool pictureFontAsKept() { return QFontInfo(canvasFont()).family() == QStringLiteral("DejaVu Sans"); }
 
 class GoldenReport : public UiTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -60,16 +52,16 @@ TEST_P(GoldenReport, WindowsWriteTheKeptPageAndPictures) {
     control<QLabel>(main(), "Label6").setText(QString::fromUtf8("Nováček & syn"));
     control<QLabel>(main(), "Label10").setText(QStringLiteral("12. 3. 2024"));
     control<QLabel>(main(), "Label11").setText(QString::fromUtf8("3 – úterý"));
-    control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString::fromStdString(fileBytes(golden / "zaver.txt")));
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString::fromStdString(bytesOf(golden / "zaver.txt")));
     main().ToolButton7Click();
     ASSERT_EQ(desk.viewed.size(), 1u);
 
     const fs::path written = dir / "bin" / "Protokol";
-    EXPECT_EQ(fileBytes(written / "Protokol.html"), fileBytes(golden / "Protokol.html"));
+    EXPECT_EQ(bytesOf(written / "Protokol.html"), bytesOf(golden / "Protokol.html"));
     const auto sums = pictureSums(golden / "pictures.sha256");
     ASSERT_EQ(sums.size(), 3u);
     if (!pictureFontAsKept()) GTEST_SKIP() << "the graph texts use another font here than the kept pictures";
-    for (const auto& [name, sum] : sums) EXPECT_EQ(sha256Of(fileBytes(written / name)), sum) << name;
+    for (const auto& [name, sum] : sums) EXPECT_EQ(sha256Of(bytesOf(written / name)), sum) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, GoldenReport,

@@ -278,13 +278,10 @@ void TForm1::Memo1Change() {
 
 void TForm1::DrawRouteGraphs() {
     ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
-    std::array<QImageCanvas, 3> enlarged = {QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
-                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
-                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight)};
+    EnlargedPictures enlarged;
     std::optional<std::array<GraphScale, 3>> scales;
     try {
-        scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, {&enlarged[0], &enlarged[1], &enlarged[2]}},
-                                     state_.routeResult);
+        scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, state_.routeResult);
     } catch (...) {
         // A graph finished before the failure keeps its new picture, the one being drawn
         // shows as far as it got, the later ones keep theirs.
@@ -293,11 +290,11 @@ void TForm1::DrawRouteGraphs() {
     }
     att.show(), cd.show(), pmd.show();
     if (!scales) return;
-    for (std::size_t i = 0; i < enlarged.size(); ++i) peers_->graphs[i]->showDrawing(enlarged[i].image(), (*scales)[i]);
+    for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
+        peers_->graphs[i]->showDrawing(enlarged.image(i), (*scales)[i]);
 
     // The report shows these pictures; a missing or read-only folder stops at the first.
-    const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()),
-                                           {&enlarged[0].image(), &enlarged[1].image(), &enlarged[2].image()});
+    const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()), enlarged);
     if (failure) throw FileCreateError(failure->path);
 }
 

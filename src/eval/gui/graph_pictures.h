@@ -1,4 +1,7 @@
 #pragma once
+#include "eval/graph_drawing.h"
+#include "eval/gui/qimage_canvas.h"
+
 #include <QImage>
 
 #include <array>
@@ -17,10 +20,20 @@ struct PictureSaveFailure {
     std::string reason;
 };
 
+/// The three enlarged pictures the draw command paints (632 × 434), attenuation, CD and PMD.
+struct EnlargedPictures {
+    std::array<QImageCanvas, 3> canvases = {QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
+                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
+                                            QImageCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight)};
+    /// The canvases as `RouteCanvases::enlarged`.
+    std::array<Canvas*, 3> targets() { return {&canvases[0], &canvases[1], &canvases[2]}; }
+    /// The picture of graph i.
+    const QImage& image(std::size_t i) const { return canvases[i].image(); }
+};
+
 /// Saves the three enlarged pictures as Windows bitmaps "att.bmp", "cd.bmp" and "pmd.bmp"
 /// into the folder (a path ending with a separator, or not). Each replaces its old file only
 /// once it is complete; the first that fails stops the rest and is returned.
-std::optional<PictureSaveFailure> saveGraphPictures(const std::string& folder,
-                                                    const std::array<const QImage*, 3>& pictures);
+std::optional<PictureSaveFailure> saveGraphPictures(const std::string& folder, const EnlargedPictures& pictures);
 
 }  // namespace lumor

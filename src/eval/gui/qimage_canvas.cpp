@@ -10,7 +10,8 @@ namespace {
 
 QColor colourOf(Rgb rgb) { return QColor(static_cast<QRgb>(0xFF000000u | rgb)); }
 
-// A picture's default font: "MS Sans Serif" 8 pt (11 pixels), or the platform's sans-serif.
+}  // namespace
+
 const QFont& canvasFont() {
     static const QFont font = [] {
         QFont f(QStringLiteral("MS Sans Serif"));
@@ -20,8 +21,6 @@ const QFont& canvasFont() {
     }();
     return font;
 }
-
-}  // namespace
 
 QImageCanvas::QImageCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
     image_.fill(Qt::white);

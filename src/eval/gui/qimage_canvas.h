@@ -1,6 +1,7 @@
 #pragma once
 #include "eval/canvas.h"
 
+#include <QFont>
 #include <QImage>
 
 #include <optional>
@@ -26,6 +27,9 @@ private:
     QImage image_;
     Rgb pen_ = kBlackPen;
 };
+
+/// The pictures' font for texts: "MS Sans Serif" 8 pt (11 pixels), or the platform's sans-serif.
+const QFont& canvasFont();
 
 /// The bytes of the Windows bitmap file of a picture, as QImage::save(path, "BMP") writes it.
 std::optional<std::string> bmpBytes(const QImage& image);
