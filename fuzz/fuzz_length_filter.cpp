@@ -1,4 +1,4 @@
-// The fibre-length field's filter: digits and at most one comma.
+// The fibre-length field's filter: digits and at most one comma (typed as a comma or a full stop).
 #include "fuzz_filter_common.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             return commas <= 1;
         },
-        fuzz::bytesOf(data, size));
+        fuzz::bytesOf(data, size), true);
     return 0;
 }

@@ -7,8 +7,10 @@
 
 using namespace lumor;
 
-TEST(LengthFilter, KeepsDigitsAndTheFirstComma) {
-    EXPECT_EQ(filterLengthText("12.5a"), "125");
+TEST(LengthFilter, KeepsDigitsAndTheFirstCommaOrFullStop) {
+    EXPECT_EQ(filterLengthText("12.5a"), "12,5");
+    EXPECT_EQ(filterLengthText("1.2.5"), "1,25");
+    EXPECT_EQ(filterLengthText("1,2.5"), "1,25");
     EXPECT_EQ(filterLengthText("1,2,5"), "1,25");
     EXPECT_EQ(filterLengthText("-3"), "3");
     EXPECT_EQ(filterLengthText("3,3 km"), "3,3");
