@@ -2,6 +2,8 @@
 
 #include "text/read_file.h"
 
+#include <type_traits>
+
 namespace lumor::cli {
 
 void CollectingMessages::warning(const std::string& text, const std::string&) { warnings.push_back(text); }
@@ -16,7 +18,7 @@ namespace {
 /// The program's load (one reader, the list's own cut at 999 records), with the reasons and
 /// notes the tool adds.
 template <class List>
-LoadedList<List> loadListFile(const std::string& path, std::size_t recordSize) {
+LoadedList<List> loadListFile(const std::string& path) {
     LoadedList<List> loaded;
     loaded.messages = std::make_unique<CollectingMessages>();
     auto list = std::make_unique<List>(*loaded.messages);
@@ -26,12 +28,20 @@ LoadedList<List> loadListFile(const std::string& path, std::size_t recordSize) {
         return loaded;
     }
     const std::string& bytes = std::get<std::string>(content);
+    // What the program refuses to open (some bytes but no whole record, a library of no known
+    // type) is refused here too.
+    if (const auto refusal = list->refusalOf(bytes)) {
+        loaded.failure = "není " + list->texts().fileKind + ": " + *refusal;
+        return loaded;
+    }
     list->loadBytes(bytes);
     loaded.warnings = loaded.messages->warnings;
+    constexpr std::size_t recordSize = std::remove_reference_t<decltype(list->at(1))>::kImageSize;
     const std::size_t tail = bytes.size() % recordSize;
     if (tail != 0 && loaded.warnings.empty()) {  // past 999 records the tail is moot
-        loaded.warnings.push_back("posledních " + std::to_string(tail) + " bajtů netvoří celý záznam (" +
-                                  std::to_string(recordSize) + " bajtů) a program je nenačte");
+        loaded.warnings.push_back("soubor je poškozený: posledních " + std::to_string(tail) + " bajtů netvoří " +
+                                  list->texts().recordWhole + " (" + std::to_string(recordSize) +
+                                  " bajtů) a nebyly načteny");
     }
     loaded.list = std::move(list);
     return loaded;
@@ -39,12 +49,8 @@ LoadedList<List> loadListFile(const std::string& path, std::size_t recordSize) {
 
 }  // namespace
 
-LoadedRoute loadRouteFile(const std::string& path) {
-    return loadListFile<RouteList>(path, ComponentRecord::kImageSize);
-}
+LoadedRoute loadRouteFile(const std::string& path) { return loadListFile<RouteList>(path); }
 
-LoadedLibrary loadLibraryFile(const std::string& path) {
-    return loadListFile<ComponentLibrary>(path, LibraryEntry::kImageSize);
-}
+LoadedLibrary loadLibraryFile(const std::string& path) { return loadListFile<ComponentLibrary>(path); }
 
 }  // namespace lumor::cli

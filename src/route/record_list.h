@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -20,6 +22,10 @@ struct RecordListTexts {
     std::string emptyWarning;   ///< removing from an empty list
     std::string fullWarning;    ///< appending to a list of 999 records
     std::string truncatedLoad;  ///< a file with more than 999 records
+    std::string fileKind;       ///< what a file of the list is: "optická trasa", "seznam komponent"
+    std::string record;         ///< one record: "komponenta", "položka"
+    std::string recordWhole;    ///< "celou komponentu", "celou položku"
+    std::string unchanged;      ///< said when a file is refused: "Trasa zůstala beze změny."
 };
 
 /// Most records a list holds (the route as well as the library).
@@ -37,16 +43,24 @@ class RecordList {
 public:
     /// Writes one record into its grid column.
     using ShowColumnFn = void (*)(StringGrid& grid, int col, const Record& record);
+    /// Why the whole records of a file make no file of this kind, or nothing when they do.
+    using ContentRefusalFn = std::optional<std::string> (*)(const std::vector<std::unique_ptr<Record>>& records);
 
     RecordList(Messages& messages, RecordListTexts texts, const std::array<std::string, 11>& rowCaptions,
-               ShowColumnFn showColumnFn)
-        : messages_(messages), texts_(std::move(texts)), grid_(kGridRows, 2), show_(showColumnFn) {
+               ShowColumnFn showColumnFn, ContentRefusalFn contentRefusal = nullptr)
+        : messages_(messages),
+          texts_(std::move(texts)),
+          grid_(kGridRows, 2),
+          show_(showColumnFn),
+          contentRefusal_(contentRefusal) {
         for (int r = 1; r <= 11; ++r) grid_.setCell(0, r, rowCaptions[static_cast<std::size_t>(r - 1)]);
         for (int c = 1; c <= kNumberedColumns; ++c) grid_.setCell(c, 0, std::to_string(c) + ".");
     }
     RecordList(const RecordList&) = delete;
     RecordList& operator=(const RecordList&) = delete;
 
+    /// The texts the list speaks with.
+    const RecordListTexts& texts() const { return texts_; }
     StringGrid& grid() { return grid_; }
     const StringGrid& grid() const { return grid_; }
     /// Number of records, n; the last position is n and the next free one n + 1.
@@ -68,6 +82,7 @@ public:
         if (!checkRoom()) return false;
         if (count() >= 1) setColumns(grid_.colCount() + 1);
         records_.push_back(std::move(record));
+        ++revision_;
         showColumn(count());
         return true;
     }
@@ -79,6 +94,7 @@ public:
             messages_.warning(texts_.emptyWarning);
         } else {
             records_.pop_back();
+            ++revision_;
         }
         refreshGrid();
         grid_.blankColumn(count() + 1, 1, kGridRows - 1);
@@ -94,6 +110,7 @@ public:
     void replace(int k, std::unique_ptr<Record> record) {
         if (k < 1 || k > count()) return;
         records_[static_cast<std::size_t>(k - 1)] = std::move(record);
+        ++revision_;
         refreshGrid();
     }
 
@@ -120,37 +137,69 @@ public:
     /// to tell that the file has too many.
     static constexpr std::size_t kFileReadLimit = (kMaxRecords + 1) * Record::kImageSize;
 
-    /// Replaces the list by the file's whole records; a broken tail is ignored. Gives a
-    /// warning and leaves the list as it was when the file cannot be opened or read (a read
-    /// error is no short file).
+    /// Replaces the list by the file's whole records, as `readListFile` and `loadListBytes` do;
+    /// false (the list as it was) when the file cannot be read or is no file of this kind.
     bool load(const std::string& path) {
-        const auto content = readFileBytes(path, kFileReadLimit);
+        const auto bytes = readListFile(path);
+        if (!bytes) return false;
+        loadListBytes(path, *bytes);
+        return true;
+    }
+
+    /// The bytes of a list file, read and checked before anything of the list changes. Nothing
+    /// when the file cannot be read ("nelze otevrit") or is no file of this kind (a message
+    /// naming the file); the user has been told then.
+    std::optional<std::string> readListFile(const std::string& path) {
+        auto content = readFileBytes(path, kFileReadLimit);
         if (std::holds_alternative<ReadFailure>(content)) {
             messages_.warning("nelze otevrit");
-            return false;
+            return std::nullopt;
         }
-        loadBytes(std::get<std::string>(content));
-        return true;
+        std::string& bytes = std::get<std::string>(content);
+        if (const auto refusal = refusalOf(bytes)) {
+            messages_.warning("Soubor „" + path + "“ není " + texts_.fileKind + ": " + *refusal + ". " +
+                              texts_.unchanged);
+            return std::nullopt;
+        }
+        return std::move(bytes);
+    }
+
+    /// Why the bytes are no file of this kind, or nothing when they are: some bytes but not one
+    /// whole record, or whole records none of which the list can be made of. An empty file is
+    /// an empty list.
+    std::optional<std::string> refusalOf(std::string_view bytes) const {
+        if (!bytes.empty() && bytes.size() < Record::kImageSize) {
+            return "má jen " + std::to_string(bytes.size()) + " bajtů, je kratší než jedna " + texts_.record + " (" +
+                   std::to_string(Record::kImageSize) + " bajtů)";
+        }
+        if (contentRefusal_ == nullptr || bytes.empty()) return std::nullopt;
+        return contentRefusal_(recordsOf(bytes.substr(0, std::min(bytes.size(), kMaxRecords * Record::kImageSize))));
+    }
+
+    /// Replaces the list by the whole records of a file's bytes (`loadBytes`), then says so
+    /// when a broken tail was left out, so the user knows before saving over the file.
+    void loadListBytes(const std::string& path, std::string_view bytes) {
+        loadBytes(bytes);
+        const std::size_t tail = bytes.size() % Record::kImageSize;
+        if (tail != 0 && bytes.size() / Record::kImageSize <= kMaxRecords) {
+            messages_.warning("Soubor „" + path + "“ je poškozený: jeho posledních " + std::to_string(tail) +
+                              " bajtů netvoří " + texts_.recordWhole + " (" + std::to_string(Record::kImageSize) +
+                              " bajtů), a proto nebyly načteny.");
+        }
     }
 
     /// Replaces the list by the whole records in `bytes`, the content of a list file: a
     /// broken tail is ignored; records beyond the 999th are left out with a warning.
     void loadBytes(std::string_view bytes) {
         const std::size_t whole = bytes.size() / Record::kImageSize;
-        const std::size_t n = std::min<std::size_t>(whole, kMaxRecords);
-        records_.clear();
-        records_.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            auto record = std::make_unique<Record>();
-            std::memcpy(record->image.data(), bytes.data() + i * Record::kImageSize, Record::kImageSize);
-            records_.push_back(std::move(record));
-        }
+        records_ = recordsOf(bytes.substr(0, std::min<std::size_t>(whole, kMaxRecords) * Record::kImageSize));
+        ++revision_;
         StringGrid::Batch batch(grid_);
         setColumns(1 + std::max(1, count()));
         refreshGrid();
         // The grid mirrors the list: a column no record owns any more is blank.
         for (int c = count() + 1; c < grid_.colCount(); ++c) grid_.blankColumn(c, 1, kGridRows - 1);
-        if (whole > n) messages_.warning(texts_.truncatedLoad);
+        if (whole > static_cast<std::size_t>(kMaxRecords)) messages_.warning(texts_.truncatedLoad);
     }
 
     /// Writes every record's image to the file, replacing it only once the new file is
@@ -177,12 +226,30 @@ public:
     /// Sets the grid's column count (at least two: captions and one record column).
     void setColumns(int count) { grid_.setColCount(std::max(2, count)); }
 
+    /// Grows with every change of the records (append, removal, replacement, load), so that a
+    /// window can tell whether the list changed since it last looked.
+    std::uint64_t revision() const { return revision_; }
+
 private:
+    /// The whole records in `bytes`.
+    static std::vector<std::unique_ptr<Record>> recordsOf(std::string_view bytes) {
+        std::vector<std::unique_ptr<Record>> records;
+        records.reserve(bytes.size() / Record::kImageSize);
+        for (std::size_t at = 0; at + Record::kImageSize <= bytes.size(); at += Record::kImageSize) {
+            auto record = std::make_unique<Record>();
+            std::memcpy(record->image.data(), bytes.data() + at, Record::kImageSize);
+            records.push_back(std::move(record));
+        }
+        return records;
+    }
+
     Messages& messages_;
     RecordListTexts texts_;
     StringGrid grid_;
     ShowColumnFn show_;
+    ContentRefusalFn contentRefusal_;
     std::vector<std::unique_ptr<Record>> records_;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace lumor

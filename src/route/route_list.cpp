@@ -13,7 +13,11 @@ RecordListTexts routeTexts() {
             "Trasa už obsahuje 999 komponent, což je nejvíc, kolik jich může mít. Další "
             "komponentu nelze přidat.",
             "Soubor obsahuje více než 999 komponent. Načteno bylo prvních 999, zbytek nebyl "
-            "načten."};
+            "načten.",
+            "optická trasa",
+            "komponenta",
+            "celou komponentu",
+            "Trasa zůstala beze změny."};
 }
 
 }  // namespace

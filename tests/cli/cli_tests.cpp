@@ -75,18 +75,20 @@ TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     setTypeCode(odd, -7);
     SetSlotText(odd, LibrarySlot::Label, "cizí");
     odd.image[100] = 0x55;  // meaningless bytes after the label's text
-    writeBytes(file("odd.komp"), libraryFileBytes({odd}));
+    LibraryEntry known;
+    setTypeCode(known, 0);
+    writeBytes(file("odd.komp"), libraryFileBytes({odd, known}));
 
     const CliRun exported = run({"library", "export", file("odd.komp").string()});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    EXPECT_EQ(exported.out, kHeader + "-7;cizí;;;;;;;;;\n");
+    EXPECT_EQ(exported.out, kHeader + "-7;cizí;;;;;;;;;\nZdroj;;;;;;;;;;\n");
 
     writeBytes(file("odd.csv"), exported.out);
     ASSERT_EQ(run({"library", "import", file("odd.csv").string(), file("odd2.komp").string()}).exitCode, 0);
     const auto back = bytesOf(file("odd2.komp"));
-    ASSERT_EQ(back.size(), 2564u);
+    ASSERT_EQ(back.size(), 2 * 2564u);
     LibraryEntry restored;
-    std::copy(back.begin(), back.end(), restored.image.begin());
+    std::copy(back.begin(), back.begin() + 2564, restored.image.begin());
     EXPECT_EQ(typeCode(restored), -7);
     EXPECT_EQ(SlotText(restored, LibrarySlot::Label), "cizí");
 }

@@ -172,25 +172,25 @@ std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
            (finite ? ", finite end values" : ", NON-FINITE end values");
 }
 
-std::string loadRoute(Sandbox& s, const std::string& bytes) {
-    const std::string path = s.file("in.trasa");
+/// What a load did: loaded or refused, the records then held, whether they are the file's whole
+/// records (loaded) or the list's own (refused), and what the user was told, the file named "in".
+template <class List>
+std::string loadList(Sandbox& s, List& list, const std::string& name, const std::string& bytes) {
+    const std::string path = s.file(name);
     writeBytes(path, bytes);
-    const bool ok = s.route.LoadRoute(path);
-    const std::size_t whole = std::min<std::size_t>(bytes.size() / ComponentRecord::kImageSize, kMaxRecords);
-    const bool same = s.route.imageBytes() == bytes.substr(0, whole * ComponentRecord::kImageSize);
-    return std::string(ok ? "loaded " : "refused ") + std::to_string(s.route.count()) +
-           (same ? " records byte for byte" : " records CHANGED") + (s.told().empty() ? "" : " | " + s.told());
+    const std::string before = list.imageBytes();
+    const bool ok = list.load(path);
+    const std::size_t size = List::kFileReadLimit / (kMaxRecords + 1);
+    const std::size_t whole = std::min<std::size_t>(bytes.size() / size, kMaxRecords);
+    const bool same = list.imageBytes() == (ok ? bytes.substr(0, whole * size) : before);
+    std::string told = s.told();
+    for (std::size_t at; (at = told.find(path)) != std::string::npos;) told.replace(at, path.size(), "in");
+    return std::string(ok ? "loaded " : "refused ") + std::to_string(list.count()) +
+           (same ? (ok ? " byte for byte" : " unchanged") : " CHANGED") + (told.empty() ? "" : " | " + told);
 }
 
-std::string loadLibrary(Sandbox& s, const std::string& bytes) {
-    const std::string path = s.file("in.komp");
-    writeBytes(path, bytes);
-    const bool ok = s.library.LoadLibrary(path);
-    const std::size_t whole = std::min<std::size_t>(bytes.size() / LibraryEntry::kImageSize, kMaxRecords);
-    const bool same = s.library.imageBytes() == bytes.substr(0, whole * LibraryEntry::kImageSize);
-    return std::string(ok ? "loaded " : "refused ") + std::to_string(s.library.count()) +
-           (same ? " entries byte for byte" : " entries CHANGED") + (s.told().empty() ? "" : " | " + s.told());
-}
+std::string loadRoute(Sandbox& s, const std::string& bytes) { return loadList(s, s.route, "in.trasa", bytes); }
+std::string loadLibrary(Sandbox& s, const std::string& bytes) { return loadList(s, s.library, "in.komp", bytes); }
 
 /// A load's answer, the record count after it and what the user was told.
 std::string loadAnswer(Sandbox& s, bool loaded, int count) {
@@ -290,15 +290,21 @@ std::vector<Row> rows() {
     const std::size_t L = LibraryEntry::kImageSize;
 
     // Route and library files.
-    r.push_back({"EmptyRouteFile", [](Sandbox& s) { return loadRoute(s, ""); }, "loaded 0 records byte for byte"});
+    r.push_back({"EmptyRouteFile", [](Sandbox& s) { return loadRoute(s, ""); }, "loaded 0 byte for byte"});
     r.push_back({"TruncatedRouteFile", [=](Sandbox& s) { return loadRoute(s, s.routeBytes.substr(0, 2 * R + 100)); },
-                 "loaded 2 records byte for byte"});
+                 "loaded 2 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 100 bajtů netvoří "
+                 "celou komponentu (2816 bajtů), a proto nebyly načteny."});
     r.push_back({"RouteFileOf1000Records", [=](Sandbox& s) { return loadRoute(s, randomBytes(1000 * R, 1)); },
-                 "loaded 999 records byte for byte | " + kTooMany});
+                 "loaded 999 byte for byte | " + kTooMany});
     r.push_back({"RouteFileOf999RecordsAndATail", [=](Sandbox& s) { return loadRoute(s, randomBytes(999 * R + 7, 2)); },
-                 "loaded 999 records byte for byte"});
+                 "loaded 999 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 7 bajtů netvoří "
+                 "celou komponentu (2816 bajtů), a proto nebyly načteny."});
     r.push_back({"RandomRouteFile", [=](Sandbox& s) { return loadRoute(s, randomBytes(5 * R + 11, 3)); },
-                 "loaded 5 records byte for byte"});
+                 "loaded 5 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 11 bajtů netvoří "
+                 "celou komponentu (2816 bajtů), a proto nebyly načteny."});
+    r.push_back({"RouteFileShorterThanOneRecord", [=](Sandbox& s) { return loadRoute(s, randomBytes(106, 6)); },
+                 "refused 3 unchanged | warning||Soubor „in“ není optická trasa: má jen 106 bajtů, je kratší než "
+                 "jedna komponenta (2816 bajtů). Trasa zůstala beze změny."});
     r.push_back({"MissingRouteFile",
                  [](Sandbox& s) {
                      const bool ok = s.route.LoadRoute(s.file("none.trasa"));
@@ -311,13 +317,20 @@ std::vector<Row> rows() {
                      return loadAnswer(s, ok, s.route.count());
                  },
                  "refused 3 | warning||nelze otevrit"});
-    r.push_back({"EmptyLibraryFile", [](Sandbox& s) { return loadLibrary(s, ""); }, "loaded 0 entries byte for byte"});
+    r.push_back({"EmptyLibraryFile", [](Sandbox& s) { return loadLibrary(s, ""); }, "loaded 0 byte for byte"});
     r.push_back({"TruncatedLibraryFile", [=](Sandbox& s) { return loadLibrary(s, s.libraryBytes.substr(0, L + 2563)); },
-                 "loaded 1 entries byte for byte"});
-    r.push_back({"LibraryFileOf1000Entries", [=](Sandbox& s) { return loadLibrary(s, randomBytes(1000 * L, 4)); },
-                 "loaded 999 entries byte for byte | " + kTooMany});
-    r.push_back({"RandomLibraryFile", [=](Sandbox& s) { return loadLibrary(s, randomBytes(4 * L + 1, 5)); },
-                 "loaded 4 entries byte for byte"});
+                 "loaded 1 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 2563 bajtů netvoří "
+                 "celou položku (2564 bajtů), a proto nebyly načteny."});
+    r.push_back(
+        {"LibraryFileOf1000Entries",
+         [=](Sandbox& s) { return loadLibrary(s, s.libraryBytes + randomBytes(1000 * L - s.libraryBytes.size(), 4)); },
+         "loaded 999 byte for byte | " + kTooMany});
+    r.push_back({"LibraryFileOfNoKnownType", [=](Sandbox& s) { return loadLibrary(s, randomBytes(4 * L + 1, 5)); },
+                 "refused 2 unchanged | warning||Soubor „in“ není seznam komponent: žádná jeho položka nemá známý "
+                 "typ komponenty. Seznam komponent zůstal beze změny."});
+    r.push_back({"TextAsLibraryFile", [=](Sandbox& s) { return loadLibrary(s, std::string(3000, 'x')); },
+                 "refused 2 unchanged | warning||Soubor „in“ není seznam komponent: žádná jeho položka nemá známý "
+                 "typ komponenty. Seznam komponent zůstal beze změny."});
     r.push_back({"MissingLibraryFile",
                  [](Sandbox& s) {
                      const bool ok = s.library.LoadLibrary(s.file("none.komp"));

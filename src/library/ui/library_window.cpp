@@ -191,13 +191,16 @@ void TForm2::ToolButton1Click() {
 }
 
 void TForm2::ToolButton2Click() {
-    if (library_.grid().colCount() == 2) {
-        // At most one entry: it is replaced without a question.
-        if (auto path = desk_.openFileName(kLibraryFilter)) library_.LoadLibrary(*path);
-    } else if (desk_.question(kOpenLibraryQuestion)) {
-        // Emptied before the dialog: cancelling it leaves the library empty.
-        library_.ClearLibrary();
-        if (auto path = desk_.openFileName(kLibraryFilter)) library_.LoadLibrary(*path);
+    // At most one entry is replaced without a question. The file is read and checked before
+    // the library is emptied: a cancelled dialog or a file that is no library keeps it whole.
+    const bool replacing = library_.grid().colCount() != 2;
+    if (!replacing || desk_.question(kOpenLibraryQuestion)) {
+        if (const auto path = desk_.openFileName(kLibraryFilter)) {
+            if (const auto bytes = library_.readListFile(*path)) {
+                if (replacing) library_.ClearLibrary();
+                library_.loadListBytes(*path, *bytes);
+            }
+        }
     }
     clearCategoryLists();
 }
