@@ -16,6 +16,7 @@ struct StudentTexts {
     std::string surname;
     std::string date;
     std::string group;
+    bool operator==(const StudentTexts&) const = default;
 };
 
 /// The whole measurement report page as the bytes of the file: code page 1250, CR LF line

@@ -3,6 +3,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
+#include "test_files.h"
 #include "ui_fixture.h"
 
 #include <QAction>
@@ -12,7 +13,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
+
+#include <functional>
 
 using namespace lumor;
 
@@ -117,18 +121,29 @@ TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
     EXPECT_EQ(route().count(), 4);
     EXPECT_EQ(route().grid().cell(1, 2), "LED");
 
-    // Several components: No leaves everything, Yes then cancel leaves an empty route.
+    // Several components: No, Yes then cancel, and Yes then a file that is no route all leave
+    // the route and the buttons as they were; only a route replaces it.
     main().ToolButton11Click();
-    desk.answers = {false};
+    route().AppendComponent(component("Konektor", "navíc"));
+    writeBytes(path("junk.trasa"), std::string(106, 'x'));
+    desk.answers = {false, true, true, true};
+    desk.fileNames = {std::nullopt, path("junk.trasa"), path("four.trasa")};
+    desk.clear();
+    for (int i = 0; i < 3; ++i) {
+        main().ToolButton2Click();
+        EXPECT_EQ(route().count(), 5);
+        EXPECT_EQ(route().grid().cell(5, 2), "navíc");
+        EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    }
+    EXPECT_EQ(desk.texts("warning"),
+              std::vector<std::string>{"Soubor „" + path("junk.trasa") +
+                                       "“ není optická trasa: má jen 106 bajtů, je kratší než "
+                                       "jedna komponenta (2816 bajtů). Trasa zůstala beze změny."});
     main().ToolButton2Click();
     EXPECT_EQ(route().count(), 4);
-    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    desk.answers = {true};
-    main().ToolButton2Click();
-    EXPECT_EQ(route().count(), 0);
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
     EXPECT_TRUE(control<QToolButton>(main(), "SpeedButton2").isEnabled());  // the enlarge buttons keep their state
-    EXPECT_EQ(desk.texts("open").size(), 2u);
+    EXPECT_EQ(desk.texts("open").size(), 3u);
 }
 
 TEST_F(UiTest, SaveOnAnEmptyRouteSaysSoWithoutADialog) {
@@ -226,8 +241,70 @@ TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
     EXPECT_EQ(control<QLabel>(main(), "Label10").text(), "1. 12. 2026");
     EXPECT_EQ(control<QLabel>(main(), "Label11").text(), "2B");
     control<QLineEdit>(s, "Edit1").clear();
-    s.SpeedButton1Click();
+    QTest::keyClick(&control<QLineEdit>(s, "Edit2"), Qt::Key_Return);  // Enter confirms too
     EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "");
+}
+
+TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
+    route().AppendComponent(testroutes::source("3", "2"));
+    route().AppendComponent(testroutes::fibre("10", "2,5", "17", "0,1"));
+    route().AppendComponent(testroutes::fibre("4", "1", "17", "0,1"));
+    route().AppendComponent(testroutes::detector("-30"));
+    QLineEdit& field = control<QLineEdit>(*forms->Form4, "Edit1");
+    // Double-clicks fibre k's length; the dialog offers that length whole and selected, the
+    // student types, and Enter presses "Změň".
+    auto change = [&](int k, const char* offered, const std::function<void()>& type) {
+        control<GridView>(main(), "seznam").selectCell(k, 9);
+        desk.modalActions.push_back([&, offered, type](QDialog& d) {
+            EXPECT_EQ(d.focusWidget(), &field);
+            EXPECT_EQ(field.text(), offered);
+            EXPECT_EQ(field.selectedText(), field.text());
+            type();
+            QTest::keyClick(&field, Qt::Key_Return);
+        });
+        main().seznamDblClick();
+    };
+    change(3, "4", [&] { QTest::keyClicks(&field, "12.5"); });
+    EXPECT_EQ(route().grid().cell(3, 9), "12,5");
+    change(2, "10", [&] {
+        QTest::mouseClick(&field, Qt::LeftButton);  // a click into the offered field
+        QTest::keyClicks(&field, "8,25");
+    });
+    EXPECT_EQ(route().grid().cell(2, 9), "8,25");
+    change(2, "8,25", [&] {
+        QTest::keyClicks(&field, "0");
+        QTest::keyClick(&field, Qt::Key_Return);  // refused: the field is offered again
+        EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Zadejte délku vlákna znovu"});
+        EXPECT_EQ(field.selectedText(), "0");
+        QTest::keyClicks(&field, "3");
+    });
+    EXPECT_EQ(route().grid().cell(2, 9), "3");
+}
+
+TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
+    EXPECT_TRUE(main().close());  // nothing changed: at once
+    EXPECT_TRUE(desk.shown.empty());
+
+    completeRoute(route());
+    EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
+    desk.choices = {Choice::Cancel, Choice::Yes, Choice::Yes};
+    desk.fileNames = {std::nullopt, path("novák.trasa")};
+    EXPECT_FALSE(main().close());  // Zrušit
+    EXPECT_FALSE(main().close());  // Ano, but the save dialog cancelled
+    EXPECT_TRUE(main().close());   // Ano, saved
+    EXPECT_EQ(desk.texts("choice").size(), 3u);
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+
+    // The conclusion lives only in the report: closing without one asks.
+    QTest::keyClicks(&control<QPlainTextEdit>(main(), "Memo1"), "Trasa vyhovuje.");
+    desk.answers = {false, true};
+    EXPECT_FALSE(main().close());
+    EXPECT_TRUE(main().close());
+    EXPECT_EQ(desk.texts("question").size(), 2u);
+    desk.choices = {Choice::No};
+    route().AppendComponent(testroutes::detector("-28"));
+    EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    EXPECT_TRUE(main().close());  // Ne: closes without saving
 }
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {

@@ -11,9 +11,11 @@
 #include "text/typed_input.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace lumor {
 
@@ -52,6 +54,8 @@ TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
     Button1_->setAutoDefault(false);
     Button2_->setAutoDefault(false);
     connectGuarded(Edit1_, &QLineEdit::textChanged, this, desk_, [this] { Edit1Change(); });
+    connect(Edit1_, &QLineEdit::textEdited, this, [this] { wholeTextOnClick_ = false; });
+    Edit1_->installEventFilter(this);
     onClicked(Button1_, desk_, [this] { Button1Click(); });
     onClicked(Button2_, desk_, [this] { Button2Click(); });
     setNewFibreMode(0);
@@ -68,42 +72,87 @@ void TForm4::setChangeMode(int routeIndex) {
     changedFibreIndex_ = routeIndex;
     Button1_->setEnabled(false);
     Button2_->setEnabled(true);
+    // The fibre's own length, not whatever was typed for another fibre before.
+    if (routeIndex >= 1 && routeIndex <= route_.count()) {
+        Edit1_->setText(toQ(route_.grid().cell(routeIndex, gridRow(ComponentSlot::Length))));
+    }
 }
 
 void TForm4::openForNewFibre(int libraryColumn) {
     setNewFibreMode(libraryColumn);
+    prepareEntry();
     desk_.showModal(*this);
 }
 
 void TForm4::openForChange(int routeIndex) {
     setChangeMode(routeIndex);
+    prepareEntry();
     desk_.showModal(*this);
+}
+
+void TForm4::prepareEntry() {
+    Edit1_->setFocus(Qt::OtherFocusReason);
+    Edit1_->selectAll();
+    wholeTextOnClick_ = true;
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    prepareEntry();
+}
+
+void TForm4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    guarded(desk_, [this] {
+        if (Button1_->isEnabled()) {
+            Button1Click();
+        } else if (Button2_->isEnabled()) {
+            Button2Click();
+        }
+    });
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    // A click into the field right after it was offered keeps its text selected, so typing
+    // still replaces the old length instead of being appended to it.
+    if (watched == Edit1_ && event->type() == QEvent::MouseButtonRelease && wholeTextOnClick_) {
+        wholeTextOnClick_ = false;
+        if (!Edit1_->hasSelectedText()) Edit1_->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm4::Edit1Change() { applyInputFilter(*Edit1_, &filterLengthText); }
 
 void TForm4::Button1Click() {
+    // After a warning or an error the field is offered again, ready to be typed over.
+    auto again = qScopeGuard([this] { prepareEntry(); });
     auto record = newFibreRecord(library_.grid(), fibreLibraryColumn_, fromQ(Edit1_->text()));
     if (!record) {
         desk_.warning("Zadejte délku vlákna znovu");
         return;
     }
     route_.AppendComponent(std::move(record));
+    again.dismiss();
     close();
 }
 
 void TForm4::Button2Click() {
+    auto again = qScopeGuard([this] { prepareEntry(); });
     const int k = changedFibreIndex_;
-    if (k < 1 || k > route_.count()) {
-        close();
-        return;
+    if (k >= 1 && k <= route_.count()) {
+        auto record = changedFibreRecord(route_.grid(), k, fromQ(Edit1_->text()));
+        if (!record) {
+            desk_.warning("Zadejte délku vlákna znovu");
+            return;
+        }
+        route_.ReplaceComponent(k, std::move(record));
     }
-    auto record = changedFibreRecord(route_.grid(), k, fromQ(Edit1_->text()));
-    if (!record) {
-        desk_.warning("Zadejte délku vlákna znovu");
-        return;
-    }
-    route_.ReplaceComponent(k, std::move(record));
+    again.dismiss();
     close();
 }
 

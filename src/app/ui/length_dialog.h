@@ -41,7 +41,16 @@ public:
     /// Route position of the fibre whose length is being changed.
     int ChangedFibreIndex() const { return changedFibreIndex_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    /// Enter presses the mode's button ("Ok" or "Změň"); Escape cancels as in every dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    /// The keyboard focus in the length field with its whole text selected, so that what is
+    /// typed next replaces it (the first click into the field keeps it selected, too).
+    void prepareEntry();
     RouteList& route_;
     const ComponentLibrary& library_;
     Desk& desk_;
@@ -50,6 +59,7 @@ private:
     QPushButton* Button2_ = nullptr;
     int fibreLibraryColumn_ = 0;
     int changedFibreIndex_ = 0;
+    bool wholeTextOnClick_ = false;
 };
 
 }  // namespace lumor

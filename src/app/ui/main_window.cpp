@@ -18,6 +18,8 @@
 #include "text/errors.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -136,6 +138,13 @@ void TForm1::buildLayout() {
     seznam_->setObjectName(QStringLiteral("seznam"));
     seznam_->setGeometry(8, 141, 985, 268);
     connectGuarded(seznam_, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
+    // Whoever changes the route (this window, the library window, the length dialog), the
+    // grid follows, and the title's change mark with it.
+    QAbstractItemModel* routeModel = seznam_->model();
+    for (auto signal : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
+        connect(routeModel, signal, this, [this] { updateTitle(); });
+    }
+    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { updateTitle(); });
 
     label(content, "Label2", QStringLiteral("Grafy"), 8, 416, 19, true);
     enlargeButtons_ = {
@@ -197,27 +206,91 @@ void TForm1::ToolButton1Click() {
     if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
     state_.route.ClearRoute();
     blankGraphs();
+    routeSaved({});
 }
 
 void TForm1::ToolButton2Click() {
-    if (state_.route.grid().colCount() != 2) {
-        if (!desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
-                            "opravdu chcete pokračovat ?")) {
-            return;
-        }
+    const bool replacing = state_.route.grid().colCount() != 2;
+    if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
+                                     "opravdu chcete pokračovat ?")) {
+        return;
+    }
+    // The file is read and checked before the route is emptied: a cancelled dialog, a file
+    // that cannot be read or one that is no route leaves the route as it was.
+    const auto path = desk_.openFileName(kRouteFilter);
+    if (!path) return;
+    const auto bytes = state_.route.readListFile(*path);
+    if (!bytes) return;
+    if (replacing) {
         state_.route.ClearRoute();
         blankGraphs();
         reportAction_->setEnabled(false);
     }
-    if (auto path = desk_.openFileName(kRouteFilter)) state_.route.LoadRoute(*path);
+    state_.route.loadListBytes(*path, *bytes);
+    routeSaved(*path);
 }
 
-void TForm1::ToolButton3Click() {
+void TForm1::ToolButton3Click() { saveRoute(); }
+
+bool TForm1::saveRoute() {
     if (state_.route.count() == 0) {
         desk_.information("Seznam je prázdný");
+        return false;
+    }
+    const auto path = desk_.saveFileName(kRouteFilter);
+    if (!path || !state_.route.SaveRoute(*path)) return false;
+    routeSaved(*path);
+    return true;
+}
+
+void TForm1::routeSaved(const std::string& path) {
+    routeFile_ = path;
+    savedRevision_ = state_.route.revision();
+    updateTitle();
+}
+
+bool TForm1::routeChanged() const {
+    // An empty route holds no work to lose.
+    return state_.route.count() > 0 && state_.route.revision() != savedRevision_;
+}
+
+bool TForm1::reportDataChanged() const {
+    return shownStudent() != reported_.student || fromQ(Memo1_->toPlainText()) != reported_.conclusion;
+}
+
+void TForm1::updateTitle() {
+    if (routeFile_.empty() && !routeChanged()) {
+        setWindowTitle(QStringLiteral("Lumor"));
         return;
     }
-    if (auto path = desk_.saveFileName(kRouteFilter)) state_.route.SaveRoute(*path);
+    const QString name = routeFile_.empty() ? QStringLiteral("Nová trasa") : QFileInfo(toQ(routeFile_)).fileName();
+    setWindowTitle(name + (routeChanged() ? QStringLiteral("*") : QString()) + QStringLiteral(" — Lumor"));
+}
+
+bool TForm1::mayClose() {
+    if (routeChanged()) {
+        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit ?")) {
+            case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the program open
+            case Choice::No: return true;
+            case Choice::Cancel: return false;
+        }
+    }
+    if (reportDataChanged()) {
+        return desk_.question(
+            "Údaje studenta nebo závěr se změnily a protokol s nimi nebyl vytvořen. Opravdu chcete program "
+            "ukončit bez vytvoření protokolu ?");
+    }
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool close = false;  // whatever goes wrong while asking keeps the work on screen
+    guarded(desk_, [&] { close = mayClose(); });
+    if (close) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void TForm1::ToolButton5Click() {
@@ -306,6 +379,7 @@ void TForm1::WriteReport() {
         desk_.warning(*error);
         return;
     }
+    reported_ = {shownStudent(), fromQ(Memo1_->toPlainText())};
     // The file is complete and closed by now, so the viewer reads all of it.
     if (!desk_.openInViewer(path)) {
         desk_.warning("Protokol byl uložen do souboru „" + path +

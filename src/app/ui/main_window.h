@@ -5,7 +5,9 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string>
 
 class QAction;
 class QDialog;
@@ -71,7 +73,24 @@ public:
     /// The student's texts as the labels show them.
     StudentTexts shownStudent() const;
 
+    /// The save command: asks for a name and saves; false when the route is empty, the user
+    /// cancelled or the save failed (the user was told).
+    bool saveRoute();
+    /// True when the route holds components changed since it was last made new, opened or saved.
+    bool routeChanged() const;
+    /// True when the student's data or the conclusion changed since the last report was written.
+    bool reportDataChanged() const;
+    /// Whether the program may end: with unsaved work, asks first (and may save the route).
+    bool mayClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    /// The route is now the one in the file (empty: a new route without a file).
+    void routeSaved(const std::string& path);
+    /// "novák.trasa* — Lumor": the route's file and whether it changed since.
+    void updateTitle();
     void buildLayout();
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
@@ -79,6 +98,13 @@ private:
     AppState& state_;
     Desk& desk_;
     std::optional<MainWindowPeers> peers_;
+    std::string routeFile_;            ///< the route's file since the last open or save; empty for none
+    std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
+    /// What the last written report was made of (nothing typed before the first).
+    struct {
+        StudentTexts student;
+        std::string conclusion;
+    } reported_;
 
     QAction* reportAction_ = nullptr;               ///< ToolButton7's command
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4

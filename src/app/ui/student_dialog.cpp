@@ -6,13 +6,14 @@
 #include "platform/ui/icons.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
 namespace lumor {
 
-TForm5::TForm5(Desk& desk) : QDialog(nullptr) {
+TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Student"));
     setFont(formFont(11));
@@ -52,6 +53,20 @@ StudentTexts TForm5::typedTexts() const {
 }
 
 bool TForm5::namesGiven() const { return !edits_[0]->text().isEmpty() && !edits_[1]->text().isEmpty(); }
+
+void TForm5::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    edits_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm5::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    guarded(desk_, [this] { SpeedButton1Click(); });
+}
 
 void TForm5::SpeedButton1Click() {
     if (main_) main_->showStudent(typedTexts());

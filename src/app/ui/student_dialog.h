@@ -29,7 +29,13 @@ public:
     /// True when the first name and the surname fields are both filled in.
     bool namesGiven() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    /// Enter confirms as `SpeedButton1` does; Escape cancels as in every dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    Desk& desk_;
     TForm1* main_ = nullptr;
     /// Edit1 first name, Edit2 surname, Edit3 date, Edit4 study group.
     std::array<QLineEdit*, 4> edits_{};

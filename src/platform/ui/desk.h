@@ -18,11 +18,16 @@ struct FileFilter {
 inline const FileFilter kRouteFilter{"Optická trasa (*.trasa)", "trasa"};
 inline const FileFilter kLibraryFilter{"Komponenty (*.komp)", "komp"};
 
+/// The answer to a question with three buttons.
+enum class Choice { Yes, No, Cancel };
+
 /// Everything the windows ask of the desktop: message boxes, the exception box, file
 /// dialogs, modal showing of a window, the executable's folder and the default viewer.
 /// The program uses the Qt one; tests use a scripted one.
 class Desk : public Messages {
 public:
+    /// Question icon, titled "Dotaz", Yes, No and Cancel; Escape and the close box cancel.
+    virtual Choice choice(const std::string& text) = 0;
     /// The application's exception box: titled "Lumor", stop icon, the text with a full stop.
     virtual void exceptionBox(const std::string& text) = 0;
     /// The chosen file's path, or nothing when the user cancelled.

@@ -40,6 +40,18 @@ bool QtDesk::question(const std::string& text) {
     return mb.exec() == QMessageBox::Yes;
 }
 
+Choice QtDesk::choice(const std::string& text) {
+    QMessageBox mb(QMessageBox::Question, QStringLiteral("Dotaz"), toQ(text),
+                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, activeParent());
+    mb.setDefaultButton(QMessageBox::Yes);
+    mb.setEscapeButton(QMessageBox::Cancel);
+    switch (mb.exec()) {
+        case QMessageBox::Yes: return Choice::Yes;
+        case QMessageBox::No: return Choice::No;
+        default: return Choice::Cancel;
+    }
+}
+
 void QtDesk::exceptionBox(const std::string& text) {
     box(QMessageBox::Critical, kApplicationTitle, exceptionBoxText(text));
 }

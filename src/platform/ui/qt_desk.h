@@ -9,6 +9,7 @@ public:
     void warning(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
     bool question(const std::string& text) override;
+    Choice choice(const std::string& text) override;
     void exceptionBox(const std::string& text) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;

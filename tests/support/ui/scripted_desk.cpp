@@ -22,6 +22,14 @@ bool ScriptedDesk::question(const std::string& text) {
     return a;
 }
 
+Choice ScriptedDesk::choice(const std::string& text) {
+    shown.push_back({"choice", "Dotaz", text});
+    if (choices.empty()) return Choice::Cancel;
+    const Choice c = choices.front();
+    choices.pop_front();
+    return c;
+}
+
 void ScriptedDesk::exceptionBox(const std::string& text) {
     shown.push_back({"exception", "Lumor", exceptionBoxText(text)});
 }

@@ -12,7 +12,7 @@ namespace lumor {
 /// queues, and runs a scripted action inside each modal window instead of blocking.
 class ScriptedDesk : public Desk {
 public:
-    /// One thing shown: kind is "warning", "information", "question", "exception", "modal",
+    /// One thing shown: kind is "warning", "information", "question", "choice", "exception", "modal",
     /// "open", "save" or "viewer".
     struct Shown {
         std::string kind;
@@ -22,6 +22,7 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;                                ///< question answers; No when empty
+    std::deque<Choice> choices;                              ///< three-button answers; Cancel when empty
     std::deque<std::optional<std::string>> fileNames;        ///< dialog results; cancel when empty
     std::deque<std::function<void(QDialog&)>> modalActions;  ///< acts inside a modal window
     std::string exeDir = "./";
@@ -31,6 +32,7 @@ public:
     void warning(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
     bool question(const std::string& text) override;
+    Choice choice(const std::string& text) override;
     void exceptionBox(const std::string& text) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
