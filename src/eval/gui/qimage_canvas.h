@@ -9,7 +9,8 @@
 
 namespace lumor {
 
-/// A canvas over a QImage (RGB32, white at first): 1-pixel lines without antialiasing, texts
+/// A canvas over a QImage (RGB32, white at first): 1-pixel lines of exactly the pen's colour,
+/// rasterised by the canvas's own rule (Canvas::line), texts
 /// in the default font on an opaque white background, their top-left corner at (x, y).
 class QImageCanvas : public Canvas {
 public:
