@@ -1,5 +1,8 @@
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "eval/ui/graph_windows.h"
+#include "library/ui/component_editor.h"
+#include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
@@ -7,12 +10,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolButton>
+
+#include <filesystem>
 
 using namespace lumor;
 
@@ -30,6 +39,59 @@ void completeRoute(RouteList& r) {
     r.AppendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
     r.AppendComponent(component("Konektor", "SC", "0,5"));
     r.AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+}
+
+/// The texts of a window's named controls that are wider, in the control's own font, than
+/// the room the control's geometry gives them: "name: text (needs n, has m)". A label's room
+/// ends where the next control on its right begins.
+std::vector<std::string> cutTexts(const QWidget& window) {
+    std::vector<std::string> cut;
+    auto check = [&](const QWidget& w, const QString& text, int room, const QFontMetrics& fm) {
+        const int need = fm.horizontalAdvance(text);
+        if (!text.isEmpty() && need > room) {
+            cut.push_back(fromQ(w.objectName()) + ": " + fromQ(text) + " (needs " + std::to_string(need) + ", has " +
+                          std::to_string(room) + ")");
+        }
+    };
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_"))) continue;
+        const QStyle* style = w->style();
+        if (const auto* l = qobject_cast<const QLabel*>(w)) {
+            int room = std::min(l->contentsRect().width(), l->parentWidget()->width() - l->x());
+            for (const QWidget* s : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const bool sameRow = s->y() < l->y() + l->height() && l->y() < s->y() + s->height();
+                if (s != l && s->isVisibleTo(&window) && sameRow && s->x() > l->x())
+                    room = std::min(room, s->x() - l->x());
+            }
+            check(*l, l->text(), room, l->fontMetrics());
+        } else if (const auto* b = qobject_cast<const QPushButton*>(w)) {
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            int room = style->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+            if (!b->icon().isNull()) room -= b->iconSize().width() + 4;
+            check(*b, b->text(), room, b->fontMetrics());
+        } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
+            QStyleOptionComboBox opt;
+            opt.initFrom(c);
+            const int room = style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
+            for (int i = 0; i < c->count(); ++i) check(*c, c->itemText(i), room, c->fontMetrics());
+        } else if (const auto* g = qobject_cast<const QGroupBox*>(w)) {
+            check(*g, g->title(), g->width() - 16, g->fontMetrics());
+        } else if (const auto* t = qobject_cast<const QTableView*>(w)) {
+            const int margins = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, t);
+            const QHeaderView* rows = t->verticalHeader();
+            const QHeaderView* cols = t->horizontalHeader();
+            for (int r = 0; r < t->model()->rowCount(); ++r) {
+                check(*t, t->model()->headerData(r, Qt::Vertical).toString(), rows->width() - margins,
+                      rows->fontMetrics());
+            }
+            for (int c = 0; c < t->model()->columnCount(); ++c) {
+                check(*t, t->model()->headerData(c, Qt::Horizontal).toString(), cols->sectionSize(c) - margins,
+                      cols->fontMetrics());
+            }
+        }
+    }
+    return cut;
 }
 
 }  // namespace
@@ -239,6 +301,24 @@ TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
     EXPECT_EQ(desk.shown[0].text, "Nejsou vyplněny požadované údaje v okně student");
     EXPECT_EQ(desk.shown[1].kind, "modal");
     EXPECT_EQ(desk.shown[1].text, "Form5");
+}
+
+class StandardCatalogueTest : public UiTest {
+protected:
+    void prepare() override {
+        namespace fs = std::filesystem;
+        fs::create_directories("Komponenty");
+        fs::copy_file(fs::path(fromQ(QCoreApplication::applicationDirPath())) / "Komponenty" / "stdkmp.komp",
+                      "Komponenty/stdkmp.komp");
+    }
+};
+
+TEST_F(StandardCatalogueTest, EveryControlOfTheEightWindowsShowsItsWholeText) {
+    forms->Form2->RebuildCategoryLists();
+    ASSERT_GT(categoryList(*forms->Form2, 0).count(), 3);
+    const QWidget* windows[] = {forms->Form1.get(), forms->Form2.get(), forms->Form3.get(), forms->Form4.get(),
+                                forms->Form5.get(), forms->Form6.get(), forms->Form7.get(), forms->Form8.get()};
+    for (const QWidget* w : windows) EXPECT_EQ(cutTexts(*w), std::vector<std::string>{}) << fromQ(w->objectName());
 }
 
 TEST_F(UiTest, AboutBoxNamesTheProject) {
