@@ -11,9 +11,14 @@
 namespace lumor {
 
 const QFont& canvasFont() {
+    // One font file on every Debian machine (fonts-dejavu-core), drawn without antialiasing
+    // and fully hinted whatever the desktop's font settings say: the pictures' pixels depend
+    // on the program only.
     static const QFont font = [] {
-        QFont f(QStringLiteral("MS Sans Serif"));
+        QFont f(QStringLiteral("DejaVu Sans"));
         f.setStyleHint(QFont::SansSerif);
+        f.setStyleStrategy(QFont::NoAntialias);
+        f.setHintingPreference(QFont::PreferFullHinting);
         f.setPixelSize(11);
         return f;
     }();

@@ -29,7 +29,8 @@ private:
     Rgb pen_ = kBlackPen;
 };
 
-/// The pictures' font for texts: "MS Sans Serif" 8 pt (11 pixels), or the platform's sans-serif.
+/// The pictures' font for texts: DejaVu Sans of 11 pixels, without antialiasing, or the
+/// platform's sans-serif.
 const QFont& canvasFont();
 
 /// The bytes of the Windows bitmap file of a picture, as QImage::save(path, "BMP") writes it.
