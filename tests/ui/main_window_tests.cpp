@@ -11,14 +11,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <filesystem>
@@ -119,13 +125,12 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
         QRect rect;
     };
     const Place places[] = {
-        {"ToolBar1", {0, 0, 993, 29}},        {"Panel2", {8, 56, 337, 43}},
-        {"seznam", {8, 141, 985, 268}},       {"SpeedButton2", {312, 423, 23, 22}},
-        {"SpeedButton3", {641, 423, 23, 22}}, {"SpeedButton4", {969, 423, 23, 22}},
-        {"GroupBox1", {8, 448, 329, 297}},    {"GroupBox2", {344, 448, 321, 297}},
-        {"GroupBox3", {672, 448, 321, 297}},  {"att", {8, 16, 313, 273}},
-        {"Image2", {8, 16, 305, 273}},        {"Image3", {8, 16, 305, 273}},
-        {"Memo1", {8, 792, 667, 78}},
+        {"Panel2", {8, 56, 337, 43}},         {"seznam", {8, 141, 985, 268}},
+        {"SpeedButton2", {312, 423, 23, 22}}, {"SpeedButton3", {641, 423, 23, 22}},
+        {"SpeedButton4", {969, 423, 23, 22}}, {"GroupBox1", {8, 448, 329, 297}},
+        {"GroupBox2", {344, 448, 321, 297}},  {"GroupBox3", {672, 448, 321, 297}},
+        {"att", {8, 16, 313, 273}},           {"Image2", {8, 16, 305, 273}},
+        {"Image3", {8, 16, 305, 273}},        {"Memo1", {8, 792, 667, 78}},
     };
     for (const auto& p : places) {
         auto* w = main().findChild<QWidget*>(p.name);
@@ -140,6 +145,22 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
     EXPECT_EQ(control<QLabel>(main(), "Label6").palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(control<QGroupBox>(main(), "GroupBox1").title(), "Útlum");
+}
+
+TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
+    main().setGeometry(0, 0, 800, 600);
+    main().show();
+    auto& bar = control<QToolBar>(main(), "ToolBar1");
+    auto& scroller = control<QScrollArea>(main(), "scroller");
+    auto& grid = control<GridView>(main(), "seznam");
+    EXPECT_EQ(grid.mapTo(&main(), QPoint(0, 0)), QPoint(8, 141));  // the layout's place in the window
+    scroller.verticalScrollBar()->setValue(scroller.verticalScrollBar()->maximum());
+    EXPECT_GT(scroller.verticalScrollBar()->value(), 200);
+    EXPECT_LT(grid.mapTo(&main(), QPoint(0, 0)).y(), 141 - 200);
+    EXPECT_EQ(bar.geometry(), QRect(0, 0, 800, 29));
+    EXPECT_TRUE(bar.isVisible());
+    EXPECT_EQ(scroller.geometry(), QRect(0, 29, 800, 571));
+    main().hide();
 }
 
 TEST_F(UiTest, NewRouteAnsweredNoKeepsTheRouteButDisablesTheButtons) {
@@ -319,6 +340,21 @@ TEST_F(StandardCatalogueTest, EveryControlOfTheEightWindowsShowsItsWholeText) {
     const QWidget* windows[] = {forms->Form1.get(), forms->Form2.get(), forms->Form3.get(), forms->Form4.get(),
                                 forms->Form5.get(), forms->Form6.get(), forms->Form7.get(), forms->Form8.get()};
     for (const QWidget* w : windows) EXPECT_EQ(cutTexts(*w), std::vector<std::string>{}) << fromQ(w->objectName());
+}
+
+TEST(QtTexts, MessageBoxesAndFileDialogsSpeakCzech) {
+    const auto shown = [](QAbstractButton* b) { return b ? b->text().remove(QLatin1Char('&')) : QStringLiteral("?"); };
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Dotaz"), QStringLiteral("Opravdu?"),
+                         QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(shown(question.button(QMessageBox::Yes)), "Ano");
+    EXPECT_EQ(shown(question.button(QMessageBox::No)), "Ne");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Cancel)), "Zrušit");
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)), "Uložit");
 }
 
 TEST_F(UiTest, AboutBoxNamesTheProject) {
