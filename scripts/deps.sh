@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Lumor needs to build, run and test, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
+          qt6-translations-l10n xvfb xauth
           clang libclang-rt-14-dev clang-format python3)
 missing=()
 for p in "${packages[@]}"; do

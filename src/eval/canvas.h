@@ -22,7 +22,9 @@ public:
     /// Fills the whole picture with the brush (white).
     virtual void fill() = 0;
     virtual void setPen(Rgb colour) = 0;
-    /// A line from (x1, y1) to (x2, y2), both ends included.
+    /// A line from (x1, y1) towards (x2, y2): the first point drawn, the last not, one pixel
+    /// per step along the longer axis, the one nearest the ideal line; equal points draw
+    /// nothing.
     virtual void line(int x1, int y1, int x2, int y2) = 0;
     /// A text on the brush colour, its cell's top-left corner at (x, y).
     virtual void text(int x, int y, const std::string& text) = 0;

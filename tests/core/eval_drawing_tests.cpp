@@ -30,15 +30,16 @@ std::vector<std::string> textsOf(const RecordingCanvas& c) {
     return out;
 }
 
-/// Pixels a line covers, both ends included, restricted to the picture.
+/// Pixels a line covers by the canvas's rule (the first point drawn, the last not),
+/// restricted to the picture.
 using PixelSet = std::set<std::pair<int, int>>;
 void rasterize(PixelSet& px, int x1, int y1, int x2, int y2, int W, int H) {
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     for (;;) {
-        if (x1 >= 0 && x1 < W && y1 >= 0 && y1 < H) px.insert({x1, y1});
         if (x1 == x2 && y1 == y2) break;
+        if (x1 >= 0 && x1 < W && y1 >= 0 && y1 < H) px.insert({x1, y1});
         const int e2 = 2 * err;
         if (e2 >= dy) err += dy, x1 += sx;
         if (e2 <= dx) err += dx, y1 += sy;

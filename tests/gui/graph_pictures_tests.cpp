@@ -9,8 +9,11 @@
 
 #include <QImage>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <utility>
 
 using namespace lumor;
 namespace fs = std::filesystem;
@@ -70,5 +73,43 @@ TEST_F(GraphPictures, TheRouteDrawsTheSameEnlargedPicturesAsEachGraphOnItsOwn) {
         QImageCanvas alone(kEnlargedGraphWidth, kEnlargedGraphHeight);
         renderEnlargedGraph(route, kGraphKinds[i], alone);
         EXPECT_EQ(alone.image(), big.image(i)) << i;
+    }
+}
+
+TEST(ImageCanvas, LinesRunFromTheFirstPointUpToTheLastOnePixelPerStepNearestTheIdealLine) {
+    using Pixels = std::set<std::pair<int, int>>;
+    struct Case {
+        int x1, y1, x2, y2;
+        Pixels drawn;
+    };
+    const Case cases[] = {
+        {2, 3, 6, 3, {{2, 3}, {3, 3}, {4, 3}, {5, 3}}},  // a value tick: 23 to 28 is 23…27
+        {6, 3, 2, 3, {{6, 3}, {5, 3}, {4, 3}, {3, 3}}},
+        {4, 1, 4, 5, {{4, 1}, {4, 2}, {4, 3}, {4, 4}}},
+        {4, 5, 4, 1, {{4, 5}, {4, 4}, {4, 3}, {4, 2}}},
+        {0, 0, 5, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},  // rows 0, 0.4, 0.8, 1.2, 1.6
+        {5, 2, 0, 0, {{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}}},
+        {1, 9, 3, 3, {{1, 9}, {1, 8}, {2, 7}, {2, 6}, {2, 5}, {3, 4}}},  // steep, rising
+        {9, 2, 3, 4, {{9, 2}, {8, 2}, {7, 3}, {6, 3}, {5, 3}, {4, 4}}},  // falling slope, leftwards
+        {5, 5, 5, 5, {}},
+        {INT_MIN, 7, INT_MAX, 7, {{0, 7}, {1, 7}, {2, 7}, {3, 7}, {4, 7}, {5, 7}, {6, 7}, {7, 7}, {8, 7}, {9, 7}}},
+        {-4, -2, 14, 4, {{1, 0}, {2, 0}, {3, 0}, {4, 1}, {5, 1}, {6, 1}, {7, 2}, {8, 2}, {9, 2}}},  // clipped
+    };
+    for (const Case& c : cases) {
+        QImageCanvas canvas(10, 10);
+        canvas.setPen(kLightBluePen);
+        canvas.line(c.x1, c.y1, c.x2, c.y2);
+        Pixels drawn;
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 10; ++x) {
+                const QRgb p = canvas.image().pixel(x, y);
+                if (p == qRgb(0xA6, 0xCA, 0xF0)) {
+                    drawn.insert({x, y});
+                } else {
+                    EXPECT_EQ(p, qRgb(255, 255, 255)) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_EQ(drawn, c.drawn) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
     }
 }

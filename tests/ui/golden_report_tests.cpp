@@ -1,7 +1,7 @@
 // The report page and the three pictures of known routes, drawn and reported in the windows,
 // against the bytes kept in tests/golden/report: a change in how the program draws or writes
 // shows up here byte for byte. The pictures are kept as SHA-256 sums of their BMP files; their
-// texts are drawn in the sans-serif font the build machine has (DejaVu Sans on Debian).
+// texts are drawn in DejaVu Sans without antialiasing (canvasFont).
 #include "app/ui/student_dialog.h"
 #include "eval/gui/qimage_canvas.h"
 #include "test_files.h"

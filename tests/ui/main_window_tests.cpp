@@ -1,5 +1,8 @@
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "eval/ui/graph_windows.h"
+#include "library/ui/component_editor.h"
+#include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
@@ -8,14 +11,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
+#include <filesystem>
 #include <functional>
 
 using namespace lumor;
@@ -34,6 +48,59 @@ void completeRoute(RouteList& r) {
     r.AppendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
     r.AppendComponent(component("Konektor", "SC", "0,5"));
     r.AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+}
+
+/// The texts of a window's named controls that are wider, in the control's own font, than
+/// the room the control's geometry gives them: "name: text (needs n, has m)". A label's room
+/// ends where the next control on its right begins.
+std::vector<std::string> cutTexts(const QWidget& window) {
+    std::vector<std::string> cut;
+    auto check = [&](const QWidget& w, const QString& text, int room, const QFontMetrics& fm) {
+        const int need = fm.horizontalAdvance(text);
+        if (!text.isEmpty() && need > room) {
+            cut.push_back(fromQ(w.objectName()) + ": " + fromQ(text) + " (needs " + std::to_string(need) + ", has " +
+                          std::to_string(room) + ")");
+        }
+    };
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_"))) continue;
+        const QStyle* style = w->style();
+        if (const auto* l = qobject_cast<const QLabel*>(w)) {
+            int room = std::min(l->contentsRect().width(), l->parentWidget()->width() - l->x());
+            for (const QWidget* s : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const bool sameRow = s->y() < l->y() + l->height() && l->y() < s->y() + s->height();
+                if (s != l && s->isVisibleTo(&window) && sameRow && s->x() > l->x())
+                    room = std::min(room, s->x() - l->x());
+            }
+            check(*l, l->text(), room, l->fontMetrics());
+        } else if (const auto* b = qobject_cast<const QPushButton*>(w)) {
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            int room = style->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+            if (!b->icon().isNull()) room -= b->iconSize().width() + 4;
+            check(*b, b->text(), room, b->fontMetrics());
+        } else if (const auto* c = qobject_cast<const QComboBox*>(w)) {
+            QStyleOptionComboBox opt;
+            opt.initFrom(c);
+            const int room = style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
+            for (int i = 0; i < c->count(); ++i) check(*c, c->itemText(i), room, c->fontMetrics());
+        } else if (const auto* g = qobject_cast<const QGroupBox*>(w)) {
+            check(*g, g->title(), g->width() - 16, g->fontMetrics());
+        } else if (const auto* t = qobject_cast<const QTableView*>(w)) {
+            const int margins = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, t);
+            const QHeaderView* rows = t->verticalHeader();
+            const QHeaderView* cols = t->horizontalHeader();
+            for (int r = 0; r < t->model()->rowCount(); ++r) {
+                check(*t, t->model()->headerData(r, Qt::Vertical).toString(), rows->width() - margins,
+                      rows->fontMetrics());
+            }
+            for (int c = 0; c < t->model()->columnCount(); ++c) {
+                check(*t, t->model()->headerData(c, Qt::Horizontal).toString(), cols->sectionSize(c) - margins,
+                      cols->fontMetrics());
+            }
+        }
+    }
+    return cut;
 }
 
 }  // namespace
@@ -61,13 +128,12 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
         QRect rect;
     };
     const Place places[] = {
-        {"ToolBar1", {0, 0, 993, 29}},        {"Panel2", {8, 56, 337, 43}},
-        {"seznam", {8, 141, 985, 268}},       {"SpeedButton2", {312, 423, 23, 22}},
-        {"SpeedButton3", {641, 423, 23, 22}}, {"SpeedButton4", {969, 423, 23, 22}},
-        {"GroupBox1", {8, 448, 329, 297}},    {"GroupBox2", {344, 448, 321, 297}},
-        {"GroupBox3", {672, 448, 321, 297}},  {"att", {8, 16, 313, 273}},
-        {"Image2", {8, 16, 305, 273}},        {"Image3", {8, 16, 305, 273}},
-        {"Memo1", {8, 792, 667, 78}},
+        {"Panel2", {8, 56, 337, 43}},         {"seznam", {8, 141, 985, 268}},
+        {"SpeedButton2", {312, 423, 23, 22}}, {"SpeedButton3", {641, 423, 23, 22}},
+        {"SpeedButton4", {969, 423, 23, 22}}, {"GroupBox1", {8, 448, 329, 297}},
+        {"GroupBox2", {344, 448, 321, 297}},  {"GroupBox3", {672, 448, 321, 297}},
+        {"att", {8, 16, 313, 273}},           {"Image2", {8, 16, 305, 273}},
+        {"Image3", {8, 16, 305, 273}},        {"Memo1", {8, 792, 667, 78}},
     };
     for (const auto& p : places) {
         auto* w = main().findChild<QWidget*>(p.name);
@@ -82,6 +148,22 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
     EXPECT_EQ(control<QLabel>(main(), "Label6").palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(control<QGroupBox>(main(), "GroupBox1").title(), "Útlum");
+}
+
+TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
+    main().setGeometry(0, 0, 800, 600);
+    main().show();
+    auto& bar = control<QToolBar>(main(), "ToolBar1");
+    auto& scroller = control<QScrollArea>(main(), "scroller");
+    auto& grid = control<GridView>(main(), "seznam");
+    EXPECT_EQ(grid.mapTo(&main(), QPoint(0, 0)), QPoint(8, 141));  // the layout's place in the window
+    scroller.verticalScrollBar()->setValue(scroller.verticalScrollBar()->maximum());
+    EXPECT_GT(scroller.verticalScrollBar()->value(), 200);
+    EXPECT_LT(grid.mapTo(&main(), QPoint(0, 0)).y(), 141 - 200);
+    EXPECT_EQ(bar.geometry(), QRect(0, 0, 800, 29));
+    EXPECT_TRUE(bar.isVisible());
+    EXPECT_EQ(scroller.geometry(), QRect(0, 29, 800, 571));
+    main().hide();
 }
 
 TEST_F(UiTest, NewRouteAnsweredNoKeepsTheRouteButDisablesTheButtons) {
@@ -316,6 +398,39 @@ TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
     EXPECT_EQ(desk.shown[0].text, "Nejsou vyplněny požadované údaje v okně student");
     EXPECT_EQ(desk.shown[1].kind, "modal");
     EXPECT_EQ(desk.shown[1].text, "Form5");
+}
+
+class StandardCatalogueTest : public UiTest {
+protected:
+    void prepare() override {
+        namespace fs = std::filesystem;
+        fs::create_directories("Komponenty");
+        fs::copy_file(fs::path(fromQ(QCoreApplication::applicationDirPath())) / "Komponenty" / "stdkmp.komp",
+                      "Komponenty/stdkmp.komp");
+    }
+};
+
+TEST_F(StandardCatalogueTest, EveryControlOfTheEightWindowsShowsItsWholeText) {
+    forms->Form2->RebuildCategoryLists();
+    ASSERT_GT(categoryList(*forms->Form2, 0).count(), 3);
+    const QWidget* windows[] = {forms->Form1.get(), forms->Form2.get(), forms->Form3.get(), forms->Form4.get(),
+                                forms->Form5.get(), forms->Form6.get(), forms->Form7.get(), forms->Form8.get()};
+    for (const QWidget* w : windows) EXPECT_EQ(cutTexts(*w), std::vector<std::string>{}) << fromQ(w->objectName());
+}
+
+TEST(QtTexts, MessageBoxesAndFileDialogsSpeakCzech) {
+    const auto shown = [](QAbstractButton* b) { return b ? b->text().remove(QLatin1Char('&')) : QStringLiteral("?"); };
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Dotaz"), QStringLiteral("Opravdu?"),
+                         QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(shown(question.button(QMessageBox::Yes)), "Ano");
+    EXPECT_EQ(shown(question.button(QMessageBox::No)), "Ne");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Cancel)), "Zrušit");
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)), "Uložit");
 }
 
 TEST_F(UiTest, AboutBoxNamesTheProject) {

@@ -3,6 +3,7 @@
 #include "app/ui/main_window.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/qt_desk.h"
+#include "platform/ui/translation.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -10,7 +11,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumor"));
+    // No display name: the desktop would append it to every window's and message box's title.
+    lumor::loadQtCzech();
     QApplication::setWindowIcon(lumor::applicationIcon());
     // Lets the desktop match the windows with the installed lumor.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("lumor"));

@@ -84,23 +84,34 @@ void TForm1::setPeers(const MainWindowPeers& peers) { peers_.emplace(peers); }
 void TForm1::buildLayout() {
     setFont(formFont(11));
     setGeometry(301, 186, 500, 493);
+    // The tool bar stays at the top of the window; only what lies below it scrolls when the
+    // window is smaller than the layout. The controls keep the window's coordinates: the
+    // content starts behind the tool bar, in a page that shows it from the bar's bottom on.
+    constexpr int kBarHeight = 29;
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setFixedHeight(kBarHeight);
+    bar->setMovable(false);
+    bar->setIconSize(QSize(16, 16));
+    outer->addWidget(bar);
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName(QStringLiteral("scroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     outer->addWidget(scroller);
-    auto* content = new QWidget;
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("page"));
+    page->setFixedSize(1001, 878 - kBarHeight);
+    auto* content = new QWidget(page);
     content->setObjectName(QStringLiteral("content"));
-    content->setFixedSize(1001, 878);
+    content->setGeometry(0, -kBarHeight, 1001, 878);
     setBackground(content, colours::skyBlue);
+    setBackground(page, colours::skyBlue);
     setBackground(scroller, colours::skyBlue);
-    scroller->setWidget(content);
+    scroller->setWidget(page);
 
-    auto* bar = new QToolBar(content);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setGeometry(0, 0, 993, 29);
-    bar->setIconSize(QSize(16, 16));
     auto command = [&](const char* name, const char* hint, int image, void (TForm1::*handler)(),
                        const QKeySequence& shortcut = {}) {
         return addCommand(

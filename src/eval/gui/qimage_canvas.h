@@ -9,7 +9,8 @@
 
 namespace lumor {
 
-/// A canvas over a QImage (RGB32, white at first): 1-pixel lines without antialiasing, texts
+/// A canvas over a QImage (RGB32, white at first): 1-pixel lines of exactly the pen's colour,
+/// rasterised by the canvas's own rule (Canvas::line), texts
 /// in the default font on an opaque white background, their top-left corner at (x, y).
 class QImageCanvas : public Canvas {
 public:
@@ -28,7 +29,8 @@ private:
     Rgb pen_ = kBlackPen;
 };
 
-/// The pictures' font for texts: "MS Sans Serif" 8 pt (11 pixels), or the platform's sans-serif.
+/// The pictures' font for texts: DejaVu Sans of 11 pixels, without antialiasing, or the
+/// platform's sans-serif.
 const QFont& canvasFont();
 
 /// The bytes of the Windows bitmap file of a picture, as QImage::save(path, "BMP") writes it.

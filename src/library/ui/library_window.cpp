@@ -127,6 +127,8 @@ void TForm2::buildLayout() {
         auto* list = new QComboBox(panel);
         list->setObjectName(QStringLiteral("ComboBox%1").arg(t + 1));
         list->setEditable(false);
+        // The standard catalogue's longest labels ("DFB 1550 nm výkonový") only fit narrow.
+        list->setFont(narrowFormFont(11));
         list->setItemDelegate(new FixedHeightItems(kItemHeight, list));
         list->setGeometry(96, top, 145, kItemHeight + 6);
         // Only the user's choice counts as a selection, not an index the program sets.

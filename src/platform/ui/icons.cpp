@@ -214,18 +214,36 @@ QIcon applicationIcon() {
     return icon;
 }
 
-QFont formFont(int pixelHeight, bool bold) {
-    // Looked up once: matching a missing family afresh for every control is slow.
-    static const QString family = [] {
-        const QString wanted = QStringLiteral("MS Sans Serif");
-        if (QFontDatabase::hasFamily(wanted)) return wanted;
-        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    }();
+namespace {
+
+/// The family if the font database has it, else the platform's sans-serif (looked up once
+/// per family by the callers: matching a missing family afresh for every control is slow).
+QString familyOrSystem(const QString& wanted) {
+    if (QFontDatabase::hasFamily(wanted)) return wanted;
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+QFont sansSerif(const QString& family, int pixelHeight, bool bold) {
     QFont f(family);
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixelHeight);
     f.setBold(bold);
     return f;
+}
+
+}  // namespace
+
+QFont formFont(int pixelHeight, bool bold) {
+    static const QString family = familyOrSystem(QStringLiteral("Liberation Sans"));
+    return sansSerif(family, pixelHeight, bold);
+}
+
+QFont narrowFormFont(int pixelHeight) {
+    static const QString family = [] {
+        const QString narrow = QStringLiteral("Liberation Sans Narrow");
+        return QFontDatabase::hasFamily(narrow) ? narrow : formFont(11).family();
+    }();
+    return sansSerif(family, pixelHeight, false);
 }
 
 void setBackground(QWidget* widget, const QColor& colour) {

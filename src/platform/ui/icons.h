@@ -39,8 +39,13 @@ QIcon imageListIcon(int index);
 /// drawn at the usual icon sizes.
 QIcon applicationIcon();
 
-/// "MS Sans Serif" of the given pixel height, falling back to the platform's sans-serif.
+/// The windows' font of the given pixel height: Liberation Sans (the same widths as Arial,
+/// Debian's fonts-liberation), falling back to the platform's sans-serif.
 QFont formFont(int pixelHeight, bool bold = false);
+
+/// The narrow form of the windows' font (Liberation Sans Narrow), for lists whose entries do
+/// not fit their width in the ordinary one; the ordinary font where it is missing.
+QFont narrowFormFont(int pixelHeight);
 
 /// Window and control colours of the program.
 namespace colours {
