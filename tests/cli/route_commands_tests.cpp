@@ -284,26 +284,36 @@ TEST_F(ReportCliTest, AnUnwritableFolderOrFileIsNamedInTheError) {
     EXPECT_TRUE(contains(r.err, file("plain"))) << r.err;
     EXPECT_EQ(bytesOf(file("plain")), "a file, not a folder");
 
-    // A folder standing where the page goes: the pictures are written, the page is not.
+    // A folder standing where the page goes: nothing of the report is written.
     fs::create_directories(dir / "out" / "Protokol.html");
     r = run({"report", route, "--out", file("out")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(contains(r.err, (dir / "out" / "Protokol.html").string())) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out" / "att.bmp"));
 }
 
-TEST_F(ReportCliTest, AMissingLogoIsOnlyAWarning) {
-    // A copy of the tool in a folder without "Protokol/ORV.gif" beside it.
-    fs::create_directories(dir / "bin");
-    fs::copy_file(LUMOR_CLI_PATH, dir / "bin" / "lumor-cli");
-    const std::string command = shellQuoted((dir / "bin" / "lumor-cli").string()) + " report " +
-                                shellQuoted(workedRoute()) + " --out " + shellQuoted(file("out")) + " 2>" +
-                                shellQuoted(file("err"));
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(contains(bytesOf(file("err")), "ORV.gif")) << bytesOf(file("err"));
+TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsIt) {
+    // A copy of the tool in a folder without "Protokol/ORV.gif" beside it or in the installed
+    // program folder: the other four files are written, the logo is named, the exit is 1.
+    fs::create_directories(dir / "usr" / "bin");
+    fs::copy_file(LUMOR_CLI_PATH, dir / "usr" / "bin" / "lumor-cli");
+    const auto report = [&](const std::string& out) {
+        const std::string command = shellQuoted((dir / "usr" / "bin" / "lumor-cli").string()) + " report " +
+                                    shellQuoted(workedRoute()) + " --out " + shellQuoted(file(out)) + " 2>" +
+                                    shellQuoted(file("err"));
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(report("out"), 1);
+    EXPECT_TRUE(contains(bytesOf(file("err")), "usr/lib/lumor/Protokol/ORV.gif")) << bytesOf(file("err"));
     EXPECT_TRUE(fs::exists(dir / "out" / "Protokol.html"));
     EXPECT_FALSE(fs::exists(dir / "out" / "ORV.gif"));
+
+    // Installed: the logo in <prefix>/lib/lumor/Protokol, the tool in <prefix>/bin.
+    fs::create_directories(dir / "usr" / "lib" / "lumor" / "Protokol");
+    fs::copy_file(LUMOR_REPORT_LOGO_SOURCE, dir / "usr" / "lib" / "lumor" / "Protokol" / "ORV.gif");
+    EXPECT_EQ(report("installed"), 0) << bytesOf(file("err"));
+    EXPECT_EQ(bytesOf(dir / "installed" / "ORV.gif"), bytesOf(LUMOR_REPORT_LOGO_SOURCE));
 }
 
 // ---- route export ----

@@ -498,18 +498,21 @@ std::vector<Row> rows() {
                  },
                  "Protokol nelze uložit do souboru „" + sandboxFile("Protokol.html") +
                      "“: na disku není místo. | no temporary file"});
-    r.push_back(
-        {"ReportSaveOntoALinkWritesItsTargetAndKeepsTheLink",
-         [](Sandbox& s) {
-             fs::create_directories(s.dir / "elsewhere");
-             writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
-             fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
-             const std::string said = reportSave(s, s.file("link.html"));
-             const bool written = readBytes(s.dir / "elsewhere" / "Protokol.html") == s.page({"Eva", "Nová", "", ""});
-             return said + (written ? ", target written" : ", target NOT written") +
-                    (fs::is_symlink(s.dir / "link.html") ? ", link kept" : ", link REPLACED");
-         },
-         "saved, target written, link kept"});
+    // The report is a file the program names itself: a link planted at its name is replaced,
+    // the file it led to stays as it was.
+    r.push_back({"ReportSaveOntoALinkReplacesTheLinkNotItsTarget",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "elsewhere");
+                     writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
+                     fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
+                     const std::string said = reportSave(s, s.file("link.html"));
+                     const bool written = readBytes(s.dir / "link.html") == s.page({"Eva", "Nová", "", ""});
+                     return said + (written ? ", page written" : ", page NOT written") +
+                            (readBytes(s.dir / "elsewhere" / "Protokol.html") == "old page" ? ", target untouched"
+                                                                                            : ", target CHANGED") +
+                            (fs::is_symlink(s.dir / "link.html") ? ", link KEPT" : ", link replaced");
+                 },
+                 "saved, page written, target untouched, link replaced"});
     r.push_back({"ReportSaveIntoReadOnlyFolder",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "ro");
