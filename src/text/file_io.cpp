@@ -212,6 +212,11 @@ int moveOver(const fs::path& from, const fs::path& to) {
 
 void removeFile(const fs::path& file) { currentCalls().unlink(file.c_str()); }
 
+/// A second name for `from` (a link itself, not followed). Returns 0 or an errno value.
+int hardLink(const fs::path& from, const fs::path& to) {
+    return currentCalls().link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 /// The folder's entries, synced so that renames survive a power cut. A failure here is not
 /// reported: the new files are already in place under their names for every program that
 /// reads them and the old content is gone, so "not saved" would be untrue; nor can anything
@@ -276,6 +281,11 @@ int moveOver(const fs::path& from, const fs::path& to) {
 
 void removeFile(const fs::path& file) { currentCalls().unlink(file.c_str()); }
 
+/// A second name for `from`. Returns 0 or an errno value.
+int hardLink(const fs::path& from, const fs::path& to) {
+    return currentCalls().link(from.c_str(), to.c_str()) ? 0 : errnoOfWindows(::GetLastError());
+}
+
 /// MOVEFILE_WRITE_THROUGH returns only once the move is on the disk: no folder sync needed.
 void syncFolder(const fs::path&) {}
 
@@ -320,6 +330,7 @@ SaveCalls systemSaveCalls() {
     calls.close = [](int fd) { return ::close(fd); };
     calls.rename = [](const char* from, const char* to) { return ::rename(from, to); };
     calls.unlink = [](const char* path) { return ::unlink(path); };
+    calls.link = [](const char* from, const char* to) { return ::linkat(AT_FDCWD, from, AT_FDCWD, to, 0); };
     return calls;
 }
 
@@ -344,6 +355,7 @@ SaveCalls systemSaveCalls() {
         return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     };
     calls.unlink = [](const wchar_t* path) { return ::DeleteFileW(path) != 0; };
+    calls.link = [](const wchar_t* from, const wchar_t* to) { return ::CreateHardLinkW(to, from, nullptr) != 0; };
     return calls;
 }
 
@@ -426,8 +438,9 @@ std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std:
             return failure(staged[i], czechReason(error));
         }
     }
-    // Then the renames. The old file of every name but the last is first moved aside, so
-    // that a rename failing later can put it back; the last needs no way back.
+    // Then the renames. The old file of every name but the last first gets a second name, so
+    // that a rename failing later can put it back; the last needs no way back. Where the disk
+    // has no hard links the old file is moved aside instead, its name empty for a moment.
     const auto putBack = [&](std::size_t upTo) {
         for (std::size_t j = upTo; j-- > 0;) {
             Staged& s = staged[j];
@@ -442,22 +455,30 @@ std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std:
         Staged& s = staged[i];
         std::error_code ec;
         const bool hasOld = fs::exists(fs::symlink_status(s.target, ec));
+        bool moved = false;
         if (hasOld && i + 1 < staged.size()) {
-            fs::path aside;
-            for (int attempt = 0; attempt < kTemporaryNameAttempts && aside.empty(); ++attempt) {
-                const fs::path candidate = temporaryPath(s.target);
-                if (!fs::exists(fs::symlink_status(candidate, ec))) aside = candidate;
+            int error = EEXIST;
+            for (int attempt = 0; attempt < kTemporaryNameAttempts && error == EEXIST; ++attempt) {
+                s.aside = temporaryPath(s.target);
+                error = hardLink(s.target, s.aside);
             }
-            const int error = aside.empty() ? EEXIST : moveOver(s.target, aside);
+            if (error != 0 && error != EEXIST && !fs::exists(fs::symlink_status(s.aside, ec))) {
+                moved = true;
+                error = moveOver(s.target, s.aside);
+            }
             if (error != 0) {
+                s.aside.clear();
                 putBack(i);
                 dropTemporaries();
                 return failure(s, czechReason(error));
             }
-            s.aside = aside;
         }
         if (const int error = moveOver(s.temp, s.target); error != 0) {
-            if (!s.aside.empty()) moveOver(s.aside, s.target);
+            if (moved) {
+                moveOver(s.aside, s.target);
+            } else if (!s.aside.empty()) {
+                removeFile(s.aside);
+            }
             s.aside.clear();
             putBack(i);
             dropTemporaries();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -166,6 +167,17 @@ TEST_F(RouteCliTest, EvalTableLinesUpCzechTextsByCharacters) {
     for (const auto& l : lines) EXPECT_FALSE(l.ends_with(" ")) << l;
 }
 
+TEST_F(RouteCliTest, EvalRefusesAMarginBeyondTheRangeOfNumbersAndEscapesFileNames) {
+    const std::string huge = saveRoute("huge.trasa", {source("1,5e308", "2"), detector("-1,5e308")});
+    const std::string odd = file("a\x1B[2J\xFF.trasa");
+    fs::copy_file(workedRoute(), odd);
+    const CliRun r = run({"eval", "--csv", huge, odd});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(contains(r.out, "Hodnota „rezerva“ přesahuje rozsah čísel")) << r.out;
+    EXPECT_FALSE(contains(r.out, "INF")) << r.out;
+    EXPECT_TRUE(contains(r.out, "a\\x1b[2J\uFFFD.trasa;ano;")) << r.out;
+}
+
 TEST_F(RouteCliTest, EvalWarnsAboutAFileTheProgramReadsOnlyInPart) {
     const std::string route = workedRoute();
     std::string bytes = bytesOf(route);
@@ -290,6 +302,42 @@ TEST_F(ReportCliTest, AnUnwritableFolderOrFileIsNamedInTheError) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(contains(r.err, (dir / "out" / "Protokol.html").string())) << r.err;
     EXPECT_FALSE(fs::exists(dir / "out" / "att.bmp"));
+}
+
+TEST_F(ReportCliTest, HostileFoldersAndFilesTouchNothingOutsideTheReport) {
+    const std::string route = workedRoute();
+    // Links planted at the report's names lead to a file of the teacher's, which stays as it was.
+    writeBytes(file("victim.txt"), "teacher's file");
+    fs::create_directories(dir / "planted");
+    for (const char* name : {"att.bmp", "Protokol.html", "ORV.gif"})
+        fs::create_symlink(dir / "victim.txt", dir / "planted" / name);
+    CliRun r = run({"report", route, "--out", file("planted"), "--jmeno", "Jan", "--prijmeni", "Novák"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(bytesOf(file("victim.txt")), "teacher's file");
+    EXPECT_TRUE(isBmp632x434(bytesOf(dir / "planted" / "att.bmp")));
+
+    // Readers that would never end or would block, a dangling link as the folder: refused.
+    fs::create_symlink(dir / "gone", dir / "dangling");
+    ::mkfifo(file("fifo.txt").c_str(), 0600);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"--zaver", "/dev/zero", "--out", file("a")}, "„/dev/zero“: je to zařízení, ne obyčejný soubor"},
+        {{"--zaver", file("fifo.txt"), "--out", file("a")}, "pojmenovaná roura (FIFO), ne obyčejný soubor"},
+        {{"--out", file("dangling")}, "je to symbolický odkaz na „" + file("gone") + "“, který neexistuje"}};
+    for (const auto& [args, message] : refused) {
+        std::vector<std::string> all = {"report", route};
+        all.insert(all.end(), args.begin(), args.end());
+        r = run(all);
+        EXPECT_EQ(r.exitCode, 1) << message;
+        EXPECT_TRUE(contains(r.err, message)) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "a") || fs::exists(dir / "gone"));
+
+    // A Windows editor's "Unicode" conclusion.
+    writeBytes(file("utf16.txt"), std::string("\xFF\xFE\xDA\0t\0", 6));
+    r = run({"report", route, "--out", file("u"), "--zaver", file("utf16.txt"), "--jmeno", "J", "--prijmeni", "N"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(r.err, "čte se jako UTF-16LE")) << r.err;
+    EXPECT_TRUE(contains(cp1250ToUtf8(bytesOf(dir / "u" / "Protokol.html")), "</h2>\r\nÚt\r\n</body>"));
 }
 
 TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsIt) {
