@@ -27,6 +27,20 @@ if(IS_ABSOLUTE "${LUMOR_INSTALL_PROGRAM_DIR}")
     "finds the program from its own place")
 endif()
 
+# The one place that decides where the program folder is seen from a folder of executables:
+# the launcher (in bin/) and lumor-cli (in LUMOR_INSTALL_CLI_DIR) find it by this relative
+# path, "../lib/lumor" on Linux, "" (the same folder) on Windows.
+function(lumor_program_dir_from out_var from_dir)
+  file(RELATIVE_PATH relative "/${from_dir}" "/${LUMOR_INSTALL_PROGRAM_DIR}")
+  set(${out_var} "${relative}" PARENT_SCOPE)
+endfunction()
+lumor_program_dir_from(LUMOR_LAUNCHER_TO_PROGRAM "${CMAKE_INSTALL_BINDIR}")
+lumor_program_dir_from(LUMOR_CLI_TO_PROGRAM "${LUMOR_INSTALL_CLI_DIR}")
+if(TARGET lumor-cli)
+  # The report's logo: beside the tool in the build tree, in the program folder when installed.
+  target_compile_definitions(lumor-cli PRIVATE LUMOR_CLI_TO_PROGRAM="${LUMOR_CLI_TO_PROGRAM}")
+endif()
+
 install(TARGETS lumor RUNTIME DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}")
 if(TARGET lumor_standard_library)
   install(FILES "${LUMOR_BIN_DIR}/Komponenty/stdkmp.komp"
@@ -45,8 +59,6 @@ endif()
 if(UNIX AND NOT APPLE)
   # The launcher finds the program folder relative to its own (resolved) place, so an
   # installation tree can be moved or unpacked anywhere.
-  file(RELATIVE_PATH LUMOR_LAUNCHER_TO_PROGRAM
-    "/${CMAKE_INSTALL_BINDIR}" "/${LUMOR_INSTALL_PROGRAM_DIR}")
   configure_file(${PROJECT_SOURCE_DIR}/packaging/lumor.sh.in
     ${PROJECT_BINARY_DIR}/packaging/lumor @ONLY)
   install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/lumor DESTINATION "${CMAKE_INSTALL_BINDIR}")

@@ -20,7 +20,7 @@ if(LUMOR_FUZZ)
 
   set(LUMOR_FUZZ_TARGETS
     route_load library_load library_csv slot_number
-    length_filter numeric_filter draw_route report_page)
+    length_filter numeric_filter draw_route report_page text_decoding)
   foreach(name IN LISTS LUMOR_FUZZ_TARGETS)
     add_executable(fuzz_${name} ${CMAKE_SOURCE_DIR}/fuzz/fuzz_${name}.cpp)
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,${LUMOR_FUZZ_SANITIZERS})

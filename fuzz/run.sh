@@ -14,7 +14,7 @@ build="${LUMOR_FUZZ_BUILD:-$root/build-fuzz}"
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(route_load library_load library_csv slot_number length_filter numeric_filter
-           draw_route report_page)
+           draw_route report_page text_decoding)
 fi
 
 if [ ! -f "$build/build.ninja" ]; then

@@ -100,6 +100,21 @@ size="$(stat -c %s "$komp")"
   ok "lumor-cli reads the packaged catalogue" || fail "lumor-cli: $(cat "$scratch/cli.err")"
 cmp -s "$scratch/stdkmp.csv" "$root/data/stdkmp.csv" && ok "the packaged catalogue is data/stdkmp.csv" ||
   fail "the packaged catalogue differs from data/stdkmp.csv"
+# A report from the packaged tool, run from its own bin/, on a golden route: it finds the logo
+# in the program folder and writes the five files.
+if "$tree/usr/bin/lumor-cli" report "$root/tests/golden/report/MixedRoute/route.trasa" --out "$scratch/report" \
+    --jmeno Jan --prijmeni Novák 2> "$scratch/cli.err"; then
+  ok "lumor-cli report from the package"
+else
+  fail "lumor-cli report: $(cat "$scratch/cli.err")"
+fi
+for f in att.bmp cd.bmp pmd.bmp; do
+  [ "$(head -c 2 "$scratch/report/$f" 2>/dev/null)" = BM ] && ok "report: $f is a bitmap" || fail "report: no $f"
+done
+grep -q 'src = "ORV.gif"' "$scratch/report/Protokol.html" 2>/dev/null && ok "report: Protokol.html" ||
+  fail "report: no Protokol.html"
+cmp -s "$scratch/report/ORV.gif" "$program/Protokol/ORV.gif" && ok "report: the logo from the program folder" ||
+  fail "report: ORV.gif is not the packaged logo"
 [ "$(head -c 6 "$program/Protokol/ORV.gif")" = GIF89a ] || [ "$(head -c 6 "$program/Protokol/ORV.gif")" = GIF87a ] &&
   ok "ORV.gif is a GIF picture" || fail "ORV.gif is not a GIF picture"
 desktop="$tree/usr/share/applications/lumor.desktop"

@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_command.h"
+#include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,7 +20,8 @@ constexpr std::array<AddCommandsFn, 4> kCommandFamilies = {&addLibraryCommands, 
 }  // namespace
 
 void reportFailure(CommandContext& context, const std::string& message) {
-    context.err << "lumor-cli: " << message << '\n';
+    // File names and texts from files are shown whole but can never act on the terminal.
+    context.err << "lumor-cli: " << printableText(message) << '\n';
 }
 
 int writeOutput(CommandContext& context, const std::string& text) {

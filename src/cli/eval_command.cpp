@@ -4,9 +4,12 @@
 #include "eval/route_evaluation.h"
 #include "library/library_csv.h"
 #include "text/numbers.h"
+#include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>
 
+#include <array>
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -38,6 +41,10 @@ struct EvalRow {
     std::string problem;              ///< why there are no values, in Czech
 };
 
+/// How far the signal at the end of the route stays above the detector's sensitivity
+/// (negative: the detector does not see it).
+double margin(const EndValues& v) { return v.endAttenuation - v.sensitivity; }
+
 /// What the draw command does with the route before it draws: the completeness test of the
 /// main window, the refusal of negative lengths, then attenuation, CD and PMD in this order,
 /// so a route fails here exactly where the draw would fail.
@@ -59,8 +66,23 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
     try {
         checkFibreLengths(route);
         const RouteProfiles profiles = EvaluateRoute(route);
-        row.values = EndValues{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd,
-                               profiles.EndPmd};
+        const EndValues v{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd,
+                          profiles.EndPmd};
+        // Every number of the line is finite, the margin's subtraction included, or the route
+        // gets the reason instead of an "INF".
+        const std::array<std::pair<double, const char*>, 6> shown = {{{v.fibreLength, "délka vláken"},
+                                                                      {v.endAttenuation, "útlum na konci"},
+                                                                      {v.sensitivity, "citlivost"},
+                                                                      {margin(v), "rezerva"},
+                                                                      {v.endCd, "CD na konci"},
+                                                                      {v.endPmd, "PMD na konci"}}};
+        for (const auto& [value, name] : shown) {
+            if (!std::isfinite(value)) {
+                row.problem = std::string("Hodnota „") + name + "“ přesahuje rozsah čísel, trasu nelze vyhodnotit";
+                return row;
+            }
+        }
+        row.values = v;
     } catch (const std::exception& e) {
         row.problem = e.what();
     }
@@ -76,19 +98,18 @@ const std::vector<std::string>& evalHeader() {
 }
 
 std::vector<std::string> rowCells(const EvalRow& row) {
-    std::vector<std::string> cells{row.file, row.complete ? (*row.complete ? "ano" : "ne") : ""};
+    // The file name as given, but with its control characters escaped and bytes that are not
+    // UTF-8 replaced: the table goes to a terminal, the CSV is UTF-8.
+    std::vector<std::string> cells{printableText(row.file), row.complete ? (*row.complete ? "ano" : "ne") : ""};
     if (row.values) {
         const EndValues& v = *row.values;
-        // The margin: how far the signal at the end of the route stays above the detector's
-        // sensitivity (negative: the detector does not see it).
-        for (double value :
-             {v.fibreLength, v.endAttenuation, v.sensitivity, v.endAttenuation - v.sensitivity, v.endCd, v.endPmd}) {
+        for (double value : {v.fibreLength, v.endAttenuation, v.sensitivity, margin(v), v.endCd, v.endPmd}) {
             cells.push_back(NumberText(value));
         }
     } else {
         cells.resize(8);
     }
-    cells.push_back(row.problem);
+    cells.push_back(printableText(row.problem));
     return cells;
 }
 
@@ -125,7 +146,8 @@ void addEvalCommands(CLI::App& root, CommandContext& context) {
         "  lumor-cli eval novak.trasa svoboda.trasa\n"
         "  lumor-cli eval --csv skupina3/*.trasa > vysledky.csv\n\n"
         "One line per route, in the order given, with the columns\n"
-        "  soubor                the file name as given\n"
+        "  soubor                the file name as given (control characters escaped as \\x1b,\n"
+        "                        bytes that are not UTF-8 shown as U+FFFD)\n"
         "  úplná                 ano/ne: the route starts with a Zdroj and ends with a Detektor\n"
         "  délka vláken [km]     the sum of the fibre lengths\n"
         "  útlum na konci [dB]   the signal level at the end of the route (EndAttenuation)\n"
@@ -136,7 +158,8 @@ void addEvalCommands(CLI::App& root, CommandContext& context) {
         "  chyba                 why a route has no values, in Czech\n"
         "Numbers use the decimal comma and are not rounded. A route that cannot be read, is\n"
         "not complete (\"Trasa není úplná\") or fails to evaluate gets its line with the reason,\n"
-        "and the other routes still come out.\n\n"
+        "and the other routes still come out; so does a route whose values, or whose margin,\n"
+        "lie beyond the range of numbers.\n\n"
         "Exit status: 0 every route evaluated, 1 some route did not, 2 usage error.");
     eval->callback(
         [&context, options] { context.action = [&context, options] { return runEval(context, *options); }; });

@@ -3,6 +3,7 @@
 #include "library/library_csv.h"
 #include "text/file_io.h"
 #include "text/read_file.h"
+#include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>
 
@@ -22,17 +23,31 @@ struct ExportOptions {
     std::string kompPath;
 };
 
+/// The largest CSV file read: 999 rows of 11 fields of 255 characters, quoted, fit easily.
+constexpr std::size_t kCsvFileCap = 16 * 1024 * 1024;
+
 /// Reads the CSV whole, refuses it on the first bad row, and only then writes the library
 /// file, replacing an old one only by a complete new one.
 int runImport(CommandContext& context, const ImportOptions& options) {
-    auto input = readFileBytes(options.csvPath);
+    auto input = readBoundedFile(options.csvPath, kCsvFileCap);
     if (auto* failure = std::get_if<ReadFailure>(&input)) {
-        reportFailure(context, "nelze načíst „" + options.csvPath + "“: " + failure->reason);
+        reportFailure(context, "nelze načíst „" + options.csvPath + "“: " + failure->reason + "; soubor „" +
+                                   options.kompPath + "“ nebyl zapsán");
         return kExitRefused;
+    }
+    const DecodedText text = decodeText(std::get<std::string>(input));
+    if (!text.problem.empty()) {
+        reportFailure(context, "soubor „" + options.csvPath + "“ odmítnut, " + text.problem + "; soubor „" +
+                                   options.kompPath + "“ nebyl zapsán");
+        return kExitRefused;
+    }
+    if (!text.encoding.empty()) {
+        reportFailure(context,
+                      "varování: „" + options.csvPath + "“ není v kódování UTF-8, čte se jako " + text.encoding);
     }
     std::vector<LibraryEntry> entries;
     try {
-        entries = parseLibraryCsv(std::get<std::string>(input));
+        entries = parseLibraryCsv(text.text);
     } catch (const LibraryCsvError& e) {
         reportFailure(context, "soubor „" + options.csvPath + "“ odmítnut, " + e.what() + "; soubor „" +
                                    options.kompPath + "“ nebyl zapsán");
@@ -65,12 +80,14 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
     library->footer(
         "Examples:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n"
         "  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
-        "The CSV is UTF-8 with ';' between fields and a header row; see "
+        "The CSV is UTF-8 (UTF-16 with a byte order mark and windows-1250 are read too) with\n"
+        "';' between fields and a header row; see "
         "'lumor-cli library import --help'.");
 
     auto importOptions = std::make_shared<ImportOptions>();
     CLI::App* importCommand = library->add_subcommand("import", "Build a library file (*.komp) from a CSV file.");
-    importCommand->add_option("FILE.csv", importOptions->csvPath, "CSV file to read (UTF-8)")->required();
+    importCommand->add_option("FILE.csv", importOptions->csvPath, "CSV file to read (UTF-8, at most 16 MB)")
+        ->required();
     importCommand
         ->add_option("OUT.komp", importOptions->kompPath, "library file to write; an existing file is replaced")
         ->required();
@@ -78,7 +95,10 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
         "Example:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
         "The CSV is checked whole first: a refused row is reported with its line number,\n"
         "and then no library file is written.\n\n"
-        "CSV format: UTF-8; first row the header\n"
+        "An existing OUT.komp that is not a regular file (a device, a pipe) is refused.\n\n"
+        "CSV format: UTF-8 (a file saved as UTF-16 with its byte order mark, or one that is\n"
+        "not UTF-8 and so read as windows-1250, is read with a warning); at most 16 MB;\n"
+        "first row the header\n"
         "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
         "PMD [ps/(km^0,5)];CD [ps/(km.nm)];měrný útlum [dB/km];citlivost [dB];poznámka\n"
         "then one row of 11 fields per component. The type is Zdroj, Vlákno, Detektor,\n"

@@ -10,6 +10,8 @@
 #include "text/file_io.h"
 #include "text/read_file.h"
 
+#include <cerrno>
+
 #include <CLI/CLI.hpp>
 
 #include <QCoreApplication>
@@ -74,26 +76,43 @@ private:
     QtMessageHandler previousHandler_ = nullptr;
 };
 
-/// Copies the report's logo from the "Protokol" folder beside the executable, where the
-/// build puts it, into the output folder. A missing logo is only a warning: the page still
-/// refers to it by name, as the program's page does when the logo is missing.
-int copyLogo(CommandContext& context, const fs::path& outDir) {
-    const fs::path logo = pathFromUtf8(executableFolder()) / "Protokol" / "ORV.gif";
-    const fs::path target = outDir / "ORV.gif";
+/// The largest conclusion file read: far more than the 550 characters the report keeps.
+constexpr std::size_t kConclusionFileCap = 1024 * 1024;
+/// The largest logo copied.
+constexpr std::size_t kLogoFileCap = 4 * 1024 * 1024;
+
+#ifndef LUMOR_CLI_TO_PROGRAM
+#define LUMOR_CLI_TO_PROGRAM ""
+#endif
+
+/// The report's logo: in "Protokol" beside the executable, where the build puts it, else in
+/// the installed program folder (LUMOR_CLI_TO_PROGRAM, relative to the tool's folder, set by
+/// the install rules). The first that exists, or the installed one when neither does.
+fs::path logoPath() {
+    const fs::path here = pathFromUtf8(executableFolder());
+    const fs::path beside = here / "Protokol" / "ORV.gif";
     std::error_code ec;
-    if (fs::exists(target, ec) && fs::equivalent(logo, target, ec))
-        return kExitSuccess;  // written into the program's own folder
-    auto bytes = readFileBytes(utf8FromPath(logo));
-    if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
-        reportFailure(context, "varování: logo „" + utf8FromPath(logo) + "“ nelze načíst (" + failure->reason +
-                                   "); protokol se na ně odkazuje, ale v „" + utf8FromPath(outDir) + "“ nebude");
-        return kExitSuccess;
+    if (fs::exists(fs::symlink_status(beside, ec))) return beside;
+    return (here / pathFromUtf8(LUMOR_CLI_TO_PROGRAM) / "Protokol" / "ORV.gif").lexically_normal();
+}
+
+/// Why the output folder cannot be made or used, or "" when it is there now.
+std::string outFolderProblem(const fs::path& outDir) {
+    std::error_code ec;
+    const fs::file_status link = fs::symlink_status(outDir, ec);
+    if (fs::is_symlink(link)) {
+        const fs::file_status status = fs::status(outDir, ec);
+        if (ec && ec.default_error_condition() == std::errc::too_many_symbolic_link_levels) return czechReason(ELOOP);
+        if (!fs::exists(status)) {
+            return "je to symbolický odkaz na „" + utf8FromPath(fs::read_symlink(outDir, ec)) + "“, který neexistuje";
+        }
     }
-    if (auto error = writeFileAtomically(utf8FromPath(target), std::get<std::string>(bytes))) {
-        reportFailure(context, "nelze zapsat „" + utf8FromPath(target) + "“: " + *error);
-        return kExitRefused;
-    }
-    return kExitSuccess;
+    ec.clear();
+    fs::create_directories(outDir, ec);
+    const fs::file_status status = fs::status(outDir, ec);
+    if (fs::is_directory(status)) return {};
+    if (fs::exists(status)) return "je to " + fileKindText(status.type()) + ", ne složka";
+    return czechReason(ec ? ec.default_error_condition().value() : ENOENT);
 }
 
 int runReport(CommandContext& context, const ReportOptions& options) {
@@ -113,15 +132,19 @@ int runReport(CommandContext& context, const ReportOptions& options) {
 
     std::string conclusion;
     if (!options.conclusionPath.empty()) {
-        auto bytes = readFileBytes(options.conclusionPath);
+        auto bytes = readBoundedFile(options.conclusionPath, kConclusionFileCap);
         if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
             reportFailure(context, "nelze načíst „" + options.conclusionPath + "“: " + failure->reason);
             return kExitRefused;
         }
         const ConclusionText text = conclusionFromFile(std::get<std::string>(bytes));
-        if (text.decodedAsCp1250) {
-            reportFailure(context,
-                          "varování: „" + options.conclusionPath + "“ není v kódování UTF-8, čte se jako windows-1250");
+        if (!text.problem.empty()) {
+            reportFailure(context, "nelze načíst „" + options.conclusionPath + "“: " + text.problem);
+            return kExitRefused;
+        }
+        if (!text.encoding.empty()) {
+            reportFailure(context, "varování: „" + options.conclusionPath + "“ není v kódování UTF-8, čte se jako " +
+                                       text.encoding);
         }
         conclusion = text.text;
     }
@@ -147,26 +170,43 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     }
 
     const fs::path outDir = pathFromUtf8(options.outDir);
-    std::error_code ec;
-    fs::create_directories(outDir, ec);
-    if (ec || !fs::is_directory(outDir)) {
-        reportFailure(context, "nelze vytvořit složku „" + options.outDir + "“: " +
-                                   (ec ? czechReason(ec.default_error_condition().value())
-                                       : std::string("je to soubor, ne složka")));
+    if (const std::string problem = outFolderProblem(outDir); !problem.empty()) {
+        reportFailure(context, "nelze vytvořit složku „" + options.outDir + "“: " + problem);
         return kExitRefused;
     }
-    const auto failure = saveGraphPictures(options.outDir, enlarged);
-    if (failure) {
-        reportFailure(context, "nelze zapsat „" + failure->path + "“: " + failure->reason);
+    auto files = graphPictureFiles(enlarged);
+    if (!files) {
+        reportFailure(context, "obrázky grafů nelze převést do formátu BMP");
         return kExitRefused;
     }
     const StudentTexts student{options.firstName, options.surname, options.date, options.group};
-    const std::string page = reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)));
-    if (auto error = saveReport(utf8FromPath(outDir / "Protokol.html"), page)) {
-        reportFailure(context, *error);
+    files->push_back(
+        {"Protokol.html", reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)))});
+
+    // The logo goes with the other four, unless the folder is the program's own, which has it.
+    const fs::path logo = logoPath();
+    std::error_code ec;
+    const bool ownFolder = fs::equivalent(logo.parent_path(), outDir, ec);
+    std::string logoProblem;
+    if (!ownFolder) {
+        auto bytes = readBoundedFile(utf8FromPath(logo), kLogoFileCap);
+        if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
+            logoProblem = failure->reason;
+        } else {
+            files->push_back({"ORV.gif", std::move(std::get<std::string>(bytes))});
+        }
+    }
+    if (auto failure = writeFileSet(options.outDir, *files)) {
+        reportFailure(context, "nelze zapsat „" + failure->path + "“: " + failure->reason + "; v „" + options.outDir +
+                                   "“ zůstal předchozí stav");
         return kExitRefused;
     }
-    return copyLogo(context, outDir);
+    if (!logoProblem.empty()) {
+        reportFailure(context, "logo „" + utf8FromPath(logo) + "“ nelze načíst (" + logoProblem +
+                                   "); protokol se na ně odkazuje, ale v „" + options.outDir + "“ není");
+        return kExitRefused;
+    }
+    return kExitSuccess;
 }
 
 }  // namespace
@@ -182,7 +222,7 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
     report->add_option("--datum", options->date, "the date of the measurement");
     report->add_option("--skupina", options->group, "the study group");
     report->add_option("--zaver", options->conclusionPath,
-                       "text file with the conclusion (UTF-8); its first five lines are used");
+                       "text file with the conclusion (UTF-8, UTF-16 or windows-1250); its first five lines are used");
     report->footer(
         "Example:\n"
         "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák \\\n"
@@ -190,12 +230,16 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "Writes what the program writes when the route is drawn and the report command is\n"
         "pressed with these student data and this conclusion: att.bmp, cd.bmp and pmd.bmp\n"
         "(the enlarged graphs, 632 x 434), Protokol.html, and a copy of the logo ORV.gif from\n"
-        "the Protokol folder beside lumor-cli. A value left out is written as \"neuvedeno\".\n"
-        "The conclusion is kept as the program's conclusion box keeps it: the first five\n"
-        "lines, at most 550 characters; a file that is not UTF-8 is read as windows-1250.\n"
+        "the program's Protokol folder (beside lumor-cli, or the installed program folder).\n"
+        "The five files are written all or nothing, as new files: links at their names are\n"
+        "replaced, never followed. A value left out is written as \"neuvedeno\".\n"
+        "The conclusion (at most 1 MB) is kept as the program's conclusion box keeps it: the\n"
+        "first five lines, at most 550 characters; it is read as UTF-8, UTF-16 with its byte\n"
+        "order mark, or else windows-1250.\n"
         "Needs no display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"
         "Exit status: 0 written, 1 the route is unreadable, not complete (\"Trasa není\n"
-        "úplná\") or fails to evaluate, or a file cannot be written; 2 usage error.");
+        "úplná\") or fails to evaluate, or a file cannot be written, or the logo is missing\n"
+        "(the other four files are then written); 2 usage error.");
     report->callback(
         [&context, options] { context.action = [&context, options] { return runReport(context, *options); }; });
 }

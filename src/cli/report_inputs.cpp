@@ -1,21 +1,19 @@
 #include "cli/report_inputs.h"
 
 #include "text/cp1250.h"
+#include "text/text_decoding.h"
 
 namespace lumor::cli {
 
 ConclusionText conclusionFromFile(std::string_view bytes) {
     ConclusionText result;
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    std::string utf8;
-    if (isUtf8(bytes)) {
-        utf8 = std::string(bytes);
-    } else {
-        utf8 = cp1250ToUtf8(bytes);
-        result.decodedAsCp1250 = true;
+    const DecodedText decoded = decodeText(bytes);
+    if (!decoded.problem.empty()) {
+        result.problem = decoded.problem;
+        return result;
     }
-    const std::u32string cps = utf8ToCodePoints(utf8);
+    result.encoding = decoded.encoding;
+    const std::u32string cps = utf8ToCodePoints(decoded.text);
     for (std::size_t i = 0; i < cps.size(); ++i) {
         char32_t cp = cps[i];
         if (cp == U'\r') {

@@ -17,8 +17,9 @@ namespace {
 const std::string kNotGiven = "neuvedeno";
 constexpr std::size_t kConclusionLines = 5;
 
-// Appends a typed value: markup characters escaped, line breaks as CR LF, and a character
-// code page 1250 cannot hold as a numeric reference so that nothing typed is lost.
+// Appends a typed value: markup characters escaped, line breaks as CR LF, other control
+// characters as a blank (tab) or U+FFFD, and a character code page 1250 cannot hold as a
+// numeric reference so that nothing typed is lost.
 void appendValue(std::string& out, std::string_view text) {
     const std::u32string cps = utf8ToCodePoints(text);
     for (std::size_t i = 0; i < cps.size(); ++i) {
@@ -33,7 +34,14 @@ void appendValue(std::string& out, std::string_view text) {
                 out += "\r\n";
                 break;
             case U'\n': out += "\r\n"; break;
+            // Other control characters never reach the page: a tab is the blank it shows as,
+            // the rest become U+FFFD, so that the reader sees something was there.
+            case U'\t': out += ' '; break;
             default: {
+                if (cp < 0x20 || cp == 0x7F) {
+                    out += "&#65533;";
+                    break;
+                }
                 std::string one;
                 appendUtf8(one, cp);
                 // The five bytes code page 1250 leaves undefined come back from a loaded
@@ -191,7 +199,7 @@ std::string protocolFolder(const std::string& programFolder) {
 std::string ReportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
 
 std::optional<std::string> saveReport(const std::string& path, const std::string& page) {
-    if (const auto reason = writeFileAtomically(path, page)) {
+    if (const auto reason = writeNewFile(path, page)) {
         return "Protokol nelze uložit do souboru „" + path + "“: " + *reason + ".";
     }
     return std::nullopt;

@@ -20,7 +20,8 @@ struct StudentTexts {
 };
 
 /// The whole measurement report page as the bytes of the file: code page 1250, CR LF line
-/// ends. Inserted values are escaped for HTML, and a character code page 1250 lacks becomes
+/// ends. Inserted values are escaped for HTML, control characters other than line breaks are
+/// replaced (a tab by a blank, the others by U+FFFD), and a character code page 1250 lacks becomes
 /// a numeric character reference. Only the first five conclusion lines are used.
 std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid, const RouteResult& result,
                        const std::vector<std::string>& conclusion);
@@ -33,7 +34,8 @@ std::string protocolFolder(const std::string& programFolder);
 /// separator added when the folder text does not end with one.
 std::string ReportPath(const std::string& programFolder);
 
-/// Writes the page to `path`, replacing any earlier file only by the complete new one.
+/// Writes the page to `path` as a new file (writeNewFile: a link there is replaced, not
+/// followed), replacing any earlier file only by the complete new one.
 /// Returns the Czech error text naming the file on failure, nothing on success (the file is
 /// then complete and closed).
 std::optional<std::string> saveReport(const std::string& path, const std::string& page);

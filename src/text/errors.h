@@ -1,4 +1,6 @@
 #pragma once
+#include "text/text_decoding.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -10,15 +12,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// A text that is read as a number but is not one.
+/// A text that is read as a number but is not one. The message shows the text whole, its
+/// control characters (a NUL byte too) escaped.
 class ConversionError : public LumorError {
 public:
-    explicit ConversionError(const std::string& offending)
-        : LumorError("'" + offending + "' is not a valid floating point value"), text_(offending) {}
+    explicit ConversionError(const std::string& offending) : LumorError(message(offending)), text_(offending) {}
     /// The text that failed to convert.
     const std::string& offendingText() const { return text_; }
 
 private:
+    // Built with append: GCC 12 misreads operator+ with literals here (-Wrestrict).
+    static std::string message(const std::string& offending) {
+        std::string text(1, '\'');
+        text.append(printableText(offending));
+        text.append("' is not a valid floating point value");
+        return text;
+    }
     std::string text_;
 };
 

@@ -143,15 +143,16 @@ fs::path temporaryPath(const fs::path& target) {
 /// there is nothing to wait for, which is no reason to refuse the save.
 bool cannotSync(int error) { return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS; }
 
-/// Writes the new file beside `file` and renames it over `file`. Returns 0 or an errno value.
-int replaceFile(const fs::path& file, const std::string& bytes) {
+/// Writes `bytes` to a new temporary file beside `file`, synced and closed, and names it in
+/// `temp`. With `keepMode`, a regular file at `file` (links followed) gives it its mode and
+/// owner. Returns 0 or an errno value; on failure no temporary file is left.
+int writeTemporary(const fs::path& file, const std::string& bytes, bool keepMode, fs::path& temp) {
     const SaveCalls& sys = currentCalls();
     struct stat old {};
-    const bool existed = ::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool existed = keepMode && ::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode);
 
     // O_EXCL with O_NOFOLLOW: a name someone else holds, even a symbolic link to a file of
     // theirs, is never opened; the next try takes another name.
-    fs::path temp;
     int fd = -1;
     int lastError = EEXIST;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
@@ -201,19 +202,33 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
     fd = -1;
     // After EINTR the descriptor is closed all the same, and the data was synced before.
     if (closed != 0 && closeError != EINTR) return fail(closeError);
-    if (sys.rename(temp.c_str(), file.c_str()) != 0) return fail(errno);
+    return 0;
+}
 
-    // The folder's entry for the new file, synced so that the rename survives a power cut.
-    // A failure here is not reported: the new file is already in place under the target's name
-    // for every program that reads it and the old content is gone, so "not saved" would be
-    // untrue and would tell the user the old file is still there; nor can anything be undone.
+/// Renames `from` over `to`; a link at `to` is replaced itself. Returns 0 or an errno value.
+int moveOver(const fs::path& from, const fs::path& to) {
+    return currentCalls().rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+void removeFile(const fs::path& file) { currentCalls().unlink(file.c_str()); }
+
+/// A second name for `from` (a link itself, not followed). Returns 0 or an errno value.
+int hardLink(const fs::path& from, const fs::path& to) {
+    return currentCalls().link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+/// The folder's entries, synced so that renames survive a power cut. A failure here is not
+/// reported: the new files are already in place under their names for every program that
+/// reads them and the old content is gone, so "not saved" would be untrue; nor can anything
+/// be undone.
+void syncFolder(const fs::path& file) {
+    const SaveCalls& sys = currentCalls();
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
     const int dir = sys.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (dir >= 0) {
         sys.fsync(dir);
         sys.close(dir);
     }
-    return 0;
 }
 
 #else
@@ -221,10 +236,10 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
 /// An errno value for a Windows error code.
 int errnoOfWindows(DWORD code) { return errnoOf(std::error_code(static_cast<int>(code), std::system_category())); }
 
-/// Writes the new file beside `file` and moves it over `file`. Returns 0 or an errno value.
-int replaceFile(const fs::path& file, const std::string& bytes) {
+/// Writes `bytes` to a new temporary file beside `file`, flushed and closed, and names it in
+/// `temp`. Returns 0 or an errno value; on failure no temporary file is left.
+int writeTemporary(const fs::path& file, const std::string& bytes, bool /*keepMode*/, fs::path& temp) {
     const SaveCalls& sys = currentCalls();
-    fs::path temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
     DWORD lastError = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
@@ -255,12 +270,51 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
     const bool closed = sys.close(handle);
     handle = INVALID_HANDLE_VALUE;
     if (!closed) return fail(::GetLastError());
-    // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk: no folder sync needed.
-    if (!sys.rename(temp.c_str(), file.c_str())) return fail(::GetLastError());
     return 0;
 }
 
+/// Moves `from` over `to` (MoveFileExW replaces a link at `to` itself). Returns 0 or an errno
+/// value.
+int moveOver(const fs::path& from, const fs::path& to) {
+    return currentCalls().rename(from.c_str(), to.c_str()) ? 0 : errnoOfWindows(::GetLastError());
+}
+
+void removeFile(const fs::path& file) { currentCalls().unlink(file.c_str()); }
+
+/// A second name for `from`. Returns 0 or an errno value.
+int hardLink(const fs::path& from, const fs::path& to) {
+    return currentCalls().link(from.c_str(), to.c_str()) ? 0 : errnoOfWindows(::GetLastError());
+}
+
+/// MOVEFILE_WRITE_THROUGH returns only once the move is on the disk: no folder sync needed.
+void syncFolder(const fs::path&) {}
+
 #endif
+
+/// Writes the new file beside `file` and renames it over `file`. Returns 0 or an errno value.
+int replaceFile(const fs::path& file, const std::string& bytes, bool keepMode) {
+    fs::path temp;
+    if (const int error = writeTemporary(file, bytes, keepMode, temp); error != 0) return error;
+    if (const int error = moveOver(temp, file); error != 0) {
+        removeFile(temp);
+        return error;
+    }
+    syncFolder(file);
+    return 0;
+}
+
+/// Why `status` is no file a save may replace, or "" when it is one (or nothing is there).
+/// Links are for the caller to follow or not.
+std::string notAFileReason(const fs::file_status& status) {
+    switch (status.type()) {
+        case fs::file_type::not_found:
+        case fs::file_type::none:
+        case fs::file_type::regular:
+        case fs::file_type::symlink: return {};
+        case fs::file_type::directory: return czechReason(EISDIR);
+        default: return "pod tímto jménem je " + fileKindText(status.type()) + ", ne obyčejný soubor";
+    }
+}
 
 }  // namespace
 
@@ -276,6 +330,7 @@ SaveCalls systemSaveCalls() {
     calls.close = [](int fd) { return ::close(fd); };
     calls.rename = [](const char* from, const char* to) { return ::rename(from, to); };
     calls.unlink = [](const char* path) { return ::unlink(path); };
+    calls.link = [](const char* from, const char* to) { return ::linkat(AT_FDCWD, from, AT_FDCWD, to, 0); };
     return calls;
 }
 
@@ -300,6 +355,7 @@ SaveCalls systemSaveCalls() {
         return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     };
     calls.unlink = [](const wchar_t* path) { return ::DeleteFileW(path) != 0; };
+    calls.link = [](const wchar_t* from, const wchar_t* to) { return ::CreateHardLinkW(to, from, nullptr) != 0; };
     return calls;
 }
 
@@ -311,14 +367,129 @@ ScopedSaveCalls::ScopedSaveCalls(SaveCalls calls) : previous_(std::move(currentC
 
 ScopedSaveCalls::~ScopedSaveCalls() { currentCalls() = std::move(previous_); }
 
+std::string fileKindText(std::filesystem::file_type type) {
+    switch (type) {
+        case fs::file_type::directory: return "složka";
+        case fs::file_type::character:
+        case fs::file_type::block: return "zařízení";
+        case fs::file_type::fifo: return "pojmenovaná roura (FIFO)";
+        case fs::file_type::socket: return "soket";
+        case fs::file_type::symlink: return "symbolický odkaz";
+        case fs::file_type::regular: return "soubor";
+        default: return "zvláštní soubor";
+    }
+}
+
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) return czechReason(ENOENT);  // no name at all: nothing to create
+    std::error_code ec;
+    // What the system itself finds at the name (its own links, such as /dev/stdout, too): a
+    // device, a pipe or a socket is never replaced by a file.
+    if (const std::string reason = notAFileReason(fs::status(pathFromUtf8(path), ec)); !reason.empty()) return reason;
     const FinalTarget target = finalTarget(pathFromUtf8(path));
     if (target.error != 0) return czechReason(target.error);
-    std::error_code ec;
     // "name/" names a folder; a folder (or a link to one) is no file to replace.
     if (!target.path.has_filename() || fs::is_directory(target.path, ec)) return czechReason(EISDIR);
-    if (const int error = replaceFile(target.path, bytes); error != 0) return czechReason(error);
+    if (const std::string reason = notAFileReason(fs::status(target.path, ec)); !reason.empty()) return reason;
+    if (const int error = replaceFile(target.path, bytes, true); error != 0) return czechReason(error);
+    return std::nullopt;
+}
+
+std::optional<std::string> writeNewFile(const std::string& path, const std::string& bytes) {
+    const fs::path p = pathFromUtf8(path);
+    if (auto failure = writeFileSet(utf8FromPath(p.parent_path()), {{utf8FromPath(p.filename()), bytes}})) {
+        return failure->reason;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std::vector<NamedFile>& files) {
+    struct Staged {
+        fs::path target;
+        fs::path temp;
+        fs::path aside;  ///< where the old file waits while the set is renamed in; empty if none
+        bool placed = false;
+    };
+    std::vector<Staged> staged;
+    const fs::path base = pathFromUtf8(folder);
+    const auto failure = [&](const Staged& s, const std::string& reason) {
+        return FileSetFailure{utf8FromPath(s.target), reason};
+    };
+    for (const NamedFile& f : files) {
+        Staged s;
+        s.target = base / pathFromUtf8(f.name);
+        if (f.name.empty() || !s.target.has_filename()) return failure(s, czechReason(EISDIR));
+        // Not followed: a link at the name is replaced itself, whatever it leads to.
+        std::error_code ec;
+        const std::string reason = notAFileReason(fs::symlink_status(s.target, ec));
+        if (!reason.empty()) return failure(s, reason);
+        staged.push_back(s);
+    }
+    // Every new file complete under its temporary name before any name changes.
+    const auto dropTemporaries = [&] {
+        for (const Staged& s : staged) {
+            if (!s.temp.empty() && !s.placed) removeFile(s.temp);
+        }
+    };
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (const int error = writeTemporary(staged[i].target, files[i].bytes, false, staged[i].temp); error != 0) {
+            staged[i].temp.clear();
+            dropTemporaries();
+            return failure(staged[i], czechReason(error));
+        }
+    }
+    // Then the renames. The old file of every name but the last first gets a second name, so
+    // that a rename failing later can put it back; the last needs no way back. Where the disk
+    // has no hard links the old file is moved aside instead, its name empty for a moment.
+    const auto putBack = [&](std::size_t upTo) {
+        for (std::size_t j = upTo; j-- > 0;) {
+            Staged& s = staged[j];
+            if (!s.aside.empty()) {
+                moveOver(s.aside, s.target);
+            } else if (s.placed) {
+                removeFile(s.target);
+            }
+        }
+    };
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        Staged& s = staged[i];
+        std::error_code ec;
+        const bool hasOld = fs::exists(fs::symlink_status(s.target, ec));
+        bool moved = false;
+        if (hasOld && i + 1 < staged.size()) {
+            int error = EEXIST;
+            for (int attempt = 0; attempt < kTemporaryNameAttempts && error == EEXIST; ++attempt) {
+                s.aside = temporaryPath(s.target);
+                error = hardLink(s.target, s.aside);
+            }
+            if (error != 0 && error != EEXIST && !fs::exists(fs::symlink_status(s.aside, ec))) {
+                moved = true;
+                error = moveOver(s.target, s.aside);
+            }
+            if (error != 0) {
+                s.aside.clear();
+                putBack(i);
+                dropTemporaries();
+                return failure(s, czechReason(error));
+            }
+        }
+        if (const int error = moveOver(s.temp, s.target); error != 0) {
+            if (moved) {
+                moveOver(s.aside, s.target);
+            } else if (!s.aside.empty()) {
+                removeFile(s.aside);
+            }
+            s.aside.clear();
+            putBack(i);
+            dropTemporaries();
+            return failure(s, czechReason(error));
+        }
+        s.placed = true;
+    }
+    for (const Staged& s : staged) {
+        if (!s.aside.empty()) removeFile(s.aside);
+    }
+    if (!staged.empty()) syncFolder(staged.front().target);
     return std::nullopt;
 }
 

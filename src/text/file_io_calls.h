@@ -20,6 +20,7 @@ struct SaveCalls {
     std::function<int(int fd)> close;
     std::function<int(const char* from, const char* to)> rename;
     std::function<int(const char* path)> unlink;
+    std::function<int(const char* from, const char* to)> link;  ///< a hard link, never following `from`
 };
 #else
 /// The Windows calls a save makes (a file is a HANDLE, here void*). Each behaves as the call it
@@ -31,6 +32,7 @@ struct SaveCalls {
     std::function<bool(void* file)> close;                               ///< CloseHandle
     std::function<bool(const wchar_t* from, const wchar_t* to)> rename;  ///< MoveFileExW, replacing
     std::function<bool(const wchar_t* path)> unlink;                     ///< DeleteFileW
+    std::function<bool(const wchar_t* from, const wchar_t* to)> link;    ///< CreateHardLinkW(to, from)
 };
 #endif
 

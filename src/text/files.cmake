@@ -6,4 +6,5 @@ target_sources(lumor_core PRIVATE
   src/text/slot_image.cpp
   src/text/file_io.cpp
   src/text/read_file.cpp
+  src/text/text_decoding.cpp
   src/text/typed_input.cpp)

@@ -104,8 +104,10 @@ std::string NumberText(double value) {
 }
 
 double roundHundredths(double value) {
-    // nearbyint follows the default rounding mode, round-half-to-even.
-    return std::nearbyint(value / 0.01) * 0.01;
+    // nearbyint follows the default rounding mode, round-half-to-even. Beyond about 1,8E306
+    // the division overflows; a number that large is a whole number anyway, its own hundredths.
+    const double rounded = std::nearbyint(value / 0.01) * 0.01;
+    return std::isfinite(rounded) || !std::isfinite(value) ? rounded : value;
 }
 
 std::string integerText(long long value) { return std::to_string(value); }

@@ -15,7 +15,8 @@ double SlotNumber(std::string_view text);
 std::string NumberText(double value);
 
 /// Rounds to hundredths, ties going to the even hundredth, as value/0.01 rounded and
-/// multiplied by 0.01 in double precision.
+/// multiplied by 0.01 in double precision; a finite number too large for that division (over
+/// about 1,8E306) has no hundredths and is returned as it is.
 double roundHundredths(double value);
 
 /// Formats a whole number (already truncated) as a plain decimal integer.

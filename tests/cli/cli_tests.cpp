@@ -1,9 +1,11 @@
 // Runs the built lumor-cli as a separate process and checks its exit codes and outputs.
 #include "cli_runner.h"
 #include "library/library_csv.h"
+#include "text/cp1250.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -111,6 +113,31 @@ TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {
     EXPECT_NE(q.err.find("řádek 2"), std::string::npos) << q.err;
     EXPECT_EQ(bytesOf(file("old.komp")), "old bytes");
     EXPECT_EQ(temporaryFilesIn(dir), "");
+}
+
+TEST_F(CliTest, ImportReadsASpreadsheetsEncodingsAndRefusesDevicesAndPipes) {
+    writeBytes(file("a.csv"), kCsv);
+    ASSERT_EQ(run({"library", "import", file("a.csv").string(), file("utf8.komp").string()}).exitCode, 0);
+    std::string utf16 = "\xFF\xFE";
+    for (char32_t c : utf8ToCodePoints(kCsv)) utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    writeBytes(file("utf16.csv"), utf16);
+    writeBytes(file("cp.csv"), utf8ToCp1250(kCsv));
+    for (const char* name : {"utf16", "cp"}) {
+        const CliRun r = run({"library", "import", file(std::string(name) + ".csv").string(), file("x.komp").string()});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.err.find(name[0] == 'u' ? "UTF-16LE" : "windows-1250"), std::string::npos) << r.err;
+        EXPECT_EQ(bytesOf(file("x.komp")), bytesOf(file("utf8.komp"))) << name;
+    }
+    // A pipe as the target stays a pipe; a device as the CSV is never read.
+    ::mkfifo(file("fifo.komp").c_str(), 0600);
+    const CliRun fifo = run({"library", "import", file("a.csv").string(), file("fifo.komp").string()});
+    EXPECT_EQ(fifo.exitCode, 1);
+    EXPECT_NE(fifo.err.find("pojmenovaná roura (FIFO), ne obyčejný soubor"), std::string::npos) << fifo.err;
+    EXPECT_TRUE(fs::is_fifo(file("fifo.komp")));
+    const CliRun zero = run({"library", "import", "/dev/zero", file("z.komp").string()});
+    EXPECT_EQ(zero.exitCode, 1);
+    EXPECT_NE(zero.err.find("je to zařízení, ne obyčejný soubor"), std::string::npos) << zero.err;
+    EXPECT_FALSE(fs::exists(file("z.komp")));
 }
 
 TEST_F(CliTest, ImportNeverFollowsALinkAtTheOldTemporaryName) {

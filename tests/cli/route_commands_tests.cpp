@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -166,6 +167,17 @@ TEST_F(RouteCliTest, EvalTableLinesUpCzechTextsByCharacters) {
     for (const auto& l : lines) EXPECT_FALSE(l.ends_with(" ")) << l;
 }
 
+TEST_F(RouteCliTest, EvalRefusesAMarginBeyondTheRangeOfNumbersAndEscapesFileNames) {
+    const std::string huge = saveRoute("huge.trasa", {source("1,5e308", "2"), detector("-1,5e308")});
+    const std::string odd = file("a\x1B[2J\xFF.trasa");
+    fs::copy_file(workedRoute(), odd);
+    const CliRun r = run({"eval", "--csv", huge, odd});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(contains(r.out, "Hodnota „rezerva“ přesahuje rozsah čísel")) << r.out;
+    EXPECT_FALSE(contains(r.out, "INF")) << r.out;
+    EXPECT_TRUE(contains(r.out, "a\\x1b[2J\uFFFD.trasa;ano;")) << r.out;
+}
+
 TEST_F(RouteCliTest, EvalWarnsAboutAFileTheProgramReadsOnlyInPart) {
     const std::string route = workedRoute();
     std::string bytes = bytesOf(route);
@@ -284,26 +296,72 @@ TEST_F(ReportCliTest, AnUnwritableFolderOrFileIsNamedInTheError) {
     EXPECT_TRUE(contains(r.err, file("plain"))) << r.err;
     EXPECT_EQ(bytesOf(file("plain")), "a file, not a folder");
 
-    // A folder standing where the page goes: the pictures are written, the page is not.
+    // A folder standing where the page goes: nothing of the report is written.
     fs::create_directories(dir / "out" / "Protokol.html");
     r = run({"report", route, "--out", file("out")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(contains(r.err, (dir / "out" / "Protokol.html").string())) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out" / "att.bmp"));
 }
 
-TEST_F(ReportCliTest, AMissingLogoIsOnlyAWarning) {
-    // A copy of the tool in a folder without "Protokol/ORV.gif" beside it.
-    fs::create_directories(dir / "bin");
-    fs::copy_file(LUMOR_CLI_PATH, dir / "bin" / "lumor-cli");
-    const std::string command = shellQuoted((dir / "bin" / "lumor-cli").string()) + " report " +
-                                shellQuoted(workedRoute()) + " --out " + shellQuoted(file("out")) + " 2>" +
-                                shellQuoted(file("err"));
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(contains(bytesOf(file("err")), "ORV.gif")) << bytesOf(file("err"));
+TEST_F(ReportCliTest, HostileFoldersAndFilesTouchNothingOutsideTheReport) {
+    const std::string route = workedRoute();
+    // Links planted at the report's names lead to a file of the teacher's, which stays as it was.
+    writeBytes(file("victim.txt"), "teacher's file");
+    fs::create_directories(dir / "planted");
+    for (const char* name : {"att.bmp", "Protokol.html", "ORV.gif"})
+        fs::create_symlink(dir / "victim.txt", dir / "planted" / name);
+    CliRun r = run({"report", route, "--out", file("planted"), "--jmeno", "Jan", "--prijmeni", "Novák"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(bytesOf(file("victim.txt")), "teacher's file");
+    EXPECT_TRUE(isBmp632x434(bytesOf(dir / "planted" / "att.bmp")));
+
+    // Readers that would never end or would block, a dangling link as the folder: refused.
+    fs::create_symlink(dir / "gone", dir / "dangling");
+    ::mkfifo(file("fifo.txt").c_str(), 0600);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"--zaver", "/dev/zero", "--out", file("a")}, "„/dev/zero“: je to zařízení, ne obyčejný soubor"},
+        {{"--zaver", file("fifo.txt"), "--out", file("a")}, "pojmenovaná roura (FIFO), ne obyčejný soubor"},
+        {{"--out", file("dangling")}, "je to symbolický odkaz na „" + file("gone") + "“, který neexistuje"}};
+    for (const auto& [args, message] : refused) {
+        std::vector<std::string> all = {"report", route};
+        all.insert(all.end(), args.begin(), args.end());
+        r = run(all);
+        EXPECT_EQ(r.exitCode, 1) << message;
+        EXPECT_TRUE(contains(r.err, message)) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "a") || fs::exists(dir / "gone"));
+
+    // A Windows editor's "Unicode" conclusion.
+    writeBytes(file("utf16.txt"), std::string("\xFF\xFE\xDA\0t\0", 6));
+    r = run({"report", route, "--out", file("u"), "--zaver", file("utf16.txt"), "--jmeno", "J", "--prijmeni", "N"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(contains(r.err, "čte se jako UTF-16LE")) << r.err;
+    EXPECT_TRUE(contains(cp1250ToUtf8(bytesOf(dir / "u" / "Protokol.html")), "</h2>\r\nÚt\r\n</body>"));
+}
+
+TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsIt) {
+    // A copy of the tool in a folder without "Protokol/ORV.gif" beside it or in the installed
+    // program folder: the other four files are written, the logo is named, the exit is 1.
+    fs::create_directories(dir / "usr" / "bin");
+    fs::copy_file(LUMOR_CLI_PATH, dir / "usr" / "bin" / "lumor-cli");
+    const auto report = [&](const std::string& out) {
+        const std::string command = shellQuoted((dir / "usr" / "bin" / "lumor-cli").string()) + " report " +
+                                    shellQuoted(workedRoute()) + " --out " + shellQuoted(file(out)) + " 2>" +
+                                    shellQuoted(file("err"));
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(report("out"), 1);
+    EXPECT_TRUE(contains(bytesOf(file("err")), "usr/lib/lumor/Protokol/ORV.gif")) << bytesOf(file("err"));
     EXPECT_TRUE(fs::exists(dir / "out" / "Protokol.html"));
     EXPECT_FALSE(fs::exists(dir / "out" / "ORV.gif"));
+
+    // Installed: the logo in <prefix>/lib/lumor/Protokol, the tool in <prefix>/bin.
+    fs::create_directories(dir / "usr" / "lib" / "lumor" / "Protokol");
+    fs::copy_file(LUMOR_REPORT_LOGO_SOURCE, dir / "usr" / "lib" / "lumor" / "Protokol" / "ORV.gif");
+    EXPECT_EQ(report("installed"), 0) << bytesOf(file("err"));
+    EXPECT_EQ(bytesOf(dir / "installed" / "ORV.gif"), bytesOf(LUMOR_REPORT_LOGO_SOURCE));
 }
 
 // ---- route export ----

@@ -4,6 +4,7 @@
 // names what the user is told, and every row also checks that the files saved before it are
 // byte for byte as they were.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "eval/graph_drawing.h"
@@ -15,8 +16,11 @@
 #include "route/route_list.h"
 #include "test_messages.h"
 #include "text/errors.h"
+#include "text/file_io.h"
 #include "text/file_io_calls.h"
 #include "text/numbers.h"
+#include "text/read_file.h"
+#include "text/text_decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -284,6 +288,51 @@ std::string sandboxFile(const std::string& name) {
     return (fs::temp_directory_path() / ("lumor_bad_input_" + std::to_string(::getpid())) / name).string();
 }
 
+/// What a read gives: its byte count, or why it failed.
+std::string readAnswer(const std::variant<std::string, ReadFailure>& content) {
+    if (const auto* failure = std::get_if<ReadFailure>(&content)) return failure->reason;
+    return std::to_string(std::get<std::string>(content).size()) + " bytes";
+}
+
+/// How the text decoder reads the bytes: encoding ("" for UTF-8) and text, or its problem.
+std::string decoded(const std::string& bytes) {
+    const DecodedText d = decodeText(bytes);
+    return d.problem.empty() ? "[" + d.encoding + "] " + d.text : d.problem;
+}
+
+/// A report folder "out" holding an old set of the five files, then a new set written into it
+/// under `calls`: what the writer said, and whether the folder holds the old set or the new one.
+std::string reportSet(Sandbox& s, SaveCalls calls) {
+    const std::vector<std::string> names = {"att.bmp", "cd.bmp", "pmd.bmp", "Protokol.html", "ORV.gif"};
+    fs::create_directories(s.dir / "out");
+    std::vector<NamedFile> files;
+    for (const auto& n : names) {
+        writeBytes(s.dir / "out" / n, "old " + n);
+        files.push_back({n, "new " + n});
+    }
+    ScopedSaveCalls scoped(std::move(calls));
+    const auto failure = writeFileSet(s.file("out"), files);
+    std::string set;
+    for (const auto& n : names) set += readBytes(s.dir / "out" / n).substr(0, 3) + " ";
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(s.dir / "out")) ++entries;
+    return (failure ? fs::path(failure->path).filename().string() + ": " + failure->reason : "written") + " | " + set +
+           "| " + std::to_string(entries) + " files";
+}
+
+/// System calls under which renaming anything onto the name `name` fails with EIO.
+SaveCalls renameOntoFailing(const std::string& name) {
+    SaveCalls calls = systemSaveCalls();
+    calls.rename = [name, real = calls.rename](const char* from, const char* to) {
+        if (fs::path(to).filename() == name) {
+            errno = EIO;
+            return -1;
+        }
+        return real(from, to);
+    };
+    return calls;
+}
+
 std::vector<Row> rows() {
     std::vector<Row> r;
     const std::size_t R = ComponentRecord::kImageSize;
@@ -511,18 +560,21 @@ std::vector<Row> rows() {
                  },
                  "Protokol nelze uložit do souboru „" + sandboxFile("Protokol.html") +
                      "“: na disku není místo. | no temporary file"});
-    r.push_back(
-        {"ReportSaveOntoALinkWritesItsTargetAndKeepsTheLink",
-         [](Sandbox& s) {
-             fs::create_directories(s.dir / "elsewhere");
-             writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
-             fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
-             const std::string said = reportSave(s, s.file("link.html"));
-             const bool written = readBytes(s.dir / "elsewhere" / "Protokol.html") == s.page({"Eva", "Nová", "", ""});
-             return said + (written ? ", target written" : ", target NOT written") +
-                    (fs::is_symlink(s.dir / "link.html") ? ", link kept" : ", link REPLACED");
-         },
-         "saved, target written, link kept"});
+    // The report is a file the program names itself: a link planted at its name is replaced,
+    // the file it led to stays as it was.
+    r.push_back({"ReportSaveOntoALinkReplacesTheLinkNotItsTarget",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "elsewhere");
+                     writeBytes(s.dir / "elsewhere" / "Protokol.html", "old page");
+                     fs::create_symlink("elsewhere/Protokol.html", s.dir / "link.html");
+                     const std::string said = reportSave(s, s.file("link.html"));
+                     const bool written = readBytes(s.dir / "link.html") == s.page({"Eva", "Nová", "", ""});
+                     return said + (written ? ", page written" : ", page NOT written") +
+                            (readBytes(s.dir / "elsewhere" / "Protokol.html") == "old page" ? ", target untouched"
+                                                                                            : ", target CHANGED") +
+                            (fs::is_symlink(s.dir / "link.html") ? ", link KEPT" : ", link replaced");
+                 },
+                 "saved, page written, target untouched, link replaced"});
     r.push_back({"ReportSaveIntoReadOnlyFolder",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "ro");
@@ -544,6 +596,118 @@ std::vector<Row> rows() {
                      return std::string(raw ? "raw markup" : "no raw markup") + (escaped ? ", escaped" : ", LOST");
                  },
                  "no raw markup, escaped"});
+
+    // Hostile folders and files.
+    r.push_back(
+        {"ReportSetThroughLinksPlantedAtItsNames",
+         [](Sandbox& s) {
+             fs::create_directories(s.dir / "out");
+             fs::create_symlink(s.routeFile, s.dir / "out" / "att.bmp");
+             fs::create_symlink(s.reportFile, s.dir / "out" / "Protokol.html");
+             const auto failure = writeFileSet(s.file("out"), {{"att.bmp", "picture"}, {"Protokol.html", "page"}});
+             return std::string(failure ? failure->reason : "written") + ", " +
+                    (fs::is_symlink(s.dir / "out" / "att.bmp") ? "link KEPT" : "links replaced") + ", " +
+                    readBytes(s.dir / "out" / "att.bmp") + ", " + readBytes(s.dir / "out" / "Protokol.html");
+         },
+         "written, links replaced, picture, page"});
+    r.push_back({"ReportSetWhoseThirdRenameFailsPutsTheOldSetBack",
+                 [](Sandbox& s) { return reportSet(s, renameOntoFailing("pmd.bmp")); },
+                 "pmd.bmp: disk ohlásil chybu čtení nebo zápisu | old old old old old | 5 files"});
+    r.push_back({"ReportSetWhoseSecondFileCannotBeWrittenChangesNothing",
+                 [](Sandbox& s) { return reportSet(s, writeFailing(ENOSPC)); },
+                 "cd.bmp: na disku není místo | old old old old old | 5 files"});
+    r.push_back({"ReportSetWritten", [](Sandbox& s) { return reportSet(s, systemSaveCalls()); },
+                 "written | new new new new new | 5 files"});
+    r.push_back({"ReportSetRefusesAFifoAtOneOfItsNames",
+                 [](Sandbox& s) {
+                     fs::create_directories(s.dir / "out");
+                     ::mkfifo(s.file("out/pmd.bmp").c_str(), 0600);
+                     const auto failure = writeFileSet(s.file("out"), {{"att.bmp", "new"}, {"pmd.bmp", "new"}});
+                     return (failure ? failure->reason : "written") +
+                            (fs::is_fifo(s.file("out/pmd.bmp")) ? ", FIFO kept" : ", FIFO REPLACED") +
+                            (fs::exists(s.file("out/att.bmp")) ? ", att.bmp WRITTEN" : "");
+                 },
+                 "pod tímto jménem je pojmenovaná roura (FIFO), ne obyčejný soubor, FIFO kept"});
+    r.push_back({"RouteSaveOntoADevice", [](Sandbox& s) { return routeSave(s, "/dev/null"); },
+                 saveFailure("/dev/null", "pod tímto jménem je zařízení, ne obyčejný soubor")});
+    r.push_back({"LibrarySaveOntoAFifo",
+                 [](Sandbox& s) {
+                     ::mkfifo(s.file("fifo.komp").c_str(), 0600);
+                     return librarySave(s, s.file("fifo.komp")) + (fs::is_fifo(s.file("fifo.komp")) ? "" : " REPLACED");
+                 },
+                 saveFailure(sandboxFile("fifo.komp"),
+                             "pod tímto jménem je pojmenovaná roura (FIFO), ne obyčejný "
+                             "soubor")});
+    r.push_back({"StandardLibraryThatIsAFifoDoesNotBlock",
+                 [](Sandbox& s) {
+                     ::mkfifo(s.file("stdkmp.komp").c_str(), 0600);
+                     const bool ok = s.library.LoadLibrary(s.file("stdkmp.komp"));
+                     return loadAnswer(s, ok, s.library.count());
+                 },
+                 "refused 2 | warning||nelze otevrit"});
+    r.push_back({"ReadOfADevice", [](Sandbox&) { return readAnswer(readBoundedFile("/dev/zero", 1 << 20)); },
+                 "je to zařízení, ne obyčejný soubor"});
+    r.push_back({"ReadOverItsCap",
+                 [](Sandbox& s) {
+                     writeBytes(s.dir / "big.txt", std::string((1 << 20) + 1, 'a'));
+                     return readAnswer(readBoundedFile(s.file("big.txt"), 1 << 20)) + " | " +
+                            readAnswer(readBoundedFile(s.file("big.txt"), (1 << 20) + 1));
+                 },
+                 "soubor je příliš velký, nejvýš 1 MB | 1048577 bytes"});
+    r.push_back({"ReadOfADanglingLinkAndALoop",
+                 [](Sandbox& s) {
+                     fs::create_symlink("gone.trasa", s.dir / "dangling.trasa");
+                     fs::create_symlink("loop.trasa", s.dir / "loop.trasa");
+                     return readAnswer(readFileBytes(s.file("dangling.trasa"))) + " | " +
+                            readAnswer(readFileBytes(s.file("loop.trasa")));
+                 },
+                 "je to symbolický odkaz na „gone.trasa“, který neexistuje | symbolické odkazy v cestě tvoří smyčku"});
+
+    // Values beyond what rounding to hundredths can divide, and raw bytes in texts.
+    r.push_back({"EndValueNear1E308IsReportedAsANumber",
+                 [](Sandbox& s) {
+                     RouteResult result;
+                     result.EndAttenuation = -1e308;
+                     const std::string page = reportPage({}, s.route.grid(), result, {});
+                     return NumberText(roundHundredths(1.7e308)) + " | " +
+                            (page.find("red\">-1E308</font> dB") != std::string::npos ? "-1E308 dB" : "NOT -1E308");
+                 },
+                 "1,7E308 | -1E308 dB"});
+    r.push_back({"ControlCharactersNeverReachThePage",
+                 [](Sandbox& s) {
+                     const std::string page = s.page({std::string("J\0a\x1B[2Jn", 8), "No\tvák", "", ""});
+                     const bool raw = std::any_of(page.begin(), page.end(), [](char c) {
+                         return (static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n') || c == 0x7F;
+                     });
+                     const auto at = page.find("J&#65533;a&#65533;[2Jn No v\xE1k");
+                     return std::string(raw ? "raw controls" : "no raw controls") +
+                            (at != std::string::npos ? ", shown" : ", LOST");
+                 },
+                 "no raw controls, shown"});
+    r.push_back({"NumberWithANulByteIsToldWhole",
+                 [](Sandbox&) {
+                     return conversion(
+                         std::string("1\0"
+                                     "2",
+                                     3));
+                 },
+                 "'1\\x002' is not a valid floating point value"});
+    r.push_back({"PrintableTextEscapesControlsAndBadBytes",
+                 [](Sandbox&) { return printableText("a\x1B[31m\xFFč\xC2\x9B"); }, "a\\x1b[31m\uFFFDč\\u009b"});
+
+    // Text files in the encodings a Czech teacher meets.
+    r.push_back({"TextInWindows1250", [](Sandbox&) { return decoded("\xDAtlum"); }, "[windows-1250] Útlum"});
+    r.push_back({"TextInUtf16WithItsMark", [](Sandbox&) { return decoded(std::string("\xFF\xFE\xDA\0t\0", 6)); },
+                 "[UTF-16LE] Út"});
+    r.push_back({"TextInUtf16BigEndian", [](Sandbox&) { return decoded(std::string("\xFE\xFF\0\xDA\0t", 6)); },
+                 "[UTF-16BE] Út"});
+    r.push_back({"TextInUtf8WithItsMark", [](Sandbox&) { return decoded("\xEF\xBB\xBF\xC3\x9Atlum"); }, "[] Útlum"});
+    r.push_back({"TextInUtf16WithoutItsMark", [](Sandbox&) { return decoded(std::string("\xDA\0t\0", 4)); },
+                 "soubor obsahuje nulové bajty, není to text v kódování UTF-8, UTF-16 se značkou BOM ani "
+                 "windows-1250"});
+    r.push_back({"TextInUtf16CutInHalf", [](Sandbox&) { return decoded("\xFF\xFE\x3D\xD8t\0"); },
+                 "soubor začíná značkou kódování UTF-16LE, ale není to platný text v tomto kódování (lichý počet "
+                 "bajtů nebo neúplná dvojice)"});
     return r;
 }
 

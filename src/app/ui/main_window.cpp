@@ -377,7 +377,8 @@ void TForm1::DrawRouteGraphs() {
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
         peers_->graphs[i]->showDrawing(enlarged.image(i), (*scales)[i]);
 
-    // The report shows these pictures; a missing or read-only folder stops at the first.
+    // The report shows these pictures: all three are replaced, or none (a missing or
+    // read-only folder, a pipe at a name); links at their names are replaced, not followed.
     const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()), enlarged);
     if (failure) throw FileCreateError(failure->path);
 }

@@ -1,18 +1,21 @@
 #include "eval/gui/graph_pictures.h"
 
-#include "text/file_io.h"
-
 namespace lumor {
 
-std::optional<PictureSaveFailure> saveGraphPictures(const std::string& folder, const EnlargedPictures& pictures) {
-    std::string prefix = folder;
-    if (!prefix.empty() && prefix.back() != '/' && prefix.back() != '\\') prefix += '/';
+std::optional<std::vector<NamedFile>> graphPictureFiles(const EnlargedPictures& pictures) {
+    std::vector<NamedFile> files;
     for (std::size_t i = 0; i < kGraphPictureNames.size(); ++i) {
-        const std::string path = prefix + kGraphPictureNames[i];
-        const auto bytes = bmpBytes(pictures.image(i));
-        if (!bytes) return PictureSaveFailure{path, "obrázek nelze převést do formátu BMP"};
-        if (auto reason = writeFileAtomically(path, *bytes)) return PictureSaveFailure{path, *reason};
+        auto bytes = bmpBytes(pictures.image(i));
+        if (!bytes) return std::nullopt;
+        files.push_back({kGraphPictureNames[i], std::move(*bytes)});
     }
+    return files;
+}
+
+std::optional<PictureSaveFailure> saveGraphPictures(const std::string& folder, const EnlargedPictures& pictures) {
+    const auto files = graphPictureFiles(pictures);
+    if (!files) return PictureSaveFailure{folder, "obrázek nelze převést do formátu BMP"};
+    if (auto failure = writeFileSet(folder, *files)) return PictureSaveFailure{failure->path, failure->reason};
     return std::nullopt;
 }
 

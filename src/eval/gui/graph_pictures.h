@@ -1,12 +1,14 @@
 #pragma once
 #include "eval/graph_drawing.h"
 #include "eval/gui/qimage_canvas.h"
+#include "text/file_io.h"
 
 #include <QImage>
 
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lumor {
 
@@ -31,9 +33,13 @@ struct EnlargedPictures {
     const QImage& image(std::size_t i) const { return canvases[i].image(); }
 };
 
+/// The three enlarged pictures as the files "att.bmp", "cd.bmp" and "pmd.bmp" (Windows
+/// bitmaps); nothing when a picture cannot be converted.
+std::optional<std::vector<NamedFile>> graphPictureFiles(const EnlargedPictures& pictures);
+
 /// Saves the three enlarged pictures as Windows bitmaps "att.bmp", "cd.bmp" and "pmd.bmp"
-/// into the folder (a path ending with a separator, or not). Each replaces its old file only
-/// once it is complete; the first that fails stops the rest and is returned.
+/// into the folder (a path ending with a separator, or not), all or nothing (writeFileSet:
+/// links at those names are replaced, not followed). The failure is returned.
 std::optional<PictureSaveFailure> saveGraphPictures(const std::string& folder, const EnlargedPictures& pictures);
 
 }  // namespace lumor

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include <unistd.h>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -58,8 +59,10 @@ protected:
     void SetUp() override {
         namespace fs = std::filesystem;
         oldDir = fs::current_path();
-        dir = fs::temp_directory_path() / ("lumor_ui_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A parameterised test's name holds "/": one folder level, removed whole afterwards.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        dir = fs::temp_directory_path() / ("lumor_ui_" + std::to_string(::getpid()) + "_" + name);
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::current_path(dir);
