@@ -5,7 +5,9 @@
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/qimage_canvas.h"
 #include "platform/gui/executable_folder.h"
+#include "platform/gui/qtext.h"
 #include "report/conclusion.h"
+#include "report/gui/report_pdf.h"
 #include "report/report_writer.h"
 #include "text/file_io.h"
 #include "text/read_file.h"
@@ -37,6 +39,7 @@ struct ReportOptions {
     std::string date;            ///< --datum
     std::string group;           ///< --skupina
     std::string conclusionPath;  ///< --zaver, empty for none
+    bool noPdf = false;          ///< --no-pdf
 };
 
 /// Qt's own chatter ("XDG_RUNTIME_DIR not set"…) means nothing to the tool's user; only
@@ -166,6 +169,15 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         reportFailure(context, *error);
         return kExitRefused;
     }
+    if (!options.noPdf) {
+        const fs::path logo = pathFromUtf8(executableFolder()) / "Protokol" / "ORV.gif";
+        const ReportPictures pictures{QImage(toQ(utf8FromPath(logo))),
+                                      {enlarged.image(0), enlarged.image(1), enlarged.image(2)}};
+        if (auto error = saveReportPdf(utf8FromPath(outDir / kReportPdfName), page, pictures)) {
+            reportFailure(context, *error);
+            return kExitRefused;
+        }
+    }
     return copyLogo(context, outDir);
 }
 
@@ -174,7 +186,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
 void addReportCommands(CLI::App& root, CommandContext& context) {
     auto options = std::make_shared<ReportOptions>();
     CLI::App* report = root.add_subcommand(
-        "report", "Write a route's measurement report (Protokol.html and its pictures) into a folder.");
+        "report", "Write a route's measurement report (Protokol.html and its pictures, Protokol.pdf) into a folder.");
     report->add_option("ROUTE.trasa", options->routePath, "route file to draw and report")->required();
     report->add_option("--out", options->outDir, "folder to write into; created when missing")->required();
     report->add_option("--jmeno", options->firstName, "the student's first name");
@@ -183,6 +195,7 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
     report->add_option("--skupina", options->group, "the study group");
     report->add_option("--zaver", options->conclusionPath,
                        "text file with the conclusion (UTF-8); its first five lines are used");
+    report->add_flag("--no-pdf", options->noPdf, "leave out Protokol.pdf");
     report->footer(
         "Example:\n"
         "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák \\\n"
@@ -190,7 +203,10 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "Writes what the program writes when the route is drawn and the report command is\n"
         "pressed with these student data and this conclusion: att.bmp, cd.bmp and pmd.bmp\n"
         "(the enlarged graphs, 632 x 434), Protokol.html, and a copy of the logo ORV.gif from\n"
-        "the Protokol folder beside lumor-cli. A value left out is written as \"neuvedeno\".\n"
+        "the Protokol folder beside lumor-cli; and Protokol.pdf, the page on A4 with the\n"
+        "pictures and the logo inside, the one file to hand in (--no-pdf leaves it out;\n"
+        "SOURCE_DATE_EPOCH fixes its creation date). A value left out is written as\n"
+        "\"neuvedeno\".\n"
         "The conclusion is kept as the program's conclusion box keeps it: the first five\n"
         "lines, at most 550 characters; a file that is not UTF-8 is read as windows-1250.\n"
         "Needs no display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"

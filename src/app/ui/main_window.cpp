@@ -14,6 +14,7 @@
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
 #include "report/conclusion.h"
+#include "report/gui/report_pdf.h"
 #include "route/route_rules.h"
 #include "text/errors.h"
 
@@ -303,6 +304,12 @@ void TForm1::WriteReport() {
                                         conclusionLines(fromQ(Memo1_->toPlainText())));
     const std::string path = ReportPath(desk_.executableDir());
     if (auto error = saveReport(path, page)) {
+        desk_.warning(*error);
+        return;
+    }
+    // The PDF beside the page, for handing in as one file.
+    const std::string folder = protocolFolder(desk_.executableDir());
+    if (auto error = saveReportPdf(folder + kReportPdfName, page, loadReportPictures(folder))) {
         desk_.warning(*error);
         return;
     }
