@@ -23,18 +23,19 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <set>
 
 namespace lumor {
 
 namespace {
 
-constexpr qreal kMarginMm = 15;
-// The PDF's lengths: the page's pixels are 1/96 inch, shown at three quarters of their size
-// so that a usual route's report fills one or two pages; the text is set in 10 points.
+constexpr qreal kMarginMm = 12;
+// The page is laid out as a browser shows it, a pixel being 1/96 inch, the text in 11 points
+// of DejaVu Serif (as wide as a browser's 12-point serif), and printed at three quarters of
+// that size, so that a usual route's report fills one or two pages.
 constexpr int kCssDpi = 96;
-constexpr qreal kPixelScale = 0.75;
-constexpr int kFontPoints = 10;
+constexpr qreal kPrintScale = 0.75;
+constexpr int kFontPoints = 11;
 
 // A document that shows only the pictures it is given: a name it lacks is never looked up
 // as a file.
@@ -71,17 +72,16 @@ private:
 };
 
 // The page as QTextDocument reads it well; the page's own bytes stay as they are, only this
-// copy changes: attributes lose the stray ";" between them and the "px" of font sizes,
-// heights and pictures get the PDF's scale (`scale` device units a pixel), the header
-// table's cells get the row they lack, and the conclusion's lines each end with a line
-// break (a browser runs them together).
-QString documentHtml(const QString& html, const std::map<QString, QSize>& pictureSizes, qreal scale) {
+// copy changes: attributes lose the stray ";" between them and the "px" of font sizes, a
+// table its height, a picture not given its place, the header table's cells get the row
+// they lack, and the conclusion's lines each end with a line break (a browser runs them
+// together).
+QString documentHtml(const QString& html, const std::set<QString>& pictures) {
     static const QRegularExpression tag(QStringLiteral("<[^<>]*>"));
     static const QRegularExpression separator(QStringLiteral("\"\\s*;"));
     static const QRegularExpression fontSize(QStringLiteral("size\\s*=\\s*\"\\s*(\\d+)px\\s*\""));
     static const QRegularExpression height(QStringLiteral("height\\s*=\\s*\"\\s*(\\d+)\\s*\""));
     static const QRegularExpression source(QStringLiteral("^<img\\b.*\\bsrc\\s*=\\s*\"([^\"]*)\""));
-    auto pixels = [scale](int px) { return QString::number(qRound(px * scale)); };
 
     QString cleaned;
     qsizetype from = 0;
@@ -92,20 +92,9 @@ QString documentHtml(const QString& html, const std::map<QString, QSize>& pictur
         QString t = match.captured();
         t.replace(separator, QStringLiteral("\""));
         t.replace(fontSize, QStringLiteral("size=\"\\1\""));
-        if (const auto h = height.match(t); h.hasMatch()) {
-            // QTextDocument keeps a table to its height even when the content needs more.
-            t.replace(h.capturedStart(), h.capturedLength(),
-                      t.startsWith(QStringLiteral("<table"))
-                          ? QString()
-                          : QStringLiteral("height=\"%1\"").arg(pixels(h.captured(1).toInt())));
-        }
-        if (const auto img = source.match(t); img.hasMatch()) {
-            const auto size = pictureSizes.find(img.captured(1));
-            if (size == pictureSizes.end()) continue;  // a picture not given: left out
-            t.insert(4, QStringLiteral(" width=\"%1\" height=\"%2\"")
-                            .arg(qRound(size->second.width() * kPixelScale))
-                            .arg(qRound(size->second.height() * kPixelScale)));
-        }
+        // QTextDocument keeps a table to its height even when the content needs more.
+        if (t.startsWith(QStringLiteral("<table"))) t.remove(height);
+        if (const auto img = source.match(t); img.hasMatch() && !pictures.contains(img.captured(1))) continue;
         cleaned += t;
     }
     cleaned += QStringView(html).mid(from);
@@ -192,7 +181,7 @@ std::optional<std::string> reportPdf(const std::string& pageBytes, const ReportP
                                      std::optional<long long> creationTime) {
     const SteadyQt steady;
     PageDocument doc;
-    std::map<QString, QSize> sizes;
+    std::set<QString> names;
     auto addPicture = [&](const std::string& name, const QImage& image) {
         if (image.isNull()) return;
         // Flattened onto white in one format, so that a picture gives the same bytes whether
@@ -201,7 +190,7 @@ std::optional<std::string> reportPdf(const std::string& pageBytes, const ReportP
         flat.fill(Qt::white);
         QPainter(&flat).drawImage(0, 0, image);
         doc.addResource(QTextDocument::ImageResource, QUrl(toQ(name)), flat);
-        sizes[toQ(name)] = image.size();
+        names.insert(toQ(name));
     };
     addPicture("ORV.gif", pictures.logo);
     for (std::size_t i = 0; i < kGraphPictureNames.size(); ++i) addPicture(kGraphPictureNames[i], pictures.graphs[i]);
@@ -217,11 +206,12 @@ std::optional<std::string> reportPdf(const std::string& pageBytes, const ReportP
                                               QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                               QPageLayout::Millimeter)))
             return std::nullopt;
+        writer.setResolution(kCssDpi);  // a device unit is a pixel of the page
         doc.documentLayout()->setPaintDevice(&writer);
+        doc.setUseDesignMetrics(true);
         doc.setDefaultFont(pageFont());
-        doc.setHtml(
-            documentHtml(toQ(cp1250ToUtf8(pageBytes)), sizes, kPixelScale * writer.logicalDpiY() / qreal(kCssDpi)));
-        const QSizeF page(writer.width(), writer.height());
+        doc.setHtml(documentHtml(toQ(cp1250ToUtf8(pageBytes)), names));
+        const QSizeF page(writer.width() / kPrintScale, writer.height() / kPrintScale);
         doc.setPageSize(page);
 
         QPainter painter;
@@ -231,6 +221,7 @@ std::optional<std::string> reportPdf(const std::string& pageBytes, const ReportP
         for (int i = 0; i < doc.pageCount(); ++i) {
             if (i > 0 && !writer.newPage()) return std::nullopt;
             painter.save();
+            painter.scale(kPrintScale, kPrintScale);
             painter.translate(0, -page.height() * i);
             doc.drawContents(&painter, QRectF(QPointF(0, page.height() * i), page));
             painter.restore();
