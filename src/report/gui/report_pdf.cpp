@@ -139,6 +139,7 @@ void setCreationDate(std::string& pdf, long long seconds) {
         return;
 
     const QDateTime time = QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
+    if (!time.isValid() || time.date().year() > 9999) return;  // no date of fourteen digits
     const std::string date = "(D:" + time.toString(QStringLiteral("yyyyMMddHHmmss")).toStdString() + "Z)";
     const auto delta = static_cast<long long>(date.size()) - static_cast<long long>(close + 1 - value);
 
