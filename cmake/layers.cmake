@@ -1,7 +1,8 @@
 # The layers of the code and what each may see.
 #
 #   lumor_core  standard C++ only: src/<subsystem>/*.{h,cpp}
-#   lumor_gui   Qt Gui, no widgets: src/platform/gui, src/eval/gui (pictures, BMP files)
+#   lumor_gui   Qt Gui, no widgets: src/platform/gui, src/eval/gui (pictures, BMP files),
+#               src/report/gui (the report as PDF)
 #   lumor_ui    Qt Widgets: src/platform/ui and the windows in src/<subsystem>/ui
 #
 # A layer's include directory holds only its own headers: the headers lying directly in the
@@ -40,7 +41,7 @@ if(probe_result EQUAL 0)
 endif()
 
 set(LUMOR_CORE_FOLDERS text route library eval report app)
-set(LUMOR_GUI_FOLDERS platform/gui eval/gui)
+set(LUMOR_GUI_FOLDERS platform/gui eval/gui report/gui)
 set(LUMOR_UI_FOLDERS platform/ui eval/ui library/ui app/ui)
 
 add_library(lumor_core STATIC)

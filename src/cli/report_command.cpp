@@ -5,7 +5,9 @@
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/qimage_canvas.h"
 #include "platform/gui/executable_folder.h"
+#include "platform/gui/qtext.h"
 #include "report/conclusion.h"
+#include "report/gui/report_pdf.h"
 #include "report/report_writer.h"
 #include "text/file_io.h"
 #include "text/read_file.h"
@@ -39,6 +41,7 @@ struct ReportOptions {
     std::string date;            ///< --datum
     std::string group;           ///< --skupina
     std::string conclusionPath;  ///< --zaver, empty for none
+    bool noPdf = false;          ///< --no-pdf
 };
 
 /// Qt's own chatter ("XDG_RUNTIME_DIR not set"…) means nothing to the tool's user; only
@@ -180,8 +183,8 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         return kExitRefused;
     }
     const StudentTexts student{options.firstName, options.surname, options.date, options.group};
-    files->push_back(
-        {"Protokol.html", reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)))});
+    const std::string page = reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)));
+    files->push_back({"Protokol.html", page});
 
     // The logo goes with the other four, unless the folder is the program's own, which has it.
     const fs::path logo = logoPath();
@@ -194,6 +197,18 @@ int runReport(CommandContext& context, const ReportOptions& options) {
             logoProblem = failure->reason;
         } else {
             files->push_back({"ORV.gif", std::move(std::get<std::string>(bytes))});
+        }
+    }
+    if (!options.noPdf) {
+        QImage logoImage;
+        for (const NamedFile& f : *files) {
+            if (f.name == "ORV.gif") logoImage = QImage::fromData(QByteArray::fromStdString(f.bytes));
+        }
+        if (ownFolder) logoImage = loadReportPictures(utf8FromPath(logo.parent_path())).logo;
+        const ReportPictures pictures{logoImage, {enlarged.image(0), enlarged.image(1), enlarged.image(2)}};
+        if (auto error = addReportPdf(*files, utf8FromPath(outDir), page, pictures)) {
+            reportFailure(context, *error);
+            return kExitRefused;
         }
     }
     if (auto failure = writeFileSet(options.outDir, *files)) {
@@ -214,7 +229,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
 void addReportCommands(CLI::App& root, CommandContext& context) {
     auto options = std::make_shared<ReportOptions>();
     CLI::App* report = root.add_subcommand(
-        "report", "Write a route's measurement report (Protokol.html and its pictures) into a folder.");
+        "report", "Write a route's measurement report (Protokol.html and its pictures, Protokol.pdf) into a folder.");
     report->add_option("ROUTE.trasa", options->routePath, "route file to draw and report")->required();
     report->add_option("--out", options->outDir, "folder to write into; created when missing")->required();
     report->add_option("--jmeno", options->firstName, "the student's first name");
@@ -223,6 +238,7 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
     report->add_option("--skupina", options->group, "the study group");
     report->add_option("--zaver", options->conclusionPath,
                        "text file with the conclusion (UTF-8, UTF-16 or windows-1250); its first five lines are used");
+    report->add_flag("--no-pdf", options->noPdf, "leave out Protokol.pdf");
     report->footer(
         "Example:\n"
         "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák \\\n"
@@ -230,8 +246,10 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "Writes what the program writes when the route is drawn and the report command is\n"
         "pressed with these student data and this conclusion: att.bmp, cd.bmp and pmd.bmp\n"
         "(the enlarged graphs, 632 x 434), Protokol.html, and a copy of the logo ORV.gif from\n"
-        "the program's Protokol folder (beside lumor-cli, or the installed program folder).\n"
-        "The five files are written all or nothing, as new files: links at their names are\n"
+        "the program's Protokol folder (beside lumor-cli, or the installed program folder);\n"
+        "and Protokol.pdf, the page on A4 with the pictures and the logo inside, the one file\n"
+        "to hand in (--no-pdf leaves it out; SOURCE_DATE_EPOCH fixes its creation date).\n"
+        "The files are written all or nothing, as new files: links at their names are\n"
         "replaced, never followed. A value left out is written as \"neuvedeno\".\n"
         "The conclusion (at most 1 MB) is kept as the program's conclusion box keeps it: the\n"
         "first five lines, at most 550 characters; it is read as UTF-8, UTF-16 with its byte\n"

@@ -1,7 +1,10 @@
-# The measurement report page and the conclusion it closes with.
+# The measurement report page and the conclusion it closes with; in gui/ the page rendered
+# to a PDF with its pictures.
 target_sources(lumor_core PRIVATE
   src/report/report_writer.cpp
   src/report/conclusion.cpp)
+target_sources(lumor_gui PRIVATE
+  src/report/gui/report_pdf.cpp)
 
 # The report page shows the logo from its own folder, so it goes beside the executable
 # into "Protokol" with every build.

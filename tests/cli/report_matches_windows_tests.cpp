@@ -1,14 +1,19 @@
 // The report that lumor-cli writes is the one the program writes: the same route is drawn and
 // reported in the real windows (offscreen, scripted desk) and with the built tool, and the
-// page's bytes and the pictures' pixels are compared.
+// page's bytes, the pictures' pixels and the PDF's bytes are compared, and the PDF is read
+// back with poppler's tools.
 #include "cli_runner.h"
 #include "eval/ui/graph_windows.h"
 #include "platform/ui/image_view.h"
 #include "ui_fixture.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+
+#include <cstdio>
+#include <sstream>
 
 using namespace lumor;
 using namespace lumor::clitest;
@@ -19,6 +24,7 @@ namespace {
 struct Case {
     const char* name;
     std::vector<std::array<std::string, 11>> components;
+    std::vector<std::string> pdfText = {};  ///< in this order in the PDF's text, spaces as one
 };
 
 std::array<std::string, 11> componentSlots(const std::string& type, const std::string& label,
@@ -36,7 +42,17 @@ std::vector<Case> cases() {
           componentSlots("Konektor", "SC/APC", "0,3", "-", "-", "-", "-", "-", "-"),
           componentSlots("Zesilovač", "EDFA", "-", "12", "-", "-", "-", "-", "-"),
           componentSlots("Vlákno", "NZ-DSF", "4,6", "-", "-", "0,05", "-4", "23", "-"),
-          componentSlots("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-24,5")}},
+          componentSlots("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-24,5")},
+         {"Jan Nováček & syn", "12. 3. 2024", "3 – úterý",
+          "Zdroj: DFB <laser>, zisk = 3 dB, rms šířky spektra zdroje = 2 nm",
+          "Vlákno: G.652.D, útlum = 0,875 dB, CD = 17 ps/(nm.km), PMD = 0,1 ps/(km^0,5), L = 2,5 km",
+          "Konektor: SC/APC, útlum = 0,3 dB", "Zesilovač: EDFA, zisk = 12 dB",
+          "Vlákno: NZ-DSF, útlum = 4,6 dB, CD = -4 ps/(nm.km), PMD = 0,05 ps/(km^0,5), L = 23 km",
+          "Detektor: PIN, citlivost = -24,5 dB", "Obrázek 3: Průběh polarizačně vidové disperze na optické trase",
+          "Útlum na konci trasy je 9,22 dB. Citlivost detektoru je -24,5 dB. Velikost chromatické disperze na konci "
+          "trasy je -0,1 ns. Velikost polarizačně vidové disperze je 0,41 ps.",
+          // The conclusion's lines each on a line of their own.
+          "Závěr:\nÚtlum je v pořádku.\nDruhý řádek\nČtvrtý <i>řádek</i>\nPátý\n"}},
         {"LongDispersiveRoute",  // CD beyond 1000 ps: the value ticks in ns
          {componentSlots("Zdroj", "LED", "-", "0", "40", "-", "-", "-", "-"),
           componentSlots("Vlákno", "G.652", "40", "-", "-", "0,5", "18", "200", "-"),
@@ -45,6 +61,34 @@ std::vector<Case> cases() {
          {componentSlots("Zdroj", "LED", "-", "-3", "1", "-", "-", "-", "-"),
           componentSlots("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30")}},
     };
+}
+
+// What a command prints on its standard output.
+std::string outputOf(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+// Runs of white space (no-break spaces too) as one space; line ends kept when asked.
+std::string spacesAsOne(const std::string& text, bool keepLines) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool nbsp = text.compare(i, 2, "\xC2\xA0") == 0;
+        const bool space =
+            nbsp || text[i] == ' ' || text[i] == '\t' || text[i] == '\f' || (!keepLines && text[i] == '\n');
+        if (nbsp) ++i;
+        if (!space)
+            out += text[i];
+        else if (!out.empty() && out.back() != ' ' && out.back() != '\n')
+            out += ' ';
+        if (keepLines && text[i] == '\n' && !out.empty() && out.back() == ' ') out.back() = '\n';
+    }
+    return out;
 }
 
 int nonWhite(const QImage& img) {
@@ -76,9 +120,13 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     const std::string conclusion =
         "Útlum\xC2\xA0je v pořádku.\r\nDruhý řádek\r\rČtvrtý <i>řádek</i>\nPátý\r\nŠestý\r\nSedmý\r\n";
     control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString::fromUtf8(conclusion));
-    main().ToolButton7Click();
-    ASSERT_EQ(desk.viewed.size(), 1u);
     const fs::path windowsDir = dir / "bin" / "Protokol";
+    const fs::path logo = fs::path(LUMOR_CLI_PATH).parent_path() / "Protokol" / "ORV.gif";
+    fs::copy_file(logo, windowsDir / "ORV.gif");  // installed beside the program
+    qputenv("SOURCE_DATE_EPOCH", "1710237600");
+    main().ToolButton7Click();
+    qunsetenv("SOURCE_DATE_EPOCH");
+    ASSERT_EQ(desk.viewed.size(), 1u);
 
     // The tool, on the same route saved by the program and the same inputs.
     ASSERT_TRUE(route().SaveRoute(path("route.trasa")));
@@ -87,7 +135,7 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     const CliRun r =
         runCli({"report", path("route.trasa"), "--out", cliDir.string(), "--jmeno", "Jan", "--prijmeni",
                 "Nováček & syn", "--datum", "12. 3. 2024", "--skupina", "3 – úterý", "--zaver", path("zaver.txt")},
-               dir);
+               dir, "SOURCE_DATE_EPOCH=1710237600");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
 
@@ -104,6 +152,41 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
         EXPECT_EQ(bytesOf(cliDir / name), bytesOf(windowsDir / name)) << name;
     }
     EXPECT_TRUE(fs::exists(cliDir / "ORV.gif"));
+
+    // The PDF: the same bytes from both, one or two A4 pages, the logo and the three graphs
+    // inside at their full size, the page's text in order.
+    const fs::path pdf = cliDir / "Protokol.pdf";
+    ASSERT_TRUE(bytesOf(pdf).starts_with("%PDF-"));
+    EXPECT_EQ(bytesOf(windowsDir / "Protokol.pdf"), bytesOf(pdf));
+    const std::string quoted = shellQuoted(pdf.string());
+    const std::string info = outputOf("pdfinfo " + quoted);
+    EXPECT_TRUE(info.find("Pages:           1\n") != std::string::npos ||
+                info.find("Pages:           2\n") != std::string::npos)
+        << info;
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Protokol\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Mar 12 10:00:00 2024 UTC"), std::string::npos) << info;
+    std::vector<std::string> images;
+    std::istringstream list(outputOf("pdfimages -list " + quoted + " | tail -n +3"));
+    for (std::string line; std::getline(list, line);) {
+        std::istringstream fields(line);
+        std::string page, number, type, width, height;
+        fields >> page >> number >> type >> width >> height;
+        images.push_back(type + " " + width + "x" + height);
+    }
+    EXPECT_EQ(images, (std::vector<std::string>{"image 150x150", "image 632x434", "image 632x434", "image 632x434"}));
+    const std::string text = outputOf("pdftotext -enc UTF-8 " + quoted + " -");
+    const std::string lines = spacesAsOne(text, true), flowing = spacesAsOne(text, false);
+    std::size_t at = 0;
+    for (const std::string& expected : c.pdfText) {
+        const std::string flat = spacesAsOne(expected, false);
+        at = flowing.find(flat, at);
+        ASSERT_NE(at, std::string::npos) << flat << "\n---\n" << text;
+        at += flat.size();
+        if (expected.find('\n') != std::string::npos) {
+            EXPECT_NE(lines.find(expected), std::string::npos) << text;
+        }
+    }
 }
 
 TEST_F(ReportMatchesWindows, MixedRoute) { checkRoute(cases()[0]); }

@@ -242,10 +242,14 @@ TEST_F(ReportCliTest, WritesThePicturesThePageAndTheLogo) {
     EXPECT_TRUE(contains(page, "Útlum na konci trasy je <font color = \"red\">0</font> dB."));
     EXPECT_TRUE(contains(page, "na konci trasy je <font color = \"red\">0,34</font> ns."));
     EXPECT_TRUE(contains(page, "disperze je <font color = \"red\">0,32</font> ps."));
+    EXPECT_TRUE(bytesOf(out / "Protokol.pdf").starts_with("%PDF-"));
 
     // A second report into the same folder replaces every file.
     const std::string other = saveRoute("other.trasa", {source("5", "2"), detector("-30")});
     ASSERT_EQ(run({"report", other, "--out", out.string(), "--jmeno", "Eva", "--prijmeni", "Malá"}).exitCode, 0);
+    ASSERT_EQ(run({"report", other, "--out", file("bez-pdf"), "--no-pdf"}).exitCode, 0);
+    EXPECT_TRUE(fs::exists(dir / "bez-pdf" / "Protokol.html"));
+    EXPECT_FALSE(fs::exists(dir / "bez-pdf" / "Protokol.pdf"));
     const std::string again = cp1250ToUtf8(bytesOf(out / "Protokol.html"));
     EXPECT_TRUE(contains(again, "Eva Malá"));
     EXPECT_TRUE(contains(again, "Útlum na konci trasy je <font color = \"red\">5</font> dB."));

@@ -14,8 +14,10 @@
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
 #include "report/conclusion.h"
+#include "report/gui/report_pdf.h"
 #include "route/route_rules.h"
 #include "text/errors.h"
+#include "text/file_io.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -386,9 +388,17 @@ void TForm1::DrawRouteGraphs() {
 void TForm1::WriteReport() {
     const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
                                         conclusionLines(fromQ(Memo1_->toPlainText())));
+    const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
-    if (auto error = saveReport(path, page)) {
+    // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
+    // written together, all or nothing.
+    std::vector<NamedFile> files{{"Protokol.html", page}};
+    if (auto error = addReportPdf(files, folder, page, loadReportPictures(folder))) {
         desk_.warning(*error);
+        return;
+    }
+    if (auto failure = writeFileSet(folder, files)) {
+        desk_.warning("Protokol nelze uložit do souboru „" + failure->path + "“: " + failure->reason + ".");
         return;
     }
     reported_ = {shownStudent(), fromQ(Memo1_->toPlainText())};
