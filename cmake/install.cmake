@@ -7,8 +7,9 @@
 #                                     per-user copy when "Protokol" is not writable
 #            <prefix>/bin/lumor-cli
 #            <prefix>/share/{applications, mime/packages, icons/hicolor/scalable}
-#   Windows: <prefix>/{lumor.exe, lumor-cli.exe, Komponenty, Protokol} and, with windeployqt
-#            found, the Qt libraries and plugins beside them.
+#   Windows: <prefix>/{lumor.exe, lumor-cli.exe, Komponenty, Protokol, translations/qtbase_cs.qm}
+#            and, with windeployqt found (scripts/build-windows.sh copies them itself), the Qt
+#            libraries and plugins beside them.
 # `cpack -G DEB` in a build configured for Linux makes the Debian package lumor_<version>_<arch>.deb.
 include(GNUInstallDirs)
 
@@ -78,6 +79,20 @@ if(UNIX AND NOT APPLE)
     add_test(NAME launcher_test
       COMMAND ${PROJECT_SOURCE_DIR}/packaging/launcher-test.sh
               ${PROJECT_SOURCE_DIR}/packaging/lumor.sh.in)
+  endif()
+endif()
+
+if(WIN32 AND TARGET lumor)
+  # Qt's Czech for its dialogs and buttons: the program loads qtbase_cs from Qt's translations
+  # folder, which is "translations" beside lumor.exe when Qt's DLLs lie beside it.
+  set(LUMOR_QT_TRANSLATIONS_DIR "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}" CACHE PATH
+    "Folder of Qt's qtbase_cs.qm, installed into translations beside lumor.exe")
+  if(EXISTS "${LUMOR_QT_TRANSLATIONS_DIR}/qtbase_cs.qm")
+    install(FILES "${LUMOR_QT_TRANSLATIONS_DIR}/qtbase_cs.qm"
+      DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}/translations")
+  else()
+    message(WARNING "No qtbase_cs.qm in ${LUMOR_QT_TRANSLATIONS_DIR}: Qt's dialogs and buttons "
+      "stay English (set LUMOR_QT_TRANSLATIONS_DIR)")
   endif()
 endif()
 

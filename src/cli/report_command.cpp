@@ -53,12 +53,18 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 }
 
 /// A Qt application for painting the graphs without a display: the "offscreen" platform
-/// unless the user chose one. Nothing is created when the process already has one.
+/// unless the user chose one; on Windows the "minimal" one, which draws text with Windows' own
+/// fonts (Qt's "offscreen" there needs FreeType, which the Windows build leaves out). Nothing is
+/// created when the process already has one.
 class OffscreenGui {
 public:
     OffscreenGui() {
         if (QCoreApplication::instance() != nullptr) return;
+#ifdef Q_OS_WIN
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "minimal");
+#else
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         previousHandler_ = qInstallMessageHandler(qtMessages);
         app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
     }
@@ -254,7 +260,8 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "The conclusion (at most 1 MB) is kept as the program's conclusion box keeps it: the\n"
         "first five lines, at most 550 characters; it is read as UTF-8, UTF-16 with its byte\n"
         "order mark, or else windows-1250.\n"
-        "Needs no display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"
+        "Needs no display (Qt's offscreen platform, on Windows the minimal one, unless\n"
+        "QT_QPA_PLATFORM is set).\n\n"
         "Exit status: 0 written, 1 the route is unreadable, not complete (\"Trasa není\n"
         "úplná\") or fails to evaluate, or a file cannot be written, or the logo is missing\n"
         "(the other four files are then written); 2 usage error.");

@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# Builds the Windows program on Debian 12 and packs it as build-win64/Lumor-<version>-win64.zip:
+#   1. Qt for 64-bit Windows, cross-built once from Debian's own qt6-base source package (the
+#      version of the installed host tools moc, uic and rcc) into a cache outside the repository,
+#      ~/.cache/lumor-windows or $LUMOR_WINDOWS_CACHE; later runs reuse it;
+#   2. lumor.exe and lumor-cli.exe against it (mingw-w64, cmake/windows-qt.cmake);
+#   3. the program folder as the Windows install lays it out, with the Qt DLLs, the plugins the
+#      program loads, the MinGW runtime and Qt's Czech translation beside the executables.
+# Qt is built as shared libraries: the plugins (the windows platform, the Windows style, GIF)
+# stay ordinary DLLs loaded the usual way, the folder looks like a windeployqt one, and a change
+# in Lumor relinks in seconds. The first run takes long (see README); nothing runs in parallel
+# beyond two compile jobs, and the Qt build runs at the lowest priority.
+#   scripts/build-windows.sh
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cache="${LUMOR_WINDOWS_CACHE:-$HOME/.cache/lumor-windows}"
+build="$root/build-win64"
+jobs=2
+start=$SECONDS
+step() { echo; echo "=== $* ($(( SECONDS - start ))s)"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+step "packages"
+# The host Qt (its tools and CMake files), the cross compilers, Wine (the build runs lumor-cli.exe
+# to make the standard library), dpkg-source, CLI11's headers and Qt's translations.
+packages=(cmake ninja-build perl python3 xz-utils dpkg-dev zip mingw-w64 g++-mingw-w64-x86-64-posix
+          wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev qt6-translations-l10n)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
+wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+[ -x "$wine" ] && [ -x "$wineserver" ] || fail "Wine not found (package wine64)"
+# The Windows Qt is built from exactly the source of the installed host tools.
+qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)"
+qt_upstream="${qt_version%%+*}"
+qt_upstream="${qt_upstream%%-*}"
+echo "host Qt tools: $qt_version"
+mkdir -p "$cache"
+
+step "Qt source (qt6-base $qt_version)"
+src="$cache/src/qt6-base"
+if [ "$(cat "$src/.unpacked" 2>/dev/null)" != "$qt_version" ]; then
+  mkdir -p "$cache/src"
+  # Debian's source index, from a sources file that lives only for this call.
+  list="/etc/apt/sources.list.d/lumor-windows-src.sources"
+  $sudo tee "$list" > /dev/null <<'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+  trap '$sudo rm -f "$list"' EXIT
+  $sudo apt-get update -qq -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- \
+    -o APT::Get::List-Cleanup=0
+  (cd "$cache/src" && apt-get source --download-only -qq "qt6-base=$qt_version")
+  $sudo rm -f "$list"
+  trap - EXIT
+  rm -rf "$src"
+  # dpkg-source applies Debian's patches, as the Linux Qt was built.
+  (cd "$cache/src" && dpkg-source -x "qt6-base_${qt_version#*:}.dsc" "$src")
+  echo "$qt_version" > "$src/.unpacked"
+else
+  echo "cached: $src"
+fi
+
+step "Qt for Windows (Core, Gui, Widgets, the windows platform)"
+qt="$cache/qt6-win64"
+qt_build="$cache/qt6-base-build"
+# Everything Lumor does not use is off. Lumor reads and writes BMP (in Qt Gui), GIF (a plugin),
+# writes PDF (QPdfWriter, in Qt Gui), shows widgets with the Windows style; lumor-cli paints
+# offscreen through the "minimal" platform, which draws text with Windows' own fonts.
+qt_options=(
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF
+  -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
+  -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_testlib=OFF
+  -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF -DFEATURE_freetype=OFF
+  -DFEATURE_androiddeployqt=OFF
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF)
+toolchain="$root/cmake/windows-qt.cmake"
+stamp="$(printf '%s\n' "$qt_version" "${qt_options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-16)"
+if [ "$(cat "$qt/.lumor-stamp" 2>/dev/null)" != "$stamp" ]; then
+  # A build from scratch: another source, other options or another toolchain file.
+  rm -rf "$qt_build" "$qt"
+  mkdir -p "$qt_build"
+  nice -n 19 cmake -G Ninja -S "$src" -B "$qt_build" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$qt" "${qt_options[@]}" > "$qt_build/configure.log" 2>&1 ||
+    { tail -40 "$qt_build/configure.log"; fail "Qt's configure failed (whole log: $qt_build/configure.log)"; }
+  nice -n 19 cmake --build "$qt_build" -j"$jobs" > "$qt_build/build.log" 2>&1 ||
+    { grep -B2 -A12 -m3 'error' "$qt_build/build.log" | head -60; tail -5 "$qt_build/build.log"
+      fail "Qt's build failed (whole log: $qt_build/build.log)"; }
+  cmake --install "$qt_build" > "$qt_build/install.log" 2>&1 || fail "Qt's install failed ($qt_build/install.log)"
+  echo "$stamp" > "$qt/.lumor-stamp"
+else
+  echo "cached: $qt"
+fi
+
+# CLI11 (header-only) from the host, in a prefix of its own: its CMake file would otherwise put
+# /usr/include, with the Linux C headers, on the Windows compiler's include path.
+cli11="$cache/cli11"
+if [ ! -f "$cli11/include/CLI/CLI.hpp" ] || ! cmp -s /usr/include/CLI/CLI.hpp "$cli11/include/CLI/CLI.hpp"; then
+  rm -rf "$cli11"
+  mkdir -p "$cli11/include" "$cli11/share/cmake"
+  cp -r /usr/include/CLI "$cli11/include/"
+  cp -r /usr/share/cmake/CLI11 "$cli11/share/cmake/"
+fi
+
+# Wine runs lumor-cli.exe during the build (the standard library from its CSV), in a prefix of
+# the cache with Mono and Gecko off, finding the Qt and MinGW DLLs through WINEPATH.
+export WINEPREFIX="$cache/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mingw_gcc_dir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+mingw_lib_dir=/usr/x86_64-w64-mingw32/lib
+export WINEPATH="Z:$qt/bin;Z:$mingw_gcc_dir;Z:$mingw_lib_dir"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  step "Wine prefix ($WINEPREFIX)"
+  (unset DISPLAY; "$wine" wineboot --init > /dev/null 2>&1) || fail "wineboot could not make the prefix"
+  "$wineserver" -w
+fi
+
+step "lumor.exe and lumor-cli.exe"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
+  -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt;$cli11" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations > "$build.configure.log" 2>&1 ||
+  { tail -40 "$build.configure.log"; fail "configuring Lumor for Windows failed"; }
+(unset DISPLAY; cmake --build "$build" -j"$jobs")
+
+step "the program folder"
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+name="Lumor-$version-win64"
+stage="$build/zip"
+folder="$stage/$name"
+rm -rf "$stage"
+# The install rules give lumor.exe, lumor-cli.exe, Komponenty, Protokol and Qt's Czech (Debian's
+# qtbase_cs.qm of the same Qt version); the rest is the windeployqt part, done by hand:
+# windeployqt is no Linux program. With Qt's DLLs beside lumor.exe, Qt takes the program's folder
+# for its own: plugins from platforms\, styles\ and imageformats\, translations\ for the Czech.
+cmake --install "$build" --prefix "$folder" > /dev/null
+for dll in Qt6Core Qt6Gui Qt6Widgets; do cp "$qt/bin/$dll.dll" "$folder/"; done
+for plugin in platforms/qwindows platforms/qminimal styles/qwindowsvistastyle imageformats/qgif; do
+  mkdir -p "$folder/$(dirname "$plugin")"
+  cp "$qt/plugins/$plugin.dll" "$folder/$plugin.dll"
+done
+for dll in "$mingw_gcc_dir/libstdc++-6.dll" "$mingw_gcc_dir/libgcc_s_seh-1.dll" "$mingw_lib_dir/libwinpthread-1.dll"; do
+  cp "$dll" "$folder/"
+done
+[ -f "$folder/translations/qtbase_cs.qm" ] || fail "the install put no translations/qtbase_cs.qm"
+find "$folder" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+
+# Every DLL that the executables and plugins import is either in the folder or part of Windows.
+windows_dlls='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|comctl32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|netapi32|userenv|shlwapi|setupapi|wtsapi32|d3d9|d3d11|dxgi|dwrite|mpr|authz|rpcrt4|msvcrt|ntdll|api-ms-win-.*|shcore|winspool\.drv|uiautomationcore|d2d1|bcrypt)\.dll$'
+absent=0
+while read -r file; do
+  for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\tDLL Name: //p'); do
+    lower="$(tr 'A-Z' 'a-z' <<< "$dll")"
+    grep -qiE "$windows_dlls" <<< "$lower" && continue
+    [ -n "$(find "$folder" -maxdepth 1 -iname "$dll")" ] && continue
+    echo "  ${file#"$folder/"} needs $dll, which is not in the folder" >&2
+    absent=1
+  done
+done < <(find "$folder" -name '*.exe' -o -name '*.dll')
+[ "$absent" -eq 0 ] || fail "the program folder lacks DLLs"
+
+step "the ZIP"
+zip="$build/$name.zip"
+rm -f "$zip"
+(cd "$stage" && TZ=UTC find "$name" -print | LC_ALL=C sort | zip -q -X -9 "$zip" -@)
+ls -l "$zip"
+unzip -l "$zip" | sed 's/^/  /'
+echo
+echo "WINDOWS BUILD DONE: $zip ($(( SECONDS - start ))s)"
