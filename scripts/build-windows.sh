@@ -68,6 +68,11 @@ EOF
   rm -rf "$src"
   # dpkg-source applies Debian's patches, as the Linux Qt was built.
   (cd "$cache/src" && dpkg-source -x "qt6-base_${qt_version#*:}.dsc" "$src")
+  # Qt 6.4's windows platform asks for the DirectWrite font database whenever DirectWrite 3 is
+  # there, but Qt Gui holds it only with Direct2D, which is off here: without this the plugin
+  # does not link (undefined QWindowsDirectWriteFontDatabase). It then uses the GDI one.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"
   echo "$qt_version" > "$src/.unpacked"
 else
   echo "cached: $src"
@@ -88,6 +93,9 @@ qt_options=(
   -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
   -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF -DFEATURE_freetype=OFF
   -DFEATURE_androiddeployqt=OFF
+  # Debian's source leaves out Wacom's wintab.h (its licence forbids changes), which the windows
+  # platform's tablet support includes; Lumor takes no tablet input.
+  -DFEATURE_tabletevent=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF)
 toolchain="$root/cmake/windows-qt.cmake"
 stamp="$(printf '%s\n' "$qt_version" "${qt_options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-16)"

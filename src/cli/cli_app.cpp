@@ -40,6 +40,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "evaluates routes and writes measurement reports without the desktop program.",
         "lumor-cli"};
     app.require_subcommand(1);
+    // Options are "--out" and the like on every system: CLI11 would take "/x" for an option on
+    // Windows, and a path written with forward slashes ("/skola/novak.trasa") would be lost.
+    // The commands made below inherit this.
+    app.allow_windows_style_options(false);
     app.footer(
         "Examples:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n"
         "  lumor-cli eval novak.trasa svoboda.trasa\n"
