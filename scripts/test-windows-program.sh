@@ -24,7 +24,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 stop() { echo "FAIL: $*" >&2; exit 1; }
 
-packages=(wine64 xvfb xauth xdotool imagemagick python3 unzip cmake ninja-build)
+packages=(wine64 xvfb xauth xdotool imagemagick python3 unzip cmake ninja-build fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

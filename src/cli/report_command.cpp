@@ -53,15 +53,16 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 }
 
 /// A Qt application for painting the graphs without a display: the "offscreen" platform
-/// unless the user chose one; on Windows the "minimal" one, which draws text with Windows' own
-/// fonts (Qt's "offscreen" there needs FreeType, which the Windows build leaves out). Nothing is
-/// created when the process already has one.
+/// unless the user chose one; on Windows the "minimal" one with its fonts on, which draws text
+/// with Windows' own fonts (Qt's "offscreen" there needs FreeType, which the Windows build leaves
+/// out; without "enable_fonts" every letter is an empty box). Nothing is created when the process
+/// already has one.
 class OffscreenGui {
 public:
     OffscreenGui() {
         if (QCoreApplication::instance() != nullptr) return;
 #ifdef Q_OS_WIN
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "minimal");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
 #else
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
