@@ -62,6 +62,8 @@ EOF
   trap '$sudo rm -f "$list"' EXIT
   $sudo apt-get update -qq -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- \
     -o APT::Get::List-Cleanup=0
+  # apt checks the files against Debian's signed index; dpkg-source below may still warn that
+  # it cannot check the .dsc's own signature (debian-keyring is not installed).
   (cd "$cache/src" && apt-get source --download-only -qq "qt6-base=$qt_version")
   $sudo rm -f "$list"
   trap - EXIT

@@ -224,6 +224,12 @@ if opened="$(window 'Novák')"; then
       fail "lumor.exe wrote Protokol\\$f: $verdict"
     fi
   done
+  # Qt's own texts in Czech (translations\qtbase_cs.qm beside the program): Ctrl+N asks before
+  # it clears the route, with the buttons "Ano" and "Ne" (question.png, looked at by hand).
+  xdotool mousemove --sync $((main_x + 1100)) $((main_y + 900)) click 1
+  xdotool key --clearmodifiers ctrl+n
+  sleep 2
+  shot question
 else
   shot not-opened
   fail "Novák.trasa did not open through the file dialog (see open-dialog.png, not-opened.png)"
