@@ -142,12 +142,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 step "lumor.exe and lumor-cli.exe"
+mkdir -p "$build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
   -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt;$cli11" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations > "$build.configure.log" 2>&1 ||
-  { tail -40 "$build.configure.log"; fail "configuring Lumor for Windows failed"; }
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations > "$build/configure.log" 2>&1 ||
+  { tail -40 "$build/configure.log"; fail "configuring Lumor for Windows failed"; }
 (unset DISPLAY; cmake --build "$build" -j"$jobs")
 
 step "the program folder"
