@@ -2,7 +2,8 @@
 # pictures and saved as BMP files; in ui/ the enlarged graph windows.
 target_sources(lumor_core PRIVATE
   src/eval/route_evaluation.cpp
-  src/eval/graph_drawing.cpp)
+  src/eval/graph_drawing.cpp
+  src/eval/link_verdict.cpp)
 target_sources(lumor_gui PRIVATE
   src/eval/gui/qimage_canvas.cpp
   src/eval/gui/graph_pictures.cpp)

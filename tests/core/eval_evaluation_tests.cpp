@@ -1,4 +1,5 @@
 #include "eval/graph_drawing.h"
+#include "eval/link_verdict.h"
 #include "eval/route_evaluation.h"
 #include "recording_canvas.h"
 #include "test_messages.h"
@@ -278,4 +279,23 @@ TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
     const GraphScale s2 = renderEnlargedGraph(route, GraphKind::Pmd, big2);
     EXPECT_EQ(big1.ops, big2.ops);
     EXPECT_EQ(coordinateText(s1, 100, 100), coordinateText(s2, 100, 100));
+}
+
+TEST(LinkVerdict, TheMarginDecidesAndTheSmallerDispersionLimitGivesTheBitRate) {
+    // PMD alone: 0,1 / 10 ps = 10 Gbit/s; 1 dB below the sensitivity.
+    LinkVerdict v = linkVerdict(-31, -30, 0, 10);
+    EXPECT_FALSE(v.received);
+    EXPECT_DOUBLE_EQ(v.margin, -1);
+    ASSERT_TRUE(v.bitRate);
+    EXPECT_EQ(v.limit, RateLimit::Pmd);
+    EXPECT_EQ(bitRateText(*v.bitRate), "10 Gbit/s");
+    // A negative CD counts by its size: 1 / (4 × 0,5 ns) = 500 Mbit/s, below PMD's 1000 Gbit/s.
+    v = linkVerdict(0, -30, -0.5, 0.1);
+    EXPECT_EQ(v.limit, RateLimit::Cd);
+    EXPECT_EQ(bitRateText(*v.bitRate), "500 Mbit/s");
+    EXPECT_FALSE(linkVerdict(0, -30, 0, 0).bitRate);
+    EXPECT_EQ(verdictLine(linkVerdict(0, -30, 0.34, 0.316227766016838)),
+              "Úroveň na detektoru 0 dBm, citlivost detektoru -30 dBm, rezerva 30 dB: signál detektor zachytí. "
+              "CD 0,34 ns, PMD 0,32 ps. Nejvyšší přenosová rychlost asi 735 Mbit/s (omezuje ji chromatická "
+              "disperze).");
 }
