@@ -118,7 +118,7 @@ cmp -s "$scratch/report/ORV.gif" "$program/Protokol/ORV.gif" && ok "report: the 
 [ "$(head -c 6 "$program/Protokol/ORV.gif")" = GIF89a ] || [ "$(head -c 6 "$program/Protokol/ORV.gif")" = GIF87a ] &&
   ok "ORV.gif is a GIF picture" || fail "ORV.gif is not a GIF picture"
 desktop="$tree/usr/share/applications/lumor.desktop"
-for key in "Exec=lumor" "Icon=lumor" "Categories=Education;Science;" "Name=Lumor" "Name\[cs\]=" "Comment=" "Comment\[cs\]="; do
+for key in "Exec=lumor %f" "MimeType=application/x-lumor-route;application/x-lumor-library;" "Icon=lumor" "Categories=Education;Science;" "Name=Lumor" "Name\[cs\]=" "Comment=" "Comment\[cs\]="; do
   grep -q "^$key" "$desktop" && ok "lumor.desktop: ${key//\\/}" || fail "lumor.desktop lacks ${key//\\/}"
 done
 if command -v desktop-file-validate > /dev/null; then

@@ -461,3 +461,29 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
     EXPECT_TRUE(report.defaultAction()->isEnabled());
     EXPECT_TRUE(report.isEnabled());
 }
+
+TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
+    completeRoute(route());
+    ASSERT_TRUE(route().SaveRoute(path("novák.trasa")));
+    route().ClearRoute();
+    LibraryEntry connector;
+    setTypeCode(connector, 3);
+    SetSlotText(connector, LibrarySlot::Label, "SC");
+    writeBytes(path("moje.komp"), std::string(connector.image.begin(), connector.image.end()));
+    desk.clear();
+
+    openCommandLineFiles(*forms, {path("novák.trasa"), path("moje.komp")});
+    EXPECT_EQ(route().count(), 4);
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(state->library.count(), 1);
+    EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
+    EXPECT_TRUE(desk.texts("open").empty());  // no dialog: the files are given
+
+    // Over a route of several components it asks first, as Open does; a file that cannot be
+    // read leaves what is there.
+    desk.answers = {true};
+    openCommandLineFiles(*forms, {path("chybí.trasa")});
+    EXPECT_EQ(desk.texts("question").size(), 1u);
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
+    EXPECT_EQ(route().count(), 4);
+}

@@ -41,4 +41,8 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     return forms;
 }
 
+void openCommandLineFiles(Forms& forms, const std::vector<std::string>& files) {
+    for (const std::string& file : files) forms.Form1->openGivenFile(file);
+}
+
 }  // namespace lumor

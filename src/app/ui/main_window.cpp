@@ -21,15 +21,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace lumor {
@@ -75,6 +79,7 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const char* caption, int 
 TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lumor"));
+    setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
     buildLayout();
     FormCreate();
 }
@@ -222,7 +227,9 @@ void TForm1::ToolButton1Click() {
     routeSaved({});
 }
 
-void TForm1::ToolButton2Click() {
+void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
+
+void TForm1::openRoute(const std::optional<std::string>& given) {
     const bool replacing = state_.route.grid().colCount() != 2;
     if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
                                      "opravdu chcete pokračovat ?")) {
@@ -230,7 +237,7 @@ void TForm1::ToolButton2Click() {
     }
     // The file is read and checked before the route is emptied: a cancelled dialog, a file
     // that cannot be read or one that is no route leaves the route as it was.
-    const auto path = desk_.openFileName(kRouteFilter);
+    const auto path = given ? given : desk_.openFileName(kRouteFilter);
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
@@ -244,6 +251,40 @@ void TForm1::ToolButton2Click() {
 }
 
 void TForm1::ToolButton3Click() { saveRoute(); }
+
+void TForm1::openGivenFile(const std::string& path) {
+    if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
+        peers_->library.openLibrary(path);
+    } else {
+        openRoute(path);
+    }
+}
+
+namespace {
+
+/// The first local file of a drag, when it is a route or a library.
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (data == nullptr) return std::nullopt;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp")) return fromQ(url.toLocalFile());
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const auto path = droppedFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    guarded(desk_, [&] { openGivenFile(*path); });
+}
 
 bool TForm1::saveRoute() {
     if (state_.route.count() == 0) {

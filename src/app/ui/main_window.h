@@ -82,11 +82,19 @@ public:
     bool reportDataChanged() const;
     /// Whether the program may end: with unsaved work, asks first (and may save the route).
     bool mayClose();
+    /// Opens a file named from outside the program (the command line, a file dropped on the
+    /// window): a library (*.komp) into the library, anything else as a route, each as its Open
+    /// command does, asking first when it would replace more than one component or entry.
+    void openGivenFile(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    /// The Open command, with the file given or asked for.
+    void openRoute(const std::optional<std::string>& given);
     /// The route is now the one in the file (empty: a new route without a file).
     void routeSaved(const std::string& path);
     /// "novák.trasa* — Lumor": the route's file and whether it changed since.

@@ -192,12 +192,14 @@ void TForm2::ToolButton1Click() {
     clearCategoryLists();
 }
 
-void TForm2::ToolButton2Click() {
+void TForm2::ToolButton2Click() { openLibrary(std::nullopt); }
+
+void TForm2::openLibrary(const std::optional<std::string>& given) {
     // At most one entry is replaced without a question. The file is read and checked before
     // the library is emptied: a cancelled dialog or a file that is no library keeps it whole.
     const bool replacing = library_.grid().colCount() != 2;
     if (!replacing || desk_.question(kOpenLibraryQuestion)) {
-        if (const auto path = desk_.openFileName(kLibraryFilter)) {
+        if (const auto path = given ? given : desk_.openFileName(kLibraryFilter)) {
             if (const auto bytes = library_.readListFile(*path)) {
                 if (replacing) library_.ClearLibrary();
                 library_.loadListBytes(*path, *bytes);

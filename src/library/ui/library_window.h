@@ -61,6 +61,8 @@ public:
     void BitBtn1Click();        ///< closes the window
     /// Marks the entry column whose label is `Edit1`'s text and says whether one was found.
     void FindComponent();
+    /// The open command with the file given (nothing: asked for with the open dialog).
+    void openLibrary(const std::optional<std::string>& given);
 
     /// The item index the user last chose in each category list; -1 before any choice.
     const std::array<int, kCategoryCount>& CategorySelection() const { return categorySelection_; }
