@@ -1,7 +1,9 @@
 #include <unistd.h>
 #include "route/component_types.h"
+#include "route/route_history.h"
 #include "route/route_list.h"
 #include "test_messages.h"
+#include "test_routes.h"
 
 #include <gtest/gtest.h>
 
@@ -234,4 +236,50 @@ TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
         fs::permissions(dir, fs::perms::owner_all);
     }
     EXPECT_EQ(bytesOf(file("keep.trasa")), before);
+}
+
+TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) {
+    RouteHistory history(route);
+    for (const char* label : {"A", "B", "C", "D"}) route.AppendComponent(component("Konektor", label));
+    // The file's bytes and every cell of the grid, column by column.
+    const auto snapshot = [&] {
+        std::vector<std::string> cells{route.imageBytes()};
+        for (int c = 0; c < route.grid().colCount(); ++c)
+            for (int r = 0; r < route.grid().rowCount(); ++r) cells.push_back(route.grid().cell(c, r));
+        return cells;
+    };
+    const auto four = snapshot();
+
+    route.removeAt(2);  // from the middle: C and D move left, one column less
+    EXPECT_EQ(route.count(), 3);
+    EXPECT_EQ(route.grid().colCount(), 4);
+    EXPECT_EQ(route.grid().cell(2, 2), "C");
+    const auto three = snapshot();
+    route.move(1, 3);  // A to the end
+    EXPECT_EQ(route.grid().cell(1, 2), "C");
+    EXPECT_EQ(route.grid().cell(3, 2), "A");
+    route.move(3, 4);  // out of the route: nothing, and no step
+    route.removeAt(0);
+
+    history.undo();
+    EXPECT_EQ(snapshot(), three);
+    history.undo();
+    EXPECT_EQ(snapshot(), four);
+    history.redo();
+    EXPECT_EQ(snapshot(), three);
+    {
+        const RouteHistory::Step open(history);  // clearing and loading: one step
+        route.ClearRoute();
+        route.AppendComponent(component("Zdroj", "LED"));
+    }
+    EXPECT_FALSE(history.canRedo());
+    history.undo();
+    EXPECT_EQ(snapshot(), three);
+
+    // Bounded: a long session keeps the last hundred steps.
+    for (int i = 0; i < 150; ++i) route.AppendComponent(component("Konektor", std::to_string(i)));
+    int undone = 0;
+    while (history.canUndo()) history.undo(), ++undone;
+    EXPECT_EQ(undone, static_cast<int>(RouteHistory::kMaxSteps));
+    EXPECT_EQ(route.count(), 53);
 }
