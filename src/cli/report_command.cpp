@@ -47,13 +47,19 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
     }
 }
 
-/// A Qt application for painting the graphs without a display: the "offscreen" platform
-/// unless the user chose one. Nothing is created when the process already has one.
+/// A Qt application for painting the graphs, which opens no window. On Windows and macOS the
+/// system's own platform plugin, which needs no display and which every installation carries
+/// (windeployqt copies "qwindows", not "offscreen"); elsewhere the "offscreen" platform, as an
+/// X or Wayland display may be missing or unreachable (the Debian package depends on Qt's
+/// platform plugins). A platform the user chose is kept. Nothing is created when the process
+/// already has an application.
 class OffscreenGui {
 public:
     OffscreenGui() {
         if (QCoreApplication::instance() != nullptr) return;
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         previousHandler_ = qInstallMessageHandler(qtMessages);
         app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
     }
@@ -193,7 +199,7 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "the Protokol folder beside lumor-cli. A value left out is written as \"neuvedeno\".\n"
         "The conclusion is kept as the program's conclusion box keeps it: the first five\n"
         "lines, at most 550 characters; a file that is not UTF-8 is read as windows-1250.\n"
-        "Needs no display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"
+        "Needs no display (on Linux Qt's offscreen platform unless QT_QPA_PLATFORM is set).\n\n"
         "Exit status: 0 written, 1 the route is unreadable, not complete (\"Trasa není\n"
         "úplná\") or fails to evaluate, or a file cannot be written; 2 usage error.");
     report->callback(

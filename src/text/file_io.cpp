@@ -53,7 +53,7 @@ std::string czechReason(int errorNumber) {
         case EIO: return "disk ohlásil chybu čtení nebo zápisu";
         case EFBIG: return "soubor je pro tento disk příliš velký";
         case EBUSY: return "soubor nebo složka se právě používá";
-        case EINVAL: return "takové jméno souboru tento disk nedovoluje";
+        case EINVAL: return "neplatné jméno souboru";
         // A save meets this only when every name it tried for its temporary file was taken.
         case EEXIST: return "nepodařilo se vytvořit dočasný soubor, všechna zkoušená jména jsou obsazena";
         default: return "chyba zápisu (kód " + std::to_string(errorNumber) + ")";
@@ -218,26 +218,113 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
 
 #else
 
-/// An errno value for a Windows error code.
-int errnoOfWindows(DWORD code) { return errnoOf(std::error_code(static_cast<int>(code), std::system_category())); }
+/// An errno value for a Windows error code: the codes a save meets named here, since the
+/// standard library maps some of them to nothing or to the wrong thing (an invalid name to
+/// "no such file").
+int errnoOfWindows(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: return ENOENT;
+        case ERROR_ACCESS_DENIED: return EACCES;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE: return EBUSY;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_DIRECTORY: return EINVAL;
+        case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+        case ERROR_WRITE_PROTECT: return EROFS;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+#ifdef EDQUOT
+        case ERROR_DISK_QUOTA_EXCEEDED: return EDQUOT;
+#endif
+        case ERROR_FILE_TOO_LARGE: return EFBIG;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return EEXIST;
+        case ERROR_WRITE_FAULT:
+        case ERROR_READ_FAULT:
+        case ERROR_CRC:
+        case ERROR_IO_DEVICE: return EIO;
+        default: return errnoOf(std::error_code(static_cast<int>(code), std::system_category()));
+    }
+}
+
+/// The file a save onto `file` really replaces: the end of the symbolic links and junctions on
+/// the way, as the system resolves them (MinGW's std::filesystem does not know links); `file`
+/// itself when it does not exist yet.
+fs::path resolvedTarget(const fs::path& file) {
+    const HANDLE handle = ::CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return file;
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), 0);
+    if (length >= name.size()) {
+        name.resize(length + 1);
+        length = ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), 0);
+    }
+    ::CloseHandle(handle);
+    if (length == 0 || length >= name.size()) return file;
+    name.resize(length);
+    // "\\?\C:\..." and "\\?\UNC\server\..." in their usual forms where those reach the file.
+    if (name.size() < MAX_PATH) {
+        if (name.starts_with(L"\\\\?\\UNC\\")) return fs::path(L"\\\\" + name.substr(8));
+        if (name.starts_with(L"\\\\?\\") && name.size() > 5 && name[5] == L':') return fs::path(name.substr(4));
+    }
+    return fs::path(name);
+}
+
+/// Whether a rename that failed with `code` may succeed a moment later: another program (a
+/// virus scanner, an indexer, a viewer) holds the target open. A read-only target never will.
+bool mayPassLater(DWORD code, const fs::path& target) {
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return true;
+    if (code != ERROR_ACCESS_DENIED) return false;
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+/// Why a file could not be created in the folder of `file`: when part of the folder's path is
+/// missing (ERROR_PATH_NOT_FOUND), whether it is missing or a file stands in its place.
+int createError(DWORD code, const fs::path& file) {
+    if (code == ERROR_PATH_NOT_FOUND) {
+        for (fs::path p = file.parent_path(); !p.empty() && p != p.root_path(); p = p.parent_path()) {
+            const DWORD attributes = ::GetFileAttributesW(p.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ENOENT : ENOTDIR;
+        }
+    }
+    return errnoOfWindows(code);
+}
+
+/// Renames a held target is tried, and the wait between them: about a second in all.
+constexpr int kRenameAttempts = 10;
+constexpr DWORD kRenameWaitMs = 100;
 
 /// Writes the new file beside `file` and moves it over `file`. Returns 0 or an errno value.
-int replaceFile(const fs::path& file, const std::string& bytes) {
+int replaceFile(const fs::path& requested, const std::string& bytes) {
     const SaveCalls& sys = currentCalls();
+    const fs::path file = resolvedTarget(requested);
+    // A read-only file is not replaced (Windows refuses the move, Wine does not): refused
+    // before anything is written.
+    if (const DWORD attributes = ::GetFileAttributesW(file.c_str()); attributes != INVALID_FILE_ATTRIBUTES &&
+                                                                     (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+                                                                     (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return EACCES;
+    }
     fs::path temp;
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    void* handle = nullptr;
     DWORD lastError = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temp = temporaryPath(file);
-        handle = static_cast<HANDLE>(sys.createNew(temp.c_str()));
-        if (handle != INVALID_HANDLE_VALUE) break;
-        lastError = ::GetLastError();
-        if (lastError != ERROR_FILE_EXISTS && lastError != ERROR_ALREADY_EXISTS) return errnoOfWindows(lastError);
+        lastError = sys.createNew(temp.c_str(), &handle);
+        if (lastError == 0) break;
+        if (lastError != ERROR_FILE_EXISTS && lastError != ERROR_ALREADY_EXISTS) return createError(lastError, file);
     }
-    if (handle == INVALID_HANDLE_VALUE) return EEXIST;
+    if (lastError != 0) return EEXIST;
 
     const auto fail = [&](DWORD code) {
-        if (handle != INVALID_HANDLE_VALUE) sys.close(handle);
+        if (handle != nullptr) sys.close(handle);
         sys.unlink(temp.c_str());
         return errnoOfWindows(code);
     };
@@ -246,17 +333,23 @@ int replaceFile(const fs::path& file, const std::string& bytes) {
     while (left > 0) {
         const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
         unsigned long written = 0;
-        if (!sys.write(handle, data, chunk, &written)) return fail(::GetLastError());
+        if (const DWORD error = sys.write(handle, data, chunk, &written); error != 0) return fail(error);
         if (written == 0 || written > left) return fail(ERROR_WRITE_FAULT);
         data += written;
         left -= written;
     }
-    if (!sys.flush(handle)) return fail(::GetLastError());
-    const bool closed = sys.close(handle);
-    handle = INVALID_HANDLE_VALUE;
-    if (!closed) return fail(::GetLastError());
+    if (const DWORD error = sys.flush(handle); error != 0) return fail(error);
+    const DWORD closeError = sys.close(handle);
+    handle = nullptr;
+    if (closeError != 0) return fail(closeError);
     // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk: no folder sync needed.
-    if (!sys.rename(temp.c_str(), file.c_str())) return fail(::GetLastError());
+    // A target another program holds open for a moment is tried again for about a second.
+    DWORD renameError = sys.rename(temp.c_str(), file.c_str());
+    for (int attempt = 1; renameError != 0 && attempt < kRenameAttempts && mayPassLater(renameError, file); ++attempt) {
+        sys.sleep(kRenameWaitMs);
+        renameError = sys.rename(temp.c_str(), file.c_str());
+    }
+    if (renameError != 0) return fail(renameError);
     return 0;
 }
 
@@ -283,23 +376,28 @@ SaveCalls systemSaveCalls() {
 
 SaveCalls systemSaveCalls() {
     SaveCalls calls;
+    const auto result = [](BOOL ok) -> unsigned long { return ok ? 0 : ::GetLastError(); };
     // FILE_FLAG_OPEN_REPARSE_POINT: a link planted at the name is not followed either.
-    calls.createNew = [](const wchar_t* path) -> void* {
-        return ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    calls.createNew = [](const wchar_t* path, void** file) -> unsigned long {
+        const HANDLE handle = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return ::GetLastError();
+        *file = handle;
+        return 0;
     };
-    calls.write = [](void* file, const void* data, unsigned long size, unsigned long* written) {
+    calls.write = [result](void* file, const void* data, unsigned long size, unsigned long* written) {
         DWORD done = 0;
-        const bool ok = ::WriteFile(static_cast<HANDLE>(file), data, size, &done, nullptr) != 0;
+        const unsigned long error = result(::WriteFile(static_cast<HANDLE>(file), data, size, &done, nullptr));
         *written = done;
-        return ok;
+        return error;
     };
-    calls.flush = [](void* file) { return ::FlushFileBuffers(static_cast<HANDLE>(file)) != 0; };
-    calls.close = [](void* file) { return ::CloseHandle(static_cast<HANDLE>(file)) != 0; };
-    calls.rename = [](const wchar_t* from, const wchar_t* to) {
-        return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    calls.flush = [result](void* file) { return result(::FlushFileBuffers(static_cast<HANDLE>(file))); };
+    calls.close = [result](void* file) { return result(::CloseHandle(static_cast<HANDLE>(file))); };
+    calls.rename = [result](const wchar_t* from, const wchar_t* to) {
+        return result(::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     };
-    calls.unlink = [](const wchar_t* path) { return ::DeleteFileW(path) != 0; };
+    calls.unlink = [result](const wchar_t* path) { return result(::DeleteFileW(path)); };
+    calls.sleep = [](unsigned long milliseconds) { ::Sleep(milliseconds); };
     return calls;
 }
 

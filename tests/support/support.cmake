@@ -5,6 +5,8 @@ target_include_directories(lumor_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/s
 target_link_libraries(lumor_test_support PUBLIC lumor_core PRIVATE lumor_warnings)
 set_target_properties(lumor_test_support PROPERTIES AUTOMOC OFF)
 
-add_library(lumor_ui_test_support STATIC tests/support/ui/scripted_desk.cpp)
-target_include_directories(lumor_ui_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/support/ui)
-target_link_libraries(lumor_ui_test_support PUBLIC lumor_ui lumor_test_support PRIVATE lumor_warnings)
+if(NOT LUMOR_CORE_ONLY)
+  add_library(lumor_ui_test_support STATIC tests/support/ui/scripted_desk.cpp)
+  target_include_directories(lumor_ui_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/support/ui)
+  target_link_libraries(lumor_ui_test_support PUBLIC lumor_ui lumor_test_support PRIVATE lumor_warnings)
+endif()
