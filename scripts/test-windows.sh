@@ -43,7 +43,7 @@ log="$build/core-tests.log"
 }
 passed="$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log")"
 skipped="$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?,.*/\1/p' "$log")"
-grep '^\[  SKIPPED \] [A-Z]' "$log" | sed 's/^/  /' || true
+grep '^\[  SKIPPED \] [A-Z]' "$log" | grep -v ' ms)$' | sed 's/^/  /' || true
 [ -n "$passed" ] && [ "$passed" -gt 0 ] || fail "no core test passed: $log"
 
 step "a Czech file name on the command line"
