@@ -41,7 +41,9 @@ if(TARGET lumor-cli)
   target_compile_definitions(lumor-cli PRIVATE LUMOR_CLI_TO_PROGRAM="${LUMOR_CLI_TO_PROGRAM}")
 endif()
 
-install(TARGETS lumor RUNTIME DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}")
+if(TARGET lumor)
+  install(TARGETS lumor RUNTIME DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}")
+endif()
 if(TARGET lumor_standard_library)
   install(FILES "${LUMOR_BIN_DIR}/Komponenty/stdkmp.komp"
     DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}/Komponenty")
@@ -81,7 +83,7 @@ if(UNIX AND NOT APPLE)
   endif()
 endif()
 
-if(WIN32)
+if(WIN32 AND TARGET lumor)
   # The Qt libraries and plugins beside lumor.exe, so the installed folder runs on its own.
   find_program(LUMOR_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
   if(LUMOR_WINDEPLOYQT)
@@ -113,7 +115,11 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR DEB)
 endif()
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The Debian package installs below /usr; the ZIP holds the installed folder itself, lumor.exe
+# at its top beside Komponenty and Protokol.
+if(NOT WIN32)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumor project <lumor@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)

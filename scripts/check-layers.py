@@ -8,6 +8,8 @@
 - lumor-cli (src/cli/) includes core, gui and its own headers, never a window's.
 - Folders do not include each other in a circle: neither single folders (app, app/ui, ...)
   nor whole subsystems (app with app/ui, ...).
+- <windows.h> is included by no header and by no file that includes the component library's
+  headers: its macro LoadLibrary would rename ComponentLibrary::LoadLibrary there.
 - With --binary FILE: that program does not link Qt Widgets.
 
 Prints every breach and exits 1 when there is one.
@@ -91,7 +93,14 @@ def check_sources(src):
             rel = os.path.relpath(path, src).replace(os.sep, "/")
             with open(path, encoding="utf-8") as f:
                 text = f.read()
-            for kind, target in INCLUDE.findall(text):
+            includes = INCLUDE.findall(text)
+            if ("<", "windows.h") in includes:
+                if name.endswith(".h"):
+                    problems.append(f"{rel}: a header includes <windows.h>")
+                for _, target in includes:
+                    if target.startswith("library/"):
+                        problems.append(f'{rel}: includes <windows.h> and "{target}"')
+            for kind, target in includes:
                 if kind == "<":
                     qt = target.split("/")[0]
                     if re.match(r"^Q[A-Za-z]", qt):

@@ -3,7 +3,9 @@
 #   1. the plain suite (Release, build-test);
 #   2. the same tests built in Debug with AddressSanitizer and
 #      UndefinedBehaviorSanitizer (build-asan); any finding fails the test that made it;
-#   3. a short libFuzzer run of every fuzz target (clang, build-fuzz; fuzz/run.sh).
+#   3. the Windows check: the core and its tests cross-built with mingw-w64 and run under Wine
+#      (build-windows; scripts/test-windows.sh);
+#   4. a short libFuzzer run of every fuzz target (clang, build-fuzz; fuzz/run.sh).
 # First it checks that every source file is laid out as .clang-format says; the suites include
 # the layer check (scripts/check-layers.py).
 # LUMOR_FUZZ_SECONDS sets the seconds per fuzz target (default 30; 0 skips fuzzing).
@@ -31,6 +33,11 @@ cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUM
 cmake --build "$root/build-test" -j"$jobs"
 ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
 
+step "Windows check: the core cross-built and tested under Wine (build-windows)"
+"$root/scripts/test-windows.sh" | tee "$root/build-windows.log"
+windows_summary="$(tail -1 "$root/build-windows.log")"
+rm -f "$root/build-windows.log"
+
 step "sanitized build and tests, Debug (build-asan)"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMOR_SANITIZE=ON \
   -DLUMOR_WERROR="$werror"
@@ -50,4 +57,4 @@ if [ "$fuzz_seconds" -gt 0 ]; then
 fi
 
 echo
-echo "ALL TESTS PASSED: plain suite, sanitized suite (ASan+UBSan), ${fuzz_summary}; $(( SECONDS - start ))s"
+echo "ALL TESTS PASSED: plain suite, Windows check (${windows_summary#WINDOWS CHECK PASSED: }), sanitized suite (ASan+UBSan), ${fuzz_summary}; $(( SECONDS - start ))s"

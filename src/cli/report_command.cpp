@@ -52,13 +52,19 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
     }
 }
 
-/// A Qt application for painting the graphs without a display: the "offscreen" platform
-/// unless the user chose one. Nothing is created when the process already has one.
+/// A Qt application for painting the graphs, which opens no window. On Windows and macOS the
+/// system's own platform plugin, which needs no display and which every installation carries
+/// (windeployqt copies "qwindows", not "offscreen"); elsewhere the "offscreen" platform, as an
+/// X or Wayland display may be missing or unreachable (the Debian package depends on Qt's
+/// platform plugins). A platform the user chose is kept. Nothing is created when the process
+/// already has an application.
 class OffscreenGui {
 public:
     OffscreenGui() {
         if (QCoreApplication::instance() != nullptr) return;
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         previousHandler_ = qInstallMessageHandler(qtMessages);
         app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
     }
@@ -255,7 +261,7 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "Závěr (nejvýš 1 MB) se vezme tak, jak ho drží okno závěru programu: prvních pět\n"
         "řádků, nejvýš 550 znaků; čte se jako UTF-8, UTF-16 se značkou pořadí bajtů, jinak\n"
         "jako windows-1250.\n"
-        "Nepotřebuje displej (platforma offscreen, není-li nastaveno QT_QPA_PLATFORM).\n\n"
+        "Nepotřebuje displej (v Linuxu platforma offscreen, není-li nastaveno QT_QPA_PLATFORM).\n\n"
         "Návratový kód: 0 zapsáno; 1 trasu nelze přečíst, není úplná (\"Trasa není úplná\")\n"
         "nebo ji nelze vyhodnotit, soubor nelze zapsat nebo chybí logo (ostatní soubory se\n"
         "pak zapíší); 2 chybný příkazový řádek.");

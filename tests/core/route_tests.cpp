@@ -1,4 +1,5 @@
 #include <unistd.h>
+#include "failing_saves.h"
 #include "route/component_types.h"
 #include "route/route_history.h"
 #include "route/route_list.h"
@@ -150,6 +151,7 @@ TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
     EXPECT_EQ(other.grid().cell(2, 11), std::string(255, 'n'));
 }
 
+#ifndef _WIN32  // MinGW's std::filesystem makes no links; file_io_win32_tests.cpp has Windows' own
 TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
     // A route kept in a course folder and linked into the student's own.
     fs::create_directories(dir / "kurz");
@@ -166,6 +168,7 @@ TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
     ASSERT_TRUE(other.LoadRoute(file("moje/trasa.trasa")));
     EXPECT_EQ(other.grid().cell(1, 2), "A");
 }
+#endif
 
 TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
     std::string bytes(5732, '\0');
@@ -229,7 +232,7 @@ TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
     EXPECT_EQ(messages.shown.back().rfind("warning||Soubor „", 0), 0u);
     EXPECT_NE(messages.shown.back().find("složka neexistuje"), std::string::npos);
 
-    if (::geteuid() != 0) {  // root writes anywhere, so read-only folders prove nothing there
+    if (folderPermissionsHold()) {  // read-only folders prove nothing where they stop no one
         fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_FALSE(route.SaveRoute(file("keep.trasa")));
         EXPECT_NE(messages.shown.back().find("přístup odepřen"), std::string::npos);
