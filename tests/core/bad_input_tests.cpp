@@ -301,6 +301,7 @@ std::string reportSet(Sandbox& s, SaveCalls calls) {
            "| " + std::to_string(entries) + " files";
 }
 
+#ifndef _WIN32
 /// System calls under which renaming anything onto the name `name` fails with EIO.
 SaveCalls renameOntoFailing(const std::string& name) {
     SaveCalls calls = systemSaveCalls();
@@ -314,6 +315,7 @@ SaveCalls renameOntoFailing(const std::string& name) {
     return calls;
 }
 
+#endif
 std::vector<Row> rows() {
     std::vector<Row> r;
     const std::size_t R = ComponentRecord::kImageSize;
@@ -585,6 +587,7 @@ std::vector<Row> rows() {
                  "no raw markup, escaped"});
 
     // Hostile folders and files.
+#ifndef _WIN32
     r.push_back(
         {"ReportSetThroughLinksPlantedAtItsNames",
          [](Sandbox& s) {
@@ -600,11 +603,13 @@ std::vector<Row> rows() {
     r.push_back({"ReportSetWhoseThirdRenameFailsPutsTheOldSetBack",
                  [](Sandbox& s) { return reportSet(s, renameOntoFailing("pmd.bmp")); },
                  "pmd.bmp: disk ohlásil chybu čtení nebo zápisu | old old old old old | 5 files"});
+#endif
     r.push_back({"ReportSetWhoseSecondFileCannotBeWrittenChangesNothing",
                  [](Sandbox& s) { return reportSet(s, writeFailing(ENOSPC)); },
                  "cd.bmp: na disku není místo | old old old old old | 5 files"});
     r.push_back({"ReportSetWritten", [](Sandbox& s) { return reportSet(s, systemSaveCalls()); },
                  "written | new new new new new | 5 files"});
+#ifndef _WIN32
     r.push_back({"ReportSetRefusesAFifoAtOneOfItsNames",
                  [](Sandbox& s) {
                      fs::create_directories(s.dir / "out");
@@ -634,6 +639,7 @@ std::vector<Row> rows() {
                  "refused 2 | warning||nelze otevrit"});
     r.push_back({"ReadOfADevice", [](Sandbox&) { return readAnswer(readBoundedFile("/dev/zero", 1 << 20)); },
                  "je to zařízení, ne obyčejný soubor"});
+#endif
     r.push_back({"ReadOverItsCap",
                  [](Sandbox& s) {
                      writeBytes(s.dir / "big.txt", std::string((1 << 20) + 1, 'a'));
@@ -641,6 +647,7 @@ std::vector<Row> rows() {
                             readAnswer(readBoundedFile(s.file("big.txt"), (1 << 20) + 1));
                  },
                  "soubor je příliš velký, nejvýš 1 MB | 1048577 bytes"});
+#ifndef _WIN32
     r.push_back({"ReadOfADanglingLinkAndALoop",
                  [](Sandbox& s) {
                      fs::create_symlink("gone.trasa", s.dir / "dangling.trasa");
@@ -649,6 +656,7 @@ std::vector<Row> rows() {
                             readAnswer(readFileBytes(s.file("loop.trasa")));
                  },
                  "je to symbolický odkaz na „gone.trasa“, který neexistuje | symbolické odkazy v cestě tvoří smyčku"});
+#endif
 
     // Values beyond what rounding to hundredths can divide, and raw bytes in texts.
     r.push_back({"EndValueNear1E308IsReportedAsANumber",
