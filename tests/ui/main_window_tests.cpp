@@ -278,13 +278,13 @@ TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
 
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     completeRoute(route());
-    control<GridView>(main(), "seznam").selectCell(3, 9);  // the connector's length
+    selectCell(control<GridView>(main(), "seznam"), 3, 9);  // the connector's length
     main().seznamDblClick();
-    control<GridView>(main(), "seznam").selectCell(2, 8);  // the fibre's CD
+    selectCell(control<GridView>(main(), "seznam"), 2, 8);  // the fibre's CD
     main().seznamDblClick();
     EXPECT_TRUE(desk.shown.empty());
 
-    control<GridView>(main(), "seznam").selectCell(2, 9);
+    selectCell(control<GridView>(main(), "seznam"), 2, 9);
     desk.modalActions.push_back([](QDialog& d) {
         auto& dlg = static_cast<TForm4&>(d);
         EXPECT_TRUE(control<QPushButton>(dlg, "Button2").isEnabled());
@@ -336,7 +336,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
     // Double-clicks fibre k's length; the dialog offers that length whole and selected, the
     // student types, and Enter presses "Změň".
     auto change = [&](int k, const char* offered, const std::function<void()>& type) {
-        control<GridView>(main(), "seznam").selectCell(k, 9);
+        selectCell(control<GridView>(main(), "seznam"), k, 9);
         desk.modalActions.push_back([&, offered, type](QDialog& d) {
             EXPECT_EQ(d.focusWidget(), &field);
             EXPECT_EQ(field.text(), offered);

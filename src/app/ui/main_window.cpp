@@ -379,7 +379,7 @@ void TForm1::DrawRouteGraphs() {
 
     // The report shows these pictures; a missing or read-only folder stops at the first.
     const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()), enlarged);
-    if (failure) throw FileCreateError(failure->path);
+    if (failure) throw FileCreateError(failure->path, failure->reason);
 }
 
 void TForm1::WriteReport() {

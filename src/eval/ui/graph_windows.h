@@ -30,8 +30,6 @@ public:
 
     /// The picture the window shows, which the report shows too.
     const QImage& picture() const;
-    /// The scale of the last drawing, kept for the read-out; nothing before the first one.
-    const std::optional<GraphScale>& keptScale() const { return scale_; }
 
 private:
     const RouteList& route_;
@@ -54,7 +52,6 @@ class TForm7 : public GraphWindow {
     Q_OBJECT
 public:
     TForm7(const RouteList& route, Desk& desk);
-    void chromMouseMove(int x, int y) { ShowCoordinates(x, y); }
 };
 
 /// "Graf polarizačně vidové disperze", image `vid`.
@@ -62,7 +59,6 @@ class TForm8 : public GraphWindow {
     Q_OBJECT
 public:
     TForm8(const RouteList& route, Desk& desk);
-    void vidMouseMove(int x, int y) { ShowCoordinates(x, y); }
 };
 
 }  // namespace lumor

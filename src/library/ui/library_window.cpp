@@ -218,12 +218,14 @@ void TForm2::ToolButton3Click() {
 void TForm2::ToolButton4Click() { editor_->openForNew(); }
 
 void TForm2::ToolButton5Click() {
-    library_.removeLastAndShrink();
+    library_.RemoveLastEntry();
+    library_.dropSpareColumn();
     RebuildCategoryLists();
 }
 
 void TForm2::ToolButton9Click() {
-    route_.removeLastAndShrink();
+    route_.RemoveLastComponent();
+    route_.dropSpareColumn();
     activateWindow();
     setFocus();
 }

@@ -47,8 +47,6 @@ public:
     std::optional<GridSelection> selection() const;
     /// Selects the cells (col, firstRow) to (col, lastRow) in grid coordinates.
     void selectColumnCells(int col, int firstRow, int lastRow);
-    /// Selects one cell in grid coordinates.
-    void selectCell(int col, int row) { selectColumnCells(col, row, row); }
 
 private:
     GridModel model_;
