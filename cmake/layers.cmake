@@ -49,6 +49,7 @@ target_link_libraries(lumor_core PRIVATE lumor_warnings)
 
 find_package(Qt6 REQUIRED COMPONENTS Gui Widgets)
 set(CMAKE_AUTOMOC ON)
+set(CMAKE_AUTORCC ON)
 
 add_library(lumor_gui STATIC)
 lumor_layer_headers(lumor_gui gui ${LUMOR_GUI_FOLDERS})

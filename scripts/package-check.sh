@@ -50,7 +50,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
   fail "Maintainer is '$(field Maintainer)'"
 depends="$(field Depends)"
 echo "Depends: $depends"
-for d in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins fonts-liberation fonts-dejavu-core \
+for d in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-dejavu-core \
          qt6-translations-l10n; do
   [[ ", $depends," == *", $d "* || ", $depends," == *", $d,"* ]] && ok "depends on $d" ||
     fail "Depends lacks $d"

@@ -10,4 +10,5 @@ target_sources(lumor_ui PRIVATE
   src/platform/ui/icons.cpp
   src/platform/ui/image_view.cpp
   src/platform/ui/input_filter.cpp
-  src/platform/ui/translation.cpp)
+  src/platform/ui/translation.cpp
+  assets/icons/icons.qrc)

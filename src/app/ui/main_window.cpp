@@ -54,7 +54,7 @@ QToolButton* speedButton(QWidget* parent, const char* name, const char* hint, in
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(QString::fromUtf8(hint));
-    b->setIcon(pictureIcon(Picture::Enlarge));
+    b->setIcon(QIcon(QStringLiteral(":/icons/enlarge.svg")));
     b->setAutoRaise(true);
     b->setGeometry(x, y, 23, 22);
     return b;
@@ -112,22 +112,22 @@ void TForm1::buildLayout() {
     setBackground(scroller, colours::skyBlue);
     scroller->setWidget(page);
 
-    auto command = [&](const char* name, const char* hint, int image, void (TForm1::*handler)(),
+    auto command = [&](const char* name, const char* hint, const char* icon, void (TForm1::*handler)(),
                        const QKeySequence& shortcut = {}) {
         return addCommand(
-            bar, name, QString::fromUtf8(hint), imageListIcon(image), desk_, [this, handler] { (this->*handler)(); },
+            bar, name, QString::fromUtf8(hint), QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))), desk_, [this, handler] { (this->*handler)(); },
             shortcut);
     };
-    command("ToolButton1", "Nová optická trasa", 0, &TForm1::ToolButton1Click, QKeySequence::New);
-    command("ToolButton2", "Otevři optickou trasu", 1, &TForm1::ToolButton2Click, QKeySequence::Open);
-    command("ToolButton3", "Ulož optickou trasu", 2, &TForm1::ToolButton3Click, QKeySequence::Save);
+    command("ToolButton1", "Nová optická trasa", "new-document", &TForm1::ToolButton1Click, QKeySequence::New);
+    command("ToolButton2", "Otevři optickou trasu", "open-folder", &TForm1::ToolButton2Click, QKeySequence::Open);
+    command("ToolButton3", "Ulož optickou trasu", "save", &TForm1::ToolButton3Click, QKeySequence::Save);
     addToolSpace(bar, "ToolButton4", 28);
-    command("ToolButton5", "Komponenty", 3, &TForm1::ToolButton5Click);
-    command("ToolButton6", "Student", 4, &TForm1::ToolButton6Click);
-    reportAction_ = command("ToolButton7", "Protokol", 7, &TForm1::ToolButton7Click);
+    command("ToolButton5", "Komponenty", "library", &TForm1::ToolButton5Click);
+    command("ToolButton6", "Student", "student", &TForm1::ToolButton6Click);
+    reportAction_ = command("ToolButton7", "Protokol", "report", &TForm1::ToolButton7Click);
     addToolSpace(bar, "ToolButton9", 27);
-    command("ToolButton10", "Nápověda", 5, &TForm1::ToolButton10Click);
-    command("ToolButton11", "Vykresli grafy", 6, &TForm1::ToolButton11Click);
+    command("ToolButton10", "Nápověda", "about", &TForm1::ToolButton10Click);
+    command("ToolButton11", "Vykresli grafy", "chart", &TForm1::ToolButton11Click);
 
     label(content, "Label3", QStringLiteral("Student:"), 9, 32, 16, true);
     auto* panel = new QFrame(content);

@@ -41,7 +41,7 @@ TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk) {
     }
     auto* confirm = new QToolButton(panel);
     confirm->setObjectName(QStringLiteral("SpeedButton1"));
-    confirm->setIcon(pictureIcon(Picture::Confirm));
+    confirm->setIcon(QIcon(QStringLiteral(":/icons/confirm.svg")));
     confirm->setToolTip(QStringLiteral("Potvrdit"));
     confirm->setGeometry(232, 136, 23, 22);
     onClicked(confirm, desk, [this] { SpeedButton1Click(); });

@@ -69,18 +69,18 @@ void TForm2::buildLayout() {
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setGeometry(0, 0, width(), 29);
     bar->setIconSize(QSize(16, 16));
-    auto command = [&](const char* name, const char* hint, Picture picture, void (TForm2::*handler)()) {
-        addCommand(bar, name, QString::fromUtf8(hint), pictureIcon(picture), desk_,
+    auto command = [&](const char* name, const char* hint, const char* icon, void (TForm2::*handler)()) {
+        addCommand(bar, name, QString::fromUtf8(hint), QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))), desk_,
                    [this, handler] { (this->*handler)(); });
     };
-    command("ToolButton1", "Nový seznam komponent", Picture::NewDocument, &TForm2::ToolButton1Click);
-    command("ToolButton2", "otevři seznam komponent", Picture::OpenFolder, &TForm2::ToolButton2Click);
-    command("ToolButton3", "ulož seznam komponent", Picture::SaveDisk, &TForm2::ToolButton3Click);
+    command("ToolButton1", "Nový seznam komponent", "new-document", &TForm2::ToolButton1Click);
+    command("ToolButton2", "otevři seznam komponent", "open-folder", &TForm2::ToolButton2Click);
+    command("ToolButton3", "ulož seznam komponent", "save", &TForm2::ToolButton3Click);
     addToolSpace(bar, "ToolSeparator1", 8);
-    command("ToolButton4", "přidej komponentu", Picture::AddItem, &TForm2::ToolButton4Click);
-    command("ToolButton5", "odeber komponentu", Picture::RemoveItem, &TForm2::ToolButton5Click);
+    command("ToolButton4", "přidej komponentu", "add-item", &TForm2::ToolButton4Click);
+    command("ToolButton5", "odeber komponentu", "remove-item", &TForm2::ToolButton5Click);
     addToolSpace(bar, "ToolSeparator2", 8);
-    command("ToolButton9", "smaž poslední komponentu v trase", Picture::RemoveFromRoute, &TForm2::ToolButton9Click);
+    command("ToolButton9", "smaž poslední komponentu v trase", "remove-from-route", &TForm2::ToolButton9Click);
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -107,11 +107,11 @@ void TForm2::buildLayout() {
     const Handler editHandlers[kCategoryCount] = {&TForm2::SpeedButton6Click, &TForm2::SpeedButton7Click,
                                                   &TForm2::SpeedButton8Click, &TForm2::SpeedButton9Click,
                                                   &TForm2::SpeedButton10Click};
-    auto speedButton = [&](const QString& name, const char* hint, Picture picture, int x, int y, Handler handler) {
+    auto speedButton = [&](const QString& name, const char* hint, const char* icon, int x, int y, Handler handler) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
         b->setToolTip(QString::fromUtf8(hint));
-        b->setIcon(pictureIcon(picture));
+        b->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
         b->setAutoRaise(true);
         b->setGeometry(x, y, 23, 22);
         onClicked(b, desk_, [this, handler] { (this->*handler)(); });
@@ -135,9 +135,9 @@ void TForm2::buildLayout() {
         connectGuarded(list, &QComboBox::activated, this, desk_, [this, h = selectHandlers[t]] { (this->*h)(); });
         lists_[t] = list;
 
-        addButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 1), "Přidej", Picture::AddToRoute, 248,
+        addButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 1), "Přidej", "add-to-route", 248,
                                      top, addHandlers[t]);
-        editButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 6), "uprav komponentu", Picture::Edit,
+        editButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 6), "uprav komponentu", "edit",
                                       288, top, editHandlers[t]);
     }
 
@@ -148,13 +148,13 @@ void TForm2::buildLayout() {
     Edit1_ = new QLineEdit(panel);
     Edit1_->setObjectName(QStringLiteral("Edit1"));
     Edit1_->setGeometry(96, 232, 137, 21);
-    speedButton(QStringLiteral("SpeedButton11"), "Najdi", Picture::Find, 248, 232, &TForm2::SpeedButton11Click);
+    speedButton(QStringLiteral("SpeedButton11"), "Najdi", "find", 248, 232, &TForm2::SpeedButton11Click);
 
     seznam1_ = new GridView(library_.grid(), this);
     seznam1_->setObjectName(QStringLiteral("seznam1"));
     seznam1_->setGeometry(344, 40, 505, 265);
 
-    auto* close = new QPushButton(pictureIcon(Picture::Close), QStringLiteral("Zavřít"), this);
+    auto* close = new QPushButton(QIcon(QStringLiteral(":/icons/close.svg")), QStringLiteral("Zavřít"), this);
     close->setObjectName(QStringLiteral("BitBtn1"));
     close->setGeometry(776, 312, 75, 25);
     close->setAutoDefault(false);

@@ -7,36 +7,9 @@ class QWidget;
 
 namespace lumor {
 
-/// The program's own pictures, drawn at run time (no image files to lose).
-enum class Picture {
-    NewDocument,
-    OpenFolder,
-    SaveDisk,
-    Library,
-    Student,
-    About,
-    Chart,
-    Report,
-    Enlarge,
-    Confirm,
-    AddItem,
-    RemoveItem,
-    RemoveFromRoute,
-    AddToRoute,
-    Edit,
-    Find,
-    Close,
-};
-
-/// A 16 × 16 icon of the picture.
-QIcon pictureIcon(Picture picture);
-
-/// The tool bar's image list by index: new route 0, open 1, save 2, library 3, student 4,
-/// about box 5, draw 6, report 7.
-QIcon imageListIcon(int index);
-
-/// The program's own icon for its windows, the same picture as the installed lumor.svg,
-/// drawn at the usual icon sizes.
+/// The program's own icon for its windows: packaging/icons/lumor.svg, which the desktop
+/// shows too. The tool bars' and buttons' icons are the files ":/icons/<name>.svg"
+/// (assets/icons).
 QIcon applicationIcon();
 
 /// The windows' font of the given pixel height: Liberation Sans (the same widths as Arial,
