@@ -6,4 +6,7 @@ target_sources(lumor_ui PRIVATE
   src/app/ui/forms.cpp
   src/app/ui/main_window.cpp
   src/app/ui/student_dialog.cpp
-  src/app/ui/length_dialog.cpp)
+  src/app/ui/length_dialog.cpp
+  src/app/ui/main_window.ui
+  src/app/ui/student_dialog.ui
+  src/app/ui/length_dialog.ui)

@@ -8,4 +8,6 @@ target_sources(lumor_core PRIVATE
   src/library/library_to_route.cpp)
 target_sources(lumor_ui PRIVATE
   src/library/ui/library_window.cpp
-  src/library/ui/component_editor.cpp)
+  src/library/ui/component_editor.cpp
+  src/library/ui/library_window.ui
+  src/library/ui/component_editor.ui)

@@ -4,6 +4,7 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <memory>
 #include <optional>
 
 namespace lumor {
@@ -41,7 +42,9 @@ struct GridSelection {
 class GridView : public QTableView {
     Q_OBJECT
 public:
-    GridView(StringGrid& grid, QWidget* parent = nullptr);
+    explicit GridView(QWidget* parent = nullptr);
+    /// The grid shown; given once, after the form is set up.
+    void setGrid(StringGrid& grid);
 
     /// The selected cells as one rectangle, or nothing when no cell is selected.
     std::optional<GridSelection> selection() const;
@@ -49,7 +52,7 @@ public:
     void selectColumnCells(int col, int firstRow, int lastRow);
 
 private:
-    GridModel model_;
+    std::unique_ptr<GridModel> model_;
 };
 
 }  // namespace lumor

@@ -1,7 +1,6 @@
 #include "platform/ui/icons.h"
 
 #include <QFontDatabase>
-#include <QPalette>
 #include <QWidget>
 
 // The icons live in a resource of this library (assets/icons/icons.qrc); a static library's
@@ -50,18 +49,19 @@ QFont narrowFormFont(int pixelHeight) {
     return sansSerif(family, pixelHeight, false);
 }
 
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, colour);
-    widget->setPalette(pal);
-    widget->setAutoFillBackground(true);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::Text, colour);
-    widget->setPalette(pal);
+void applyFormFonts(QWidget& form) {
+    QList<QWidget*> widgets = form.findChildren<QWidget*>();
+    widgets.prepend(&form);
+    for (QWidget* w : widgets) {
+        const QStringList words = w->property("pixelFont").toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.isEmpty()) continue;
+        const int pixels = words[0].toInt();
+        if (words.contains(QStringLiteral("narrow"))) {
+            w->setFont(narrowFormFont(pixels));
+        } else {
+            w->setFont(formFont(pixels, words.contains(QStringLiteral("bold"))));
+        }
+    }
 }
 
 }  // namespace lumor

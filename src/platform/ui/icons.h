@@ -1,5 +1,4 @@
 #pragma once
-#include <QColor>
 #include <QFont>
 #include <QIcon>
 
@@ -20,19 +19,9 @@ QFont formFont(int pixelHeight, bool bold = false);
 /// not fit their width in the ordinary one; the ordinary font where it is missing.
 QFont narrowFormFont(int pixelHeight);
 
-/// Window and control colours of the program.
-namespace colours {
-inline const QColor skyBlue{0xA6, 0xCA, 0xF0};
-inline const QColor infoYellow{0xFF, 0xFF, 0xE1};
-inline const QColor moneyGreen{0xC0, 0xDC, 0xC0};
-inline const QColor teal{0x00, 0x80, 0x80};
-inline const QColor lime{0x00, 0xFF, 0x00};
-inline const QColor red{0xFF, 0x00, 0x00};
-}  // namespace colours
-
-/// Gives a widget a solid background colour.
-void setBackground(QWidget* widget, const QColor& colour);
-/// Gives a widget a text colour.
-void setTextColour(QWidget* widget, const QColor& colour);
+/// Gives the form and each of its controls that names a font in its "pixelFont" property
+/// ("11", "16 bold", "11 narrow": the pixel height, then the weight or the narrow form) that
+/// font; the others inherit theirs.
+void applyFormFonts(QWidget& form);
 
 }  // namespace lumor
