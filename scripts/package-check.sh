@@ -33,8 +33,7 @@ echo "== launcher"
 "$root/packaging/launcher-test.sh" "$root/packaging/lumor.sh.in" || fail "launcher test"
 
 echo "== build and package"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}"
+(cd "$root" && cmake --preset package -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}")
 cmake --build "$build" -j2
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB -B "$build/package")
