@@ -461,3 +461,24 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
     EXPECT_TRUE(report.defaultAction()->isEnabled());
     EXPECT_TRUE(report.isEnabled());
 }
+
+TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
+    // The icons come from the resource through Qt's SVG engine: a missing one draws nothing.
+    for (const char* name : {"ToolButton1", "ToolButton11", "SpeedButton2"}) {
+        EXPECT_FALSE(control<QToolButton>(main(), name).icon().pixmap(16, 16).isNull()) << name;
+    }
+    EXPECT_FALSE(control<QPushButton>(*forms->Form2, "BitBtn1").icon().pixmap(16, 16).isNull());
+    EXPECT_EQ(control<QLabel>(*forms->Form3, "Label11").font().pixelSize(), 16);
+
+    // The student dialog's confirmation reaches the main window's labels.
+    control<QLineEdit>(*forms->Form5, "Edit1").setText("Jan");
+    control<QLineEdit>(*forms->Form5, "Edit2").setText("Novák");
+    control<QToolButton>(*forms->Form5, "SpeedButton1").click();
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
+    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
+
+    // An entry the editor adds reaches the library window's category lists.
+    editorField(*forms->Form3, 0).setText("LED");
+    control<QPushButton>(*forms->Form3, "Button1").click();
+    EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
+}
