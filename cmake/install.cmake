@@ -125,11 +125,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumor project <lumor@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries (Qt 6, libstdc++) come from dpkg-shlibdeps (package dpkg-dev); Qt loads
-# its platform plugins at run time, so they are not found that way and are named here; so are
+# its platform plugins and the SVG icon engine (libqt6svg6, for the icons) at run time, so they
+# are not found that way and are named here; so are
 # the windows' fonts (Liberation Sans and Sans Narrow), the pictures' font (DejaVu Sans) and
 # Qt's Czech translation of its dialogs and buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
 # The report opens in the default viewer through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

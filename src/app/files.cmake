@@ -7,5 +7,8 @@ if(NOT LUMOR_CORE_ONLY)
     src/app/ui/forms.cpp
     src/app/ui/main_window.cpp
     src/app/ui/student_dialog.cpp
-    src/app/ui/length_dialog.cpp)
+    src/app/ui/length_dialog.cpp
+    src/app/ui/main_window.ui
+    src/app/ui/student_dialog.ui
+    src/app/ui/length_dialog.ui)
 endif()

@@ -9,5 +9,7 @@ target_sources(lumor_core PRIVATE
 if(NOT LUMOR_CORE_ONLY)
   target_sources(lumor_ui PRIVATE
     src/library/ui/library_window.cpp
-    src/library/ui/component_editor.cpp)
+    src/library/ui/component_editor.cpp
+    src/library/ui/library_window.ui
+    src/library/ui/component_editor.ui)
 endif()

@@ -11,5 +11,6 @@ if(NOT LUMOR_CORE_ONLY)
     src/platform/ui/icons.cpp
     src/platform/ui/image_view.cpp
     src/platform/ui/input_filter.cpp
-    src/platform/ui/translation.cpp)
+    src/platform/ui/translation.cpp
+    assets/icons/icons.qrc)
 endif()

@@ -113,10 +113,8 @@ public:
         grid_.blankColumn(count() + 1, 1, kGridRows - 1);
     }
 
-    /// removeLast, then one column less unless only one record column is left.
-    void removeLastAndShrink() {
-        const Change change(*this);
-        removeLast();
+    /// After a removal: one column less unless only one record column is left.
+    void dropSpareColumn() {
         if (grid_.colCount() > 2) setColumns(grid_.colCount() - 1);
     }
 

@@ -1,6 +1,7 @@
 #include "eval/graph_drawing.h"
 #include "eval/link_verdict.h"
 #include "eval/route_evaluation.h"
+#include "pmd_points.h"
 #include "recording_canvas.h"
 #include "test_messages.h"
 #include "test_routes.h"
@@ -50,7 +51,7 @@ TEST_F(Evaluation, WorkedExampleGivesTheThreeProfilesAndEndValues) {
     EXPECT_EQ(r.cd.lowest, 0);
     EXPECT_DOUBLE_EQ(r.EndCd, 0.34);
 
-    const auto pmd = r.pmd.expandedPoints();
+    const auto pmd = expandedPoints(r.pmd);
     ASSERT_EQ(pmd.size(), 11u);
     EXPECT_EQ(pmd[0], (ProfilePoint{0, 0}));
     for (int s = 1; s <= 10; ++s) {
@@ -77,7 +78,7 @@ TEST_F(Evaluation, AmplifierOnlyAndSourceDetectorOnly) {
     const RouteProfiles b = EvaluateRoute(bare);
     EXPECT_EQ(b.attenuation.points, (std::vector<ProfilePoint>{{0, 7.5}}));
     EXPECT_EQ(b.cd.points, (std::vector<ProfilePoint>{{0, 0}}));
-    EXPECT_EQ(b.pmd.expandedPoints(), (std::vector<ProfilePoint>{{0, 0}}));
+    EXPECT_EQ(expandedPoints(b.pmd), (std::vector<ProfilePoint>{{0, 0}}));
     EXPECT_EQ(b.FibreLength, 0);
     EXPECT_EQ(b.EndAttenuation, 7.5);
     EXPECT_EQ(b.EndCd, 0);
@@ -108,7 +109,7 @@ TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
     route.AppendComponent(fibre("1", "1", "1", "2"));
     route.AppendComponent(detector("-30"));
     const PmdProfile p = evaluatePmd(route);
-    const auto points = p.expandedPoints();
+    const auto points = expandedPoints(p);
     ASSERT_EQ(points.size(), 5u);
     EXPECT_EQ(points[1], (ProfilePoint{1, 1}));
     EXPECT_EQ(points[2], (ProfilePoint{2, std::sqrt(2.0)}));

@@ -278,13 +278,13 @@ TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
 
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     completeRoute(route());
-    control<GridView>(main(), "seznam").selectCell(3, 9);  // the connector's length
+    selectCell(control<GridView>(main(), "seznam"), 3, 9);  // the connector's length
     main().seznamDblClick();
-    control<GridView>(main(), "seznam").selectCell(2, 8);  // the fibre's CD
+    selectCell(control<GridView>(main(), "seznam"), 2, 8);  // the fibre's CD
     main().seznamDblClick();
     EXPECT_TRUE(desk.shown.empty());
 
-    control<GridView>(main(), "seznam").selectCell(2, 9);
+    selectCell(control<GridView>(main(), "seznam"), 2, 9);
     desk.modalActions.push_back([](QDialog& d) {
         auto& dlg = static_cast<TForm4&>(d);
         EXPECT_TRUE(control<QPushButton>(dlg, "Button2").isEnabled());
@@ -336,7 +336,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
     // Double-clicks fibre k's length; the dialog offers that length whole and selected, the
     // student types, and Enter presses "Změň".
     auto change = [&](int k, const char* offered, const std::function<void()>& type) {
-        control<GridView>(main(), "seznam").selectCell(k, 9);
+        selectCell(control<GridView>(main(), "seznam"), k, 9);
         desk.modalActions.push_back([&, offered, type](QDialog& d) {
             EXPECT_EQ(d.focusWidget(), &field);
             EXPECT_EQ(field.text(), offered);
@@ -486,4 +486,25 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_EQ(desk.texts("question").size(), 1u);
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
     EXPECT_EQ(route().count(), 4);
+}
+
+TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
+    // The icons come from the resource through Qt's SVG engine: a missing one draws nothing.
+    for (const char* name : {"ToolButton1", "ToolButton11", "SpeedButton2"}) {
+        EXPECT_FALSE(control<QToolButton>(main(), name).icon().pixmap(16, 16).isNull()) << name;
+    }
+    EXPECT_FALSE(control<QPushButton>(*forms->Form2, "BitBtn1").icon().pixmap(16, 16).isNull());
+    EXPECT_EQ(control<QLabel>(*forms->Form3, "Label11").font().pixelSize(), 16);
+
+    // The student dialog's confirmation reaches the main window's labels.
+    control<QLineEdit>(*forms->Form5, "Edit1").setText("Jan");
+    control<QLineEdit>(*forms->Form5, "Edit2").setText("Novák");
+    control<QToolButton>(*forms->Form5, "SpeedButton1").click();
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
+    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
+
+    // An entry the editor adds reaches the library window's category lists.
+    editorField(*forms->Form3, 0).setText("LED");
+    control<QPushButton>(*forms->Form3, "Button1").click();
+    EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
 }

@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
         QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
         return QApplication::exec();
     } catch (const std::exception& e) {
-        desk.exceptionBox(e.what());
+        desk.exceptionBox(e.what(), {});
     } catch (...) {
-        desk.exceptionBox("");
+        desk.exceptionBox("", {});
     }
     return 1;
 }

@@ -18,179 +18,71 @@
 #include "route/route_rules.h"
 #include "text/errors.h"
 #include "text/file_io.h"
+#include "ui_main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
+
+#include <stdexcept>
 
 namespace lumor {
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int px = 11, bool bold = false) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFont(formFont(px, bold));
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-QLabel* valueLabel(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = label(parent, name, QString(), x, y);
-    setTextColour(l, colours::red);
-    l->setGeometry(x, y, width, 14);
-    return l;
-}
-
-QToolButton* speedButton(QWidget* parent, const char* name, const char* hint, int x, int y) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setIcon(pictureIcon(Picture::Enlarge));
-    b->setAutoRaise(true);
-    b->setGeometry(x, y, 23, 22);
-    return b;
-}
-
-QGroupBox* groupBox(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
-    auto* g = new QGroupBox(QString::fromUtf8(caption), parent);
-    g->setObjectName(QString::fromLatin1(name));
-    g->setGeometry(x, y, w, h);
-    setBackground(g, colours::infoYellow);
-    return g;
-}
-
-}  // namespace
-
-TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Lumor"));
+TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()) {
+    ui_->setupUi(this);
+    applyFormFonts(*this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
-    buildLayout();
+    ui_->seznam->setGrid(state_.route.grid());
+    enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
+    graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
+    for (ImageView* image : graphImages_) image->blank();
+
+    auto command = [&](QAction* action, void (TForm1::*handler)()) {
+        addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
+    };
+    command(ui_->ToolButton1Action, &TForm1::ToolButton1Click);
+    command(ui_->ToolButton2Action, &TForm1::ToolButton2Click);
+    command(ui_->ToolButton3Action, &TForm1::ToolButton3Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton4", 28);
+    command(ui_->ToolButton5Action, &TForm1::ToolButton5Click);
+    command(ui_->ToolButton6Action, &TForm1::ToolButton6Click);
+    command(ui_->ToolButton7Action, &TForm1::ToolButton7Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton9", 27);
+    command(ui_->ToolButton10Action, &TForm1::ToolButton10Click);
+    command(ui_->ToolButton11Action, &TForm1::ToolButton11Click);
+
+    connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
+    // Whoever changes the route (this window, the library window, the length dialog), the
+    // grid follows, and the title's change mark with it.
+    QAbstractItemModel* routeModel = ui_->seznam->model();
+    for (auto signal : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
+        connect(routeModel, signal, this, [this] { updateTitle(); });
+    }
+    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { updateTitle(); });
+    onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
+    onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
+    onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
+    connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::setPeers(const MainWindowPeers& peers) { peers_.emplace(peers); }
+void TForm1::setPeers(const MainWindowPeers& peers) { peers_ = std::make_unique<MainWindowPeers>(peers); }
 
-void TForm1::buildLayout() {
-    setFont(formFont(11));
-    setGeometry(301, 186, 500, 493);
-    // The tool bar stays at the top of the window; only what lies below it scrolls when the
-    // window is smaller than the layout. The controls keep the window's coordinates: the
-    // content starts behind the tool bar, in a page that shows it from the bar's bottom on.
-    constexpr int kBarHeight = 29;
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setFixedHeight(kBarHeight);
-    bar->setMovable(false);
-    bar->setIconSize(QSize(16, 16));
-    outer->addWidget(bar);
-    auto* scroller = new QScrollArea(this);
-    scroller->setObjectName(QStringLiteral("scroller"));
-    scroller->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroller);
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("page"));
-    page->setFixedSize(1001, 878 - kBarHeight);
-    auto* content = new QWidget(page);
-    content->setObjectName(QStringLiteral("content"));
-    content->setGeometry(0, -kBarHeight, 1001, 878);
-    setBackground(content, colours::skyBlue);
-    setBackground(page, colours::skyBlue);
-    setBackground(scroller, colours::skyBlue);
-    scroller->setWidget(page);
-
-    auto command = [&](const char* name, const char* hint, int image, void (TForm1::*handler)(),
-                       const QKeySequence& shortcut = {}) {
-        return addCommand(
-            bar, name, QString::fromUtf8(hint), imageListIcon(image), desk_, [this, handler] { (this->*handler)(); },
-            shortcut);
-    };
-    command("ToolButton1", "Nová optická trasa", 0, &TForm1::ToolButton1Click, QKeySequence::New);
-    command("ToolButton2", "Otevři optickou trasu", 1, &TForm1::ToolButton2Click, QKeySequence::Open);
-    command("ToolButton3", "Ulož optickou trasu", 2, &TForm1::ToolButton3Click, QKeySequence::Save);
-    addToolSpace(bar, "ToolButton4", 28);
-    command("ToolButton5", "Komponenty", 3, &TForm1::ToolButton5Click);
-    command("ToolButton6", "Student", 4, &TForm1::ToolButton6Click);
-    reportAction_ = command("ToolButton7", "Protokol", 7, &TForm1::ToolButton7Click);
-    addToolSpace(bar, "ToolButton9", 27);
-    command("ToolButton10", "Nápověda", 5, &TForm1::ToolButton10Click);
-    command("ToolButton11", "Vykresli grafy", 6, &TForm1::ToolButton11Click);
-
-    label(content, "Label3", QStringLiteral("Student:"), 9, 32, 16, true);
-    auto* panel = new QFrame(content);
-    panel->setObjectName(QStringLiteral("Panel2"));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(8, 56, 337, 43);
-    label(panel, "Label5", QStringLiteral("Příjmení:"), 8, 8);
-    Label6_ = valueLabel(panel, "Label6", 64, 8, 110);
-    label(panel, "Label4", QStringLiteral("Jméno:"), 176, 8);
-    Label7_ = valueLabel(panel, "Label7", 224, 8, 110);
-    label(panel, "Label8", QStringLiteral("Datum:"), 16, 24);
-    Label10_ = valueLabel(panel, "Label10", 64, 24, 100);
-    label(panel, "Label9", QStringLiteral("Skupina:"), 168, 24);
-    Label11_ = valueLabel(panel, "Label11", 224, 24, 110);
-
-    label(content, "Label1", QStringLiteral("Optická trasa"), 8, 112, 19, true);
-    seznam_ = new GridView(state_.route.grid(), content);
-    seznam_->setObjectName(QStringLiteral("seznam"));
-    seznam_->setGeometry(8, 141, 985, 268);
-    connectGuarded(seznam_, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
-    // Whoever changes the route (this window, the library window, the length dialog), the
-    // grid follows, and the title's change mark with it.
-    QAbstractItemModel* routeModel = seznam_->model();
-    for (auto signal : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
-        connect(routeModel, signal, this, [this] { updateTitle(); });
-    }
-    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { updateTitle(); });
-
-    label(content, "Label2", QStringLiteral("Grafy"), 8, 416, 19, true);
-    enlargeButtons_ = {
-        speedButton(content, "SpeedButton2", "Zvětší a zobrazí graf útlumu v novém okně", 312, 423),
-        speedButton(content, "SpeedButton3", "Zvětší a zobrazí graf chromatické disperze v novém okně", 641, 423),
-        speedButton(content, "SpeedButton4", "Zvětší a zobrazí graf polarizačně vidové dispeze v novém okně", 969,
-                    423)};
-    onClicked(enlargeButtons_[0], desk_, [this] { SpeedButton2Click(); });
-    onClicked(enlargeButtons_[1], desk_, [this] { SpeedButton3Click(); });
-    onClicked(enlargeButtons_[2], desk_, [this] { SpeedButton4Click(); });
-
-    QGroupBox* boxes[] = {groupBox(content, "GroupBox1", "Útlum", 8, 448, 329, 297),
-                          groupBox(content, "GroupBox2", "Chromatická disperze", 344, 448, 321, 297),
-                          groupBox(content, "GroupBox3", "Polarizačně vidová disperze", 672, 448, 321, 297)};
-    const char* imageNames[] = {"att", "Image2", "Image3"};
-    const int imageWidths[] = {kSmallAttenuationWidth, kSmallDispersionWidth, kSmallDispersionWidth};
-    for (std::size_t i = 0; i < graphImages_.size(); ++i) {
-        auto* image = new ImageView(imageWidths[i], kSmallGraphHeight, boxes[i]);
-        image->setObjectName(QString::fromLatin1(imageNames[i]));
-        image->move(8, 16);
-        graphImages_[i] = image;
-    }
-
-    label(content, "Label12", QStringLiteral("Závěr:"), 8, 766, 16, true);
-    Memo1_ = new QPlainTextEdit(content);
-    Memo1_->setObjectName(QStringLiteral("Memo1"));
-    Memo1_->setGeometry(8, 792, 667, 78);
-    connectGuarded(Memo1_, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
+const MainWindowPeers& TForm1::peers() const {
+    if (!peers_) throw std::logic_error("the main window's windows are not created yet");
+    return *peers_;
 }
 
 void TForm1::FormCreate() {
@@ -201,7 +93,7 @@ void TForm1::FormCreate() {
 
 void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
     for (QToolButton* b : enlargeButtons_) b->setEnabled(enlarge);
-    reportAction_->setEnabled(report);
+    ui_->ToolButton7Action->setEnabled(report);
 }
 
 void TForm1::blankGraphs() {
@@ -209,14 +101,15 @@ void TForm1::blankGraphs() {
 }
 
 void TForm1::showStudent(const StudentTexts& student) {
-    Label7_->setText(toQ(student.firstName));
-    Label6_->setText(toQ(student.surname));
-    Label10_->setText(toQ(student.date));
-    Label11_->setText(toQ(student.group));
+    ui_->Label7->setText(toQ(student.firstName));
+    ui_->Label6->setText(toQ(student.surname));
+    ui_->Label10->setText(toQ(student.date));
+    ui_->Label11->setText(toQ(student.group));
 }
 
 StudentTexts TForm1::shownStudent() const {
-    return {fromQ(Label7_->text()), fromQ(Label6_->text()), fromQ(Label10_->text()), fromQ(Label11_->text())};
+    return {fromQ(ui_->Label7->text()), fromQ(ui_->Label6->text()), fromQ(ui_->Label10->text()),
+            fromQ(ui_->Label11->text())};
 }
 
 void TForm1::ToolButton1Click() {
@@ -244,7 +137,7 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     if (replacing) {
         state_.route.ClearRoute();
         blankGraphs();
-        reportAction_->setEnabled(false);
+        ui_->ToolButton7Action->setEnabled(false);
     }
     state_.route.loadListBytes(*path, *bytes);
     routeSaved(*path);
@@ -254,7 +147,7 @@ void TForm1::ToolButton3Click() { saveRoute(); }
 
 void TForm1::openGivenFile(const std::string& path) {
     if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
-        peers_->library.openLibrary(path);
+        peers().library.openLibrary(path);
     } else {
         openRoute(path);
     }
@@ -309,7 +202,7 @@ bool TForm1::routeChanged() const {
 }
 
 bool TForm1::reportDataChanged() const {
-    return shownStudent() != reported_.student || fromQ(Memo1_->toPlainText()) != reported_.conclusion;
+    return shownStudent() != reported_.student || fromQ(ui_->Memo1->toPlainText()) != reported_.conclusion;
 }
 
 void TForm1::updateTitle() {
@@ -348,17 +241,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::ToolButton5Click() {
-    peers_->library.RebuildCategoryLists();
-    desk_.showModal(peers_->library);
+    peers().library.RebuildCategoryLists();
+    desk_.showModal(peers().library);
 }
 
-void TForm1::ToolButton6Click() { desk_.showModal(peers_->student); }
+void TForm1::ToolButton6Click() { desk_.showModal(peers().student); }
 
 void TForm1::ToolButton7Click() {
-    if (Label6_->text().isEmpty() || Label7_->text().isEmpty()) {
+    if (ui_->Label6->text().isEmpty() || ui_->Label7->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
-        desk_.showModal(peers_->student);
-        if (!peers_->student.namesGiven()) return;
+        desk_.showModal(peers().student);
+        if (!peers().student.namesGiven()) return;
     }
     WriteReport();
 }
@@ -376,7 +269,7 @@ void TForm1::ToolButton11Click() {
 
 void TForm1::showEnlarged(GraphKind kind) {
     if (state_.route.grid().colCount() == 2) return;
-    GraphWindow& window = *peers_->graphs[static_cast<std::size_t>(kind)];
+    GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
     window.DrawEnlargedGraph();
     desk_.showModal(window);
 }
@@ -386,21 +279,21 @@ void TForm1::SpeedButton3Click() { showEnlarged(GraphKind::Cd); }
 void TForm1::SpeedButton4Click() { showEnlarged(GraphKind::Pmd); }
 
 void TForm1::seznamDblClick() {
-    const auto sel = seznam_->selection();
+    const auto sel = ui_->seznam->selection();
     if (!sel) return;
     const int k = fibreLengthColumn(state_.route.grid(), sel->left, sel->top, sel->right, sel->bottom);
-    if (k != 0) peers_->lengthDialog.openForChange(k);
+    if (k != 0) peers().lengthDialog.openForChange(k);
 }
 
 void TForm1::Memo1Change() {
-    const std::string text = fromQ(Memo1_->toPlainText());
-    const auto limited = limitConclusion(text, static_cast<std::size_t>(Memo1_->textCursor().position()));
+    const std::string text = fromQ(ui_->Memo1->toPlainText());
+    const auto limited = limitConclusion(text, static_cast<std::size_t>(ui_->Memo1->textCursor().position()));
     if (limited.text == text) return;
-    const QSignalBlocker quiet(Memo1_);  // the shortened text raises no change of its own
-    Memo1_->setPlainText(toQ(limited.text));
-    QTextCursor cursor = Memo1_->textCursor();
+    const QSignalBlocker quiet(ui_->Memo1);  // the shortened text raises no change of its own
+    ui_->Memo1->setPlainText(toQ(limited.text));
+    QTextCursor cursor = ui_->Memo1->textCursor();
     cursor.setPosition(static_cast<int>(limited.cursor));
-    Memo1_->setTextCursor(cursor);
+    ui_->Memo1->setTextCursor(cursor);
 }
 
 void TForm1::DrawRouteGraphs() {
@@ -418,17 +311,16 @@ void TForm1::DrawRouteGraphs() {
     att.show(), cd.show(), pmd.show();
     if (!scales) return;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
-        peers_->graphs[i]->showDrawing(enlarged.image(i), (*scales)[i]);
+        emit graphDrawn(kGraphKinds[i], enlarged.image(i), (*scales)[i]);
 
-    // The report shows these pictures: all three are replaced, or none (a missing or
-    // read-only folder, a pipe at a name); links at their names are replaced, not followed.
+    // The report shows these pictures; a missing or read-only folder stops at the first.
     const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()), enlarged);
-    if (failure) throw FileCreateError(failure->path);
+    if (failure) throw FileCreateError(failure->path, failure->reason);
 }
 
 void TForm1::WriteReport() {
     const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
-                                        conclusionLines(fromQ(Memo1_->toPlainText())));
+                                        conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
     // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
@@ -442,7 +334,7 @@ void TForm1::WriteReport() {
         desk_.warning("Protokol nelze uložit do souboru „" + failure->path + "“: " + failure->reason + ".");
         return;
     }
-    reported_ = {shownStudent(), fromQ(Memo1_->toPlainText())};
+    reported_ = {shownStudent(), fromQ(ui_->Memo1->toPlainText())};
     // The file is complete and closed by now, so the viewer reads all of it.
     if (!desk_.openInViewer(path)) {
         desk_.warning("Protokol byl uložen do souboru „" + path +

@@ -6,16 +6,17 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 
-class QAction;
-class QDialog;
-class QLabel;
-class QPlainTextEdit;
+class QImage;
 class QToolButton;
 
 namespace lumor {
+
+namespace Ui {
+class TForm1;
+}
 
 struct AppState;
 class Desk;
@@ -26,7 +27,7 @@ class TForm2;
 class TForm4;
 class TForm5;
 
-/// The windows the main window opens.
+/// The windows the main window opens and asks.
 struct MainWindowPeers {
     TForm2& library;
     TForm4& lengthDialog;
@@ -45,6 +46,11 @@ public:
     /// The windows it opens; start-up gives them once all eight exist.
     void setPeers(const MainWindowPeers& peers);
 
+signals:
+    /// The draw command drew the enlarged graph of the kind, with its scale.
+    void graphDrawn(GraphKind kind, const QImage& picture, const GraphScale& scale);
+
+public:
     void FormCreate();
     void ToolButton1Click();   ///< new route
     void ToolButton2Click();   ///< open route
@@ -99,13 +105,15 @@ private:
     void routeSaved(const std::string& path);
     /// "novák.trasa* — Lumor": the route's file and whether it changed since.
     void updateTitle();
-    void buildLayout();
+    /// The windows start-up gave; a command that needs them before that is refused.
+    const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
 
     AppState& state_;
     Desk& desk_;
-    std::optional<MainWindowPeers> peers_;
+    std::unique_ptr<Ui::TForm1> ui_;
+    std::unique_ptr<MainWindowPeers> peers_;
     std::string routeFile_;            ///< the route's file since the last open or save; empty for none
     std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
     /// What the last written report was made of (nothing typed before the first).
@@ -114,15 +122,8 @@ private:
         std::string conclusion;
     } reported_;
 
-    QAction* reportAction_ = nullptr;               ///< ToolButton7's command
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
-    QLabel* Label6_ = nullptr;                      ///< surname
-    QLabel* Label7_ = nullptr;                      ///< first name
-    QLabel* Label10_ = nullptr;                     ///< date
-    QLabel* Label11_ = nullptr;                     ///< study group
-    GridView* seznam_ = nullptr;
-    std::array<ImageView*, 3> graphImages_{};  ///< att, Image2, Image3
-    QPlainTextEdit* Memo1_ = nullptr;
+    std::array<ImageView*, 3> graphImages_{};       ///< att, Image2, Image3
 };
 
 }  // namespace lumor
