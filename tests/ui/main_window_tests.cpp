@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTest>
@@ -162,7 +163,10 @@ TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
     EXPECT_LT(grid.mapTo(&main(), QPoint(0, 0)).y(), 141 - 200);
     EXPECT_EQ(bar.geometry(), QRect(0, 0, 800, 29));
     EXPECT_TRUE(bar.isVisible());
-    EXPECT_EQ(scroller.geometry(), QRect(0, 29, 800, 571));
+    // Below the contents, the status line with the last draw's verdict.
+    auto& status = control<QStatusBar>(main(), "StatusBar1");
+    EXPECT_EQ(scroller.geometry(), QRect(0, 29, 800, 600 - 29 - status.height()));
+    EXPECT_EQ(status.geometry().bottom(), 599);
     main().hide();
 }
 
@@ -507,4 +511,57 @@ TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
     editorField(*forms->Form3, 0).setText("LED");
     control<QPushButton>(*forms->Form3, "Button1").click();
     EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
+}
+
+TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEveryStepUndone) {
+    completeRoute(route());  // LED, G.652 (10 km, 2,5 dB), SC, PIN
+    auto& grid = control<GridView>(main(), "seznam");
+    auto& undo = control<QToolButton>(main(), "ToolButton12");
+    auto& redo = control<QToolButton>(main(), "ToolButton13");
+    const auto snapshot = [&] {
+        std::vector<std::string> cells{route().imageBytes()};
+        for (int c = 0; c < route().grid().colCount(); ++c)
+            for (int r = 0; r < route().grid().rowCount(); ++r) cells.push_back(route().grid().cell(c, r));
+        return cells;
+    };
+    const auto four = snapshot();
+
+    selectCell(grid, 2, 3);
+    QTest::keyClick(&grid, Qt::Key_Delete);  // the fibre, from the middle
+    EXPECT_EQ(route().count(), 3);
+    EXPECT_EQ(route().grid().cell(2, 2), "SC");
+    const auto three = snapshot();
+    QTest::keyClick(&grid, Qt::Key_Right, Qt::ControlModifier);  // SC, still selected, one to the right
+    EXPECT_EQ(route().grid().cell(3, 2), "SC");
+    EXPECT_EQ(route().grid().cell(2, 2), "PIN");
+    EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
+
+    undo.click();
+    EXPECT_EQ(snapshot(), three);
+    undo.click();
+    EXPECT_EQ(snapshot(), four);
+    redo.click();
+    EXPECT_EQ(snapshot(), three);
+    undo.click();
+
+    // F2 on a fibre asks for its length as a double-click does; undo takes the change back.
+    selectCell(grid, 2, 1);
+    desk.modalActions.push_back([](QDialog& d) {
+        QTest::keyClicks(&control<QLineEdit>(d, "Edit1"), "20");
+        QTest::keyClick(&control<QLineEdit>(d, "Edit1"), Qt::Key_Return);
+    });
+    QTest::keyClick(&grid, Qt::Key_F2);
+    EXPECT_EQ(route().grid().cell(2, 9), "20");
+    undo.click();
+    EXPECT_EQ(snapshot(), four);
+
+    // After a draw, the status line gives the verdict; a refused draw clears it.
+    main().ToolButton11Click();
+    const QString verdict = control<QStatusBar>(main(), "StatusBar1").currentMessage();
+    EXPECT_TRUE(verdict.contains("rezerva 30 dB: signál detektor zachytí")) << verdict.toStdString();
+    EXPECT_TRUE(verdict.contains("735 Mbit/s (omezuje ji chromatická disperze)")) << verdict.toStdString();
+    selectCell(grid, 4, 1);
+    QTest::keyClick(&grid, Qt::Key_Delete);  // no detector at the end any more
+    main().ToolButton11Click();
+    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().isEmpty());
 }

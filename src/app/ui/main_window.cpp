@@ -5,6 +5,7 @@
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "eval/gui/graph_pictures.h"
+#include "eval/link_verdict.h"
 #include "eval/ui/graph_windows.h"
 #include "eval/ui/image_view_canvas.h"
 #include "library/ui/library_window.h"
@@ -15,9 +16,11 @@
 #include "platform/ui/image_view.h"
 #include "report/conclusion.h"
 #include "report/gui/report_pdf.h"
+#include "route/component_types.h"
 #include "route/route_rules.h"
 #include "text/errors.h"
 #include "text/file_io.h"
+#include "text/numbers.h"
 #include "ui_main_window.h"
 
 #include <QAction>
@@ -25,16 +28,22 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace lumor {
 
@@ -60,15 +69,39 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     addToolSpace(ui_->ToolBar1, "ToolButton9", 27);
     command(ui_->ToolButton10Action, &TForm1::ToolButton10Click);
     command(ui_->ToolButton11Action, &TForm1::ToolButton11Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton14", 27);
+    command(ui_->ToolButton12Action, &TForm1::ToolButton12Click);
+    command(ui_->ToolButton13Action, &TForm1::ToolButton13Click);
+    ui_->ToolButton13Action->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+
+    // The route table's own commands, in its context menu; their keys work while it has the
+    // focus (see eventFilter), so Delete in the conclusion deletes text, not a component.
+    const std::pair<QAction*, void (TForm1::*)()> tableCommands[] = {
+        {ui_->RemoveComponentAction, &TForm1::RemoveComponentClick},
+        {ui_->MoveLeftAction, &TForm1::MoveComponentLeftClick},
+        {ui_->MoveRightAction, &TForm1::MoveComponentRightClick},
+        {ui_->ChangeLengthAction, &TForm1::ChangeLengthClick}};
+    for (const auto& [action, handler] : tableCommands) {
+        connectGuarded(action, &QAction::triggered, this, desk_, [this, handler = handler] { (this->*handler)(); });
+        ui_->seznam->addAction(action);
+    }
+    ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui_->seznam->installEventFilter(this);
+    ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
 
     connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
     // Whoever changes the route (this window, the library window, the length dialog), the
     // grid follows, and the title's change mark with it.
     QAbstractItemModel* routeModel = ui_->seznam->model();
-    for (auto signal : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
-        connect(routeModel, signal, this, [this] { updateTitle(); });
-    }
-    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { updateTitle(); });
+    connect(routeModel, &QAbstractItemModel::columnsRemoved, this, [this] { routeShown(); });
+    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { routeShown(); });
+    // A component added (here or in the library window) is scrolled into view.
+    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] {
+        routeShown();
+        showComponent(state_.route.count());
+    });
+    connect(ui_->seznam->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { routeShown(); });
     onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
     onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
     onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
@@ -89,6 +122,7 @@ void TForm1::FormCreate() {
     // The route starts empty with its captions and headers written (the route list does
     // that as it is made).
     setEnlargeAndReport(false, false);
+    routeShown();
 }
 
 void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
@@ -115,6 +149,7 @@ StudentTexts TForm1::shownStudent() const {
 void TForm1::ToolButton1Click() {
     setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
     if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
+    const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
     state_.route.ClearRoute();
     blankGraphs();
     routeSaved({});
@@ -134,6 +169,7 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
+    const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
     if (replacing) {
         state_.route.ClearRoute();
         blankGraphs();
@@ -193,7 +229,7 @@ bool TForm1::saveRoute() {
 void TForm1::routeSaved(const std::string& path) {
     routeFile_ = path;
     savedRevision_ = state_.route.revision();
-    updateTitle();
+    routeShown();
 }
 
 bool TForm1::routeChanged() const {
@@ -259,9 +295,11 @@ void TForm1::ToolButton7Click() {
 void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
 
 void TForm1::ToolButton11Click() {
+    ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind
     if (gridRouteComplete(state_.route.grid())) {
         DrawRouteGraphs();
         setEnlargeAndReport(true, true);
+        showVerdict();
     } else {
         desk_.warning("Trasa není úplná");
     }
@@ -283,6 +321,88 @@ void TForm1::seznamDblClick() {
     if (!sel) return;
     const int k = fibreLengthColumn(state_.route.grid(), sel->left, sel->top, sel->right, sel->bottom);
     if (k != 0) peers().lengthDialog.openForChange(k);
+}
+
+void TForm1::showVerdict() {
+    const StringGrid& grid = state_.route.grid();
+    const double sensitivity = SlotNumber(grid.cell(grid.colCount() - 1, gridRow(ComponentSlot::Sensitivity)));
+    const RouteResult& r = state_.routeResult;
+    ui_->StatusBar1->showMessage(toQ(verdictLine(linkVerdict(r.EndAttenuation, sensitivity, r.EndCd, r.EndPmd))));
+}
+
+void TForm1::ToolButton12Click() { state_.routeHistory.undo(); }
+void TForm1::ToolButton13Click() { state_.routeHistory.redo(); }
+
+int TForm1::selectedComponent() const {
+    const QModelIndex current = ui_->seznam->currentIndex();
+    const auto sel = ui_->seznam->selection();
+    const int k = sel ? sel->left : current.isValid() ? current.column() + 1 : 0;
+    return k >= 1 && k <= state_.route.count() ? k : 0;
+}
+
+void TForm1::showComponent(int k) {
+    if (k < 1 || k > state_.route.count()) return;
+    const QModelIndex top = ui_->seznam->model()->index(0, k - 1);
+    ui_->seznam->scrollTo(top);
+    ui_->seznam->selectColumnCells(k, 1, kGridRows - 1);
+}
+
+void TForm1::RemoveComponentClick() {
+    const int k = selectedComponent();
+    if (k == 0) return;
+    state_.route.RemoveComponent(k);
+    showComponent(std::min(k, state_.route.count()));
+}
+
+void TForm1::MoveComponentLeftClick() {
+    const int k = selectedComponent();
+    if (k <= 1) return;
+    state_.route.MoveComponent(k, k - 1);
+    showComponent(k - 1);
+}
+
+void TForm1::MoveComponentRightClick() {
+    const int k = selectedComponent();
+    if (k == 0 || k >= state_.route.count()) return;
+    state_.route.MoveComponent(k, k + 1);
+    showComponent(k + 1);
+}
+
+void TForm1::ChangeLengthClick() {
+    const int k = selectedComponent();
+    if (k == 0 || typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) != ComponentType::Fibre) return;
+    peers().lengthDialog.openForChange(k);
+    showComponent(k);
+}
+
+void TForm1::routeShown() {
+    updateTitle();
+    ui_->ToolButton12Action->setEnabled(state_.routeHistory.canUndo());
+    ui_->ToolButton13Action->setEnabled(state_.routeHistory.canRedo());
+    const int k = selectedComponent();
+    const bool fibre =
+        k != 0 && typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) == ComponentType::Fibre;
+    ui_->RemoveComponentAction->setEnabled(k != 0);
+    ui_->MoveLeftAction->setEnabled(k > 1);
+    ui_->MoveRightAction->setEnabled(k != 0 && k < state_.route.count());
+    ui_->ChangeLengthAction->setEnabled(fibre);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->seznam && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = key->modifiers() == Qt::ControlModifier;
+        void (TForm1::*handler)() = nullptr;
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) handler = &TForm1::RemoveComponentClick;
+        if (key->key() == Qt::Key_Left && ctrl) handler = &TForm1::MoveComponentLeftClick;
+        if (key->key() == Qt::Key_Right && ctrl) handler = &TForm1::MoveComponentRightClick;
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) handler = &TForm1::ChangeLengthClick;
+        if (handler != nullptr) {
+            guarded(desk_, [this, handler] { (this->*handler)(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::Memo1Change() {

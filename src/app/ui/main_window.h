@@ -65,6 +65,16 @@ public:
     void SpeedButton4Click();  ///< enlarged PMD graph
     void seznamDblClick();
     void Memo1Change();
+    void ToolButton12Click();  ///< undo the last change of the route
+    void ToolButton13Click();  ///< redo it
+    /// The route table's own commands on the selected component (its context menu and keys:
+    /// Delete, Ctrl+Left, Ctrl+Right, F2).
+    void RemoveComponentClick();
+    void MoveComponentLeftClick();
+    void MoveComponentRightClick();
+    void ChangeLengthClick();
+    /// The route position of the component selected in the route table; 0 for none.
+    int selectedComponent() const;
 
     /// Evaluates and draws the route into the three images, keeps the end values, redraws
     /// the enlarged windows and saves their pictures for the report.
@@ -95,6 +105,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -105,6 +116,12 @@ private:
     void routeSaved(const std::string& path);
     /// "novák.trasa* — Lumor": the route's file and whether it changed since.
     void updateTitle();
+    /// After any change of the route: the title, the undo and redo commands, the table's commands.
+    void routeShown();
+    /// Selects component k's column and scrolls the table to it.
+    void showComponent(int k);
+    /// The verdict of the last successful draw in the status line (empty: none).
+    void showVerdict();
     /// The windows start-up gave; a command that needs them before that is refused.
     const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
