@@ -482,6 +482,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_EQ(state->library.count(), 1);
     EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
     EXPECT_TRUE(desk.texts("open").empty());  // no dialog: the files are given
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
     // Over a route of several components it asks first, as Open does; a file that cannot be
     // read leaves what is there.

@@ -149,8 +149,10 @@ StudentTexts TForm1::shownStudent() const {
 void TForm1::ToolButton1Click() {
     setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
     if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
-    const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
-    state_.route.ClearRoute();
+    {
+        const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
+        state_.route.ClearRoute();
+    }
     blankGraphs();
     routeSaved({});
 }
@@ -169,14 +171,16 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
-    const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
-    if (replacing) {
-        state_.route.ClearRoute();
-        blankGraphs();
-        ui_->ToolButton7Action->setEnabled(false);
+    {
+        const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
+        if (replacing) {
+            state_.route.ClearRoute();
+            blankGraphs();
+            ui_->ToolButton7Action->setEnabled(false);
+        }
+        state_.route.loadListBytes(*path, *bytes);
     }
-    state_.route.loadListBytes(*path, *bytes);
-    routeSaved(*path);
+    routeSaved(*path);  // the undo command follows the step just made
 }
 
 void TForm1::ToolButton3Click() { saveRoute(); }
