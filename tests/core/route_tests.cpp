@@ -244,13 +244,7 @@ TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
 TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) {
     RouteHistory history(route);
     for (const char* label : {"A", "B", "C", "D"}) route.AppendComponent(component("Konektor", label));
-    // The file's bytes and every cell of the grid, column by column.
-    const auto snapshot = [&] {
-        std::vector<std::string> cells{route.imageBytes()};
-        for (int c = 0; c < route.grid().colCount(); ++c)
-            for (int r = 0; r < route.grid().rowCount(); ++r) cells.push_back(route.grid().cell(c, r));
-        return cells;
-    };
+    const auto snapshot = [&] { return routeSnapshot(route); };
     const auto four = snapshot();
 
     route.removeAt(2);  // from the middle: C and D move left, one column less

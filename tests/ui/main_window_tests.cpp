@@ -481,7 +481,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
     EXPECT_EQ(state->library.count(), 1);
     EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
-    EXPECT_TRUE(desk.texts("open").empty());  // no dialog: the files are given
+    EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
     // Over a route of several components it asks first, as Open does; a file that cannot be
@@ -519,12 +519,7 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
     auto& grid = control<GridView>(main(), "seznam");
     auto& undo = control<QToolButton>(main(), "ToolButton12");
     auto& redo = control<QToolButton>(main(), "ToolButton13");
-    const auto snapshot = [&] {
-        std::vector<std::string> cells{route().imageBytes()};
-        for (int c = 0; c < route().grid().colCount(); ++c)
-            for (int r = 0; r < route().grid().rowCount(); ++r) cells.push_back(route().grid().cell(c, r));
-        return cells;
-    };
+    const auto snapshot = [&] { return routeSnapshot(route()); };
     const auto four = snapshot();
 
     selectCell(grid, 2, 3);
