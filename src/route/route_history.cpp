@@ -17,6 +17,7 @@ void RouteHistory::end() {
     for (const std::string& image : redo_) bytes_ -= image.size();
     redo_.clear();
     keep(undo_, std::move(before_));
+    if (listener_) listener_();
 }
 
 void RouteHistory::beforeChange() {
@@ -57,6 +58,7 @@ void RouteHistory::move(std::deque<std::string>& from, std::deque<std::string>& 
     restoring_ = true;
     route_.loadBytes(image);
     restoring_ = false;
+    if (listener_) listener_();
 }
 
 void RouteHistory::undo() { move(undo_, redo_); }

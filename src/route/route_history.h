@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 namespace lumor {
@@ -32,6 +33,9 @@ public:
     void redo();
     /// Bytes the kept images take.
     std::size_t bytes() const { return bytes_; }
+    /// Called whenever a step is kept, undone or redone (a window's undo and redo commands
+    /// follow it); nothing to stop.
+    void setListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
     /// While a step lives, every change of the route belongs to one undo step (opening a file:
     /// clearing the route, then loading it).
@@ -61,6 +65,7 @@ private:
     std::uint64_t beforeRevision_ = 0;  ///< the route's revision then
     int steps_ = 0;                     ///< open `Step`s
     bool restoring_ = false;            ///< an undo or redo under way is no new step
+    std::function<void()> listener_;
 };
 
 }  // namespace lumor

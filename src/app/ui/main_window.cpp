@@ -89,6 +89,8 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    // A change made in another window becomes an undo step only once it is complete.
+    state_.routeHistory.setListener([this] { routeShown(); });
 
     connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
     // Whoever changes the route (this window, the library window, the length dialog), the
@@ -109,7 +111,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { state_.routeHistory.setListener(nullptr); }
 
 void TForm1::setPeers(const MainWindowPeers& peers) { peers_ = std::make_unique<MainWindowPeers>(peers); }
 
