@@ -42,7 +42,9 @@ if(TARGET lumor-cli)
   target_compile_definitions(lumor-cli PRIVATE LUMOR_CLI_TO_PROGRAM="${LUMOR_CLI_TO_PROGRAM}")
 endif()
 
-install(TARGETS lumor RUNTIME DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}")
+if(TARGET lumor)
+  install(TARGETS lumor RUNTIME DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}")
+endif()
 if(TARGET lumor_standard_library)
   install(FILES "${LUMOR_BIN_DIR}/Komponenty/stdkmp.komp"
     DESTINATION "${LUMOR_INSTALL_PROGRAM_DIR}/Komponenty")
@@ -96,7 +98,7 @@ if(WIN32 AND TARGET lumor)
   endif()
 endif()
 
-if(WIN32)
+if(WIN32 AND TARGET lumor)
   # The Qt libraries and plugins beside lumor.exe, so the installed folder runs on its own.
   find_program(LUMOR_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
   if(LUMOR_WINDEPLOYQT)
@@ -128,17 +130,22 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR DEB)
 endif()
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The Debian package installs below /usr; the ZIP holds the installed folder itself, lumor.exe
+# at its top beside Komponenty and Protokol.
+if(NOT WIN32)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumor project <lumor@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries (Qt 6, libstdc++) come from dpkg-shlibdeps (package dpkg-dev); Qt loads
-# its platform plugins at run time, so they are not found that way and are named here; so are
+# its platform plugins and the SVG icon engine (libqt6svg6, for the icons) at run time, so they
+# are not found that way and are named here; so are
 # the windows' fonts (Liberation Sans and Sans Narrow), the pictures' font (DejaVu Sans) and
 # Qt's Czech translation of its dialogs and buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
 # The report opens in the default viewer through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

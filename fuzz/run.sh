@@ -18,8 +18,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 if [ ! -f "$build/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DLUMOR_FUZZ=ON -DLUMOR_BUILD_TESTS=OFF -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" >/dev/null
+  (cd "$root" && cmake --preset fuzz -B "$build" -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" >/dev/null)
 fi
 cmake --build "$build" --target lumor_fuzz -j"$(nproc)"
 

@@ -82,9 +82,11 @@ copy="$user_home/.local/share/lumor/program"
 # 1. The installation's owner can write it: the program runs in place and no copy is made.
 install_program 1
 : > "$out"
-env -i PATH=/usr/bin:/bin LAUNCHER_TEST_OUT="$out" HOME="$user_home" "$prefix/bin/lumor" a "b c"
+(cd -- "$scratch" && env -i PATH=/usr/bin:/bin LAUNCHER_TEST_OUT="$out" HOME="$user_home" \
+    "$prefix/bin/lumor" a "b c" /abs/d.trasa --x)
 check "writable installation: runs in the installed folder" line "cwd=$program"
-check "writable installation: passes the arguments" line "args=a b c"
+check "writable installation: passes the arguments, files made absolute" line \
+    "args=$(cd -- "$scratch" && pwd)/a $(cd -- "$scratch" && pwd)/b c /abs/d.trasa --x"
 check "writable installation: no per-user copy" test ! -e "$copy"
 
 # 2. A read-only installation runs from a fresh per-user copy.

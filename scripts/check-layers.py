@@ -6,8 +6,12 @@
   other than Qt Widgets'.
 - A file of the ui layer (src/<subsystem>/ui/) includes anything but lumor-cli's headers.
 - lumor-cli (src/cli/) includes core, gui and its own headers, never a window's.
+- A window's form (src/<subsystem>/ui/<name>.ui) belongs to the ui layer: only ui files include
+  its ui_<name>.h, and the headers of its promoted widgets count as the form's includes.
 - Folders do not include each other in a circle: neither single folders (app, app/ui, ...)
   nor whole subsystems (app with app/ui, ...).
+- <windows.h> is included by no header and by no file that includes the component library's
+  headers: its macro LoadLibrary would rename ComponentLibrary::LoadLibrary there.
 - With --binary FILE: that program does not link Qt Widgets.
 
 Prints every breach and exits 1 when there is one.
@@ -20,6 +24,7 @@ import sys
 
 LAYERS = {"core": 0, "gui": 1, "ui": 2}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
+FORM_HEADER = re.compile(r"<header>([^<]+)</header>")
 
 
 def layer_of(folder):
@@ -83,7 +88,7 @@ def check_sources(src):
     evidence = {}
     for root, _, files in os.walk(src):
         for name in sorted(files):
-            if not name.endswith((".h", ".cpp")):
+            if not name.endswith((".h", ".cpp", ".ui")):
                 continue
             path = os.path.join(root, name)
             folder = os.path.relpath(root, src).replace(os.sep, "/")
@@ -91,7 +96,17 @@ def check_sources(src):
             rel = os.path.relpath(path, src).replace(os.sep, "/")
             with open(path, encoding="utf-8") as f:
                 text = f.read()
-            for kind, target in INCLUDE.findall(text):
+            # A form includes the headers of its promoted widgets.
+            includes = [('"', h) for h in FORM_HEADER.findall(text)] if name.endswith(".ui") else INCLUDE.findall(text)
+            if name.endswith(".ui") and layer != "ui":
+                problems.append(f"{rel}: a form outside the ui layer")
+            if ("<", "windows.h") in includes:
+                if name.endswith(".h"):
+                    problems.append(f"{rel}: a header includes <windows.h>")
+                for _, target in includes:
+                    if target.startswith("library/"):
+                        problems.append(f'{rel}: includes <windows.h> and "{target}"')
+            for kind, target in includes:
                 if kind == "<":
                     qt = target.split("/")[0]
                     if re.match(r"^Q[A-Za-z]", qt):
@@ -99,6 +114,12 @@ def check_sources(src):
                             problems.append(f"{rel}: the core includes the Qt header <{target}>")
                         elif layer in ("gui", "cli") and (qt in widgets or target.split("/")[-1] in widgets):
                             problems.append(f"{rel}: the {layer} layer includes the Qt Widgets header <{target}>")
+                    continue
+                form = re.fullmatch(r"ui_(\w+)\.h", target)
+                if form and os.path.exists(os.path.join(root, form.group(1) + ".ui")):
+                    # A window's form, generated from the .ui beside it: the ui layer only.
+                    if layer != "ui":
+                        problems.append(f'{rel}: the {layer} layer includes the form "{target}"')
                     continue
                 target_folder = os.path.dirname(target)
                 if not os.path.exists(os.path.join(src, target)):

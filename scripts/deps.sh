@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Lumor needs to build, run and test, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libcli11-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
           qt6-translations-l10n xvfb xauth
-          clang libclang-rt-14-dev clang-format python3 poppler-utils)
+          clang libclang-rt-14-dev clang-format python3 poppler-utils
+          mingw-w64 wine64 googletest)  # the last three for the Windows check (test-windows.sh)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

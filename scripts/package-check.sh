@@ -33,8 +33,7 @@ echo "== launcher"
 "$root/packaging/launcher-test.sh" "$root/packaging/lumor.sh.in" || fail "launcher test"
 
 echo "== build and package"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}"
+(cd "$root" && cmake --preset package -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}")
 cmake --build "$build" -j2
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB -B "$build/package")
@@ -50,7 +49,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
   fail "Maintainer is '$(field Maintainer)'"
 depends="$(field Depends)"
 echo "Depends: $depends"
-for d in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins fonts-liberation fonts-dejavu-core \
+for d in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-dejavu-core \
          qt6-translations-l10n; do
   [[ ", $depends," == *", $d "* || ", $depends," == *", $d,"* ]] && ok "depends on $d" ||
     fail "Depends lacks $d"
@@ -118,7 +117,7 @@ cmp -s "$scratch/report/ORV.gif" "$program/Protokol/ORV.gif" && ok "report: the 
 [ "$(head -c 6 "$program/Protokol/ORV.gif")" = GIF89a ] || [ "$(head -c 6 "$program/Protokol/ORV.gif")" = GIF87a ] &&
   ok "ORV.gif is a GIF picture" || fail "ORV.gif is not a GIF picture"
 desktop="$tree/usr/share/applications/lumor.desktop"
-for key in "Exec=lumor" "Icon=lumor" "Categories=Education;Science;" "Name=Lumor" "Name\[cs\]=" "Comment=" "Comment\[cs\]="; do
+for key in "Exec=lumor %f" "MimeType=application/x-lumor-route;application/x-lumor-library;" "Icon=lumor" "Categories=Education;Science;" "Name=Lumor" "Name\[cs\]=" "Comment=" "Comment\[cs\]="; do
   grep -q "^$key" "$desktop" && ok "lumor.desktop: ${key//\\/}" || fail "lumor.desktop lacks ${key//\\/}"
 done
 if command -v desktop-file-validate > /dev/null; then

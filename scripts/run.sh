@@ -3,7 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/deps.sh"
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF
+(cd "$root" && cmake --preset release)
 cmake --build "$root/build-release" -j"$(nproc)"
 cd "$root/build-release/bin"
 exec ./lumor "$@"

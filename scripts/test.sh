@@ -3,12 +3,15 @@
 #   1. the plain suite (Release, build-test);
 #   2. the same tests built in Debug with AddressSanitizer and
 #      UndefinedBehaviorSanitizer (build-asan); any finding fails the test that made it;
-#   3. a short libFuzzer run of every fuzz target (clang, build-fuzz; fuzz/run.sh).
+#   3. the Windows check: the core and its tests cross-built with mingw-w64 and run under Wine
+#      (build-windows; scripts/test-windows.sh);
+#   4. a short libFuzzer run of every fuzz target (clang, build-fuzz; fuzz/run.sh).
 # First it checks that every source file is laid out as .clang-format says; the suites include
 # the layer check (scripts/check-layers.py).
 # LUMOR_FUZZ_SECONDS sets the seconds per fuzz target (default 30; 0 skips fuzzing).
 # LUMOR_WERROR=ON makes every warning in Lumor's own code an error (CI sets it).
-# The plain suite is built in Release, the sanitized one in Debug: both configurations the
+# The configurations are CMakePresets.json's "test" and "asan". The plain suite is built in
+# Release, the sanitized one in Debug: both configurations the
 # users build are compiled with every warning on.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -27,13 +30,17 @@ mapfile -t sources < <(cd "$root" && find src tests fuzz benchmarks \( -name '*.
 echo "clang-format: ${#sources[@]} files as .clang-format lays them out"
 
 step "plain build and tests, Release (build-test)"
-cmake -S "$root" -B "$root/build-test" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_WERROR="$werror"
+(cd "$root" && cmake --preset test -DLUMOR_WERROR="$werror")
 cmake --build "$root/build-test" -j"$jobs"
 ctest --test-dir "$root/build-test" --output-on-failure -j"$jobs"
 
+step "Windows check: the core cross-built and tested under Wine (build-windows)"
+"$root/scripts/test-windows.sh" | tee "$root/build-windows.log"
+windows_summary="$(tail -1 "$root/build-windows.log")"
+rm -f "$root/build-windows.log"
+
 step "sanitized build and tests, Debug (build-asan)"
-cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMOR_SANITIZE=ON \
-  -DLUMOR_WERROR="$werror"
+(cd "$root" && cmake --preset asan -DLUMOR_WERROR="$werror")
 cmake --build "$root/build-asan" -j"$jobs"
 # A finding ends the test process with an error, so ctest reports that test as failed.
 ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1" \
@@ -50,4 +57,4 @@ if [ "$fuzz_seconds" -gt 0 ]; then
 fi
 
 echo
-echo "ALL TESTS PASSED: plain suite, sanitized suite (ASan+UBSan), ${fuzz_summary}; $(( SECONDS - start ))s"
+echo "ALL TESTS PASSED: plain suite, Windows check (${windows_summary#WINDOWS CHECK PASSED: }), sanitized suite (ASan+UBSan), ${fuzz_summary}; $(( SECONDS - start ))s"

@@ -1,19 +1,21 @@
 #pragma once
 #include "eval/route_result.h"
 #include "library/component_library.h"
+#include "route/route_history.h"
 #include "route/route_list.h"
 
 namespace lumor {
 
-/// What the windows share for the whole run: the route and the library with their grids and
-/// the end values of the last draw. The indexes handed between windows are kept by the
+/// What the windows share for the whole run: the route and the library with their grids, the
+/// route's undo history and the end values of the last draw. The indexes handed between windows are kept by the
 /// dialog each is handed to (`TForm4::FibreLibraryColumn`, `TForm4::ChangedFibreIndex`,
 /// `TForm3::EditedIndex`).
 struct AppState {
-    explicit AppState(Messages& messages) : route(messages), library(messages) {}
+    explicit AppState(Messages& messages) : route(messages), library(messages), routeHistory(route) {}
 
     RouteList route;
     ComponentLibrary library;
+    RouteHistory routeHistory;  ///< every change of the route, from any window
     RouteResult routeResult;
 };
 

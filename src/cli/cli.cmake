@@ -17,15 +17,3 @@ lumor_layer_headers(lumor-cli cli cli)
 target_link_libraries(lumor-cli PRIVATE lumor_gui CLI11::CLI11 lumor_warnings)
 # The report copies the logo from the "Protokol" folder beside the executable.
 add_dependencies(lumor-cli lumor_report_logo)
-
-# The standard library beside the executables, built from its readable CSV source.
-set(LUMOR_STANDARD_LIBRARY_CSV ${CMAKE_SOURCE_DIR}/data/stdkmp.csv)
-set(LUMOR_STANDARD_LIBRARY ${LUMOR_BIN_DIR}/Komponenty/stdkmp.komp)
-add_custom_command(
-  OUTPUT ${LUMOR_STANDARD_LIBRARY}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMOR_BIN_DIR}/Komponenty
-  COMMAND lumor-cli library import ${LUMOR_STANDARD_LIBRARY_CSV} ${LUMOR_STANDARD_LIBRARY}
-  DEPENDS ${LUMOR_STANDARD_LIBRARY_CSV} lumor-cli
-  COMMENT "Building the standard component library Komponenty/stdkmp.komp"
-  VERBATIM)
-add_custom_target(lumor_standard_library ALL DEPENDS ${LUMOR_STANDARD_LIBRARY})

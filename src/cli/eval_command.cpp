@@ -1,6 +1,7 @@
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
 #include "cli/text_output.h"
+#include "eval/link_verdict.h"
 #include "eval/route_evaluation.h"
 #include "library/library_csv.h"
 #include "text/numbers.h"
@@ -91,9 +92,9 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
 
 const std::vector<std::string>& evalHeader() {
     static const std::vector<std::string> header = {
-        "soubor",         "úplná",        "délka vláken [km]", "útlum na konci [dB]",
-        "citlivost [dB]", "rezerva [dB]", "CD na konci [ns]",  "PMD na konci [ps]",
-        "chyba"};
+        "soubor",         "úplná",        "délka vláken [km]",      "útlum na konci [dB]",
+        "citlivost [dB]", "rezerva [dB]", "CD na konci [ns]",       "PMD na konci [ps]",
+        "chyba",          "verdikt",      "max. rychlost [Gbit/s]", "omezuje"};
     return header;
 }
 
@@ -110,6 +111,15 @@ std::vector<std::string> rowCells(const EvalRow& row) {
         cells.resize(8);
     }
     cells.push_back(printableText(row.problem));
+    // The verdict and the bit rate the dispersion allows come after the columns spreadsheets
+    // already know.
+    if (row.values) {
+        const EndValues& v = *row.values;
+        const LinkVerdict verdict = linkVerdict(v.endAttenuation, v.sensitivity, v.endCd, v.endPmd);
+        cells.push_back(verdict.received ? "zachytí" : "pod citlivostí");
+        cells.push_back(verdict.bitRate ? NumberText(*verdict.bitRate * 1e-9) : "");
+        cells.push_back(verdict.limit == RateLimit::Cd ? "CD" : verdict.limit == RateLimit::Pmd ? "PMD" : "");
+    }
     return cells;
 }
 
@@ -127,7 +137,8 @@ int runEval(CommandContext& context, const EvalOptions& options) {
         for (const auto& c : cells) text += csvLine(c);
     } else {
         using enum Align;
-        text = textTable(evalHeader(), {Left, Left, Right, Right, Right, Right, Right, Right, Left}, cells);
+        text = textTable(evalHeader(), {Left, Left, Right, Right, Right, Right, Right, Right, Left, Left, Right, Left},
+                         cells);
     }
     if (writeOutput(context, text) != kExitSuccess) return kExitRefused;
     return allEvaluated ? kExitSuccess : kExitRefused;
@@ -138,29 +149,35 @@ int runEval(CommandContext& context, const EvalOptions& options) {
 void addEvalCommands(CLI::App& root, CommandContext& context) {
     auto options = std::make_shared<EvalOptions>();
     CLI::App* eval = root.add_subcommand(
-        "eval", "Evaluate route files (*.trasa) as the draw command does and list their end values.");
-    eval->add_flag("--csv", options->csv, "write CSV (UTF-8, ';' between fields) instead of a table");
-    eval->add_option("ROUTE.trasa", options->routes, "route files to evaluate, in this order")->required();
+        "eval", "Vyhodnotí optické trasy (*.trasa) jako příkaz Vykresli grafy a vypíše jejich koncové hodnoty.");
+    eval->add_flag("--csv", options->csv, "místo tabulky vypíše CSV (UTF-8, pole odděluje ';')");
+    eval->add_option("ROUTE.trasa", options->routes, "soubory tras k vyhodnocení, v tomto pořadí")->required();
     eval->footer(
-        "Examples:\n"
+        "Příklady:\n"
         "  lumor-cli eval novak.trasa svoboda.trasa\n"
         "  lumor-cli eval --csv skupina3/*.trasa > vysledky.csv\n\n"
-        "One line per route, in the order given, with the columns\n"
-        "  soubor                the file name as given (control characters escaped as \\x1b,\n"
-        "                        bytes that are not UTF-8 shown as U+FFFD)\n"
-        "  úplná                 ano/ne: the route starts with a Zdroj and ends with a Detektor\n"
-        "  délka vláken [km]     the sum of the fibre lengths\n"
-        "  útlum na konci [dB]   the signal level at the end of the route (EndAttenuation)\n"
-        "  citlivost [dB]        the detector's sensitivity\n"
-        "  rezerva [dB]          the end level minus the sensitivity (negative: too weak)\n"
-        "  CD na konci [ns]      the chromatic dispersion at the end (EndCd)\n"
-        "  PMD na konci [ps]     the polarisation mode dispersion at the end (EndPmd)\n"
-        "  chyba                 why a route has no values, in Czech\n"
-        "Numbers use the decimal comma and are not rounded. A route that cannot be read, is\n"
-        "not complete (\"Trasa není úplná\") or fails to evaluate gets its line with the reason,\n"
-        "and the other routes still come out; so does a route whose values, or whose margin,\n"
-        "lie beyond the range of numbers.\n\n"
-        "Exit status: 0 every route evaluated, 1 some route did not, 2 usage error.");
+        "Jeden řádek na trasu, v zadaném pořadí, se sloupci\n"
+        "  soubor                  jméno souboru, jak bylo zadáno (řídicí znaky jako \\x1b,\n"
+        "                          bajty, které nejsou UTF-8, jako U+FFFD)\n"
+        "  úplná                   ano/ne: trasa začíná zdrojem a končí detektorem\n"
+        "  délka vláken [km]       součet délek vláken\n"
+        "  útlum na konci [dB]     úroveň signálu na konci trasy\n"
+        "  citlivost [dB]          citlivost detektoru\n"
+        "  rezerva [dB]            úroveň na konci minus citlivost (záporná: signál je slabý)\n"
+        "  CD na konci [ns]        chromatická disperze na konci trasy\n"
+        "  PMD na konci [ps]       polarizační vidová disperze na konci trasy\n"
+        "  chyba                   proč trasa nemá hodnoty\n"
+        "  verdikt                 zachytí / pod citlivostí: zda detektor signál zachytí\n"
+        "  max. rychlost [Gbit/s]  odhad nejvyšší přenosové rychlosti, kterou disperze dovolí\n"
+        "  omezuje                 CD nebo PMD: která disperze rychlost omezuje\n"
+        "Odhad rychlosti: chromatická disperze omezuje rychlost na B <= 1 / (4 * CD na konci),\n"
+        "polarizační vidová disperze na B <= 0,1 / PMD na konci; nulová hodnota rychlost\n"
+        "neomezuje a platí nižší z obou mezí.\n"
+        "Čísla mají desetinnou čárku a nejsou zaokrouhlena. Trasa, kterou nelze přečíst, která\n"
+        "není úplná (\"Trasa není úplná\") nebo kterou nelze vyhodnotit, dostane svůj řádek\n"
+        "s důvodem a ostatní trasy se vypíší také; stejně tak trasa, jejíž hodnoty nebo\n"
+        "rezerva leží mimo rozsah čísel.\n\n"
+        "Návratový kód: 0 všechny trasy vyhodnoceny, 1 některá ne, 2 chybný příkazový řádek.");
     eval->callback(
         [&context, options] { context.action = [&context, options] { return runEval(context, *options); }; });
 }

@@ -75,50 +75,49 @@ int runExport(CommandContext& context, const ExportOptions& options) {
 }  // namespace
 
 void addLibraryCommands(CLI::App& root, CommandContext& context) {
-    CLI::App* library = root.add_subcommand("library", "Convert component library files (*.komp) to and from CSV.");
+    CLI::App* library = root.add_subcommand("library", "Převádí seznamy komponent (*.komp) do formátu CSV a zpět.");
     library->require_subcommand(1);
     library->footer(
-        "Examples:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n"
+        "Příklady:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n"
         "  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
-        "The CSV is UTF-8 (UTF-16 with a byte order mark and windows-1250 are read too) with\n"
-        "';' between fields and a header row; see "
-        "'lumor-cli library import --help'.");
+        "CSV je v UTF-8 (čte se i UTF-16 se značkou pořadí bajtů a windows-1250), pole odděluje\n"
+        "';', první řádek je záhlaví; podrobnosti: lumor-cli library import --help.");
 
     auto importOptions = std::make_shared<ImportOptions>();
-    CLI::App* importCommand = library->add_subcommand("import", "Build a library file (*.komp) from a CSV file.");
-    importCommand->add_option("FILE.csv", importOptions->csvPath, "CSV file to read (UTF-8, at most 16 MB)")
+    CLI::App* importCommand = library->add_subcommand("import", "Vytvoří seznam komponent (*.komp) ze souboru CSV.");
+    importCommand->add_option("FILE.csv", importOptions->csvPath, "soubor CSV ke čtení (UTF-8, nejvýš 16 MB)")
         ->required();
     importCommand
-        ->add_option("OUT.komp", importOptions->kompPath, "library file to write; an existing file is replaced")
+        ->add_option("OUT.komp", importOptions->kompPath, "seznam komponent k zápisu; existující soubor nahradí")
         ->required();
     importCommand->footer(
-        "Example:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
-        "The CSV is checked whole first: a refused row is reported with its line number,\n"
-        "and then no library file is written.\n\n"
-        "An existing OUT.komp that is not a regular file (a device, a pipe) is refused.\n\n"
-        "CSV format: UTF-8 (a file saved as UTF-16 with its byte order mark, or one that is\n"
-        "not UTF-8 and so read as windows-1250, is read with a warning); at most 16 MB;\n"
-        "first row the header\n"
+        "Příklad:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n\n"
+        "Celé CSV se nejprve zkontroluje: odmítnutý řádek se ohlásí i s číslem a seznam\n"
+        "komponent se pak nezapíše.\n\n"
+        "Existující OUT.komp, který není obyčejným souborem (zařízení, roura), se odmítne.\n\n"
+        "Formát CSV: UTF-8 (soubor v UTF-16 se značkou pořadí bajtů nebo soubor, který není\n"
+        "v UTF-8 a čte se proto jako windows-1250, se načte s varováním); nejvýš 16 MB;\n"
+        "první řádek je záhlaví\n"
         "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
         "PMD [ps/(km^0,5)];CD [ps/(km.nm)];měrný útlum [dB/km];citlivost [dB];poznámka\n"
-        "then one row of 11 fields per component. The type is Zdroj, Vlákno, Detektor,\n"
-        "Konektor or Zesilovač (or a whole number, the raw type code). Numbers use the\n"
-        "decimal comma; '-' marks a value that does not apply. A field holding ';', '\"'\n"
-        "or a line break is quoted with '\"', quotes inside doubled. A field holds at most\n"
-        "255 characters, all of them from code page 1250; at most 999 rows.");
+        "a za ním jeden řádek o 11 polích na komponentu. Typ je Zdroj, Vlákno, Detektor,\n"
+        "Konektor nebo Zesilovač (nebo celé číslo, přímo kód typu). Čísla mají desetinnou\n"
+        "čárku; '-' značí hodnotu, která se nepoužije. Pole obsahující ';', '\"' nebo konec\n"
+        "řádku je v uvozovkách '\"', uvozovky uvnitř zdvojené. Pole má nejvýš 255 znaků,\n"
+        "všechny z kódové stránky 1250; nejvýš 999 řádků.");
     importCommand->callback([&context, importOptions] {
         context.action = [&context, importOptions] { return runImport(context, *importOptions); };
     });
 
     auto exportOptions = std::make_shared<ExportOptions>();
     CLI::App* exportCommand =
-        library->add_subcommand("export", "Write a library file's entries as CSV to standard output.");
-    exportCommand->add_option("FILE.komp", exportOptions->kompPath, "library file to read")->required();
+        library->add_subcommand("export", "Vypíše položky seznamu komponent jako CSV na standardní výstup.");
+    exportCommand->add_option("FILE.komp", exportOptions->kompPath, "seznam komponent ke čtení")->required();
     exportCommand->footer(
-        "Example:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n\n"
-        "The output is the CSV that 'lumor-cli library import' reads. Like the program, the\n"
-        "export takes the file's whole 2564-byte entries, at most 999; anything left out is\n"
-        "reported on standard error.");
+        "Příklad:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n\n"
+        "Výstup je CSV, které čte lumor-cli library import. Stejně jako program bere export\n"
+        "celé položky souboru po 2564 bajtech, nejvýš 999; co vynechá, ohlásí na standardní\n"
+        "chybový výstup.");
     exportCommand->callback([&context, exportOptions] {
         context.action = [&context, exportOptions] { return runExport(context, *exportOptions); };
     });

@@ -52,18 +52,17 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
     }
 }
 
-/// A Qt application for painting the graphs without a display: the "offscreen" platform
-/// unless the user chose one; on Windows the "minimal" one with its fonts on, which draws text
-/// with Windows' own fonts (Qt's "offscreen" there needs FreeType, which the Windows build leaves
-/// out; without "enable_fonts" every letter is an empty box). Nothing is created when the process
-/// already has one.
+/// A Qt application for painting the graphs, which opens no window. On Windows and macOS the
+/// system's own platform plugin, which needs no display and which every installation carries
+/// (windeployqt copies "qwindows", not "offscreen"); elsewhere the "offscreen" platform, as an
+/// X or Wayland display may be missing or unreachable (the Debian package depends on Qt's
+/// platform plugins). A platform the user chose is kept. Nothing is created when the process
+/// already has an application.
 class OffscreenGui {
 public:
     OffscreenGui() {
         if (QCoreApplication::instance() != nullptr) return;
-#ifdef Q_OS_WIN
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
-#else
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
         previousHandler_ = qInstallMessageHandler(qtMessages);
@@ -236,36 +235,36 @@ int runReport(CommandContext& context, const ReportOptions& options) {
 void addReportCommands(CLI::App& root, CommandContext& context) {
     auto options = std::make_shared<ReportOptions>();
     CLI::App* report = root.add_subcommand(
-        "report", "Write a route's measurement report (Protokol.html and its pictures, Protokol.pdf) into a folder.");
-    report->add_option("ROUTE.trasa", options->routePath, "route file to draw and report")->required();
-    report->add_option("--out", options->outDir, "folder to write into; created when missing")->required();
-    report->add_option("--jmeno", options->firstName, "the student's first name");
-    report->add_option("--prijmeni", options->surname, "the student's surname");
-    report->add_option("--datum", options->date, "the date of the measurement");
-    report->add_option("--skupina", options->group, "the study group");
+        "report", "Zapíše protokol měření trasy (Protokol.html s obrázky a Protokol.pdf) do složky.");
+    report->add_option("ROUTE.trasa", options->routePath, "soubor trasy, jejíž grafy a protokol se vytvoří")
+        ->required();
+    report->add_option("--out", options->outDir, "složka, do níž se zapisuje; chybí-li, vytvoří se")->required();
+    report->add_option("--jmeno", options->firstName, "jméno studenta");
+    report->add_option("--prijmeni", options->surname, "příjmení studenta");
+    report->add_option("--datum", options->date, "datum měření");
+    report->add_option("--skupina", options->group, "studijní skupina");
     report->add_option("--zaver", options->conclusionPath,
-                       "text file with the conclusion (UTF-8, UTF-16 or windows-1250); its first five lines are used");
-    report->add_flag("--no-pdf", options->noPdf, "leave out Protokol.pdf");
+                       "textový soubor se závěrem (UTF-8, UTF-16 nebo windows-1250); použije se prvních pět řádků");
+    report->add_flag("--no-pdf", options->noPdf, "Protokol.pdf nezapíše");
     report->footer(
-        "Example:\n"
+        "Příklad:\n"
         "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák \\\n"
         "      --datum 12.3.2024 --skupina 3 --zaver novak-zaver.txt\n\n"
-        "Writes what the program writes when the route is drawn and the report command is\n"
-        "pressed with these student data and this conclusion: att.bmp, cd.bmp and pmd.bmp\n"
-        "(the enlarged graphs, 632 x 434), Protokol.html, and a copy of the logo ORV.gif from\n"
-        "the program's Protokol folder (beside lumor-cli, or the installed program folder);\n"
-        "and Protokol.pdf, the page on A4 with the pictures and the logo inside, the one file\n"
-        "to hand in (--no-pdf leaves it out; SOURCE_DATE_EPOCH fixes its creation date).\n"
-        "The files are written all or nothing, as new files: links at their names are\n"
-        "replaced, never followed. A value left out is written as \"neuvedeno\".\n"
-        "The conclusion (at most 1 MB) is kept as the program's conclusion box keeps it: the\n"
-        "first five lines, at most 550 characters; it is read as UTF-8, UTF-16 with its byte\n"
-        "order mark, or else windows-1250.\n"
-        "Needs no display (Qt's offscreen platform, on Windows the minimal one, unless\n"
-        "QT_QPA_PLATFORM is set).\n\n"
-        "Exit status: 0 written, 1 the route is unreadable, not complete (\"Trasa není\n"
-        "úplná\") or fails to evaluate, or a file cannot be written, or the logo is missing\n"
-        "(the other four files are then written); 2 usage error.");
+        "Zapíše totéž, co program po vykreslení grafů a příkazu Protokol s těmito údaji\n"
+        "studenta a tímto závěrem: att.bmp, cd.bmp a pmd.bmp (zvětšené grafy, 632 x 434),\n"
+        "Protokol.html, kopii loga ORV.gif ze složky Protokol programu (vedle lumor-cli nebo\n"
+        "v nainstalované složce programu) a Protokol.pdf, stránku na A4 s obrázky a logem\n"
+        "uvnitř, jediný soubor k odevzdání (--no-pdf ho vynechá; SOURCE_DATE_EPOCH určí datum\n"
+        "jeho vytvoření). Soubory se zapíší všechny, nebo žádný, jako nové soubory: odkaz\n"
+        "na místě jejich jména se nahradí, nikdy se jím neprochází. Vynechaný údaj se zapíše\n"
+        "jako \"neuvedeno\".\n"
+        "Závěr (nejvýš 1 MB) se vezme tak, jak ho drží okno závěru programu: prvních pět\n"
+        "řádků, nejvýš 550 znaků; čte se jako UTF-8, UTF-16 se značkou pořadí bajtů, jinak\n"
+        "jako windows-1250.\n"
+        "Nepotřebuje displej (v Linuxu platforma offscreen, není-li nastaveno QT_QPA_PLATFORM).\n\n"
+        "Návratový kód: 0 zapsáno; 1 trasu nelze přečíst, není úplná (\"Trasa není úplná\")\n"
+        "nebo ji nelze vyhodnotit, soubor nelze zapsat nebo chybí logo (ostatní soubory se\n"
+        "pak zapíší); 2 chybný příkazový řádek.");
     report->callback(
         [&context, options] { context.action = [&context, options] { return runReport(context, *options); }; });
 }

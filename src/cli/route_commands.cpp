@@ -44,25 +44,25 @@ int runRouteExport(CommandContext& context, const RouteExportOptions& options) {
 }  // namespace
 
 void addRouteCommands(CLI::App& root, CommandContext& context) {
-    CLI::App* routeCommand = root.add_subcommand("route", "Work with route files (*.trasa).");
+    CLI::App* routeCommand = root.add_subcommand("route", "Práce se soubory optických tras (*.trasa).");
     routeCommand->require_subcommand(1);
-    routeCommand->footer("Example:\n  lumor-cli route export novak.trasa > novak.csv");
+    routeCommand->footer("Příklad:\n  lumor-cli route export novak.trasa > novak.csv");
 
     auto options = std::make_shared<RouteExportOptions>();
     CLI::App* exportCommand =
-        routeCommand->add_subcommand("export", "Write a route file's components as CSV to standard output.");
-    exportCommand->add_option("ROUTE.trasa", options->routePath, "route file to read")->required();
+        routeCommand->add_subcommand("export", "Vypíše komponenty optické trasy jako CSV na standardní výstup.");
+    exportCommand->add_option("ROUTE.trasa", options->routePath, "soubor trasy ke čtení")->required();
     exportCommand->footer(
-        "Example:\n  lumor-cli route export novak.trasa > novak.csv\n\n"
-        "CSV format: UTF-8, ';' between fields, lines ending in LF. The first row holds the\n"
-        "captions of the route table's rows:\n"
+        "Příklad:\n  lumor-cli route export novak.trasa > novak.csv\n\n"
+        "Formát CSV: UTF-8, pole odděluje ';', řádky končí LF. První řádek nese popisky řádků\n"
+        "tabulky trasy:\n"
         "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
         "PMD [ps/(km^0,5)];CD [ps/(km.nm)];délka vlákna [km];citlivost [dB];poznámka\n"
-        "then one row per component, from the source to the detector, with the texts the\n"
-        "program's table shows ('-' where a value does not apply). A field holding ';', '\"'\n"
-        "or a line break is quoted with '\"', quotes inside doubled. Like the program, the\n"
-        "export reads the file's whole 2816-byte components, at most 999; anything left out\n"
-        "is reported on standard error.");
+        "a za ním jeden řádek na komponentu, od zdroje k detektoru, s texty, které ukazuje\n"
+        "tabulka programu ('-' tam, kde se hodnota nepoužije). Pole obsahující ';', '\"' nebo\n"
+        "konec řádku je v uvozovkách '\"', uvozovky uvnitř zdvojené. Stejně jako program čte\n"
+        "export celé komponenty souboru po 2816 bajtech, nejvýš 999; co vynechá, ohlásí na\n"
+        "standardní chybový výstup.");
     exportCommand->callback(
         [&context, options] { context.action = [&context, options] { return runRouteExport(context, *options); }; });
 }

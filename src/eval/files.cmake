@@ -2,10 +2,14 @@
 # pictures and saved as BMP files; in ui/ the enlarged graph windows.
 target_sources(lumor_core PRIVATE
   src/eval/route_evaluation.cpp
-  src/eval/graph_drawing.cpp)
-target_sources(lumor_gui PRIVATE
-  src/eval/gui/qimage_canvas.cpp
-  src/eval/gui/graph_pictures.cpp)
-target_sources(lumor_ui PRIVATE
-  src/eval/ui/image_view_canvas.cpp
-  src/eval/ui/graph_windows.cpp)
+  src/eval/graph_drawing.cpp
+  src/eval/link_verdict.cpp)
+if(NOT LUMOR_CORE_ONLY)
+  target_sources(lumor_gui PRIVATE
+    src/eval/gui/qimage_canvas.cpp
+    src/eval/gui/graph_pictures.cpp)
+  target_sources(lumor_ui PRIVATE
+    src/eval/ui/image_view_canvas.cpp
+    src/eval/ui/graph_windows.cpp
+    src/eval/ui/graph_window.ui)
+endif()

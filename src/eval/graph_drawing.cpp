@@ -340,40 +340,63 @@ GraphScale drawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
     return s;
 }
 
-bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result) {
+namespace {
+
+/// The small graphs, each from its profile evaluated just before it is drawn; the profiles
+/// are kept in `profiles` for whoever draws them again.
+bool drawSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result,
+                     RouteProfiles& profiles) {
     if (!IsRouteComplete(route)) return false;
     checkFibreLengths(route);
-    const AttenuationProfile a = evaluateAttenuation(route);
-    drawAttenuationGraph(a, GraphSize::Small, att);
-    result.EndAttenuation = a.end;
-    const CdProfile d = evaluateCd(route);
-    drawCdGraph(d, GraphSize::Small, cd);
-    result.EndCd = nanosecondsOf(d.end);
-    const PmdProfile p = evaluatePmd(route);
-    drawPmdGraph(p, GraphSize::Small, pmd);
-    result.EndPmd = p.end;
+    profiles.attenuation = evaluateAttenuation(route);
+    drawAttenuationGraph(profiles.attenuation, GraphSize::Small, att);
+    result.EndAttenuation = profiles.attenuation.end;
+    profiles.cd = evaluateCd(route);
+    drawCdGraph(profiles.cd, GraphSize::Small, cd);
+    result.EndCd = nanosecondsOf(profiles.cd.end);
+    profiles.pmd = evaluatePmd(route);
+    drawPmdGraph(profiles.pmd, GraphSize::Small, pmd);
+    result.EndPmd = profiles.pmd.end;
     return true;
+}
+
+GraphScale drawEnlargedGraph(const RouteProfiles& profiles, GraphKind kind, Canvas& canvas) {
+    switch (kind) {
+        case GraphKind::Attenuation: return drawAttenuationGraph(profiles.attenuation, GraphSize::Enlarged, canvas);
+        case GraphKind::Cd: return drawCdGraph(profiles.cd, GraphSize::Enlarged, canvas);
+        case GraphKind::Pmd: break;
+    }
+    return drawPmdGraph(profiles.pmd, GraphSize::Enlarged, canvas);
+}
+
+}  // namespace
+
+bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result) {
+    RouteProfiles profiles;
+    return drawSmallGraphs(route, att, cd, pmd, result, profiles);
 }
 
 GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas) {
     checkFibreLengths(route);
+    RouteProfiles profiles;
     switch (kind) {
-        case GraphKind::Attenuation:
-            return drawAttenuationGraph(evaluateAttenuation(route), GraphSize::Enlarged, canvas);
-        case GraphKind::Cd: return drawCdGraph(evaluateCd(route), GraphSize::Enlarged, canvas);
-        case GraphKind::Pmd: break;
+        case GraphKind::Attenuation: profiles.attenuation = evaluateAttenuation(route); break;
+        case GraphKind::Cd: profiles.cd = evaluateCd(route); break;
+        case GraphKind::Pmd: profiles.pmd = evaluatePmd(route); break;
     }
-    return drawPmdGraph(evaluatePmd(route), GraphSize::Enlarged, canvas);
+    return drawEnlargedGraph(profiles, kind, canvas);
 }
 
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
                                                              RouteResult& result) {
-    if (!renderSmallGraphs(route, *canvases.small[0], *canvases.small[1], *canvases.small[2], result)) {
+    // One evaluation and one check of the fibre lengths serve the small and the enlarged graphs.
+    RouteProfiles profiles;
+    if (!drawSmallGraphs(route, *canvases.small[0], *canvases.small[1], *canvases.small[2], result, profiles)) {
         return std::nullopt;
     }
     std::array<GraphScale, 3> scales;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i) {
-        scales[i] = renderEnlargedGraph(route, kGraphKinds[i], *canvases.enlarged[i]);
+        scales[i] = drawEnlargedGraph(profiles, kGraphKinds[i], *canvases.enlarged[i]);
     }
     return scales;
 }

@@ -115,8 +115,9 @@ struct RouteCanvases {
 
 /// The draw command's drawing, shared by the main window and lumor-cli: for a complete route
 /// the three small graphs with their end values (`renderSmallGraphs`), then the three enlarged
-/// graphs. Returns the enlarged graphs' scales, or nothing (having drawn nothing) for an
-/// incomplete route. Throws where `renderSmallGraphs` does.
+/// graphs from the same profiles (each evaluated once, the fibre lengths checked once).
+/// Returns the enlarged graphs' scales, or nothing (having drawn nothing) for an incomplete
+/// route. Throws where `renderSmallGraphs` does.
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
                                                              RouteResult& result);
 

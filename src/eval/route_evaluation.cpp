@@ -158,14 +158,6 @@ ProfilePoint PmdProfile::point(const PmdFibre& f, double s) const {
     return {f.startDistance + s, f.startLevel + f.pmd * std::sqrt(s)};
 }
 
-std::vector<ProfilePoint> PmdProfile::expandedPoints() const {
-    std::vector<ProfilePoint> out{{0, 0}};
-    for (const PmdFibre& f : fibres) {
-        for (double s = 1; s <= f.steps; s += 1) out.push_back(point(f, s));
-    }
-    return out;
-}
-
 RouteProfiles EvaluateRoute(const RouteList& route) {
     RouteProfiles r;
     r.attenuation = evaluateAttenuation(route);

@@ -51,8 +51,6 @@ struct PmdProfile {
 
     /// The point of step s (1 … steps) of fibre `f`.
     ProfilePoint point(const PmdFibre& f, double s) const;
-    /// Every point, from (0, 0) on; meant for moderate lengths only (tests, small routes).
-    std::vector<ProfilePoint> expandedPoints() const;
 };
 
 /// Everything one evaluation gives.

@@ -6,6 +6,10 @@ target_sources(lumor_core PRIVATE
   src/library/library_csv.cpp
   src/library/library_rules.cpp
   src/library/library_to_route.cpp)
-target_sources(lumor_ui PRIVATE
-  src/library/ui/library_window.cpp
-  src/library/ui/component_editor.cpp)
+if(NOT LUMOR_CORE_ONLY)
+  target_sources(lumor_ui PRIVATE
+    src/library/ui/library_window.cpp
+    src/library/ui/component_editor.cpp
+    src/library/ui/library_window.ui
+    src/library/ui/component_editor.ui)
+endif()

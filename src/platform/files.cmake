@@ -1,13 +1,16 @@
 # The layer over Qt: in gui/ what paints pictures without a window, in ui/ the desk (message
 # boxes, dialogs, modal windows, the viewer), grid and image views, icons and input filters.
-target_sources(lumor_gui PRIVATE
-  src/platform/gui/executable_folder.cpp)
-target_sources(lumor_ui PRIVATE
-  src/platform/ui/commands.cpp
-  src/platform/ui/desk.cpp
-  src/platform/ui/qt_desk.cpp
-  src/platform/ui/grid_view.cpp
-  src/platform/ui/icons.cpp
-  src/platform/ui/image_view.cpp
-  src/platform/ui/input_filter.cpp
-  src/platform/ui/translation.cpp)
+if(NOT LUMOR_CORE_ONLY)
+  target_sources(lumor_gui PRIVATE
+    src/platform/gui/executable_folder.cpp)
+  target_sources(lumor_ui PRIVATE
+    src/platform/ui/commands.cpp
+    src/platform/ui/desk.cpp
+    src/platform/ui/qt_desk.cpp
+    src/platform/ui/grid_view.cpp
+    src/platform/ui/icons.cpp
+    src/platform/ui/image_view.cpp
+    src/platform/ui/input_filter.cpp
+    src/platform/ui/translation.cpp
+    assets/icons/icons.qrc)
+endif()

@@ -3,8 +3,10 @@
 target_sources(lumor_core PRIVATE
   src/report/report_writer.cpp
   src/report/conclusion.cpp)
-target_sources(lumor_gui PRIVATE
-  src/report/gui/report_pdf.cpp)
+if(NOT LUMOR_CORE_ONLY)
+  target_sources(lumor_gui PRIVATE
+    src/report/gui/report_pdf.cpp)
+endif()
 
 # The report page shows the logo from its own folder, so it goes beside the executable
 # into "Protokol" with every build.

@@ -3,4 +3,5 @@ target_sources(lumor_core PRIVATE
   src/route/component_types.cpp
   src/route/component_record.cpp
   src/route/route_list.cpp
+  src/route/route_history.cpp
   src/route/route_rules.cpp)

@@ -35,6 +35,17 @@ constexpr int kGridRows = 12;
 /// Columns that get a numbered header ("1." to "100.").
 constexpr int kNumberedColumns = 100;
 
+/// Told before and after each change of a record list (one change however many records it
+/// touches), so that a history can remember what the list held.
+class ListChangeObserver {
+public:
+    virtual void beforeChange() = 0;
+    virtual void afterChange() = 0;
+
+protected:
+    ~ListChangeObserver() = default;
+};
+
 /// An ordered, owning list of fixed-size records numbered from 1, mirrored transposed in a
 /// string grid (record k in column k, one row per field), with its binary file: the bare
 /// sequence of the records' images. The route and the component library are both one.
@@ -79,6 +90,7 @@ public:
     /// Takes the record as position n + 1; the grid gains a column unless the list was empty.
     /// A full list refuses with a warning and changes nothing.
     bool append(std::unique_ptr<Record> record) {
+        const Change change(*this);
         if (!checkRoom()) return false;
         if (count() >= 1) setColumns(grid_.colCount() + 1);
         records_.push_back(std::move(record));
@@ -90,6 +102,7 @@ public:
     /// Releases the last record (a warning on an empty list), refreshes the grid and blanks
     /// the column the record had. The column count stays.
     void removeLast() {
+        const Change change(*this);
         if (records_.empty()) {
             messages_.warning(texts_.emptyWarning);
         } else {
@@ -100,14 +113,14 @@ public:
         grid_.blankColumn(count() + 1, 1, kGridRows - 1);
     }
 
-    /// removeLast, then one column less unless only one record column is left.
-    void removeLastAndShrink() {
-        removeLast();
+    /// After a removal: one column less unless only one record column is left.
+    void dropSpareColumn() {
         if (grid_.colCount() > 2) setColumns(grid_.colCount() - 1);
     }
 
     /// Puts the record at position k (1 <= k <= n), releasing the one there.
     void replace(int k, std::unique_ptr<Record> record) {
+        const Change change(*this);
         if (k < 1 || k > count()) return;
         records_[static_cast<std::size_t>(k - 1)] = std::move(record);
         ++revision_;
@@ -117,6 +130,7 @@ public:
     /// Removes every record, one column at a time, down to two columns; the final removal
     /// warns when the list was already empty.
     void clear() {
+        const Change change(*this);
         StringGrid::Batch batch(grid_);
         while (grid_.colCount() > 2) {
             removeLast();
@@ -191,6 +205,7 @@ public:
     /// Replaces the list by the whole records in `bytes`, the content of a list file: a
     /// broken tail is ignored; records beyond the 999th are left out with a warning.
     void loadBytes(std::string_view bytes) {
+        const Change change(*this);
         const std::size_t whole = bytes.size() / Record::kImageSize;
         records_ = recordsOf(bytes.substr(0, std::min<std::size_t>(whole, kMaxRecords) * Record::kImageSize));
         ++revision_;
@@ -226,11 +241,55 @@ public:
     /// Sets the grid's column count (at least two: captions and one record column).
     void setColumns(int count) { grid_.setColCount(std::max(2, count)); }
 
+    /// Removes the record at position k (1 <= k <= n); the later ones move one position left.
+    /// The grid is rewritten and its column count follows as when the last record is removed.
+    void removeAt(int k) {
+        if (k < 1 || k > count()) return;
+        const Change change(*this);
+        records_.erase(records_.begin() + (k - 1));
+        ++revision_;
+        StringGrid::Batch batch(grid_);
+        refreshGrid();
+        grid_.blankColumn(count() + 1, 1, kGridRows - 1);
+        if (grid_.colCount() > 2) setColumns(grid_.colCount() - 1);
+    }
+
+    /// Moves the record at position k to position `to` (both 1 … n), the ones between shifting
+    /// by one; the grid is rewritten.
+    void move(int k, int to) {
+        if (k < 1 || k > count() || to < 1 || to > count() || k == to) return;
+        const Change change(*this);
+        auto record = std::move(records_[static_cast<std::size_t>(k - 1)]);
+        records_.erase(records_.begin() + (k - 1));
+        records_.insert(records_.begin() + (to - 1), std::move(record));
+        ++revision_;
+        refreshGrid();
+    }
+
+    /// Tells the observer (nothing: none) of every change from now on.
+    void setObserver(ListChangeObserver* observer) { observer_ = observer; }
+
     /// Grows with every change of the records (append, removal, replacement, load), so that a
     /// window can tell whether the list changed since it last looked.
     std::uint64_t revision() const { return revision_; }
 
 private:
+    /// One change for the observer, however many operations it is made of.
+    class Change {
+    public:
+        explicit Change(RecordList& list) : list_(list) {
+            if (list_.changeDepth_++ == 0 && list_.observer_) list_.observer_->beforeChange();
+        }
+        ~Change() {
+            if (--list_.changeDepth_ == 0 && list_.observer_) list_.observer_->afterChange();
+        }
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        RecordList& list_;
+    };
+
     /// The whole records in `bytes`.
     static std::vector<std::unique_ptr<Record>> recordsOf(std::string_view bytes) {
         std::vector<std::unique_ptr<Record>> records;
@@ -250,6 +309,8 @@ private:
     ContentRefusalFn contentRefusal_;
     std::vector<std::unique_ptr<Record>> records_;
     std::uint64_t revision_ = 0;
+    ListChangeObserver* observer_ = nullptr;
+    int changeDepth_ = 0;
 };
 
 }  // namespace lumor

@@ -14,6 +14,10 @@ public:
     void RemoveLastComponent() { removeLast(); }
     void ReplaceComponent(int k, std::unique_ptr<ComponentRecord> record) { replace(k, std::move(record)); }
     void ClearRoute() { clear(); }
+    /// Removes the component at position k; the later ones move one position left.
+    void RemoveComponent(int k) { removeAt(k); }
+    /// Moves the component at position k to position `to`.
+    void MoveComponent(int k, int to) { move(k, to); }
     bool LoadRoute(const std::string& path) { return load(path); }
     bool SaveRoute(const std::string& path) { return save(path); }
 };

@@ -31,14 +31,17 @@ private:
     std::string text_;
 };
 
-/// A file the program had to create and could not.
+/// A file the program had to create and could not, and why (Czech; may be empty).
 class FileCreateError : public LumorError {
 public:
-    explicit FileCreateError(const std::string& path) : LumorError("Cannot create file " + path), path_(path) {}
+    explicit FileCreateError(const std::string& path, const std::string& reason = {})
+        : LumorError("Cannot create file " + path), path_(path), reason_(reason) {}
     const std::string& path() const { return path_; }
+    const std::string& reason() const { return reason_; }
 
 private:
     std::string path_;
+    std::string reason_;
 };
 
 /// A command the program refuses, with a Czech text for the user.

@@ -53,7 +53,7 @@ std::string czechReason(int errorNumber) {
         case EIO: return "disk ohlásil chybu čtení nebo zápisu";
         case EFBIG: return "soubor je pro tento disk příliš velký";
         case EBUSY: return "soubor nebo složka se právě používá";
-        case EINVAL: return "takové jméno souboru tento disk nedovoluje";
+        case EINVAL: return "neplatné jméno souboru";
         // A save meets this only when every name it tried for its temporary file was taken.
         case EEXIST: return "nepodařilo se vytvořit dočasný soubor, všechna zkoušená jména jsou obsazena";
         default: return "chyba zápisu (kód " + std::to_string(errorNumber) + ")";
@@ -233,26 +233,112 @@ void syncFolder(const fs::path& file) {
 
 #else
 
-/// An errno value for a Windows error code.
-int errnoOfWindows(DWORD code) { return errnoOf(std::error_code(static_cast<int>(code), std::system_category())); }
+/// An errno value for a Windows error code: the codes a save meets named here, since the
+/// standard library maps some of them to nothing or to the wrong thing (an invalid name to
+/// "no such file").
+int errnoOfWindows(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: return ENOENT;
+        case ERROR_ACCESS_DENIED: return EACCES;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE: return EBUSY;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_DIRECTORY: return EINVAL;
+        case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+        case ERROR_WRITE_PROTECT: return EROFS;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+#ifdef EDQUOT
+        case ERROR_DISK_QUOTA_EXCEEDED: return EDQUOT;
+#endif
+        case ERROR_FILE_TOO_LARGE: return EFBIG;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return EEXIST;
+        case ERROR_WRITE_FAULT:
+        case ERROR_READ_FAULT:
+        case ERROR_CRC:
+        case ERROR_IO_DEVICE: return EIO;
+        default: return errnoOf(std::error_code(static_cast<int>(code), std::system_category()));
+    }
+}
+
+/// The file a save onto `file` really replaces: the end of the symbolic links and junctions on
+/// the way, as the system resolves them (MinGW's std::filesystem does not know links); `file`
+/// itself when it does not exist yet.
+fs::path resolvedTarget(const fs::path& file) {
+    const HANDLE handle = ::CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return file;
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), 0);
+    if (length >= name.size()) {
+        name.resize(length + 1);
+        length = ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()), 0);
+    }
+    ::CloseHandle(handle);
+    if (length == 0 || length >= name.size()) return file;
+    name.resize(length);
+    // "\\?\C:\..." and "\\?\UNC\server\..." in their usual forms where those reach the file.
+    if (name.size() < MAX_PATH) {
+        if (name.starts_with(L"\\\\?\\UNC\\")) return fs::path(L"\\\\" + name.substr(8));
+        if (name.starts_with(L"\\\\?\\") && name.size() > 5 && name[5] == L':') return fs::path(name.substr(4));
+    }
+    return fs::path(name);
+}
+
+/// Whether a rename that failed with `code` may succeed a moment later: another program (a
+/// virus scanner, an indexer, a viewer) holds the target open. A read-only target never will.
+bool mayPassLater(DWORD code, const fs::path& target) {
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return true;
+    if (code != ERROR_ACCESS_DENIED) return false;
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+/// Why a file could not be created in the folder of `file`: when part of the folder's path is
+/// missing (ERROR_PATH_NOT_FOUND), whether it is missing or a file stands in its place.
+int createError(DWORD code, const fs::path& file) {
+    if (code == ERROR_PATH_NOT_FOUND) {
+        for (fs::path p = file.parent_path(); !p.empty() && p != p.root_path(); p = p.parent_path()) {
+            const DWORD attributes = ::GetFileAttributesW(p.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ENOENT : ENOTDIR;
+        }
+    }
+    return errnoOfWindows(code);
+}
+
+/// Renames a held target is tried, and the wait between them: about a second in all.
+constexpr int kRenameAttempts = 10;
+constexpr DWORD kRenameWaitMs = 100;
 
 /// Writes `bytes` to a new temporary file beside `file`, flushed and closed, and names it in
-/// `temp`. Returns 0 or an errno value; on failure no temporary file is left.
-int writeTemporary(const fs::path& file, const std::string& bytes, bool /*keepMode*/, fs::path& temp) {
+/// `temp`. With `keepMode` (a save of the user's own file), a read-only file at `file` is
+/// refused before anything is written: Windows refuses to replace it, Wine does not. Returns 0
+/// or an errno value; on failure no temporary file is left.
+int writeTemporary(const fs::path& file, const std::string& bytes, bool keepMode, fs::path& temp) {
     const SaveCalls& sys = currentCalls();
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (const DWORD attributes = ::GetFileAttributesW(file.c_str());
+        keepMode && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return EACCES;
+    }
+    void* handle = nullptr;
     DWORD lastError = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temp = temporaryPath(file);
-        handle = static_cast<HANDLE>(sys.createNew(temp.c_str()));
-        if (handle != INVALID_HANDLE_VALUE) break;
-        lastError = ::GetLastError();
-        if (lastError != ERROR_FILE_EXISTS && lastError != ERROR_ALREADY_EXISTS) return errnoOfWindows(lastError);
+        lastError = sys.createNew(temp.c_str(), &handle);
+        if (lastError == 0) break;
+        if (lastError != ERROR_FILE_EXISTS && lastError != ERROR_ALREADY_EXISTS) return createError(lastError, file);
     }
-    if (handle == INVALID_HANDLE_VALUE) return EEXIST;
+    if (lastError != 0) return EEXIST;
 
     const auto fail = [&](DWORD code) {
-        if (handle != INVALID_HANDLE_VALUE) sys.close(handle);
+        if (handle != nullptr) sys.close(handle);
         sys.unlink(temp.c_str());
         return errnoOfWindows(code);
     };
@@ -261,29 +347,37 @@ int writeTemporary(const fs::path& file, const std::string& bytes, bool /*keepMo
     while (left > 0) {
         const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
         unsigned long written = 0;
-        if (!sys.write(handle, data, chunk, &written)) return fail(::GetLastError());
+        if (const DWORD error = sys.write(handle, data, chunk, &written); error != 0) return fail(error);
         if (written == 0 || written > left) return fail(ERROR_WRITE_FAULT);
         data += written;
         left -= written;
     }
-    if (!sys.flush(handle)) return fail(::GetLastError());
-    const bool closed = sys.close(handle);
-    handle = INVALID_HANDLE_VALUE;
-    if (!closed) return fail(::GetLastError());
+    if (const DWORD error = sys.flush(handle); error != 0) return fail(error);
+    const DWORD closeError = sys.close(handle);
+    handle = nullptr;
+    if (closeError != 0) return fail(closeError);
     return 0;
 }
 
-/// Moves `from` over `to` (MoveFileExW replaces a link at `to` itself). Returns 0 or an errno
-/// value.
+/// Moves `from` over `to` (MoveFileExW replaces a link at `to` itself); MOVEFILE_WRITE_THROUGH
+/// returns only once the move is on the disk. A target another program holds open for a moment
+/// is tried again for about a second. Returns 0 or an errno value.
 int moveOver(const fs::path& from, const fs::path& to) {
-    return currentCalls().rename(from.c_str(), to.c_str()) ? 0 : errnoOfWindows(::GetLastError());
+    const SaveCalls& sys = currentCalls();
+    DWORD error = sys.rename(from.c_str(), to.c_str());
+    for (int attempt = 1; error != 0 && attempt < kRenameAttempts && mayPassLater(error, to); ++attempt) {
+        sys.sleep(kRenameWaitMs);
+        error = sys.rename(from.c_str(), to.c_str());
+    }
+    return error == 0 ? 0 : errnoOfWindows(error);
 }
 
 void removeFile(const fs::path& file) { currentCalls().unlink(file.c_str()); }
 
 /// A second name for `from`. Returns 0 or an errno value.
 int hardLink(const fs::path& from, const fs::path& to) {
-    return currentCalls().link(from.c_str(), to.c_str()) ? 0 : errnoOfWindows(::GetLastError());
+    const DWORD error = currentCalls().link(from.c_str(), to.c_str());
+    return error == 0 ? 0 : errnoOfWindows(error);
 }
 
 /// MOVEFILE_WRITE_THROUGH returns only once the move is on the disk: no folder sync needed.
@@ -338,24 +432,31 @@ SaveCalls systemSaveCalls() {
 
 SaveCalls systemSaveCalls() {
     SaveCalls calls;
+    const auto result = [](BOOL ok) -> unsigned long { return ok ? 0 : ::GetLastError(); };
     // FILE_FLAG_OPEN_REPARSE_POINT: a link planted at the name is not followed either.
-    calls.createNew = [](const wchar_t* path) -> void* {
-        return ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    calls.createNew = [](const wchar_t* path, void** file) -> unsigned long {
+        const HANDLE handle = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return ::GetLastError();
+        *file = handle;
+        return 0;
     };
-    calls.write = [](void* file, const void* data, unsigned long size, unsigned long* written) {
+    calls.write = [result](void* file, const void* data, unsigned long size, unsigned long* written) {
         DWORD done = 0;
-        const bool ok = ::WriteFile(static_cast<HANDLE>(file), data, size, &done, nullptr) != 0;
+        const unsigned long error = result(::WriteFile(static_cast<HANDLE>(file), data, size, &done, nullptr));
         *written = done;
-        return ok;
+        return error;
     };
-    calls.flush = [](void* file) { return ::FlushFileBuffers(static_cast<HANDLE>(file)) != 0; };
-    calls.close = [](void* file) { return ::CloseHandle(static_cast<HANDLE>(file)) != 0; };
-    calls.rename = [](const wchar_t* from, const wchar_t* to) {
-        return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    calls.flush = [result](void* file) { return result(::FlushFileBuffers(static_cast<HANDLE>(file))); };
+    calls.close = [result](void* file) { return result(::CloseHandle(static_cast<HANDLE>(file))); };
+    calls.rename = [result](const wchar_t* from, const wchar_t* to) {
+        return result(::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     };
-    calls.unlink = [](const wchar_t* path) { return ::DeleteFileW(path) != 0; };
-    calls.link = [](const wchar_t* from, const wchar_t* to) { return ::CreateHardLinkW(to, from, nullptr) != 0; };
+    calls.unlink = [result](const wchar_t* path) { return result(::DeleteFileW(path)); };
+    calls.link = [result](const wchar_t* from, const wchar_t* to) {
+        return result(::CreateHardLinkW(to, from, nullptr));
+    };
+    calls.sleep = [](unsigned long milliseconds) { ::Sleep(milliseconds); };
     return calls;
 }
 
@@ -391,7 +492,13 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
     // "name/" names a folder; a folder (or a link to one) is no file to replace.
     if (!target.path.has_filename() || fs::is_directory(target.path, ec)) return czechReason(EISDIR);
     if (const std::string reason = notAFileReason(fs::status(target.path, ec)); !reason.empty()) return reason;
-    if (const int error = replaceFile(target.path, bytes, true); error != 0) return czechReason(error);
+#ifdef _WIN32
+    // MinGW's std::filesystem does not know links: the system resolves them.
+    const fs::path file = resolvedTarget(target.path);
+#else
+    const fs::path& file = target.path;
+#endif
+    if (const int error = replaceFile(file, bytes, true); error != 0) return czechReason(error);
     return std::nullopt;
 }
 

@@ -23,16 +23,26 @@ struct SaveCalls {
     std::function<int(const char* from, const char* to)> link;  ///< a hard link, never following `from`
 };
 #else
-/// The Windows calls a save makes (a file is a HANDLE, here void*). Each behaves as the call it
-/// stands for: INVALID_HANDLE_VALUE or false on failure, the reason in GetLastError().
+/// The Windows calls a save makes (a file is a HANDLE, here void*). Each does what the call it
+/// stands for does and returns 0, or the Windows error code (GetLastError()) of its failure.
 struct SaveCalls {
-    std::function<void*(const wchar_t* path)> createNew;  ///< CreateFileW, CREATE_NEW, for writing
-    std::function<bool(void* file, const void* data, unsigned long size, unsigned long* written)> write;
-    std::function<bool(void* file)> flush;                               ///< FlushFileBuffers
-    std::function<bool(void* file)> close;                               ///< CloseHandle
-    std::function<bool(const wchar_t* from, const wchar_t* to)> rename;  ///< MoveFileExW, replacing
-    std::function<bool(const wchar_t* path)> unlink;                     ///< DeleteFileW
-    std::function<bool(const wchar_t* from, const wchar_t* to)> link;    ///< CreateHardLinkW(to, from)
+    std::function<unsigned long(const wchar_t* path, void** file)> createNew;  ///< CreateFileW, CREATE_NEW
+    std::function<unsigned long(void* file, const void* data, unsigned long size, unsigned long* written)> write;
+    std::function<unsigned long(void* file)> flush;                               ///< FlushFileBuffers
+    std::function<unsigned long(void* file)> close;                               ///< CloseHandle
+    std::function<unsigned long(const wchar_t* from, const wchar_t* to)> rename;  ///< MoveFileExW, replacing
+    std::function<unsigned long(const wchar_t* path)> unlink;                     ///< DeleteFileW
+    std::function<unsigned long(const wchar_t* from, const wchar_t* to)> link;    ///< CreateHardLinkW(to, from)
+    /// Waits that long (Sleep) before a rename is tried again.
+    std::function<void(unsigned long milliseconds)> sleep;
+};
+/// Windows error codes the tests make the calls fail with (winerror.h).
+enum WindowsError : unsigned long {
+    kErrorAccessDenied = 5,
+    kErrorWriteFault = 29,
+    kErrorSharingViolation = 32,
+    kErrorDiskFull = 112,
+    kErrorInvalidName = 123,
 };
 #endif
 

@@ -248,7 +248,7 @@ TEST_F(CliTest, EveryCommandHasHelpWithAnExample) {
     for (const auto& args : commands) {
         const CliRun r = run(args);
         EXPECT_EQ(r.exitCode, 0) << args.back();
-        EXPECT_NE(r.out.find("Example"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("Příklad"), std::string::npos) << r.out;
         EXPECT_NE(r.out.find("lumor-cli library "), std::string::npos) << r.out;
         EXPECT_EQ(r.err, "");
     }

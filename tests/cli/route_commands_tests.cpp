@@ -91,10 +91,13 @@ TEST_F(RouteCliTest, EvalListsTheEndValuesOfTheDrawUnrounded) {
     ASSERT_EQ(lines.size(), 3u) << r.out;
     EXPECT_EQ(lines[0],
               "soubor;úplná;délka vláken [km];útlum na konci [dB];citlivost [dB];rezerva [dB];"
-              "CD na konci [ns];PMD na konci [ps];chyba");
-    EXPECT_EQ(lines[1], worked + ";ano;10;0;-30;30;0,34;" + NumberText(0.1 * std::sqrt(10.0)) + ";");
+              "CD na konci [ns];PMD na konci [ps];chyba;verdikt;max. rychlost [Gbit/s];omezuje");
+    // The bit rate by hand: 1 / (4 × 0,34 ns) = 0,735… Gbit/s and 1 / (4 × 0,01125 ns) = 22,2…
+    // Gbit/s, both below what their PMD allows (0,1 / 0,316 ps, 0,1 / 1,73 ps).
+    EXPECT_EQ(lines[1],
+              worked + ";ano;10;0;-30;30;0,34;" + NumberText(0.1 * std::sqrt(10.0)) + ";;zachytí;0,735294117647059;CD");
     EXPECT_EQ(lines[2], fractional + ";ano;2,5;-0,875;-24,5;23,625;" + NumberText(2.5 * -3 * 1.5 * 0.001) + ";" +
-                            NumberText(std::sqrt(3.0)) + ";");
+                            NumberText(std::sqrt(3.0)) + ";;zachytí;22,2222222222222;CD");
 }
 
 TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {
@@ -149,10 +152,10 @@ TEST_F(RouteCliTest, EvalTableLinesUpCzechTextsByCharacters) {
         columns.emplace_back(i, end);
         i = end + 2;
     }
-    ASSERT_EQ(columns.size(), 9u);
+    ASSERT_EQ(columns.size(), 12u);
     EXPECT_TRUE(cps[0].starts_with(U"soubor"));
     for (std::size_t line : {0u, 2u, 3u, 4u}) {
-        for (std::size_t c = 0; c + 2 < columns.size(); ++c) {  // an evaluated row ends after PMD
+        for (std::size_t c = 0; c + 5 < columns.size(); ++c) {  // the last columns are left or empty
             const std::size_t gap = columns[c].second;
             ASSERT_GT(cps[line].size(), gap + 1) << lines[line];
             EXPECT_EQ(cps[line].substr(gap, 2), U"  ") << "line " << line << " column " << c << ": " << lines[line];
@@ -196,6 +199,9 @@ TEST_F(RouteCliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     EXPECT_EQ(run({"report", workedRoute()}).exitCode, 2);  // --out is required
     EXPECT_EQ(run({"route"}).exitCode, 2);
     EXPECT_EQ(run({"route", "export"}).exitCode, 2);
+    const CliRun typo = run({"evla", workedRoute()});
+    EXPECT_EQ(typo.exitCode, 2);
+    EXPECT_TRUE(contains(typo.err, "neznámý příkaz „evla“")) << typo.err;
     for (const std::vector<std::string>& help : {std::vector<std::string>{"--help"},
                                                  {"eval", "--help"},
                                                  {"report", "--help"},
@@ -204,7 +210,7 @@ TEST_F(RouteCliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
                                                  {"library", "--help"}}) {
         const CliRun r = run(help);
         EXPECT_EQ(r.exitCode, 0) << help.front();
-        EXPECT_TRUE(contains(r.out, "Example")) << r.out;
+        EXPECT_TRUE(contains(r.out, "Příklad")) << r.out;
     }
 }
 

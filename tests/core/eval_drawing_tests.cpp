@@ -1,4 +1,5 @@
 #include "eval/graph_drawing.h"
+#include "pmd_points.h"
 #include "recording_canvas.h"
 #include "test_messages.h"
 #include "test_routes.h"
@@ -460,7 +461,7 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
         const GraphScale s = makeGraphScale(GraphKind::Pmd, k.size, W, H, p.FibreLength, p.scaleTop, 0);
         RecordingCanvas fast(W, H), plain(W, H);
         drawPmdCurve(p, s, fast);
-        const auto points = p.expandedPoints();
+        const auto points = expandedPoints(p);
         for (std::size_t i = 1; i < points.size(); ++i) {
             plain.line(s.column(points[i - 1].distance), s.row(points[i - 1].value), s.column(points[i].distance),
                        s.row(points[i].value));

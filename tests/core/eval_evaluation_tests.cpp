@@ -1,5 +1,7 @@
 #include "eval/graph_drawing.h"
+#include "eval/link_verdict.h"
 #include "eval/route_evaluation.h"
+#include "pmd_points.h"
 #include "recording_canvas.h"
 #include "test_messages.h"
 #include "test_routes.h"
@@ -49,7 +51,7 @@ TEST_F(Evaluation, WorkedExampleGivesTheThreeProfilesAndEndValues) {
     EXPECT_EQ(r.cd.lowest, 0);
     EXPECT_DOUBLE_EQ(r.EndCd, 0.34);
 
-    const auto pmd = r.pmd.expandedPoints();
+    const auto pmd = expandedPoints(r.pmd);
     ASSERT_EQ(pmd.size(), 11u);
     EXPECT_EQ(pmd[0], (ProfilePoint{0, 0}));
     for (int s = 1; s <= 10; ++s) {
@@ -76,7 +78,7 @@ TEST_F(Evaluation, AmplifierOnlyAndSourceDetectorOnly) {
     const RouteProfiles b = EvaluateRoute(bare);
     EXPECT_EQ(b.attenuation.points, (std::vector<ProfilePoint>{{0, 7.5}}));
     EXPECT_EQ(b.cd.points, (std::vector<ProfilePoint>{{0, 0}}));
-    EXPECT_EQ(b.pmd.expandedPoints(), (std::vector<ProfilePoint>{{0, 0}}));
+    EXPECT_EQ(expandedPoints(b.pmd), (std::vector<ProfilePoint>{{0, 0}}));
     EXPECT_EQ(b.FibreLength, 0);
     EXPECT_EQ(b.EndAttenuation, 7.5);
     EXPECT_EQ(b.EndCd, 0);
@@ -107,7 +109,7 @@ TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
     route.AppendComponent(fibre("1", "1", "1", "2"));
     route.AppendComponent(detector("-30"));
     const PmdProfile p = evaluatePmd(route);
-    const auto points = p.expandedPoints();
+    const auto points = expandedPoints(p);
     ASSERT_EQ(points.size(), 5u);
     EXPECT_EQ(points[1], (ProfilePoint{1, 1}));
     EXPECT_EQ(points[2], (ProfilePoint{2, std::sqrt(2.0)}));
@@ -278,4 +280,23 @@ TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
     const GraphScale s2 = renderEnlargedGraph(route, GraphKind::Pmd, big2);
     EXPECT_EQ(big1.ops, big2.ops);
     EXPECT_EQ(coordinateText(s1, 100, 100), coordinateText(s2, 100, 100));
+}
+
+TEST(LinkVerdict, TheMarginDecidesAndTheSmallerDispersionLimitGivesTheBitRate) {
+    // PMD alone: 0,1 / 10 ps = 10 Gbit/s; 1 dB below the sensitivity.
+    LinkVerdict v = linkVerdict(-31, -30, 0, 10);
+    EXPECT_FALSE(v.received);
+    EXPECT_DOUBLE_EQ(v.margin, -1);
+    ASSERT_TRUE(v.bitRate);
+    EXPECT_EQ(v.limit, RateLimit::Pmd);
+    EXPECT_EQ(bitRateText(*v.bitRate), "10 Gbit/s");
+    // A negative CD counts by its size: 1 / (4 × 0,5 ns) = 500 Mbit/s, below PMD's 1000 Gbit/s.
+    v = linkVerdict(0, -30, -0.5, 0.1);
+    EXPECT_EQ(v.limit, RateLimit::Cd);
+    EXPECT_EQ(bitRateText(*v.bitRate), "500 Mbit/s");
+    EXPECT_FALSE(linkVerdict(0, -30, 0, 0).bitRate);
+    EXPECT_EQ(verdictLine(linkVerdict(0, -30, 0.34, 0.316227766016838)),
+              "Úroveň na detektoru 0 dBm, citlivost detektoru -30 dBm, rezerva 30 dB: signál detektor zachytí. "
+              "CD 0,34 ns, PMD 0,32 ps. Nejvyšší přenosová rychlost asi 735 Mbit/s (omezuje ji chromatická "
+              "disperze).");
 }

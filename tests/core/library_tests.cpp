@@ -1,3 +1,4 @@
+#include "failing_saves.h"
 #include "library/component_library.h"
 #include "route/component_types.h"
 #include "test_messages.h"
@@ -287,14 +288,8 @@ TEST_F(LibraryTest, FailedSaveWarnsNamingTheFileAndLeavesTheOldFile) {
 
     // A save of the same name that cannot complete keeps the old file whole: the disk fills
     // up after the first part of the new bytes.
-    SaveCalls calls = systemSaveCalls();
-    calls.write = [real = calls.write, writes = 0](int fd, const void* data, size_t size) mutable -> ssize_t {
-        if (++writes == 1) return real(fd, data, std::min<size_t>(size, 100));
-        errno = ENOSPC;
-        return -1;
-    };
     {
-        ScopedSaveCalls scoped(calls);
+        ScopedSaveCalls scoped(writeFailing(ENOSPC));
         EXPECT_FALSE(library.SaveLibrary(file("keep.komp")));
     }
     EXPECT_NE(messages.shown.back().find(file("keep.komp")), std::string::npos);

@@ -1,3 +1,4 @@
+#include "text/command_line.h"
 #include "text/cp1250.h"
 #include "text/errors.h"
 #include "text/file_io.h"
@@ -134,9 +135,11 @@ TEST(AtomicWrite, ReplacesCompletelyOrNotAtAll) {
     const std::string target = (dir / "a.bin").string();
     ASSERT_FALSE(writeFileAtomically(target, "old"));
     ASSERT_FALSE(writeFileAtomically(target, "newer"));
-    std::ifstream in(target, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, "newer");
+    {  // closed before the folder goes: Windows removes no file that is open
+        std::ifstream in(target, std::ios::binary);
+        std::string content((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_EQ(content, "newer");
+    }
     for (const auto& e : fs::directory_iterator(dir)) {  // no temporary file of any name left
         EXPECT_EQ(e.path().filename(), "a.bin");
     }
@@ -163,4 +166,21 @@ TEST(ReadFile, GivesTheBytesUpToTheLimitOrTheReason) {
     EXPECT_EQ(std::get<ReadFailure>(readFileBytes((dir / "none.bin").string())).reason, "soubor neexistuje");
     EXPECT_EQ(std::get<ReadFailure>(readFileBytes(dir.string())).reason, "je to složka, ne soubor");
     fs::remove_all(dir);
+}
+
+TEST(Utf8FromUtf16, CzechLettersSurrogatePairsAndLoneSurrogates) {
+    struct Row {
+        std::u16string wide;
+        std::string utf8;
+    };
+    const Row rows[] = {
+        {u"Novák.trasa", "Nov\xc3\xa1k.trasa"},
+        {u"žluťoučký kůň\\Novák", "\xc5\xbelu\xc5\xa5ou\xc4\x8dk\xc3\xbd k\xc5\xaf\xc5\x88\\Nov\xc3\xa1k"},
+        {u"\u20ac \U0001F600", "\xe2\x82\xac \xf0\x9f\x98\x80"},  // three and four bytes
+        {std::u16string{u'a', 0xD83D, u'b', 0xDE00},
+         "a\xef\xbf\xbd"
+         "b\xef\xbf\xbd"},                         // lone halves
+        {std::u16string{0xD83D}, "\xef\xbf\xbd"},  // high half at the end
+    };
+    for (const Row& r : rows) EXPECT_EQ(utf8FromUtf16(r.wide), r.utf8);
 }

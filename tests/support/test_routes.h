@@ -3,6 +3,7 @@
 #include "route/route_list.h"
 
 #include <string>
+#include <vector>
 
 namespace lumor {
 
@@ -13,6 +14,15 @@ inline std::unique_ptr<ComponentRecord> component(const std::string& type, const
                                                   const std::string& cd = "-", const std::string& length = "-",
                                                   const std::string& sensitivity = "-") {
     return makeRecord({type, label, "1550", attenuation, gain, rms, pmd, cd, length, sensitivity, ""});
+}
+
+/// Everything the route shows and saves: its file's bytes, then every cell of its grid, column
+/// by column. Two equal snapshots are the same route to the user and to the file.
+inline std::vector<std::string> routeSnapshot(const RouteList& route) {
+    std::vector<std::string> cells{route.imageBytes()};
+    for (int c = 0; c < route.grid().colCount(); ++c)
+        for (int r = 0; r < route.grid().rowCount(); ++r) cells.push_back(route.grid().cell(c, r));
+    return cells;
 }
 
 namespace testroutes {

@@ -71,6 +71,7 @@ TEST_F(DrawTest, AMissingReportFolderStopsTheDrawAtTheFirstPicture) {
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "exception");
     EXPECT_EQ(desk.shown[0].text, "Cannot create file " + protokol("att.bmp") + ".");
+    EXPECT_FALSE(desk.shown[0].reason.empty());  // why, in Czech, below the text
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
     EXPECT_GT(nonWhite(control<ImageView>(main(), "att").picture()), 200);  // the small graphs were drawn before
 }

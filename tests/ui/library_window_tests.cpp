@@ -216,6 +216,8 @@ TEST_F(LibraryWindowTest, EachPlainTypeIsAppendedWithItsLibraryValuesAndNoLength
     for (const auto& [t, label] : picks) {
         choose(t, label);
         pressAdd(t);
+        // The main window's Zpět follows a change made here, from the first one on.
+        EXPECT_TRUE(control<QToolButton>(*forms->Form1, "ToolButton12").isEnabled()) << label;
     }
     ASSERT_EQ(route().count(), 4);
     const StringGrid& r = route().grid();

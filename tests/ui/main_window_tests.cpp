@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTest>
@@ -162,7 +163,10 @@ TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
     EXPECT_LT(grid.mapTo(&main(), QPoint(0, 0)).y(), 141 - 200);
     EXPECT_EQ(bar.geometry(), QRect(0, 0, 800, 29));
     EXPECT_TRUE(bar.isVisible());
-    EXPECT_EQ(scroller.geometry(), QRect(0, 29, 800, 571));
+    // Below the contents, the status line with the last draw's verdict.
+    auto& status = control<QStatusBar>(main(), "StatusBar1");
+    EXPECT_EQ(scroller.geometry(), QRect(0, 29, 800, 600 - 29 - status.height()));
+    EXPECT_EQ(status.geometry().bottom(), 599);
     main().hide();
 }
 
@@ -278,13 +282,13 @@ TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
 
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     completeRoute(route());
-    control<GridView>(main(), "seznam").selectCell(3, 9);  // the connector's length
+    selectCell(control<GridView>(main(), "seznam"), 3, 9);  // the connector's length
     main().seznamDblClick();
-    control<GridView>(main(), "seznam").selectCell(2, 8);  // the fibre's CD
+    selectCell(control<GridView>(main(), "seznam"), 2, 8);  // the fibre's CD
     main().seznamDblClick();
     EXPECT_TRUE(desk.shown.empty());
 
-    control<GridView>(main(), "seznam").selectCell(2, 9);
+    selectCell(control<GridView>(main(), "seznam"), 2, 9);
     desk.modalActions.push_back([](QDialog& d) {
         auto& dlg = static_cast<TForm4&>(d);
         EXPECT_TRUE(control<QPushButton>(dlg, "Button2").isEnabled());
@@ -336,7 +340,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
     // Double-clicks fibre k's length; the dialog offers that length whole and selected, the
     // student types, and Enter presses "Změň".
     auto change = [&](int k, const char* offered, const std::function<void()>& type) {
-        control<GridView>(main(), "seznam").selectCell(k, 9);
+        selectCell(control<GridView>(main(), "seznam"), k, 9);
         desk.modalActions.push_back([&, offered, type](QDialog& d) {
             EXPECT_EQ(d.focusWidget(), &field);
             EXPECT_EQ(field.text(), offered);
@@ -460,4 +464,100 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
     main().ToolButton11Click();
     EXPECT_TRUE(report.defaultAction()->isEnabled());
     EXPECT_TRUE(report.isEnabled());
+}
+
+TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
+    completeRoute(route());
+    ASSERT_TRUE(route().SaveRoute(path("novák.trasa")));
+    route().ClearRoute();
+    LibraryEntry connector;
+    setTypeCode(connector, 3);
+    SetSlotText(connector, LibrarySlot::Label, "SC");
+    writeBytes(path("moje.komp"), std::string(connector.image.begin(), connector.image.end()));
+    desk.clear();
+
+    openCommandLineFiles(*forms, {path("novák.trasa"), path("moje.komp")});
+    EXPECT_EQ(route().count(), 4);
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(state->library.count(), 1);
+    EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
+    EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
+
+    // Over a route of several components it asks first, as Open does; a file that cannot be
+    // read leaves what is there.
+    desk.answers = {true};
+    openCommandLineFiles(*forms, {path("chybí.trasa")});
+    EXPECT_EQ(desk.texts("question").size(), 1u);
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
+    EXPECT_EQ(route().count(), 4);
+}
+
+TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
+    // The icons come from the resource through Qt's SVG engine: a missing one draws nothing.
+    for (const char* name : {"ToolButton1", "ToolButton11", "SpeedButton2"}) {
+        EXPECT_FALSE(control<QToolButton>(main(), name).icon().pixmap(16, 16).isNull()) << name;
+    }
+    EXPECT_FALSE(control<QPushButton>(*forms->Form2, "BitBtn1").icon().pixmap(16, 16).isNull());
+    EXPECT_EQ(control<QLabel>(*forms->Form3, "Label11").font().pixelSize(), 16);
+
+    // The student dialog's confirmation reaches the main window's labels.
+    control<QLineEdit>(*forms->Form5, "Edit1").setText("Jan");
+    control<QLineEdit>(*forms->Form5, "Edit2").setText("Novák");
+    control<QToolButton>(*forms->Form5, "SpeedButton1").click();
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
+    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
+
+    // An entry the editor adds reaches the library window's category lists.
+    editorField(*forms->Form3, 0).setText("LED");
+    control<QPushButton>(*forms->Form3, "Button1").click();
+    EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
+}
+
+TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEveryStepUndone) {
+    completeRoute(route());  // LED, G.652 (10 km, 2,5 dB), SC, PIN
+    auto& grid = control<GridView>(main(), "seznam");
+    auto& undo = control<QToolButton>(main(), "ToolButton12");
+    auto& redo = control<QToolButton>(main(), "ToolButton13");
+    const auto snapshot = [&] { return routeSnapshot(route()); };
+    const auto four = snapshot();
+
+    selectCell(grid, 2, 3);
+    QTest::keyClick(&grid, Qt::Key_Delete);  // the fibre, from the middle
+    EXPECT_EQ(route().count(), 3);
+    EXPECT_EQ(route().grid().cell(2, 2), "SC");
+    const auto three = snapshot();
+    QTest::keyClick(&grid, Qt::Key_Right, Qt::ControlModifier);  // SC, still selected, one to the right
+    EXPECT_EQ(route().grid().cell(3, 2), "SC");
+    EXPECT_EQ(route().grid().cell(2, 2), "PIN");
+    EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
+
+    undo.click();
+    EXPECT_EQ(snapshot(), three);
+    undo.click();
+    EXPECT_EQ(snapshot(), four);
+    redo.click();
+    EXPECT_EQ(snapshot(), three);
+    undo.click();
+
+    // F2 on a fibre asks for its length as a double-click does; undo takes the change back.
+    selectCell(grid, 2, 1);
+    desk.modalActions.push_back([](QDialog& d) {
+        QTest::keyClicks(&control<QLineEdit>(d, "Edit1"), "20");
+        QTest::keyClick(&control<QLineEdit>(d, "Edit1"), Qt::Key_Return);
+    });
+    QTest::keyClick(&grid, Qt::Key_F2);
+    EXPECT_EQ(route().grid().cell(2, 9), "20");
+    undo.click();
+    EXPECT_EQ(snapshot(), four);
+
+    // After a draw, the status line gives the verdict; a refused draw clears it.
+    main().ToolButton11Click();
+    const QString verdict = control<QStatusBar>(main(), "StatusBar1").currentMessage();
+    EXPECT_TRUE(verdict.contains("rezerva 30 dB: signál detektor zachytí")) << verdict.toStdString();
+    EXPECT_TRUE(verdict.contains("735 Mbit/s (omezuje ji chromatická disperze)")) << verdict.toStdString();
+    selectCell(grid, 4, 1);
+    QTest::keyClick(&grid, Qt::Key_Delete);  // no detector at the end any more
+    main().ToolButton11Click();
+    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().isEmpty());
 }

@@ -36,9 +36,19 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     forms->Form1->setPeers(
         {*forms->Form2, *forms->Form4, *forms->Form5, {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}});
     forms->Form2->setPeers(*forms->Form3, *forms->Form4);
-    forms->Form3->setLibraryWindow(*forms->Form2);
-    forms->Form5->setMainWindow(*forms->Form1);
+    // What a window only tells another.
+    QObject::connect(forms->Form5.get(), &TForm5::studentConfirmed, forms->Form1.get(), &TForm1::showStudent);
+    QObject::connect(forms->Form3.get(), &TForm3::libraryChanged, forms->Form2.get(), &TForm2::RebuildCategoryLists);
+    for (GraphWindow* graph :
+         {static_cast<GraphWindow*>(forms->Form6.get()), static_cast<GraphWindow*>(forms->Form7.get()),
+          static_cast<GraphWindow*>(forms->Form8.get())}) {
+        QObject::connect(forms->Form1.get(), &TForm1::graphDrawn, graph, &GraphWindow::showGraph);
+    }
     return forms;
+}
+
+void openCommandLineFiles(Forms& forms, const std::vector<std::string>& files) {
+    for (const std::string& file : files) forms.Form1->openGivenFile(file);
 }
 
 }  // namespace lumor

@@ -1,5 +1,7 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace lumor {
 
@@ -37,5 +39,9 @@ struct Forms {
 /// its creation step as it is created (the editor's loads the standard library), then tells
 /// each the windows it opens.
 std::unique_ptr<Forms> createForms(AppState& state, Desk& desk);
+
+/// Opens the files given on the program's command line (`lumor FILE.trasa`, `lumor FILE.komp`),
+/// once the windows exist and the standard library is loaded, as the Open commands open them.
+void openCommandLineFiles(Forms& forms, const std::vector<std::string>& files);
 
 }  // namespace lumor

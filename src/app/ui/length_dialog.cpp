@@ -9,10 +9,9 @@
 #include "route/route_list.h"
 #include "route/route_rules.h"
 #include "text/typed_input.h"
+#include "ui_length_dialog.h"
 
-#include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -20,61 +19,34 @@
 namespace lumor {
 
 TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
-    : QDialog(nullptr), route_(route), library_(library), desk_(desk) {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Zadej délku vlákna"));
-    setFont(formFont(11));
-    move(266, 170);
-    setFixedSize(311, 116);
-    setBackground(this, colours::teal);
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(8, 8, 297, 97);
-    setBackground(panel, palette().color(QPalette::Button));
-    auto* caption = new QLabel(QStringLiteral("Zadej délku vlákna:"), panel);
-    caption->setObjectName(QStringLiteral("Label1"));
-    caption->setFont(formFont(16, true));
-    caption->move(8, 24);
-    caption->adjustSize();
-    Edit1_ = new QLineEdit(panel);
-    Edit1_->setObjectName(QStringLiteral("Edit1"));
-    Edit1_->setGeometry(168, 24, 73, 21);
-    auto* unit = new QLabel(QStringLiteral("[km]"), panel);
-    unit->setObjectName(QStringLiteral("Label2"));
-    unit->move(248, 24);
-    unit->adjustSize();
-    Button1_ = new QPushButton(QStringLiteral("Ok"), panel);
-    Button1_->setObjectName(QStringLiteral("Button1"));
-    Button1_->setGeometry(248, 56, 35, 25);
-    Button2_ = new QPushButton(QStringLiteral("Změň"), panel);
-    Button2_->setObjectName(QStringLiteral("Button2"));
-    Button2_->setGeometry(168, 56, 75, 25);
-    Button1_->setAutoDefault(false);
-    Button2_->setAutoDefault(false);
-    connectGuarded(Edit1_, &QLineEdit::textChanged, this, desk_, [this] { Edit1Change(); });
-    connect(Edit1_, &QLineEdit::textEdited, this, [this] { wholeTextOnClick_ = false; });
-    Edit1_->installEventFilter(this);
-    onClicked(Button1_, desk_, [this] { Button1Click(); });
-    onClicked(Button2_, desk_, [this] { Button2Click(); });
+    : QDialog(nullptr), route_(route), library_(library), desk_(desk), ui_(std::make_unique<Ui::TForm4>()) {
+    ui_->setupUi(this);
+    applyFormFonts(*this);
+    move(266, 170);  // a form's own place: uic gives the window only its size
+    connectGuarded(ui_->Edit1, &QLineEdit::textChanged, this, desk_, [this] { Edit1Change(); });
+    connect(ui_->Edit1, &QLineEdit::textEdited, this, [this] { wholeTextOnClick_ = false; });
+    ui_->Edit1->installEventFilter(this);
+    onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
+    onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
     setNewFibreMode(0);
     FormCreate();
 }
 
+TForm4::~TForm4() = default;
+
 void TForm4::setNewFibreMode(int libraryColumn) {
     fibreLibraryColumn_ = libraryColumn;
-    Button1_->setEnabled(true);
-    Button2_->setEnabled(false);
+    ui_->Button1->setEnabled(true);
+    ui_->Button2->setEnabled(false);
 }
 
 void TForm4::setChangeMode(int routeIndex) {
     changedFibreIndex_ = routeIndex;
-    Button1_->setEnabled(false);
-    Button2_->setEnabled(true);
+    ui_->Button1->setEnabled(false);
+    ui_->Button2->setEnabled(true);
     // The fibre's own length, not whatever was typed for another fibre before.
     if (routeIndex >= 1 && routeIndex <= route_.count()) {
-        Edit1_->setText(toQ(route_.grid().cell(routeIndex, gridRow(ComponentSlot::Length))));
+        ui_->Edit1->setText(toQ(route_.grid().cell(routeIndex, gridRow(ComponentSlot::Length))));
     }
 }
 
@@ -91,8 +63,8 @@ void TForm4::openForChange(int routeIndex) {
 }
 
 void TForm4::prepareEntry() {
-    Edit1_->setFocus(Qt::OtherFocusReason);
-    Edit1_->selectAll();
+    ui_->Edit1->setFocus(Qt::OtherFocusReason);
+    ui_->Edit1->selectAll();
     wholeTextOnClick_ = true;
 }
 
@@ -108,9 +80,9 @@ void TForm4::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     guarded(desk_, [this] {
-        if (Button1_->isEnabled()) {
+        if (ui_->Button1->isEnabled()) {
             Button1Click();
-        } else if (Button2_->isEnabled()) {
+        } else if (ui_->Button2->isEnabled()) {
             Button2Click();
         }
     });
@@ -119,19 +91,19 @@ void TForm4::keyPressEvent(QKeyEvent* event) {
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     // A click into the field right after it was offered keeps its text selected, so typing
     // still replaces the old length instead of being appended to it.
-    if (watched == Edit1_ && event->type() == QEvent::MouseButtonRelease && wholeTextOnClick_) {
+    if (watched == ui_->Edit1 && event->type() == QEvent::MouseButtonRelease && wholeTextOnClick_) {
         wholeTextOnClick_ = false;
-        if (!Edit1_->hasSelectedText()) Edit1_->selectAll();
+        if (!ui_->Edit1->hasSelectedText()) ui_->Edit1->selectAll();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm4::Edit1Change() { applyInputFilter(*Edit1_, &filterLengthText); }
+void TForm4::Edit1Change() { applyInputFilter(*ui_->Edit1, &filterLengthText); }
 
 void TForm4::Button1Click() {
     // After a warning or an error the field is offered again, ready to be typed over.
     auto again = qScopeGuard([this] { prepareEntry(); });
-    auto record = newFibreRecord(library_.grid(), fibreLibraryColumn_, fromQ(Edit1_->text()));
+    auto record = newFibreRecord(library_.grid(), fibreLibraryColumn_, fromQ(ui_->Edit1->text()));
     if (!record) {
         desk_.warning("Zadejte délku vlákna znovu");
         return;
@@ -145,7 +117,7 @@ void TForm4::Button2Click() {
     auto again = qScopeGuard([this] { prepareEntry(); });
     const int k = changedFibreIndex_;
     if (k >= 1 && k <= route_.count()) {
-        auto record = changedFibreRecord(route_.grid(), k, fromQ(Edit1_->text()));
+        auto record = changedFibreRecord(route_.grid(), k, fromQ(ui_->Edit1->text()));
         if (!record) {
             desk_.warning("Zadejte délku vlákna znovu");
             return;

@@ -3,10 +3,13 @@
 
 #include <QDialog>
 
-class QLineEdit;
-class QPushButton;
+#include <memory>
 
 namespace lumor {
+
+namespace Ui {
+class TForm4;
+}
 
 class ComponentLibrary;
 class Desk;
@@ -18,6 +21,7 @@ class TForm4 : public QDialog, public FibreLengthDialog {
     Q_OBJECT
 public:
     TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk);
+    ~TForm4() override;
 
     void FormCreate() {}
     /// Keeps digits and the first comma of the length field.
@@ -54,9 +58,7 @@ private:
     RouteList& route_;
     const ComponentLibrary& library_;
     Desk& desk_;
-    QLineEdit* Edit1_ = nullptr;
-    QPushButton* Button1_ = nullptr;
-    QPushButton* Button2_ = nullptr;
+    std::unique_ptr<Ui::TForm4> ui_;
     int fibreLibraryColumn_ = 0;
     int changedFibreIndex_ = 0;
     bool wholeTextOnClick_ = false;

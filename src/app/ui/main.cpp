@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/ui/forms.h"
 #include "app/ui/main_window.h"
+#include "platform/gui/qtext.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/qt_desk.h"
 #include "platform/ui/translation.h"
@@ -25,13 +26,17 @@ int main(int argc, char** argv) {
             forms->Form1->setGeometry(screen->availableGeometry());
         }
         forms->Form1->showMaximized();
+        // A route or library given on the command line (a double-click on the file).
+        std::vector<std::string> files;
+        for (const QString& argument : QApplication::arguments().mid(1)) files.push_back(lumor::fromQ(argument));
+        lumor::guarded(desk, [&] { lumor::openCommandLineFiles(*forms, files); });
         // Closing the main window ends the program at once, without a question.
         QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
         return QApplication::exec();
     } catch (const std::exception& e) {
-        desk.exceptionBox(e.what());
+        desk.exceptionBox(e.what(), {});
     } catch (...) {
-        desk.exceptionBox("");
+        desk.exceptionBox("", {});
     }
     return 1;
 }

@@ -5,6 +5,7 @@
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "eval/gui/graph_pictures.h"
+#include "eval/link_verdict.h"
 #include "eval/ui/graph_windows.h"
 #include "eval/ui/image_view_canvas.h"
 #include "library/ui/library_window.h"
@@ -15,188 +16,120 @@
 #include "platform/ui/image_view.h"
 #include "report/conclusion.h"
 #include "report/gui/report_pdf.h"
+#include "route/component_types.h"
 #include "route/route_rules.h"
 #include "text/errors.h"
 #include "text/file_io.h"
+#include "text/numbers.h"
+#include "ui_main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
-#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <QUrl>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 namespace lumor {
 
-namespace {
+TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()) {
+    ui_->setupUi(this);
+    applyFormFonts(*this);
+    setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
+    ui_->seznam->setGrid(state_.route.grid());
+    enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
+    graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
+    for (ImageView* image : graphImages_) image->blank();
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int px = 11, bool bold = false) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFont(formFont(px, bold));
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
+    auto command = [&](QAction* action, void (TForm1::*handler)()) {
+        addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
+    };
+    command(ui_->ToolButton1Action, &TForm1::ToolButton1Click);
+    command(ui_->ToolButton2Action, &TForm1::ToolButton2Click);
+    command(ui_->ToolButton3Action, &TForm1::ToolButton3Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton4", 28);
+    command(ui_->ToolButton5Action, &TForm1::ToolButton5Click);
+    command(ui_->ToolButton6Action, &TForm1::ToolButton6Click);
+    command(ui_->ToolButton7Action, &TForm1::ToolButton7Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton9", 27);
+    command(ui_->ToolButton10Action, &TForm1::ToolButton10Click);
+    command(ui_->ToolButton11Action, &TForm1::ToolButton11Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton14", 27);
+    command(ui_->ToolButton12Action, &TForm1::ToolButton12Click);
+    command(ui_->ToolButton13Action, &TForm1::ToolButton13Click);
+    ui_->ToolButton13Action->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
-QLabel* valueLabel(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = label(parent, name, QString(), x, y);
-    setTextColour(l, colours::red);
-    l->setGeometry(x, y, width, 14);
-    return l;
-}
+    // The route table's own commands, in its context menu; their keys work while it has the
+    // focus (see eventFilter), so Delete in the conclusion deletes text, not a component.
+    const std::pair<QAction*, void (TForm1::*)()> tableCommands[] = {
+        {ui_->RemoveComponentAction, &TForm1::RemoveComponentClick},
+        {ui_->MoveLeftAction, &TForm1::MoveComponentLeftClick},
+        {ui_->MoveRightAction, &TForm1::MoveComponentRightClick},
+        {ui_->ChangeLengthAction, &TForm1::ChangeLengthClick}};
+    for (const auto& [action, handler] : tableCommands) {
+        connectGuarded(action, &QAction::triggered, this, desk_, [this, handler = handler] { (this->*handler)(); });
+        ui_->seznam->addAction(action);
+    }
+    ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui_->seznam->installEventFilter(this);
+    ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    // A change made in another window becomes an undo step only once it is complete.
+    state_.routeHistory.setListener([this] { routeShown(); });
 
-QToolButton* speedButton(QWidget* parent, const char* name, const char* hint, int x, int y) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setIcon(pictureIcon(Picture::Enlarge));
-    b->setAutoRaise(true);
-    b->setGeometry(x, y, 23, 22);
-    return b;
-}
-
-QGroupBox* groupBox(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
-    auto* g = new QGroupBox(QString::fromUtf8(caption), parent);
-    g->setObjectName(QString::fromLatin1(name));
-    g->setGeometry(x, y, w, h);
-    setBackground(g, colours::infoYellow);
-    return g;
-}
-
-}  // namespace
-
-TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Lumor"));
-    buildLayout();
+    connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
+    // Whoever changes the route (this window, the library window, the length dialog), the
+    // grid follows, and the title's change mark with it.
+    QAbstractItemModel* routeModel = ui_->seznam->model();
+    connect(routeModel, &QAbstractItemModel::columnsRemoved, this, [this] { routeShown(); });
+    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { routeShown(); });
+    // A component added (here or in the library window) is scrolled into view.
+    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] {
+        routeShown();
+        showComponent(state_.route.count());
+    });
+    connect(ui_->seznam->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { routeShown(); });
+    onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
+    onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
+    onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
+    connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { state_.routeHistory.setListener(nullptr); }
 
-void TForm1::setPeers(const MainWindowPeers& peers) { peers_.emplace(peers); }
+void TForm1::setPeers(const MainWindowPeers& peers) { peers_ = std::make_unique<MainWindowPeers>(peers); }
 
-void TForm1::buildLayout() {
-    setFont(formFont(11));
-    setGeometry(301, 186, 500, 493);
-    // The tool bar stays at the top of the window; only what lies below it scrolls when the
-    // window is smaller than the layout. The controls keep the window's coordinates: the
-    // content starts behind the tool bar, in a page that shows it from the bar's bottom on.
-    constexpr int kBarHeight = 29;
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setFixedHeight(kBarHeight);
-    bar->setMovable(false);
-    bar->setIconSize(QSize(16, 16));
-    outer->addWidget(bar);
-    auto* scroller = new QScrollArea(this);
-    scroller->setObjectName(QStringLiteral("scroller"));
-    scroller->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroller);
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("page"));
-    page->setFixedSize(1001, 878 - kBarHeight);
-    auto* content = new QWidget(page);
-    content->setObjectName(QStringLiteral("content"));
-    content->setGeometry(0, -kBarHeight, 1001, 878);
-    setBackground(content, colours::skyBlue);
-    setBackground(page, colours::skyBlue);
-    setBackground(scroller, colours::skyBlue);
-    scroller->setWidget(page);
-
-    auto command = [&](const char* name, const char* hint, int image, void (TForm1::*handler)(),
-                       const QKeySequence& shortcut = {}) {
-        return addCommand(
-            bar, name, QString::fromUtf8(hint), imageListIcon(image), desk_, [this, handler] { (this->*handler)(); },
-            shortcut);
-    };
-    command("ToolButton1", "Nová optická trasa", 0, &TForm1::ToolButton1Click, QKeySequence::New);
-    command("ToolButton2", "Otevři optickou trasu", 1, &TForm1::ToolButton2Click, QKeySequence::Open);
-    command("ToolButton3", "Ulož optickou trasu", 2, &TForm1::ToolButton3Click, QKeySequence::Save);
-    addToolSpace(bar, "ToolButton4", 28);
-    command("ToolButton5", "Komponenty", 3, &TForm1::ToolButton5Click);
-    command("ToolButton6", "Student", 4, &TForm1::ToolButton6Click);
-    reportAction_ = command("ToolButton7", "Protokol", 7, &TForm1::ToolButton7Click);
-    addToolSpace(bar, "ToolButton9", 27);
-    command("ToolButton10", "Nápověda", 5, &TForm1::ToolButton10Click);
-    command("ToolButton11", "Vykresli grafy", 6, &TForm1::ToolButton11Click);
-
-    label(content, "Label3", QStringLiteral("Student:"), 9, 32, 16, true);
-    auto* panel = new QFrame(content);
-    panel->setObjectName(QStringLiteral("Panel2"));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(8, 56, 337, 43);
-    label(panel, "Label5", QStringLiteral("Příjmení:"), 8, 8);
-    Label6_ = valueLabel(panel, "Label6", 64, 8, 110);
-    label(panel, "Label4", QStringLiteral("Jméno:"), 176, 8);
-    Label7_ = valueLabel(panel, "Label7", 224, 8, 110);
-    label(panel, "Label8", QStringLiteral("Datum:"), 16, 24);
-    Label10_ = valueLabel(panel, "Label10", 64, 24, 100);
-    label(panel, "Label9", QStringLiteral("Skupina:"), 168, 24);
-    Label11_ = valueLabel(panel, "Label11", 224, 24, 110);
-
-    label(content, "Label1", QStringLiteral("Optická trasa"), 8, 112, 19, true);
-    seznam_ = new GridView(state_.route.grid(), content);
-    seznam_->setObjectName(QStringLiteral("seznam"));
-    seznam_->setGeometry(8, 141, 985, 268);
-    connectGuarded(seznam_, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
-    // Whoever changes the route (this window, the library window, the length dialog), the
-    // grid follows, and the title's change mark with it.
-    QAbstractItemModel* routeModel = seznam_->model();
-    for (auto signal : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
-        connect(routeModel, signal, this, [this] { updateTitle(); });
-    }
-    connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { updateTitle(); });
-
-    label(content, "Label2", QStringLiteral("Grafy"), 8, 416, 19, true);
-    enlargeButtons_ = {
-        speedButton(content, "SpeedButton2", "Zvětší a zobrazí graf útlumu v novém okně", 312, 423),
-        speedButton(content, "SpeedButton3", "Zvětší a zobrazí graf chromatické disperze v novém okně", 641, 423),
-        speedButton(content, "SpeedButton4", "Zvětší a zobrazí graf polarizačně vidové dispeze v novém okně", 969,
-                    423)};
-    onClicked(enlargeButtons_[0], desk_, [this] { SpeedButton2Click(); });
-    onClicked(enlargeButtons_[1], desk_, [this] { SpeedButton3Click(); });
-    onClicked(enlargeButtons_[2], desk_, [this] { SpeedButton4Click(); });
-
-    QGroupBox* boxes[] = {groupBox(content, "GroupBox1", "Útlum", 8, 448, 329, 297),
-                          groupBox(content, "GroupBox2", "Chromatická disperze", 344, 448, 321, 297),
-                          groupBox(content, "GroupBox3", "Polarizačně vidová disperze", 672, 448, 321, 297)};
-    const char* imageNames[] = {"att", "Image2", "Image3"};
-    const int imageWidths[] = {kSmallAttenuationWidth, kSmallDispersionWidth, kSmallDispersionWidth};
-    for (std::size_t i = 0; i < graphImages_.size(); ++i) {
-        auto* image = new ImageView(imageWidths[i], kSmallGraphHeight, boxes[i]);
-        image->setObjectName(QString::fromLatin1(imageNames[i]));
-        image->move(8, 16);
-        graphImages_[i] = image;
-    }
-
-    label(content, "Label12", QStringLiteral("Závěr:"), 8, 766, 16, true);
-    Memo1_ = new QPlainTextEdit(content);
-    Memo1_->setObjectName(QStringLiteral("Memo1"));
-    Memo1_->setGeometry(8, 792, 667, 78);
-    connectGuarded(Memo1_, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
+const MainWindowPeers& TForm1::peers() const {
+    if (!peers_) throw std::logic_error("the main window's windows are not created yet");
+    return *peers_;
 }
 
 void TForm1::FormCreate() {
     // The route starts empty with its captions and headers written (the route list does
     // that as it is made).
     setEnlargeAndReport(false, false);
+    routeShown();
 }
 
 void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
     for (QToolButton* b : enlargeButtons_) b->setEnabled(enlarge);
-    reportAction_->setEnabled(report);
+    ui_->ToolButton7Action->setEnabled(report);
 }
 
 void TForm1::blankGraphs() {
@@ -204,25 +137,31 @@ void TForm1::blankGraphs() {
 }
 
 void TForm1::showStudent(const StudentTexts& student) {
-    Label7_->setText(toQ(student.firstName));
-    Label6_->setText(toQ(student.surname));
-    Label10_->setText(toQ(student.date));
-    Label11_->setText(toQ(student.group));
+    ui_->Label7->setText(toQ(student.firstName));
+    ui_->Label6->setText(toQ(student.surname));
+    ui_->Label10->setText(toQ(student.date));
+    ui_->Label11->setText(toQ(student.group));
 }
 
 StudentTexts TForm1::shownStudent() const {
-    return {fromQ(Label7_->text()), fromQ(Label6_->text()), fromQ(Label10_->text()), fromQ(Label11_->text())};
+    return {fromQ(ui_->Label7->text()), fromQ(ui_->Label6->text()), fromQ(ui_->Label10->text()),
+            fromQ(ui_->Label11->text())};
 }
 
 void TForm1::ToolButton1Click() {
     setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
     if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
-    state_.route.ClearRoute();
+    {
+        const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
+        state_.route.ClearRoute();
+    }
     blankGraphs();
     routeSaved({});
 }
 
-void TForm1::ToolButton2Click() {
+void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
+
+void TForm1::openRoute(const std::optional<std::string>& given) {
     const bool replacing = state_.route.grid().colCount() != 2;
     if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
                                      "opravdu chcete pokračovat ?")) {
@@ -230,20 +169,57 @@ void TForm1::ToolButton2Click() {
     }
     // The file is read and checked before the route is emptied: a cancelled dialog, a file
     // that cannot be read or one that is no route leaves the route as it was.
-    const auto path = desk_.openFileName(kRouteFilter);
+    const auto path = given ? given : desk_.openFileName(kRouteFilter);
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
-    if (replacing) {
-        state_.route.ClearRoute();
-        blankGraphs();
-        reportAction_->setEnabled(false);
+    {
+        const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
+        if (replacing) {
+            state_.route.ClearRoute();
+            blankGraphs();
+            ui_->ToolButton7Action->setEnabled(false);
+        }
+        state_.route.loadListBytes(*path, *bytes);
     }
-    state_.route.loadListBytes(*path, *bytes);
-    routeSaved(*path);
+    routeSaved(*path);  // the undo command follows the step just made
 }
 
 void TForm1::ToolButton3Click() { saveRoute(); }
+
+void TForm1::openGivenFile(const std::string& path) {
+    if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
+        peers().library.openLibrary(path);
+    } else {
+        openRoute(path);
+    }
+}
+
+namespace {
+
+/// The first local file of a drag, when it is a route or a library.
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (data == nullptr) return std::nullopt;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp")) return fromQ(url.toLocalFile());
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const auto path = droppedFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    guarded(desk_, [&] { openGivenFile(*path); });
+}
 
 bool TForm1::saveRoute() {
     if (state_.route.count() == 0) {
@@ -259,7 +235,7 @@ bool TForm1::saveRoute() {
 void TForm1::routeSaved(const std::string& path) {
     routeFile_ = path;
     savedRevision_ = state_.route.revision();
-    updateTitle();
+    routeShown();
 }
 
 bool TForm1::routeChanged() const {
@@ -268,7 +244,7 @@ bool TForm1::routeChanged() const {
 }
 
 bool TForm1::reportDataChanged() const {
-    return shownStudent() != reported_.student || fromQ(Memo1_->toPlainText()) != reported_.conclusion;
+    return shownStudent() != reported_.student || fromQ(ui_->Memo1->toPlainText()) != reported_.conclusion;
 }
 
 void TForm1::updateTitle() {
@@ -307,17 +283,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::ToolButton5Click() {
-    peers_->library.RebuildCategoryLists();
-    desk_.showModal(peers_->library);
+    peers().library.RebuildCategoryLists();
+    desk_.showModal(peers().library);
 }
 
-void TForm1::ToolButton6Click() { desk_.showModal(peers_->student); }
+void TForm1::ToolButton6Click() { desk_.showModal(peers().student); }
 
 void TForm1::ToolButton7Click() {
-    if (Label6_->text().isEmpty() || Label7_->text().isEmpty()) {
+    if (ui_->Label6->text().isEmpty() || ui_->Label7->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
-        desk_.showModal(peers_->student);
-        if (!peers_->student.namesGiven()) return;
+        desk_.showModal(peers().student);
+        if (!peers().student.namesGiven()) return;
     }
     WriteReport();
 }
@@ -325,9 +301,11 @@ void TForm1::ToolButton7Click() {
 void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
 
 void TForm1::ToolButton11Click() {
+    ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind
     if (gridRouteComplete(state_.route.grid())) {
         DrawRouteGraphs();
         setEnlargeAndReport(true, true);
+        showVerdict();
     } else {
         desk_.warning("Trasa není úplná");
     }
@@ -335,7 +313,7 @@ void TForm1::ToolButton11Click() {
 
 void TForm1::showEnlarged(GraphKind kind) {
     if (state_.route.grid().colCount() == 2) return;
-    GraphWindow& window = *peers_->graphs[static_cast<std::size_t>(kind)];
+    GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
     window.DrawEnlargedGraph();
     desk_.showModal(window);
 }
@@ -345,21 +323,103 @@ void TForm1::SpeedButton3Click() { showEnlarged(GraphKind::Cd); }
 void TForm1::SpeedButton4Click() { showEnlarged(GraphKind::Pmd); }
 
 void TForm1::seznamDblClick() {
-    const auto sel = seznam_->selection();
+    const auto sel = ui_->seznam->selection();
     if (!sel) return;
     const int k = fibreLengthColumn(state_.route.grid(), sel->left, sel->top, sel->right, sel->bottom);
-    if (k != 0) peers_->lengthDialog.openForChange(k);
+    if (k != 0) peers().lengthDialog.openForChange(k);
+}
+
+void TForm1::showVerdict() {
+    const StringGrid& grid = state_.route.grid();
+    const double sensitivity = SlotNumber(grid.cell(grid.colCount() - 1, gridRow(ComponentSlot::Sensitivity)));
+    const RouteResult& r = state_.routeResult;
+    ui_->StatusBar1->showMessage(toQ(verdictLine(linkVerdict(r.EndAttenuation, sensitivity, r.EndCd, r.EndPmd))));
+}
+
+void TForm1::ToolButton12Click() { state_.routeHistory.undo(); }
+void TForm1::ToolButton13Click() { state_.routeHistory.redo(); }
+
+int TForm1::selectedComponent() const {
+    const QModelIndex current = ui_->seznam->currentIndex();
+    const auto sel = ui_->seznam->selection();
+    const int k = sel ? sel->left : current.isValid() ? current.column() + 1 : 0;
+    return k >= 1 && k <= state_.route.count() ? k : 0;
+}
+
+void TForm1::showComponent(int k) {
+    if (k < 1 || k > state_.route.count()) return;
+    const QModelIndex top = ui_->seznam->model()->index(0, k - 1);
+    ui_->seznam->scrollTo(top);
+    ui_->seznam->selectColumnCells(k, 1, kGridRows - 1);
+}
+
+void TForm1::RemoveComponentClick() {
+    const int k = selectedComponent();
+    if (k == 0) return;
+    state_.route.RemoveComponent(k);
+    showComponent(std::min(k, state_.route.count()));
+}
+
+void TForm1::MoveComponentLeftClick() {
+    const int k = selectedComponent();
+    if (k <= 1) return;
+    state_.route.MoveComponent(k, k - 1);
+    showComponent(k - 1);
+}
+
+void TForm1::MoveComponentRightClick() {
+    const int k = selectedComponent();
+    if (k == 0 || k >= state_.route.count()) return;
+    state_.route.MoveComponent(k, k + 1);
+    showComponent(k + 1);
+}
+
+void TForm1::ChangeLengthClick() {
+    const int k = selectedComponent();
+    if (k == 0 || typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) != ComponentType::Fibre) return;
+    peers().lengthDialog.openForChange(k);
+    showComponent(k);
+}
+
+void TForm1::routeShown() {
+    updateTitle();
+    ui_->ToolButton12Action->setEnabled(state_.routeHistory.canUndo());
+    ui_->ToolButton13Action->setEnabled(state_.routeHistory.canRedo());
+    const int k = selectedComponent();
+    const bool fibre =
+        k != 0 && typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) == ComponentType::Fibre;
+    ui_->RemoveComponentAction->setEnabled(k != 0);
+    ui_->MoveLeftAction->setEnabled(k > 1);
+    ui_->MoveRightAction->setEnabled(k != 0 && k < state_.route.count());
+    ui_->ChangeLengthAction->setEnabled(fibre);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->seznam && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = key->modifiers() == Qt::ControlModifier;
+        void (TForm1::*handler)() = nullptr;
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) handler = &TForm1::RemoveComponentClick;
+        if (key->key() == Qt::Key_Left && ctrl) handler = &TForm1::MoveComponentLeftClick;
+        if (key->key() == Qt::Key_Right && ctrl) handler = &TForm1::MoveComponentRightClick;
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) handler = &TForm1::ChangeLengthClick;
+        if (handler != nullptr) {
+            guarded(desk_, [this, handler] { (this->*handler)(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::Memo1Change() {
-    const std::string text = fromQ(Memo1_->toPlainText());
-    const auto limited = limitConclusion(text, static_cast<std::size_t>(Memo1_->textCursor().position()));
+    const std::string text = fromQ(ui_->Memo1->toPlainText());
+    const auto limited = limitConclusion(text, static_cast<std::size_t>(ui_->Memo1->textCursor().position()));
     if (limited.text == text) return;
-    const QSignalBlocker quiet(Memo1_);  // the shortened text raises no change of its own
-    Memo1_->setPlainText(toQ(limited.text));
-    QTextCursor cursor = Memo1_->textCursor();
+    const QSignalBlocker quiet(ui_->Memo1);  // the shortened text raises no change of its own
+    ui_->Memo1->setPlainText(toQ(limited.text));
+    QTextCursor cursor = ui_->Memo1->textCursor();
     cursor.setPosition(static_cast<int>(limited.cursor));
-    Memo1_->setTextCursor(cursor);
+    ui_->Memo1->setTextCursor(cursor);
 }
 
 void TForm1::DrawRouteGraphs() {
@@ -377,17 +437,16 @@ void TForm1::DrawRouteGraphs() {
     att.show(), cd.show(), pmd.show();
     if (!scales) return;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
-        peers_->graphs[i]->showDrawing(enlarged.image(i), (*scales)[i]);
+        emit graphDrawn(kGraphKinds[i], enlarged.image(i), (*scales)[i]);
 
-    // The report shows these pictures: all three are replaced, or none (a missing or
-    // read-only folder, a pipe at a name); links at their names are replaced, not followed.
+    // The report shows these pictures; a missing or read-only folder stops at the first.
     const auto failure = saveGraphPictures(protocolFolder(desk_.executableDir()), enlarged);
-    if (failure) throw FileCreateError(failure->path);
+    if (failure) throw FileCreateError(failure->path, failure->reason);
 }
 
 void TForm1::WriteReport() {
     const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
-                                        conclusionLines(fromQ(Memo1_->toPlainText())));
+                                        conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
     // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
@@ -401,7 +460,7 @@ void TForm1::WriteReport() {
         desk_.warning("Protokol nelze uložit do souboru „" + failure->path + "“: " + failure->reason + ".");
         return;
     }
-    reported_ = {shownStudent(), fromQ(Memo1_->toPlainText())};
+    reported_ = {shownStudent(), fromQ(ui_->Memo1->toPlainText())};
     // The file is complete and closed by now, so the viewer reads all of it.
     if (!desk_.openInViewer(path)) {
         desk_.warning("Protokol byl uložen do souboru „" + path +

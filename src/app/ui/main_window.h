@@ -6,16 +6,17 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 
-class QAction;
-class QDialog;
-class QLabel;
-class QPlainTextEdit;
+class QImage;
 class QToolButton;
 
 namespace lumor {
+
+namespace Ui {
+class TForm1;
+}
 
 struct AppState;
 class Desk;
@@ -26,7 +27,7 @@ class TForm2;
 class TForm4;
 class TForm5;
 
-/// The windows the main window opens.
+/// The windows the main window opens and asks.
 struct MainWindowPeers {
     TForm2& library;
     TForm4& lengthDialog;
@@ -45,6 +46,11 @@ public:
     /// The windows it opens; start-up gives them once all eight exist.
     void setPeers(const MainWindowPeers& peers);
 
+signals:
+    /// The draw command drew the enlarged graph of the kind, with its scale.
+    void graphDrawn(GraphKind kind, const QImage& picture, const GraphScale& scale);
+
+public:
     void FormCreate();
     void ToolButton1Click();   ///< new route
     void ToolButton2Click();   ///< open route
@@ -59,6 +65,16 @@ public:
     void SpeedButton4Click();  ///< enlarged PMD graph
     void seznamDblClick();
     void Memo1Change();
+    void ToolButton12Click();  ///< undo the last change of the route
+    void ToolButton13Click();  ///< redo it
+    /// The route table's own commands on the selected component (its context menu and keys:
+    /// Delete, Ctrl+Left, Ctrl+Right, F2).
+    void RemoveComponentClick();
+    void MoveComponentLeftClick();
+    void MoveComponentRightClick();
+    void ChangeLengthClick();
+    /// The route position of the component selected in the route table; 0 for none.
+    int selectedComponent() const;
 
     /// Evaluates and draws the route into the three images, keeps the end values, redraws
     /// the enlarged windows and saves their pictures for the report.
@@ -82,22 +98,39 @@ public:
     bool reportDataChanged() const;
     /// Whether the program may end: with unsaved work, asks first (and may save the route).
     bool mayClose();
+    /// Opens a file named from outside the program (the command line, a file dropped on the
+    /// window): a library (*.komp) into the library, anything else as a route, each as its Open
+    /// command does, asking first when it would replace more than one component or entry.
+    void openGivenFile(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    /// The Open command, with the file given or asked for.
+    void openRoute(const std::optional<std::string>& given);
     /// The route is now the one in the file (empty: a new route without a file).
     void routeSaved(const std::string& path);
     /// "novák.trasa* — Lumor": the route's file and whether it changed since.
     void updateTitle();
-    void buildLayout();
+    /// After any change of the route: the title, the undo and redo commands, the table's commands.
+    void routeShown();
+    /// Selects component k's column and scrolls the table to it.
+    void showComponent(int k);
+    /// The verdict of the last successful draw in the status line (empty: none).
+    void showVerdict();
+    /// The windows start-up gave; a command that needs them before that is refused.
+    const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
 
     AppState& state_;
     Desk& desk_;
-    std::optional<MainWindowPeers> peers_;
+    std::unique_ptr<Ui::TForm1> ui_;
+    std::unique_ptr<MainWindowPeers> peers_;
     std::string routeFile_;            ///< the route's file since the last open or save; empty for none
     std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
     /// What the last written report was made of (nothing typed before the first).
@@ -106,15 +139,8 @@ private:
         std::string conclusion;
     } reported_;
 
-    QAction* reportAction_ = nullptr;               ///< ToolButton7's command
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
-    QLabel* Label6_ = nullptr;                      ///< surname
-    QLabel* Label7_ = nullptr;                      ///< first name
-    QLabel* Label10_ = nullptr;                     ///< date
-    QLabel* Label11_ = nullptr;                     ///< study group
-    GridView* seznam_ = nullptr;
-    std::array<ImageView*, 3> graphImages_{};  ///< att, Image2, Image3
-    QPlainTextEdit* Memo1_ = nullptr;
+    std::array<ImageView*, 3> graphImages_{};       ///< att, Image2, Image3
 };
 
 }  // namespace lumor

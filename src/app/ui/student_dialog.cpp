@@ -1,52 +1,25 @@
 #include "app/ui/student_dialog.h"
 
-#include "app/ui/main_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
+#include "ui_student_dialog.h"
 
-#include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 
 namespace lumor {
 
-TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk) {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Student"));
-    setFont(formFont(11));
-    move(192, 115);
-    setFixedSize(287, 195);
-    setBackground(this, colours::moneyGreen);
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(8, 8, 265, 177);
-    const char* captions[] = {"Jméno:", "Příjmení:", "Datum:", "Skupina:"};
-    for (int i = 0; i < 4; ++i) {
-        const int y = 16 + 40 * i;
-        auto* l = new QLabel(QString::fromUtf8(captions[i]), panel);
-        l->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        l->setFont(formFont(16, true));
-        setTextColour(l, colours::red);
-        l->move(8, y);
-        l->adjustSize();
-        auto* e = new QLineEdit(panel);
-        e->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
-        e->setGeometry(96, y, 121, 21);
-        edits_[static_cast<std::size_t>(i)] = e;
-    }
-    auto* confirm = new QToolButton(panel);
-    confirm->setObjectName(QStringLiteral("SpeedButton1"));
-    confirm->setIcon(pictureIcon(Picture::Confirm));
-    confirm->setToolTip(QStringLiteral("Potvrdit"));
-    confirm->setGeometry(232, 136, 23, 22);
-    onClicked(confirm, desk, [this] { SpeedButton1Click(); });
+TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique<Ui::TForm5>()) {
+    ui_->setupUi(this);
+    applyFormFonts(*this);
+    move(192, 115);  // a form's own place: uic gives the window only its size
+    edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4};
+    onClicked(ui_->SpeedButton1, desk, [this] { SpeedButton1Click(); });
     FormCreate();
 }
+
+TForm5::~TForm5() = default;
 
 StudentTexts TForm5::typedTexts() const {
     return {fromQ(edits_[0]->text()), fromQ(edits_[1]->text()), fromQ(edits_[2]->text()), fromQ(edits_[3]->text())};
@@ -69,7 +42,7 @@ void TForm5::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm5::SpeedButton1Click() {
-    if (main_) main_->showStudent(typedTexts());
+    emit studentConfirmed(typedTexts());
     close();
 }
 

@@ -3,15 +3,17 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
-
-class QStatusBar;
 
 namespace lumor {
 
 class Desk;
-class ImageView;
 class RouteList;
+
+namespace Ui {
+class GraphWindow;
+}
 
 /// An enlarged graph window: the graph at 632 × 434 above a 19-pixel status bar that reads
 /// out the coordinates under the mouse.
@@ -20,24 +22,24 @@ class GraphWindow : public QDialog {
 public:
     GraphWindow(const RouteList& route, Desk& desk, GraphKind kind, const char* formName, const char* caption,
                 const char* imageName);
+    ~GraphWindow() override;
 
     /// Draws the graph afresh from the current route and keeps its scale.
     void DrawEnlargedGraph();
     /// Shows a drawing of the graph made elsewhere (the draw command's) and keeps its scale.
     void showDrawing(const QImage& picture, const GraphScale& scale);
+    /// The draw command's drawing of a graph: shown when it is this window's kind.
+    void showGraph(GraphKind kind, const QImage& picture, const GraphScale& scale);
     /// The status bar's read-out for the pointer at (x, y) on the image.
     void ShowCoordinates(int x, int y);
 
     /// The picture the window shows, which the report shows too.
     const QImage& picture() const;
-    /// The scale of the last drawing, kept for the read-out; nothing before the first one.
-    const std::optional<GraphScale>& keptScale() const { return scale_; }
 
 private:
     const RouteList& route_;
     GraphKind kind_;
-    ImageView* image_ = nullptr;
-    QStatusBar* StatusBar1_ = nullptr;
+    std::unique_ptr<Ui::GraphWindow> ui_;
     std::optional<GraphScale> scale_;
 };
 
@@ -54,7 +56,6 @@ class TForm7 : public GraphWindow {
     Q_OBJECT
 public:
     TForm7(const RouteList& route, Desk& desk);
-    void chromMouseMove(int x, int y) { ShowCoordinates(x, y); }
 };
 
 /// "Graf polarizačně vidové disperze", image `vid`.
@@ -62,7 +63,6 @@ class TForm8 : public GraphWindow {
     Q_OBJECT
 public:
     TForm8(const RouteList& route, Desk& desk);
-    void vidMouseMove(int x, int y) { ShowCoordinates(x, y); }
 };
 
 }  // namespace lumor

@@ -1,17 +1,15 @@
 #include "library/ui/component_editor.h"
 
 #include "library/component_library.h"
-#include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/input_filter.h"
 #include "route/component_types.h"
 #include "text/typed_input.h"
+#include "ui_component_editor.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -19,64 +17,22 @@ namespace lumor {
 
 namespace {
 
-const char* const kRowCaptions[11] = {
-    "Typ:",
-    "Označení:",
-    "Vlnová délka [nm] :",
-    "Útlum [dB] :",
-    "Zisk [dB]",
-    "rms spektra zdroje [nm] :",
-    "PMD [ps/(km^0,5)] :",
-    "CD [ps/(km.nm)] :",
-    "Měrný útlum [dB/km] :",
-    "Citlivost [dB] :",
-    "Poznámka :",
-};
-
 const char* const kLabelRefused =
     "V seznamu komponent již existuje komponenta se stejným označením nebo jste nezadali žádné označení";
 
-// Rows are 40 pixels apart from the type selector's at y = 24; captions at x = 24, fields at
-// x = 240, 145 pixels wide.
-constexpr int kFirstRowTop = 24;
-constexpr int kRowStep = 40;
-constexpr int kFieldLeft = 240;
-constexpr int kFieldWidth = 145;
-
 }  // namespace
 
-TForm3::TForm3(ComponentLibrary& library, Desk& desk) : QDialog(nullptr), library_(library), desk_(desk) {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Přidej/Uprav komponentu"));
+TForm3::TForm3(ComponentLibrary& library, Desk& desk)
+    : QDialog(nullptr), library_(library), desk_(desk), ui_(std::make_unique<Ui::TForm3>()) {
+    ui_->setupUi(this);
+    applyFormFonts(*this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(formFont(11));
-    setFixedSize(411, 517);
-    buildLayout();
-    FormCreate();
-}
+    for (const std::string& name : kTypeNames) ui_->ComboBox1->addItem(toQ(name));
+    ui_->ComboBox1->setCurrentIndex(0);
+    connectGuarded(ui_->ComboBox1, &QComboBox::activated, this, desk_, [this] { ComboBox1Select(); });
 
-void TForm3::buildLayout() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(0, 0, width(), height());
-    setBackground(panel, colours::skyBlue);
-
-    for (int i = 0; i < 11; ++i) {
-        auto* caption = new QLabel(QString::fromUtf8(kRowCaptions[i]), panel);
-        caption->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        caption->setFont(formFont(16, true));
-        caption->move(24, kFirstRowTop + kRowStep * i);
-        caption->adjustSize();
-    }
-
-    ComboBox1_ = new QComboBox(panel);
-    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1_->setEditable(false);
-    for (const std::string& name : kTypeNames) ComboBox1_->addItem(toQ(name));
-    ComboBox1_->setGeometry(kFieldLeft, kFirstRowTop, kFieldWidth, 21);
-    ComboBox1_->setCurrentIndex(0);
-    connectGuarded(ComboBox1_, &QComboBox::activated, this, desk_, [this] { ComboBox1Select(); });
-
+    edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5,
+              ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9, ui_->Edit10};
     using Handler = void (TForm3::*)();
     const Handler changeHandlers[LibraryEntry::kSlotCount] = {
         nullptr,
@@ -91,28 +47,17 @@ void TForm3::buildLayout() {
         nullptr,
     };
     for (std::size_t s = 0; s < edits_.size(); ++s) {
-        auto* edit = new QLineEdit(panel);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(s + 1));
-        edit->setGeometry(kFieldLeft, kFirstRowTop + kRowStep * static_cast<int>(s + 1), kFieldWidth, 21);
         if (Handler h = changeHandlers[s]) {
-            connectGuarded(edit, &QLineEdit::textChanged, this, desk_, [this, h] { (this->*h)(); });
+            connectGuarded(edits_[s], &QLineEdit::textChanged, this, desk_, [this, h] { (this->*h)(); });
         }
-        edits_[s] = edit;
     }
-
-    auto button = [&](const char* name, const QString& text, int x, Handler handler) {
-        auto* b = new QPushButton(text, panel);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(x, 472, 75, 25);
-        b->setAutoDefault(false);
-        onClicked(b, desk_, [this, handler] { (this->*handler)(); });
-        return b;
-    };
-    Button1_ = button("Button1", QStringLiteral("Přidej"), 24, &TForm3::Button1Click);
-    Button3_ = button("Button3", QStringLiteral("Uprav"), 160, &TForm3::Button3Click);
-    button("Button2", QStringLiteral("Zavři"), 296, &TForm3::Button2Click);
-    Button3_->setEnabled(false);
+    onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
+    onClicked(ui_->Button3, desk_, [this] { Button3Click(); });
+    onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
+    FormCreate();
 }
+
+TForm3::~TForm3() = default;
 
 void TForm3::FormCreate() {
     library_.LoadLibrary(kStandardLibraryPath);
@@ -120,21 +65,21 @@ void TForm3::FormCreate() {
 }
 
 void TForm3::setNewMode() {
-    Button1_->setEnabled(true);
-    Button3_->setEnabled(false);
-    ComboBox1_->setEnabled(true);
+    ui_->Button1->setEnabled(true);
+    ui_->Button3->setEnabled(false);
+    ui_->ComboBox1->setEnabled(true);
 }
 
 void TForm3::setEditMode(int typeCode, int index) {
-    Button1_->setEnabled(false);
-    Button3_->setEnabled(true);
+    ui_->Button1->setEnabled(false);
+    ui_->Button3->setEnabled(true);
     applyFieldStates(typeCode);
     editedIndex_ = index;
     if (index >= 1 && index <= library_.count()) {
-        ComboBox1_->setCurrentIndex(typeCode);
+        ui_->ComboBox1->setCurrentIndex(typeCode);
         setFieldTexts(entryFieldsFromColumn(library_.grid(), index));
     }
-    ComboBox1_->setEnabled(false);
+    ui_->ComboBox1->setEnabled(false);
 }
 
 void TForm3::openForNew() {
@@ -157,7 +102,7 @@ void TForm3::applyFieldStates(int typeCode) {
     }
 }
 
-void TForm3::ComboBox1Select() { applyFieldStates(ComboBox1_->currentIndex()); }
+void TForm3::ComboBox1Select() { applyFieldStates(ui_->ComboBox1->currentIndex()); }
 
 void TForm3::filterField(std::size_t slot) { applyInputFilter(*edits_[slot], &filterNumericText); }
 
@@ -181,7 +126,7 @@ void TForm3::setFieldTexts(const EntryFields& texts) {
 }
 
 std::unique_ptr<LibraryEntry> TForm3::BuildEntryFromFields() const {
-    return buildLibraryEntry(ComboBox1_->currentIndex(), fieldTexts());
+    return buildLibraryEntry(ui_->ComboBox1->currentIndex(), fieldTexts());
 }
 
 void TForm3::Button1Click() {
@@ -198,7 +143,7 @@ void TForm3::AppendLibraryEntry() {
     if (!library_.append(BuildEntryFromFields())) return;
     edits_[0]->clear();
     edits_[9]->clear();
-    rebuildLibraryWindow();
+    emit libraryChanged();
 }
 
 void TForm3::Button3Click() {
@@ -207,15 +152,11 @@ void TForm3::Button3Click() {
     if (k >= 1 && k <= library_.count()) {
         library_.replace(k, BuildEntryFromFields());
         library_.ShowLibraryEntry(k);
-        rebuildLibraryWindow();
+        emit libraryChanged();
     }
     close();
 }
 
 void TForm3::Button2Click() { close(); }
-
-void TForm3::rebuildLibraryWindow() {
-    if (libraryWindow_) libraryWindow_->RebuildCategoryLists();
-}
 
 }  // namespace lumor

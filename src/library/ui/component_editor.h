@@ -6,23 +6,23 @@
 #include <array>
 #include <memory>
 
-class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace lumor {
 
+namespace Ui {
+class TForm3;
+}
+
 class ComponentLibrary;
 class Desk;
-class TForm2;
 
 /// The component editor "Přidej/Uprav komponentu": adds and edits library entries.
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
     TForm3(ComponentLibrary& library, Desk& desk);
-    /// The window whose category lists follow the library; start-up gives it.
-    void setLibraryWindow(TForm2& libraryWindow) { libraryWindow_ = &libraryWindow; }
+    ~TForm3() override;
 
     /// Loads the standard library "Komponenty/stdkmp.komp" from the working directory, then
     /// sets the fields for a source.
@@ -58,7 +58,7 @@ public:
     void openForEdit(int typeCode, int index);
 
     /// Appends the fields as the library's new last entry, empties the label and the note
-    /// and rebuilds the library window's category lists. A full library refuses with a warning.
+    /// and tells that the library changed. A full library refuses with a warning.
     void AppendLibraryEntry();
     /// A new entry of the selected type holding the ten fields' texts.
     std::unique_ptr<LibraryEntry> BuildEntryFromFields() const;
@@ -73,21 +73,20 @@ public:
     /// Library index of the entry "Uprav" overwrites; 0 names none.
     int EditedIndex() const { return editedIndex_; }
 
+signals:
+    /// An entry was added or changed (the library window refills its category lists).
+    void libraryChanged();
+
 private:
-    void buildLayout();
     void filterField(std::size_t slot);
-    void rebuildLibraryWindow();
 
     ComponentLibrary& library_;
     Desk& desk_;
-    TForm2* libraryWindow_ = nullptr;
+    std::unique_ptr<Ui::TForm3> ui_;
     int editedIndex_ = 0;
 
-    QComboBox* ComboBox1_ = nullptr;
     /// Edit1 (label) to Edit10 (note); edits_[s] edits slot s.
     std::array<QLineEdit*, LibraryEntry::kSlotCount> edits_{};
-    QPushButton* Button1_ = nullptr;
-    QPushButton* Button3_ = nullptr;
 };
 
 }  // namespace lumor

@@ -9,15 +9,16 @@
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "route/route_list.h"
+#include "ui_library_window.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <stdexcept>
 
 namespace lumor {
 
@@ -37,65 +38,32 @@ private:
 
 constexpr int kItemHeight = 16;
 
-const char* const kCategoryCaptions[kCategoryCount] = {"Zdroje", "Vlákna", "Detektory", "Konektory", "Zesilovače"};
-
 const char* const kOpenLibraryQuestion =
     "Tímto vymažete stávající seznam komponent a načtete nový ze souboru, opravdu chcete pokračovat ?";
 
 }  // namespace
 
 TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
-    : QDialog(nullptr), library_(library), route_(route), desk_(desk) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Seznam komponent"));
+    : QDialog(nullptr), library_(library), route_(route), desk_(desk), ui_(std::make_unique<Ui::TForm2>()) {
+    ui_->setupUi(this);
+    applyFormFonts(*this);
     // Fixed single border: system menu (with its close box) and the minimise box only.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(formFont(11));
-    move(61, 250);
-    setFixedSize(863, 343);
-    setBackground(this, colours::lime);
-    buildLayout();
-    FormCreate();
-}
+    move(61, 250);  // a form's own place: uic gives the window only its size
+    ui_->seznam1->setGrid(library_.grid());
 
-void TForm2::setPeers(TForm3& editor, FibreLengthDialog& lengthDialog) {
-    editor_ = &editor;
-    lengthDialog_ = &lengthDialog;
-}
-
-void TForm2::buildLayout() {
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setGeometry(0, 0, width(), 29);
-    bar->setIconSize(QSize(16, 16));
-    auto command = [&](const char* name, const char* hint, Picture picture, void (TForm2::*handler)()) {
-        addCommand(bar, name, QString::fromUtf8(hint), pictureIcon(picture), desk_,
-                   [this, handler] { (this->*handler)(); });
+    auto command = [&](QAction* action, void (TForm2::*handler)()) {
+        addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
     };
-    command("ToolButton1", "Nový seznam komponent", Picture::NewDocument, &TForm2::ToolButton1Click);
-    command("ToolButton2", "otevři seznam komponent", Picture::OpenFolder, &TForm2::ToolButton2Click);
-    command("ToolButton3", "ulož seznam komponent", Picture::SaveDisk, &TForm2::ToolButton3Click);
-    addToolSpace(bar, "ToolSeparator1", 8);
-    command("ToolButton4", "přidej komponentu", Picture::AddItem, &TForm2::ToolButton4Click);
-    command("ToolButton5", "odeber komponentu", Picture::RemoveItem, &TForm2::ToolButton5Click);
-    addToolSpace(bar, "ToolSeparator2", 8);
-    command("ToolButton9", "smaž poslední komponentu v trase", Picture::RemoveFromRoute, &TForm2::ToolButton9Click);
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(8, 40, 321, 265);
-    panel->setFont(formFont(13, true));
-    setBackground(panel, palette().color(QPalette::Button));
-
-    auto* title = new QLabel(QStringLiteral("Seznam komponent"), panel);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->setFont(formFont(16, true));
-    setTextColour(title, colours::red);
-    title->move(16, 8);
-    title->adjustSize();
+    command(ui_->ToolButton1Action, &TForm2::ToolButton1Click);
+    command(ui_->ToolButton2Action, &TForm2::ToolButton2Click);
+    command(ui_->ToolButton3Action, &TForm2::ToolButton3Click);
+    addToolSpace(ui_->ToolBar1, "ToolSeparator1", 8);
+    command(ui_->ToolButton4Action, &TForm2::ToolButton4Click);
+    command(ui_->ToolButton5Action, &TForm2::ToolButton5Click);
+    addToolSpace(ui_->ToolBar1, "ToolSeparator2", 8);
+    command(ui_->ToolButton9Action, &TForm2::ToolButton9Click);
 
     using Handler = void (TForm2::*)();
     const Handler selectHandlers[kCategoryCount] = {&TForm2::ComboBox1Select, &TForm2::ComboBox2Select,
@@ -107,58 +75,37 @@ void TForm2::buildLayout() {
     const Handler editHandlers[kCategoryCount] = {&TForm2::SpeedButton6Click, &TForm2::SpeedButton7Click,
                                                   &TForm2::SpeedButton8Click, &TForm2::SpeedButton9Click,
                                                   &TForm2::SpeedButton10Click};
-    auto speedButton = [&](const QString& name, const char* hint, Picture picture, int x, int y, Handler handler) {
-        auto* b = new QToolButton(panel);
-        b->setObjectName(name);
-        b->setToolTip(QString::fromUtf8(hint));
-        b->setIcon(pictureIcon(picture));
-        b->setAutoRaise(true);
-        b->setGeometry(x, y, 23, 22);
-        onClicked(b, desk_, [this, handler] { (this->*handler)(); });
-        return b;
-    };
+    lists_ = {ui_->ComboBox1, ui_->ComboBox2, ui_->ComboBox3, ui_->ComboBox4, ui_->ComboBox5};
+    addButtons_ = {ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4, ui_->SpeedButton5};
+    editButtons_ = {ui_->SpeedButton6, ui_->SpeedButton7, ui_->SpeedButton8, ui_->SpeedButton9, ui_->SpeedButton10};
     for (std::size_t t = 0; t < kCategoryCount; ++t) {
-        const int top = 40 + 40 * static_cast<int>(t);
-        auto* caption = new QLabel(QString::fromUtf8(kCategoryCaptions[t]), panel);
-        caption->setObjectName(QStringLiteral("Label%1").arg(t + 2));
-        caption->move(16, top);
-        caption->adjustSize();
-
-        auto* list = new QComboBox(panel);
-        list->setObjectName(QStringLiteral("ComboBox%1").arg(t + 1));
-        list->setEditable(false);
-        // The standard catalogue's longest labels ("DFB 1550 nm výkonový") only fit narrow.
-        list->setFont(narrowFormFont(11));
+        QComboBox* list = lists_[t];
         list->setItemDelegate(new FixedHeightItems(kItemHeight, list));
-        list->setGeometry(96, top, 145, kItemHeight + 6);
         // Only the user's choice counts as a selection, not an index the program sets.
         connectGuarded(list, &QComboBox::activated, this, desk_, [this, h = selectHandlers[t]] { (this->*h)(); });
-        lists_[t] = list;
-
-        addButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 1), "Přidej", Picture::AddToRoute, 248,
-                                     top, addHandlers[t]);
-        editButtons_[t] = speedButton(QStringLiteral("SpeedButton%1").arg(t + 6), "uprav komponentu", Picture::Edit,
-                                      288, top, editHandlers[t]);
+        onClicked(addButtons_[t], desk_, [this, h = addHandlers[t]] { (this->*h)(); });
+        onClicked(editButtons_[t], desk_, [this, h = editHandlers[t]] { (this->*h)(); });
     }
+    onClicked(ui_->SpeedButton11, desk_, [this] { SpeedButton11Click(); });
+    onClicked(ui_->BitBtn1, desk_, [this] { BitBtn1Click(); });
+    FormCreate();
+}
 
-    auto* searchCaption = new QLabel(QStringLiteral("Hledej"), panel);
-    searchCaption->setObjectName(QStringLiteral("Label7"));
-    searchCaption->move(16, 232);
-    searchCaption->adjustSize();
-    Edit1_ = new QLineEdit(panel);
-    Edit1_->setObjectName(QStringLiteral("Edit1"));
-    Edit1_->setGeometry(96, 232, 137, 21);
-    speedButton(QStringLiteral("SpeedButton11"), "Najdi", Picture::Find, 248, 232, &TForm2::SpeedButton11Click);
+TForm2::~TForm2() = default;
 
-    seznam1_ = new GridView(library_.grid(), this);
-    seznam1_->setObjectName(QStringLiteral("seznam1"));
-    seznam1_->setGeometry(344, 40, 505, 265);
+void TForm2::setPeers(TForm3& editor, FibreLengthDialog& lengthDialog) {
+    editor_ = &editor;
+    lengthDialog_ = &lengthDialog;
+}
 
-    auto* close = new QPushButton(pictureIcon(Picture::Close), QStringLiteral("Zavřít"), this);
-    close->setObjectName(QStringLiteral("BitBtn1"));
-    close->setGeometry(776, 312, 75, 25);
-    close->setAutoDefault(false);
-    onClicked(close, desk_, [this] { BitBtn1Click(); });
+TForm3& TForm2::editor() const {
+    if (!editor_) throw std::logic_error("the component editor is not created yet");
+    return *editor_;
+}
+
+FibreLengthDialog& TForm2::lengthDialog() const {
+    if (!lengthDialog_) throw std::logic_error("the fibre-length dialog is not created yet");
+    return *lengthDialog_;
 }
 
 void TForm2::FormCreate() {
@@ -192,12 +139,14 @@ void TForm2::ToolButton1Click() {
     clearCategoryLists();
 }
 
-void TForm2::ToolButton2Click() {
+void TForm2::ToolButton2Click() { openLibrary(std::nullopt); }
+
+void TForm2::openLibrary(const std::optional<std::string>& given) {
     // At most one entry is replaced without a question. The file is read and checked before
     // the library is emptied: a cancelled dialog or a file that is no library keeps it whole.
     const bool replacing = library_.grid().colCount() != 2;
     if (!replacing || desk_.question(kOpenLibraryQuestion)) {
-        if (const auto path = desk_.openFileName(kLibraryFilter)) {
+        if (const auto path = given ? given : desk_.openFileName(kLibraryFilter)) {
             if (const auto bytes = library_.readListFile(*path)) {
                 if (replacing) library_.ClearLibrary();
                 library_.loadListBytes(*path, *bytes);
@@ -215,15 +164,17 @@ void TForm2::ToolButton3Click() {
     if (auto path = desk_.saveFileName(kLibraryFilter)) library_.SaveLibrary(*path);
 }
 
-void TForm2::ToolButton4Click() { editor_->openForNew(); }
+void TForm2::ToolButton4Click() { editor().openForNew(); }
 
 void TForm2::ToolButton5Click() {
-    library_.removeLastAndShrink();
+    library_.RemoveLastEntry();
+    library_.dropSpareColumn();
     RebuildCategoryLists();
 }
 
 void TForm2::ToolButton9Click() {
-    route_.removeLastAndShrink();
+    route_.RemoveLastComponent();
+    route_.dropSpareColumn();
     activateWindow();
     setFocus();
 }
@@ -262,7 +213,7 @@ void TForm2::SpeedButton2Click() {
     for (int k : columnsWithLabel(library_.grid(), library_.count(), *label)) {
         // A full route: one warning instead of asking for a length that cannot be used.
         if (!routeHasRoom(route_)) break;
-        lengthDialog_->openForNewFibre(k);
+        lengthDialog().openForNewFibre(k);
     }
 }
 
@@ -272,7 +223,7 @@ void TForm2::editChosen(int t) {
     // The later of several entries of this type with the label; one of another type that
     // shares the label is not handed over, so "Uprav" cannot change its type. Without a
     // match no entry is handed over at all, and "Uprav" then writes nothing.
-    editor_->openForEdit(t, editedEntryColumn(library_.grid(), library_.count(), *label, t));
+    editor().openForEdit(t, editedEntryColumn(library_.grid(), library_.count(), *label, t));
 }
 
 void TForm2::SpeedButton6Click() { editChosen(0); }
@@ -284,9 +235,9 @@ void TForm2::SpeedButton10Click() { editChosen(4); }
 void TForm2::SpeedButton11Click() { FindComponent(); }
 
 void TForm2::FindComponent() {
-    const int k = findComponentColumn(library_.grid(), fromQ(Edit1_->text()));
+    const int k = findComponentColumn(library_.grid(), fromQ(ui_->Edit1->text()));
     if (k != 0) {
-        seznam1_->selectColumnCells(k, 1, 11);  // the entry's column below its header, not scrolled to
+        ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header, not scrolled to
         desk_.information("Hledáná komponeta byla nalezena a označena", "Výsledky hledání");
     } else {
         desk_.information("Hledáná komponeta nebyla nalezena", "Výsledky hledání");

@@ -4,14 +4,18 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
 class QComboBox;
-class QLineEdit;
 class QToolButton;
 
 namespace lumor {
+
+namespace Ui {
+class TForm2;
+}
 
 class ComponentLibrary;
 class Desk;
@@ -26,6 +30,7 @@ class TForm2 : public QDialog {
     Q_OBJECT
 public:
     TForm2(ComponentLibrary& library, RouteList& route, Desk& desk);
+    ~TForm2() override;
     /// The windows it opens; start-up gives them once all eight exist.
     void setPeers(TForm3& editor, FibreLengthDialog& lengthDialog);
 
@@ -61,12 +66,16 @@ public:
     void BitBtn1Click();        ///< closes the window
     /// Marks the entry column whose label is `Edit1`'s text and says whether one was found.
     void FindComponent();
+    /// The open command with the file given (nothing: asked for with the open dialog).
+    void openLibrary(const std::optional<std::string>& given);
 
     /// The item index the user last chose in each category list; -1 before any choice.
     const std::array<int, kCategoryCount>& CategorySelection() const { return categorySelection_; }
 
 private:
-    void buildLayout();
+    /// The windows start-up gave; a command that needs one before that is refused.
+    TForm3& editor() const;
+    FibreLengthDialog& lengthDialog() const;
     /// The text of the chosen item of category list t, or nothing when the list shows no item.
     std::optional<std::string> chosenLabel(int t) const;
     void selectCategory(int t);
@@ -80,8 +89,7 @@ private:
     FibreLengthDialog* lengthDialog_ = nullptr;
     std::array<int, kCategoryCount> categorySelection_{-1, -1, -1, -1, -1};
 
-    QLineEdit* Edit1_ = nullptr;
-    GridView* seznam1_ = nullptr;
+    std::unique_ptr<Ui::TForm2> ui_;
     /// Category rows top to bottom: sources, fibres, detectors, connectors, amplifiers.
     std::array<QComboBox*, kCategoryCount> lists_{};          ///< ComboBox1 to ComboBox5
     std::array<QToolButton*, kCategoryCount> addButtons_{};   ///< SpeedButton1 to SpeedButton5

@@ -27,11 +27,11 @@ void onClicked(QAbstractButton* button, Desk& desk, Handler handler) {
     connectGuarded(button, &QAbstractButton::clicked, button, desk, std::move(handler));
 }
 
-/// One command of a tool bar: a QAction with the hint, the icon and the shortcut (if any),
-/// shown on the bar by a 23 × 22 tool button named `buttonName`. The button and the shortcut
-/// run the same action; enabling or disabling the action does both.
-QAction* addCommand(QToolBar* bar, const char* buttonName, const QString& hint, const QIcon& icon, Desk& desk,
-                    std::function<void()> handler, const QKeySequence& shortcut = {});
+/// One command of a tool bar: the form's action (hint, icon, shortcut) runs `handler`, shown
+/// on the bar by a 23 × 22 tool button named as the action without its "Action" ending
+/// ("ToolButton1Action": "ToolButton1"). The button and the shortcut run the same action;
+/// enabling or disabling the action does both.
+void addCommand(QToolBar* bar, QAction* action, Desk& desk, std::function<void()> handler);
 
 /// An empty space of the given width on a tool bar, named as the program knows it.
 QWidget* addToolSpace(QToolBar* bar, const char* name, int width);

@@ -1,4 +1,5 @@
 #pragma once
+#include "text/errors.h"
 #include "text/messages.h"
 
 #include <exception>
@@ -28,8 +29,9 @@ class Desk : public Messages {
 public:
     /// Question icon, titled "Dotaz", Yes, No and Cancel; Escape and the close box cancel.
     virtual Choice choice(const std::string& text) = 0;
-    /// The application's exception box: titled "Lumor", stop icon, the text with a full stop.
-    virtual void exceptionBox(const std::string& text) = 0;
+    /// The application's exception box: titled "Lumor", stop icon, the text with a full stop;
+    /// below it the reason, when there is one.
+    virtual void exceptionBox(const std::string& text, const std::string& reason) = 0;
     /// The chosen file's path, or nothing when the user cancelled.
     virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
     virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
@@ -51,10 +53,12 @@ void guarded(Desk& desk, Handler&& handler) noexcept {
     try {
         try {
             handler();
+        } catch (const FileCreateError& e) {
+            desk.exceptionBox(e.what(), e.reason());
         } catch (const std::exception& e) {
-            desk.exceptionBox(e.what());
+            desk.exceptionBox(e.what(), {});
         } catch (...) {
-            desk.exceptionBox("");
+            desk.exceptionBox("", {});
         }
     } catch (...) {
         // The box itself failed; there is nobody left to tell.

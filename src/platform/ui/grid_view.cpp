@@ -66,8 +66,7 @@ void GridModel::columnCountChanged() {
     inserting_ = removing_ = false;
 }
 
-GridView::GridView(StringGrid& grid, QWidget* parent) : QTableView(parent), model_(grid) {
-    setModel(&model_);
+GridView::GridView(QWidget* parent) : QTableView(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -85,7 +84,13 @@ GridView::GridView(StringGrid& grid, QWidget* parent) : QTableView(parent), mode
     setWordWrap(false);
 }
 
+void GridView::setGrid(StringGrid& grid) {
+    model_ = std::make_unique<GridModel>(grid);
+    setModel(model_.get());
+}
+
 std::optional<GridSelection> GridView::selection() const {
+    if (!selectionModel()) return std::nullopt;
     const QModelIndexList cells = selectionModel()->selectedIndexes();
     if (cells.isEmpty()) return std::nullopt;
     GridSelection s{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
@@ -99,8 +104,9 @@ std::optional<GridSelection> GridView::selection() const {
 }
 
 void GridView::selectColumnCells(int col, int firstRow, int lastRow) {
-    const QModelIndex from = model_.index(firstRow - 1, col - 1);
-    const QModelIndex to = model_.index(lastRow - 1, col - 1);
+    if (!model_) return;
+    const QModelIndex from = model_->index(firstRow - 1, col - 1);
+    const QModelIndex to = model_->index(lastRow - 1, col - 1);
     if (!from.isValid() || !to.isValid()) return;
     selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
     selectionModel()->setCurrentIndex(from, QItemSelectionModel::NoUpdate);

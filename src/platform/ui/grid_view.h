@@ -4,6 +4,7 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <memory>
 #include <optional>
 
 namespace lumor {
@@ -41,17 +42,17 @@ struct GridSelection {
 class GridView : public QTableView {
     Q_OBJECT
 public:
-    GridView(StringGrid& grid, QWidget* parent = nullptr);
+    explicit GridView(QWidget* parent = nullptr);
+    /// The grid shown; given once, after the form is set up.
+    void setGrid(StringGrid& grid);
 
     /// The selected cells as one rectangle, or nothing when no cell is selected.
     std::optional<GridSelection> selection() const;
     /// Selects the cells (col, firstRow) to (col, lastRow) in grid coordinates.
     void selectColumnCells(int col, int firstRow, int lastRow);
-    /// Selects one cell in grid coordinates.
-    void selectCell(int col, int row) { selectColumnCells(col, row, row); }
 
 private:
-    GridModel model_;
+    std::unique_ptr<GridModel> model_;
 };
 
 }  // namespace lumor

@@ -1,5 +1,4 @@
 #pragma once
-#include <QColor>
 #include <QFont>
 #include <QIcon>
 
@@ -7,36 +6,9 @@ class QWidget;
 
 namespace lumor {
 
-/// The program's own pictures, drawn at run time (no image files to lose).
-enum class Picture {
-    NewDocument,
-    OpenFolder,
-    SaveDisk,
-    Library,
-    Student,
-    About,
-    Chart,
-    Report,
-    Enlarge,
-    Confirm,
-    AddItem,
-    RemoveItem,
-    RemoveFromRoute,
-    AddToRoute,
-    Edit,
-    Find,
-    Close,
-};
-
-/// A 16 × 16 icon of the picture.
-QIcon pictureIcon(Picture picture);
-
-/// The tool bar's image list by index: new route 0, open 1, save 2, library 3, student 4,
-/// about box 5, draw 6, report 7.
-QIcon imageListIcon(int index);
-
-/// The program's own icon for its windows, the same picture as the installed lumor.svg,
-/// drawn at the usual icon sizes.
+/// The program's own icon for its windows: packaging/icons/lumor.svg, which the desktop
+/// shows too. The tool bars' and buttons' icons are the files ":/icons/<name>.svg"
+/// (assets/icons).
 QIcon applicationIcon();
 
 /// The windows' font of the given pixel height: Liberation Sans (the same widths as Arial,
@@ -47,19 +19,9 @@ QFont formFont(int pixelHeight, bool bold = false);
 /// not fit their width in the ordinary one; the ordinary font where it is missing.
 QFont narrowFormFont(int pixelHeight);
 
-/// Window and control colours of the program.
-namespace colours {
-inline const QColor skyBlue{0xA6, 0xCA, 0xF0};
-inline const QColor infoYellow{0xFF, 0xFF, 0xE1};
-inline const QColor moneyGreen{0xC0, 0xDC, 0xC0};
-inline const QColor teal{0x00, 0x80, 0x80};
-inline const QColor lime{0x00, 0xFF, 0x00};
-inline const QColor red{0xFF, 0x00, 0x00};
-}  // namespace colours
-
-/// Gives a widget a solid background colour.
-void setBackground(QWidget* widget, const QColor& colour);
-/// Gives a widget a text colour.
-void setTextColour(QWidget* widget, const QColor& colour);
+/// Gives the form and each of its controls that names a font in its "pixelFont" property
+/// ("11", "16 bold", "11 narrow": the pixel height, then the weight or the narrow form) that
+/// font; the others inherit theirs.
+void applyFormFonts(QWidget& form);
 
 }  // namespace lumor

@@ -5,19 +5,10 @@
 
 namespace lumor {
 
-ImageView::ImageView(int width, int height, QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
-    resizePicture(width, height);
-}
-
-void ImageView::resizePicture(int width, int height) {
-    picture_ = QImage(width, height, QImage::Format_RGB32);
-    picture_.fill(Qt::white);
-    resize(width, height);
-    update();
-}
+ImageView::ImageView(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
 
 void ImageView::blank() {
+    if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
     update();
 }

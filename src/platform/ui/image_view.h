@@ -9,13 +9,12 @@ namespace lumor {
 class ImageView : public QWidget {
     Q_OBJECT
 public:
-    ImageView(int width, int height, QWidget* parent = nullptr);
+    explicit ImageView(QWidget* parent = nullptr);
 
     QImage& picture() { return picture_; }
     const QImage& picture() const { return picture_; }
-    /// Gives the picture a new size (white) and the control the same size.
-    void resizePicture(int width, int height);
-    /// Fills the whole picture with the brush colour, white.
+    /// Fills the whole picture with the brush colour, white; the picture takes the control's
+    /// size (the form's) when it has another.
     void blank();
     /// Shows another picture of the same size.
     void showPicture(const QImage& picture);

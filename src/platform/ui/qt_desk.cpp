@@ -18,8 +18,9 @@ namespace {
 
 QWidget* activeParent() { return QApplication::activeWindow(); }
 
-void box(QMessageBox::Icon icon, const std::string& title, const std::string& text) {
+void box(QMessageBox::Icon icon, const std::string& title, const std::string& text, const std::string& more = {}) {
     QMessageBox mb(icon, toQ(title.empty() ? kApplicationTitle : title), toQ(text), QMessageBox::Ok, activeParent());
+    if (!more.empty()) mb.setInformativeText(toQ(more));
     mb.exec();
 }
 
@@ -52,8 +53,8 @@ Choice QtDesk::choice(const std::string& text) {
     }
 }
 
-void QtDesk::exceptionBox(const std::string& text) {
-    box(QMessageBox::Critical, kApplicationTitle, exceptionBoxText(text));
+void QtDesk::exceptionBox(const std::string& text, const std::string& reason) {
+    box(QMessageBox::Critical, kApplicationTitle, exceptionBoxText(text), reason);
 }
 
 std::optional<std::string> QtDesk::openFileName(const FileFilter& filter) {

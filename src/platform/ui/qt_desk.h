@@ -10,7 +10,7 @@ public:
     void information(const std::string& text, const std::string& title) override;
     bool question(const std::string& text) override;
     Choice choice(const std::string& text) override;
-    void exceptionBox(const std::string& text) override;
+    void exceptionBox(const std::string& text, const std::string& reason) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     void showModal(QDialog& window) override;

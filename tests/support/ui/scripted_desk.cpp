@@ -30,8 +30,8 @@ Choice ScriptedDesk::choice(const std::string& text) {
     return c;
 }
 
-void ScriptedDesk::exceptionBox(const std::string& text) {
-    shown.push_back({"exception", "Lumor", exceptionBoxText(text)});
+void ScriptedDesk::exceptionBox(const std::string& text, const std::string& reason) {
+    shown.push_back({"exception", "Lumor", exceptionBoxText(text), reason});
 }
 
 std::optional<std::string> ScriptedDesk::openFileName(const FileFilter& filter) {

@@ -2,6 +2,7 @@
 #include "app/app_state.h"
 #include "app/ui/forms.h"
 #include "app/ui/main_window.h"
+#include "platform/ui/grid_view.h"
 #include "scripted_desk.h"
 #include "test_routes.h"
 
@@ -44,6 +45,9 @@ inline QToolButton& addButton(const QObject& libraryWindow, int t) {
 inline QToolButton& editButton(const QObject& libraryWindow, int t) {
     return control<QToolButton>(libraryWindow, QStringLiteral("SpeedButton%1").arg(t + 6));
 }
+/// Selects one cell of a grid view in grid coordinates, as a click does.
+inline void selectCell(GridView& grid, int col, int row) { grid.selectColumnCells(col, row, row); }
+
 /// The component editor's field of slot s, 0 to 9 (Edit1 to Edit10).
 inline QLineEdit& editorField(const QObject& editor, int s) {
     return control<QLineEdit>(editor, QStringLiteral("Edit%1").arg(s + 1));

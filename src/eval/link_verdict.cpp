@@ -1,0 +1,77 @@
+#include "eval/link_verdict.h"
+
+#include "text/numbers.h"
+
+#include <cmath>
+
+namespace lumor {
+
+const char* const kBitRateRules =
+    "Odhad nejvyšší přenosové rychlosti: chromatická disperze ji omezuje na B ≤ 1 / (4 · Δτ_CD), "
+    "polarizační vidová disperze na B ≤ 0,1 / Δτ_PMD, kde Δτ_CD je chromatická disperze na konci trasy "
+    "(rozšíření impulzu) a Δτ_PMD polarizační vidová disperze na konci trasy (střední diferenční "
+    "skupinové zpoždění). Nulová hodnota rychlost neomezuje; platí nižší z obou mezí.";
+
+LinkVerdict linkVerdict(double endAttenuation, double sensitivity, double endCdNs, double endPmdPs) {
+    LinkVerdict v;
+    v.level = endAttenuation;
+    v.sensitivity = sensitivity;
+    v.margin = endAttenuation - sensitivity;
+    v.received = v.margin >= 0;
+    v.endCd = endCdNs;
+    v.endPmd = endPmdPs;
+    const double cdSeconds = std::fabs(endCdNs) * 1e-9;
+    const double pmdSeconds = std::fabs(endPmdPs) * 1e-12;
+    if (cdSeconds > 0) {
+        v.bitRate = 1 / (4 * cdSeconds);
+        v.limit = RateLimit::Cd;
+    }
+    if (pmdSeconds > 0 && (!v.bitRate || 0.1 / pmdSeconds < *v.bitRate)) {
+        v.bitRate = 0.1 / pmdSeconds;
+        v.limit = RateLimit::Pmd;
+    }
+    // A delay so small that its limit overflows limits nothing one could send.
+    if (v.bitRate && !std::isfinite(*v.bitRate)) {
+        v.bitRate.reset();
+        v.limit = RateLimit::None;
+    }
+    return v;
+}
+
+std::string bitRateText(double bitsPerSecond) {
+    const bool giga = bitsPerSecond >= 1e9;
+    const double value = bitsPerSecond / (giga ? 1e9 : 1e6);
+    // Three significant digits: an estimate claims no more.
+    double rounded = value;
+    if (value > 0 && std::isfinite(value)) {
+        const double unit = std::pow(10.0, std::floor(std::log10(value)) - 2);
+        rounded = std::nearbyint(value / unit) * unit;
+    }
+    return NumberText(rounded) + (giga ? " Gbit/s" : " Mbit/s");
+}
+
+std::string rateLimitText(RateLimit limit) {
+    switch (limit) {
+        case RateLimit::Cd: return "chromatická disperze";
+        case RateLimit::Pmd: return "polarizační vidová disperze";
+        case RateLimit::None: break;
+    }
+    return "";
+}
+
+std::string verdictLine(const LinkVerdict& v) {
+    auto number = [](double x) { return NumberText(roundHundredths(x)); };
+    std::string line = "Úroveň na detektoru " + number(v.level) + " dBm, citlivost detektoru " + number(v.sensitivity) +
+                       " dBm, rezerva " + number(v.margin) +
+                       " dB: " + (v.received ? "signál detektor zachytí" : "signál je pod citlivostí detektoru") +
+                       ". CD " + number(v.endCd) + " ns, PMD " + number(v.endPmd) + " ps. ";
+    if (v.bitRate) {
+        line += "Nejvyšší přenosová rychlost asi " + bitRateText(*v.bitRate) + " (omezuje ji " +
+                rateLimitText(v.limit) + ").";
+    } else {
+        line += "Disperze přenosovou rychlost neomezuje.";
+    }
+    return line;
+}
+
+}  // namespace lumor
