@@ -23,9 +23,10 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
 step "packages"
-# The host Qt (its tools and CMake files), the cross compilers, Wine (the build runs lumor-cli.exe
-# to make the standard library), dpkg-source, CLI11's headers and Qt's translations.
-packages=(cmake ninja-build perl python3 xz-utils dpkg-dev zip mingw-w64 g++-mingw-w64-x86-64-posix
+# The host Qt (its tools and CMake files), the cross compilers, Wine (the build runs
+# lumor-make-library.exe to make the standard library), dpkg-source, CLI11, ImageMagick (the icons)
+# and Qt's translations.
+packages=(cmake ninja-build perl python3 xz-utils dpkg-dev zip imagemagick mingw-w64 g++-mingw-w64-x86-64-posix
           wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
@@ -85,7 +86,7 @@ qt="$cache/qt6-win64"
 qt_build="$cache/qt6-base-build"
 # Everything Lumor does not use is off. Lumor reads and writes BMP (in Qt Gui), GIF (a plugin),
 # writes PDF (QPdfWriter, in Qt Gui), shows widgets with the Windows style; lumor-cli paints
-# offscreen through the "minimal" platform, which draws text with Windows' own fonts.
+# through the windows platform too, opening no window.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
@@ -129,7 +130,7 @@ if [ ! -f "$cli11/include/CLI/CLI.hpp" ] || ! cmp -s /usr/include/CLI/CLI.hpp "$
   cp -r /usr/share/cmake/CLI11 "$cli11/share/cmake/"
 fi
 
-# Wine runs lumor-cli.exe during the build (the standard library from its CSV), in a prefix of
+# Wine runs lumor-make-library.exe during the build (the standard library from its CSV), in a prefix of
 # the cache with Mono and Gecko off, finding the Qt and MinGW DLLs through WINEPATH.
 export WINEPREFIX="$cache/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mingw_gcc_dir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
@@ -143,11 +144,30 @@ fi
 
 step "lumor.exe and lumor-cli.exe"
 mkdir -p "$build"
+# Debian's qt6-svg source is not reachable here (404), so the Windows Qt has no SVG icon engine:
+# the icons go in as PNG renderings (ImageMagick) under their SVG names, which Qt reads by content.
+icons="$build/icons-png"
+rm -rf "$icons" && mkdir -p "$icons"
+{
+  echo '<!DOCTYPE RCC><RCC version="1.0"><qresource prefix="/icons">'
+  while read -r alias file; do
+    convert -background none -density 384 "$file" -resize 64x64 "$icons/${alias%.svg}.png" ||
+      fail "could not render $file"
+    echo "  <file alias=\"$alias\">${alias%.svg}.png</file>"
+  done < <(python3 -c '
+import os, sys, xml.etree.ElementTree as ET
+qrc = sys.argv[1]
+for f in ET.parse(qrc).getroot().iter("file"):
+    print(f.get("alias") or os.path.basename(f.text), os.path.normpath(os.path.join(os.path.dirname(qrc), f.text)))
+' "$root/assets/icons/icons.qrc")
+  echo '</qresource></RCC>'
+} > "$icons/icons.qrc"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
   -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt;$cli11" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations > "$build/configure.log" 2>&1 ||
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
+  -DLUMOR_ICONS_QRC="$icons/icons.qrc" > "$build/configure.log" 2>&1 ||
   { tail -40 "$build/configure.log"; fail "configuring Lumor for Windows failed"; }
 (unset DISPLAY; cmake --build "$build" -j"$jobs")
 
@@ -163,7 +183,7 @@ rm -rf "$stage"
 # for its own: plugins from platforms\, styles\ and imageformats\, translations\ for the Czech.
 cmake --install "$build" --prefix "$folder" > /dev/null
 for dll in Qt6Core Qt6Gui Qt6Widgets; do cp "$qt/bin/$dll.dll" "$folder/"; done
-for plugin in platforms/qwindows platforms/qminimal styles/qwindowsvistastyle imageformats/qgif; do
+for plugin in platforms/qwindows styles/qwindowsvistastyle imageformats/qgif; do
   mkdir -p "$folder/$(dirname "$plugin")"
   cp "$qt/plugins/$plugin.dll" "$folder/$plugin.dll"
 done
