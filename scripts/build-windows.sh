@@ -28,15 +28,7 @@ step "packages"
 # and Qt's translations.
 packages=(cmake ninja-build perl python3 xz-utils dpkg-dev zip imagemagick mingw-w64 g++-mingw-w64-x86-64-posix
           wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev qt6-translations-l10n)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+LUMOR_NO_RECOMMENDS=1 "$root/scripts/deps.sh" "${packages[@]}"
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 [ -x "$wine" ] && [ -x "$wineserver" ] || fail "Wine not found (package wine64)"

@@ -14,16 +14,7 @@ install_too=0
 # Build tools (deps.sh) and what packaging adds: dpkg-shlibdeps (dpkg-dev) and file, which
 # CPack uses to find the executables whose libraries become the package's dependencies.
 "$root/scripts/deps.sh"
-missing=()
-for p in dpkg-dev file; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+"$root/scripts/deps.sh" dpkg-dev file
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }

@@ -25,16 +25,7 @@ ok() { echo "ok: $*"; }
 stop() { echo "FAIL: $*" >&2; exit 1; }
 
 packages=(wine64 xvfb xauth xdotool imagemagick python3 unzip cmake ninja-build fonts-dejavu-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+LUMOR_NO_RECOMMENDS=1 "$root/scripts/deps.sh" "${packages[@]}"
 zips=("$build"/Lumor-*-win64.zip)
 [ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || stop "no build-win64/Lumor-*-win64.zip: run scripts/build-windows.sh"
 zip="${zips[0]}"
