@@ -4,6 +4,7 @@
 #include "eval/link_verdict.h"
 #include "eval/route_evaluation.h"
 #include "library/library_csv.h"
+#include "route/route_rules.h"
 #include "text/numbers.h"
 #include "text/text_decoding.h"
 
@@ -59,9 +60,10 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
         return row;
     }
     const RouteList& route = *loaded.list;
-    row.complete = IsRouteComplete(route);
-    if (!*row.complete) {
-        row.problem = "Trasa není úplná";
+    const auto incomplete = incompleteRouteReason(route);
+    row.complete = !incomplete;
+    if (incomplete) {
+        row.problem = *incomplete;
         return row;
     }
     try {

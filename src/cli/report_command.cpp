@@ -9,6 +9,7 @@
 #include "report/conclusion.h"
 #include "report/gui/report_pdf.h"
 #include "report/report_writer.h"
+#include "route/route_rules.h"
 #include "text/file_io.h"
 #include "text/read_file.h"
 
@@ -134,8 +135,8 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
     const RouteList& route = *loaded.list;
     // The draw command's test; without a draw the report command is not available.
-    if (!IsRouteComplete(route)) {
-        reportFailure(context, "„" + path + "“: Trasa není úplná");
+    if (const auto incomplete = incompleteRouteReason(route)) {
+        reportFailure(context, "„" + path + "“: " + *incomplete);
         return kExitRefused;
     }
 

@@ -1,6 +1,7 @@
 #include "eval/route_evaluation.h"
 
 #include "route/component_types.h"
+#include "route/route_rules.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
@@ -46,10 +47,7 @@ double fibreLength(const RouteList& route, int k) {
 
 }  // namespace
 
-bool IsRouteComplete(const RouteList& route) {
-    const int n = route.count();
-    return n >= 2 && isType(route, 1, ComponentType::Source) && isType(route, n, ComponentType::Detector);
-}
+bool IsRouteComplete(const RouteList& route) { return !incompleteRouteReason(route); }
 
 void checkFibreLengths(const RouteList& route) {
     for (int k = 2; k < route.count(); ++k) {

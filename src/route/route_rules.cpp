@@ -1,6 +1,7 @@
 #include "route/route_rules.h"
 
 #include "route/component_types.h"
+#include "route/route_list.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 
@@ -12,11 +13,42 @@ namespace {
 
 constexpr int kTypeRow = gridRow(ComponentSlot::Type);
 
+/// "Vlákno „G.652“" for component k; an unknown type is quoted as it stands.
+std::string componentName(const RouteList& route, int k) {
+    const std::string type = SlotText(route.at(k), ComponentSlot::Type);
+    const std::string label = SlotText(route.at(k), ComponentSlot::Label);
+    std::string name = typeNamed(type) ? type : "komponenta neznámého typu „" + type + "“";
+    if (!label.empty()) name += " „" + label + "“";
+    return name;
+}
+
+bool isType(const RouteList& route, int k, ComponentType type) {
+    return typeNamed(SlotText(route.at(k), ComponentSlot::Type)) == type;
+}
+
 }  // namespace
 
-bool gridRouteComplete(const StringGrid& routeGrid) {
-    return routeGrid.cell(1, kTypeRow) == typeName(ComponentType::Source) &&
-           routeGrid.cell(routeGrid.colCount() - 1, kTypeRow) == typeName(ComponentType::Detector);
+std::optional<std::string> incompleteRouteReason(const RouteList& route) {
+    const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
+    const int n = route.count();
+    if (n == 0) return "Trasa není úplná: je prázdná." + rule;
+    if (n == 1) return "Trasa není úplná: má jen jednu komponentu, " + componentName(route, 1) + "." + rule;
+    std::string reason;
+    if (!isType(route, 1, ComponentType::Source)) {
+        reason = "ve sloupci 1 je " + componentName(route, 1) + ", ne zdroj";
+    }
+    if (!isType(route, n, ComponentType::Detector)) {
+        if (!reason.empty()) reason += " a ";
+        reason += "v posledním sloupci (" + std::to_string(n) + ") je " + componentName(route, n) + ", ne detektor";
+        for (int k = n - 1; k >= 1; --k) {
+            if (isType(route, k, ComponentType::Detector)) {
+                reason += " (detektor stojí ve sloupci " + std::to_string(k) + ")";
+                break;
+            }
+        }
+    }
+    if (reason.empty()) return std::nullopt;
+    return "Trasa není úplná: " + reason + "." + rule;
 }
 
 int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom) {

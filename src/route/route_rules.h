@@ -3,12 +3,17 @@
 #include "text/string_grid.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace lumor {
 
-/// True when the grid's column 1 is a "Zdroj" and its last column a "Detektor".
-bool gridRouteComplete(const StringGrid& routeGrid);
+class RouteList;
+
+/// The one completeness rule of the draw, the report, the windows and lumor-cli: nothing when
+/// the route starts with a "Zdroj" and ends with a "Detektor" (two different components);
+/// otherwise why not, in Czech, beginning "Trasa není úplná" and naming the column that breaks it.
+std::optional<std::string> incompleteRouteReason(const RouteList& route);
 
 /// The route position k whose fibre length cell (k, 9) is exactly the selected rectangle,
 /// or 0 when the selection is anything else.

@@ -119,8 +119,9 @@ TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {
     const auto lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 10u) << r.out;
     EXPECT_TRUE(lines[1].starts_with(good + ";ano;10;0;")) << lines[1];
-    EXPECT_EQ(lines[2], incomplete + ";ne;;;;;;;Trasa není úplná");
-    EXPECT_EQ(lines[3], single + ";ne;;;;;;;Trasa není úplná");
+    EXPECT_TRUE(lines[2].starts_with(incomplete + ";ne;;;;;;;Trasa není úplná: v posledním sloupci (2) je Konektor"))
+        << lines[2];
+    EXPECT_TRUE(lines[3].starts_with(single + ";ne;;;;;;;Trasa není úplná: má jen jednu komponentu")) << lines[3];
     EXPECT_EQ(lines[4], letters + ";ano;;;;;;;'abc' is not a valid floating point value");
     EXPECT_TRUE(lines[5].starts_with(negative + ";ano;;;;;;;")) << lines[5];
     EXPECT_TRUE(contains(lines[5], "zápornou délku (-5)")) << lines[5];
@@ -166,7 +167,7 @@ TEST_F(RouteCliTest, EvalTableLinesUpCzechTextsByCharacters) {
         const auto [begin, end] = columns[5];
         EXPECT_EQ(cps[line].substr(end - 2, 2), U"30") << lines[line];
     }
-    EXPECT_TRUE(lines[4].ends_with("Trasa není úplná")) << lines[4];
+    EXPECT_TRUE(lines[4].ends_with("Trasa musí začínat zdrojem a končit detektorem.")) << lines[4];
     for (const auto& l : lines) EXPECT_FALSE(l.ends_with(" ")) << l;
 }
 

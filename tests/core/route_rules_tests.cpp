@@ -26,17 +26,24 @@ TEST(FibreLength, ChangeDerivesTheSpecificAttenuationFromTheRoute) {
     EXPECT_THROW(changedFibreRecord(route.grid(), 2, "5"), RefusalError);
 }
 
-TEST(RouteGrid, CompletenessAndTheLengthCellRule) {
+TEST(RouteGrid, CompletenessWithItsReasonAndTheLengthCellRule) {
     RecordingMessages m;
     RouteList route(m);
-    EXPECT_FALSE(gridRouteComplete(route.grid()));
-    route.AppendComponent(makeRecord({"Zdroj", "", "", "", "", "", "", "", "-", "", ""}));
-    EXPECT_FALSE(gridRouteComplete(route.grid()));
+    const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
+    EXPECT_EQ(incompleteRouteReason(route), "Trasa není úplná: je prázdná." + rule);
+    route.AppendComponent(makeRecord({"Zdroj", "LED", "", "", "", "", "", "", "-", "", ""}));
+    EXPECT_EQ(incompleteRouteReason(route), "Trasa není úplná: má jen jednu komponentu, Zdroj „LED“." + rule);
     route.AppendComponent(makeRecord({"Vlákno", "", "", "", "", "", "", "", "5", "", ""}));
-    route.AppendComponent(makeRecord({"Konektor", "", "", "", "", "", "", "", "-", "", ""}));
-    EXPECT_FALSE(gridRouteComplete(route.grid()));
-    route.AppendComponent(makeRecord({"Detektor", "", "", "", "", "", "", "", "-", "", ""}));
-    EXPECT_TRUE(gridRouteComplete(route.grid()));
+    route.AppendComponent(makeRecord({"Detektor", "PIN", "", "", "", "", "", "", "-", "", ""}));
+    route.AppendComponent(makeRecord({"Konektor", "SC", "", "", "", "", "", "", "-", "", ""}));
+    EXPECT_EQ(incompleteRouteReason(route),
+              "Trasa není úplná: v posledním sloupci (4) je Konektor „SC“, ne detektor (detektor stojí ve sloupci 3)." +
+                  rule);
+    route.MoveComponent(4, 3);
+    EXPECT_EQ(incompleteRouteReason(route), std::nullopt);
+    route.MoveComponent(1, 2);
+    EXPECT_EQ(incompleteRouteReason(route), "Trasa není úplná: ve sloupci 1 je Vlákno, ne zdroj." + rule);
+    route.MoveComponent(2, 1);
 
     EXPECT_EQ(fibreLengthColumn(route.grid(), 2, 9, 2, 9), 2);
     EXPECT_EQ(fibreLengthColumn(route.grid(), 3, 9, 3, 9), 0);  // a connector's length cell

@@ -249,7 +249,11 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
     route().AppendComponent(component("Zdroj", "LED"));
     route().AppendComponent(component("Konektor", "SC", "0,5"));
     main().ToolButton11Click();
-    EXPECT_EQ(desk.texts("warning"), (std::vector<std::string>{"Trasa není úplná", "Trasa není úplná"}));
+    const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
+    EXPECT_EQ(
+        desk.texts("warning"),
+        (std::vector<std::string>{"Trasa není úplná: je prázdná." + rule,
+                                  "Trasa není úplná: v posledním sloupci (2) je Konektor „SC“, ne detektor." + rule}));
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
 }

@@ -302,13 +302,13 @@ void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu");
 
 void TForm1::ToolButton11Click() {
     ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind
-    if (gridRouteComplete(state_.route.grid())) {
-        DrawRouteGraphs();
-        setEnlargeAndReport(true, true);
-        showVerdict();
-    } else {
-        desk_.warning("Trasa není úplná");
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
     }
+    DrawRouteGraphs();
+    setEnlargeAndReport(true, true);
+    showVerdict();
 }
 
 void TForm1::showEnlarged(GraphKind kind) {
