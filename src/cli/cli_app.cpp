@@ -1,11 +1,13 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_command.h"
+#include "text/file_io.h"
 #include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <cerrno>
 #include <exception>
 #include <initializer_list>
 #include <optional>
@@ -29,10 +31,12 @@ void reportFailure(CommandContext& context, const std::string& message) {
 }
 
 int writeOutput(CommandContext& context, const std::string& text) {
+    errno = 0;
     context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
     context.out.flush();
     if (!context.out) {
-        reportFailure(context, "zápis na standardní výstup selhal");
+        const int error = errno;  // the system's reason, when the stream's write set one
+        reportFailure(context, "zápis na standardní výstup selhal" + (error != 0 ? ": " + czechReason(error) : ""));
         return kExitRefused;
     }
     return kExitSuccess;

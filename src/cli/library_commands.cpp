@@ -61,7 +61,8 @@ int runImport(CommandContext& context, const ImportOptions& options) {
 }
 
 /// Writes the entries that the program loads from the file: the whole entries, at most 999
-/// of them. What it leaves out is said on the error stream; the export still succeeds.
+/// of them. What it leaves out is said on the error stream; leaving out entries beyond the
+/// 999th fails the export.
 int runExport(CommandContext& context, const ExportOptions& options) {
     const LoadedLibrary loaded = loadLibraryFile(options.kompPath);
     if (!loaded.list) {
@@ -69,7 +70,12 @@ int runExport(CommandContext& context, const ExportOptions& options) {
         return kExitRefused;
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.kompPath + "“: " + w);
-    return writeOutput(context, libraryCsvText(*loaded.list));
+    const int written = writeOutput(context, libraryCsvText(*loaded.list));
+    if (loaded.truncated) {
+        reportFailure(context, "„" + options.kompPath + "“ má více než 999 položek; export obsahuje jen prvních 999");
+        return kExitRefused;
+    }
+    return written;
 }
 
 }  // namespace

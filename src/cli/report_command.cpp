@@ -117,12 +117,13 @@ std::string outFolderProblem(const fs::path& outDir) {
             return "je to symbolický odkaz na „" + utf8FromPath(fs::read_symlink(outDir, ec)) + "“, který neexistuje";
         }
     }
-    ec.clear();
-    fs::create_directories(outDir, ec);
+    std::error_code made;  // why the folder could not be made: no permission, a read-only disk…
+    fs::create_directories(outDir, made);
     const fs::file_status status = fs::status(outDir, ec);
     if (fs::is_directory(status)) return {};
     if (fs::exists(status)) return "je to " + fileKindText(status.type()) + ", ne složka";
-    return czechReason(ec ? ec.default_error_condition().value() : ENOENT);
+    const std::error_code& error = made ? made : ec;
+    return czechReason(error ? error.default_error_condition().value() : ENOENT);
 }
 
 int runReport(CommandContext& context, const ReportOptions& options) {

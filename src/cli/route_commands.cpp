@@ -16,17 +16,19 @@ struct RouteExportOptions {
     std::string routePath;
 };
 
-/// The route grid as CSV, one row per component: what the main window's table shows,
-/// turned so that a spreadsheet reads it.
+/// The route as CSV, one row per component: what the main window's table shows, turned so
+/// that a spreadsheet reads it.
 std::string routeCsvText(const RouteList& route) {
-    const StringGrid& grid = route.grid();
-    auto column = [&](int k) {
-        std::vector<std::string> fields;
-        for (ComponentSlot s : kComponentSlots) fields.push_back(grid.cell(k, gridRow(s)));
-        return fields;
-    };
-    std::string text = csvLine(column(0));  // the captions
-    for (int k = 1; k <= route.count(); ++k) text += csvLine(column(k));
+    std::vector<std::string> fields;
+    for (ComponentSlot s : kComponentSlots) {
+        fields.push_back(routeRowCaptions()[static_cast<std::size_t>(s)]);
+    }
+    std::string text = csvLine(fields);
+    for (int k = 1; k <= route.count(); ++k) {
+        fields.clear();
+        for (ComponentSlot s : kComponentSlots) fields.push_back(SlotText(route.at(k), s));
+        text += csvLine(fields);
+    }
     return text;
 }
 
@@ -37,8 +39,13 @@ int runRouteExport(CommandContext& context, const RouteExportOptions& options) {
         return kExitRefused;
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.routePath + "“: " + w);
-    const std::string csv = routeCsvText(*loaded.list);
-    return writeOutput(context, csv);
+    const int written = writeOutput(context, routeCsvText(*loaded.list));
+    if (loaded.truncated) {
+        reportFailure(context,
+                      "„" + options.routePath + "“ má více než 999 komponent; export obsahuje jen prvních 999");
+        return kExitRefused;
+    }
+    return written;
 }
 
 }  // namespace

@@ -161,12 +161,12 @@ public:
     }
 
     /// The bytes of a list file, read and checked before anything of the list changes. Nothing
-    /// when the file cannot be read ("nelze otevrit") or is no file of this kind (a message
-    /// naming the file); the user has been told then.
+    /// when the file cannot be read or is no file of this kind (a message naming the file and
+    /// why); the user has been told then.
     std::optional<std::string> readListFile(const std::string& path) {
         auto content = readFileBytes(path, kFileReadLimit);
-        if (std::holds_alternative<ReadFailure>(content)) {
-            messages_.warning("nelze otevrit");
+        if (const auto* failure = std::get_if<ReadFailure>(&content)) {
+            messages_.warning("Soubor „" + path + "“ nelze otevřít: " + failure->reason + ". " + texts_.unchanged);
             return std::nullopt;
         }
         std::string& bytes = std::get<std::string>(content);

@@ -51,6 +51,23 @@ std::optional<std::string> incompleteRouteReason(const RouteList& route) {
     return "Trasa není úplná: " + reason + "." + rule;
 }
 
+std::optional<std::string> unknownTypeWarning(const RouteList& route) {
+    constexpr int kNamed = 5;  // columns named; the rest only counted
+    std::string named;
+    int unknown = 0;
+    for (int k = 1; k <= route.count(); ++k) {
+        const std::string type = SlotText(route.at(k), ComponentSlot::Type);
+        if (typeNamed(type)) continue;
+        if (++unknown <= kNamed) named += (unknown > 1 ? ", " : "") + std::to_string(k) + " („" + type + "“)";
+    }
+    if (unknown == 0) return std::nullopt;
+    if (unknown > kNamed) named += " a " + std::to_string(unknown - kNamed) + " další";
+    const bool one = unknown == 1;
+    return std::string(one ? "Komponenta ve sloupci " : "Komponenty ve sloupcích ") + named + (one ? " má" : " mají") +
+           " neznámý typ (typ má být Zdroj, Vlákno, Detektor, Konektor nebo Zesilovač). Výpočet u " +
+           (one ? "ní" : "nich") + " bere jen útlum, bez délky vlákna a disperze.";
+}
+
 int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom) {
     for (int k = 1; k < routeGrid.colCount(); ++k) {
         const int row = gridRow(ComponentSlot::Length);

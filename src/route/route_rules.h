@@ -15,6 +15,12 @@ class RouteList;
 /// otherwise why not, in Czech, beginning "Trasa není úplná" and naming the column that breaks it.
 std::optional<std::string> incompleteRouteReason(const RouteList& route);
 
+/// A warning naming the route's components whose type is not one of the five names ("Vlakno",
+/// "zdroj"), or nothing when every type is known: the evaluation counts such a component only
+/// by its attenuation, without length and dispersion, as it always has, so that stored routes
+/// keep their values. Said when a route is opened and when it is drawn.
+std::optional<std::string> unknownTypeWarning(const RouteList& route);
+
 /// The route position k whose fibre length cell (k, 9) is exactly the selected rectangle,
 /// or 0 when the selection is anything else.
 int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom);

@@ -197,7 +197,11 @@ TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     EXPECT_FALSE(route.LoadRoute(file("missing.trasa")));
     EXPECT_FALSE(route.LoadRoute(dir.string()));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"warning||nelze otevrit", "warning||nelze otevrit"}));
+    const std::string unchanged = ". Trasa zůstala beze změny.";
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{
+                  "warning||Soubor „" + file("missing.trasa") + "“ nelze otevřít: soubor neexistuje" + unchanged,
+                  "warning||Soubor „" + dir.string() + "“ nelze otevřít: je to složka, ne soubor" + unchanged}));
     EXPECT_EQ(route.count(), 1);
     EXPECT_EQ(route.grid().cell(1, 2), "A");
 }

@@ -183,6 +183,7 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
         state_.route.loadListBytes(*path, *bytes);
     }
     routeSaved(*path);  // the undo command follows the step just made
+    if (const auto warning = unknownTypeWarning(state_.route)) desk_.warning(*warning);
 }
 
 void TForm1::ToolButton3Click() { saveRoute(); }
