@@ -8,10 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 using namespace lumor;
@@ -351,6 +355,53 @@ TEST_F(ReportCliTest, HostileFoldersAndFilesTouchNothingOutsideTheReport) {
     EXPECT_TRUE(contains(cp1250ToUtf8(bytesOf(dir / "u" / "Protokol.html")), "</h2>\r\nÚt\r\n</body>"));
 }
 
+/// Starts lumor-cli with the arguments, its output thrown away; its process.
+pid_t startCli(std::vector<std::string> args) {
+    args.insert(args.begin(), LUMOR_CLI_PATH);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    ::posix_spawn_file_actions_init(&quiet);
+    ::posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    ::posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&quiet);
+    return pid;
+}
+
+/// Every entry of the folder with its bytes.
+std::map<std::string, std::string> folderContents(const fs::path& folder) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::directory_iterator(folder)) out[e.path().filename().string()] = bytesOf(e.path());
+    return out;
+}
+
+TEST_F(ReportCliTest, TwoReportsIntoOneFolderAtOnceLeaveOneWholeSet) {
+    const std::vector<std::string> routes = {workedRoute(),
+                                             saveRoute("other.trasa", {source("5", "2"), detector("-30")})};
+    const auto args = [&](int i, const std::string& out) {
+        return std::vector<std::string>{"report", routes[i], "--out", out, "--no-pdf", "--jmeno", i ? "Eva" : "Jan"};
+    };
+    std::map<std::string, std::string> alone[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(run(args(i, file("alone" + std::to_string(i)))).exitCode, 0);
+        alone[i] = folderContents(dir / ("alone" + std::to_string(i)));
+    }
+    for (int round = 0; round < 40; ++round) {
+        const pid_t writers[2] = {startCli(args(round % 2, file("shared"))),
+                                  startCli(args(1 - round % 2, file("shared")))};
+        for (pid_t writer : writers) {
+            int status = -1;
+            ::waitpid(writer, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+        const auto shared = folderContents(dir / "shared");
+        EXPECT_TRUE(shared == alone[0] || shared == alone[1]) << "round " << round << ": a mixed set";
+    }
+}
+
 TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsIt) {
     // A copy of the tool in a folder without "Protokol/ORV.gif" beside it or in the installed
     // program folder: the other four files are written, the logo is named, the exit is 1.
@@ -377,9 +428,9 @@ TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsI
 
 // ---- route export ----
 
-TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
+TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsvWithControlCharactersEscaped) {
     Slots noted = connector("0,3");
-    noted[static_cast<std::size_t>(ComponentSlot::Note)] = "řez; \"nový\"\nsvár";
+    noted[static_cast<std::size_t>(ComponentSlot::Note)] = "řez; \"nový\"\nsvár\x1B]0;\\";
     const std::string route = saveRoute("r.trasa", {source("3", "2"), noted, detector("-30")});
     const CliRun r = run({"route", "export", route});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -387,7 +438,7 @@ TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
               "typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];PMD [ps/(km^0,5)];"
               "CD [ps/(km.nm)];délka vlákna [km];citlivost [dB];poznámka\n"
               "Zdroj;LED;1550;-;3;2;-;-;-;-;\n"
-              "Konektor;SC;-;0,3;-;-;-;-;-;-;\"řez; \"\"nový\"\"\nsvár\"\n"
+              "Konektor;SC;-;0,3;-;-;-;-;-;-;\"řez; \"\"nový\"\"\\x0asvár\\x1b]0;\\\\\"\n"
               "Detektor;PIN;1550;-;-;-;-;-;-;-30;\n");
 
     writeBytes(file("empty.trasa"), "");
@@ -400,6 +451,15 @@ TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
     EXPECT_EQ(missing.out, "");
     EXPECT_TRUE(contains(missing.err, file("none.trasa"))) << missing.err;
     EXPECT_TRUE(contains(missing.err, "neexistuje")) << missing.err;
+
+    // More components than the program loads: the first 999, and a failure that says so.
+    std::string many;
+    for (int i = 0; i < 1000; ++i) many += bytesOf(route).substr(0, 2816);
+    writeBytes(file("many.trasa"), many);
+    const CliRun cut = run({"route", "export", file("many.trasa")});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(linesOf(cut.out).size(), 1u + 999u);
+    EXPECT_TRUE(contains(cut.err, "export obsahuje jen prvních 999")) << cut.err;
 }
 
 }  // namespace
