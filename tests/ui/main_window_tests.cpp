@@ -7,6 +7,7 @@
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
 #include "test_files.h"
+#include "text/file_io.h"
 #include "ui_fixture.h"
 
 #include <QAction>
@@ -109,7 +110,9 @@ std::vector<std::string> cutTexts(const QWidget& window) {
 TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary) {
     ASSERT_EQ(startupShown.size(), 1u);
     EXPECT_EQ(startupShown[0].kind, "warning");
-    EXPECT_EQ(startupShown[0].text, "nelze otevrit");
+    EXPECT_EQ(startupShown[0].text,
+              "Soubor „Komponenty/stdkmp.komp“ nelze otevřít: soubor neexistuje. Seznam "
+              "komponent zůstal beze změny.");
     EXPECT_EQ(state->library.count(), 0);
     EXPECT_EQ(state->library.grid().colCount(), 2);
     EXPECT_EQ(main().windowTitle(), "Lumor");
@@ -408,6 +411,28 @@ TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
     EXPECT_EQ(desk.shown[1].text, "Form5");
 }
 
+/// The report folder as a program killed while writing a report leaves it: the new page under
+/// its temporary name and the journal of its rename, and a dead draw's picture.
+class InterruptedReportTest : public UiTest {
+protected:
+    void prepare() override {
+        const std::filesystem::path folder = dir / "bin" / "Protokol";
+        writeBytes(folder / "Protokol.html", "old page");
+        writeBytes(folder / ".Protokol.html.0123456789ab.lumor-tmp", "new page");
+        writeBytes(folder / ".att.bmp.ba9876543210.lumor-tmp", "a dead draw's picture");
+        writeBytes(folder / kRenameJournalName,
+                   "lumor-journal 1\nforward\nProtokol.html .Protokol.html.0123456789ab.lumor-tmp -\n");
+    }
+};
+
+TEST_F(InterruptedReportTest, StartUpCompletesTheSetAndRemovesWhatTheDeadWriterLeft) {
+    EXPECT_EQ(bytesOf(dir / "bin" / "Protokol" / "Protokol.html"), "new page");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "bin" / "Protokol"))
+        names.push_back(e.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"Protokol.html"});
+}
+
 class StandardCatalogueTest : public UiTest {
 protected:
     void prepare() override {
@@ -493,8 +518,20 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     desk.answers = {true};
     openCommandLineFiles(*forms, {path("chybí.trasa")});
     EXPECT_EQ(desk.texts("question").size(), 1u);
-    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Soubor „" + path("chybí.trasa") +
+                                                              "“ nelze otevřít: soubor neexistuje. Trasa zůstala "
+                                                              "beze změny."});
     EXPECT_EQ(route().count(), 4);
+
+    // A type name that is none of the five is named as the route opens.
+    desk.clear();
+    desk.answers = {true};
+    std::array<std::string, 11> misspelled = {"Vlakno", "SMF", "1550", "2", "-", "-", "0,1", "17", "10", "-", ""};
+    route().AppendComponent(makeRecord(misspelled));
+    ASSERT_TRUE(route().SaveRoute(path("překlep.trasa")));
+    openCommandLineFiles(*forms, {path("překlep.trasa")});
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_TRUE(desk.texts("warning")[0].starts_with("Komponenta ve sloupci 5 („Vlakno“) má neznámý typ"));
 }
 
 TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {

@@ -7,6 +7,7 @@
 #include "eval/ui/graph_windows.h"
 #include "library/ui/component_editor.h"
 #include "library/ui/library_window.h"
+#include "platform/ui/desk.h"
 #include "report/report_writer.h"
 #include "text/file_io.h"
 
