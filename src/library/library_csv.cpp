@@ -61,7 +61,8 @@ std::string escapedField(std::string_view field) {
 
 /// The text an exported field stands for: "\\" is a backslash, "\xHH" the character U+00HH;
 /// any other backslash stands for itself, as in a path typed into a spreadsheet.
-std::string unescapedField(std::string_view field) {
+std::string unescapedField(std::string field) {
+    if (field.find(kEscape) == std::string::npos) return field;
     std::string out;
     out.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -145,11 +146,11 @@ public:
                                                      " smí následovat jen středník nebo konec řádku");
                 }
             } else {
-                while (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
-                    field.push_back(text_[pos_++]);
-                }
+                const std::size_t start = pos_;
+                while (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) ++pos_;
+                if (row.count < kFieldCount) field.assign(text_.substr(start, pos_ - start));
             }
-            if (++row.count <= kFieldCount) row.fields.push_back(field);
+            if (++row.count <= kFieldCount) row.fields.push_back(std::move(field));
             if (pos_ >= text_.size()) {
                 atRowEnd = true;
             } else if (text_[pos_] == kSeparator) {
@@ -275,7 +276,7 @@ std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
     bool headerSeen = false;
     std::vector<LibraryEntry> entries;
     while (!reader.atEnd()) {
-        const CsvRow row = reader.next();
+        CsvRow row = reader.next();
         if (isEmptyLine(row)) continue;
         if (!headerSeen) {
             if (row.count != kFieldCount || row.fields != libraryCsvHeader()) {
@@ -298,7 +299,7 @@ std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
         LibraryEntry entry;
         setTypeCode(entry, code);
         for (std::size_t i = 1; i < kFieldCount; ++i) {
-            const std::string text = unescapedField(row.fields[i]);
+            const std::string text = unescapedField(std::move(row.fields[i]));
             checkSlotField(row, i, text);
             SetSlotText(entry, kLibrarySlots[i - 1], text);
         }
