@@ -66,10 +66,12 @@ void addRouteCommands(CLI::App& root, CommandContext& context) {
         "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
         "PMD [ps/(km^0,5)];CD [ps/(km.nm)];délka vlákna [km];citlivost [dB];poznámka\n"
         "a za ním jeden řádek na komponentu, od zdroje k detektoru, s texty, které ukazuje\n"
-        "tabulka programu ('-' tam, kde se hodnota nepoužije). Pole obsahující ';', '\"' nebo\n"
-        "konec řádku je v uvozovkách '\"', uvozovky uvnitř zdvojené. Stejně jako program čte\n"
-        "export celé komponenty souboru po 2816 bajtech, nejvýš 999; co vynechá, ohlásí na\n"
-        "standardní chybový výstup.");
+        "tabulka programu ('-' tam, kde se hodnota nepoužije). Pole obsahující ';' nebo '\"'\n"
+        "je v uvozovkách '\"', uvozovky uvnitř zdvojené. Řídicí znaky se vypíší jako \\x a dvě\n"
+        "šestnáctkové číslice (\\x1b, \\x0a pro konec řádku), zpětné lomítko jako \\\\. Stejně\n"
+        "jako program čte export celé komponenty souboru po 2816 bajtech, nejvýš 999; co\n"
+        "vynechá, ohlásí na standardní chybový výstup, a má-li soubor víc než 999 komponent,\n"
+        "skončí s návratovým kódem 1.");
     exportCommand->callback(
         [&context, options] { context.action = [&context, options] { return runRouteExport(context, *options); }; });
 }
