@@ -557,11 +557,17 @@ std::optional<LockRefusal> FolderLock::take(const fs::path& folder, int attempts
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD code = ::GetLastError();
             const DWORD attributes = ::GetFileAttributesW(path_.c_str());
+            const DWORD lookup = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : 0;
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
                 return LockRefusal{false, strangeLockReason(fs::file_type::directory)};
             }
-            if (code == ERROR_SHARING_VIOLATION ||
-                (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES)) {
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+                return LockRefusal{false, czechReason(EACCES)};
+            }
+            // Denied while the lock file is there (or cannot even be looked at, as while its
+            // deletion is pending): another writer holds it or is just finishing.
+            const bool there = lookup != ERROR_FILE_NOT_FOUND && lookup != ERROR_PATH_NOT_FOUND;
+            if (code == ERROR_SHARING_VIOLATION || (code == ERROR_ACCESS_DENIED && there)) {
                 if (!last) sys.sleep(kLockWaitMs);
                 continue;
             }
