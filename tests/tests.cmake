@@ -32,7 +32,8 @@ add_executable(lumor_core_tests
   tests/core/eval_drawing_tests.cpp
   tests/core/report_tests.cpp
   tests/core/conclusion_tests.cpp
-  tests/core/about_tests.cpp)
+  tests/core/about_tests.cpp
+  tests/core/assignment_tests.cpp)
 target_link_libraries(lumor_core_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
 # The saves' system calls differ: POSIX's and Windows' own cases. On Windows also the proof
 # that the core's headers live beside <windows.h>, whose macros include LoadLibrary.
