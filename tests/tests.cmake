@@ -77,7 +77,8 @@ gtest_discover_tests(lumor_ui_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT 
 add_executable(lumor_cli_tests
   tests/cli/cli_tests.cpp
   tests/cli/standard_library_tests.cpp
-  tests/cli/route_commands_tests.cpp)
+  tests/cli/route_commands_tests.cpp
+  tests/cli/assignment_command_tests.cpp)
 target_link_libraries(lumor_cli_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
 target_compile_definitions(lumor_cli_tests PRIVATE
   LUMOR_CLI_PATH="$<TARGET_FILE:lumor-cli>"
