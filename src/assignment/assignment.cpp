@@ -18,6 +18,9 @@ namespace lumor {
 
 namespace {
 
+/// The largest assignment file read (1 MB): a task text of any sensible length fits.
+constexpr std::size_t kAssignmentFileCap = 1024 * 1024;
+
 /// Why a file is refused, with the line it concerns.
 struct Refusal {
     std::string text;

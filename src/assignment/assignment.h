@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,12 +16,7 @@ struct Assignment {
     std::optional<double> minBitRate;        ///< Gbit/s, "rychlost_min_gbit_s": the bit-rate estimate
     std::optional<long long> maxAmplifiers;  ///< "zesilovacu_max": components of type "Zesilovač"
     std::optional<long long> maxComponents;  ///< "komponent_max": components of the route
-
-    bool operator==(const Assignment&) const = default;
 };
-
-/// The largest assignment file read (1 MB): a task text of any sensible length fits.
-constexpr std::size_t kAssignmentFileCap = 1024 * 1024;
 
 /// The assignment a file's text (UTF-8, TOML) sets, or why there is none: a Czech message naming
 /// the line ("řádek 7: „delka_max_km“ (50) je menší než „delka_min_km“ (80) z řádku 6"). An

@@ -102,7 +102,8 @@ int runGrade(CommandContext& context, const GradeOptions& options) {
         std::vector<Align> align(captions.size(), Align::Left);
         for (std::size_t c = 1; c + 3 < captions.size(); c += 2) align[c] = Align::Right;
         text += textTable(captions, align, rows);
-        text += "\nZadání splnilo " + std::to_string(passed) + " z " + std::to_string(rows.size()) + " tras.\n";
+        text += "\nZadání splnilo " + std::to_string(passed) + " z " + std::to_string(rows.size()) +
+                (rows.size() == 1 ? " trasy.\n" : " tras.\n");
     }
     if (writeOutput(context, text) != kExitSuccess) return kExitRefused;
     return allGraded ? kExitSuccess : kExitRefused;
