@@ -19,7 +19,7 @@ struct RouteExportOptions {
 /// The route grid as CSV, one row per component: what the main window's table shows,
 /// turned so that a spreadsheet reads it.
 std::string routeCsvText(const RouteList& route) {
-    const StringGrid& grid = route.grid();
+    const TextTable& grid = route;
     auto column = [&](int k) {
         std::vector<std::string> fields;
         for (ComponentSlot s : kComponentSlots) fields.push_back(grid.cell(k, gridRow(s)));

@@ -28,6 +28,14 @@ bool isType(const RouteList& route, int k, ComponentType type) {
 
 }  // namespace
 
+std::string componentTitle(const ComponentRecord& record) {
+    const std::string type = SlotText(record, ComponentSlot::Type);
+    const std::string label = SlotText(record, ComponentSlot::Label);
+    std::string title = typeNamed(type) ? type : "komponenta neznámého typu „" + type + "“";
+    if (!label.empty()) title += " " + label;
+    return title;
+}
+
 std::string componentPlace(const RouteList& route, int k) {
     return "ve sloupci " + std::to_string(k) + " (" + componentName(route, k) + ")";
 }
@@ -79,7 +87,7 @@ std::optional<std::string> incompleteRouteReason(const RouteList& route) {
     return "Trasa není úplná: " + reason + "." + rule;
 }
 
-int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom) {
+int fibreLengthColumn(const TextTable& routeGrid, int left, int top, int right, int bottom) {
     for (int k = 1; k < routeGrid.colCount(); ++k) {
         const int row = gridRow(ComponentSlot::Length);
         if (routeGrid.cell(k, kTypeRow) == typeName(ComponentType::Fibre) && left == k && right == k && top == row &&
@@ -90,7 +98,7 @@ int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right,
     return 0;
 }
 
-std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const StringGrid& grid, int k, const std::string& attenuation,
+std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const TextTable& grid, int k, const std::string& attenuation,
                                                        const std::string& length) {
     auto r = std::make_unique<ComponentRecord>();
     for (ComponentSlot s : kComponentSlots) {
@@ -115,7 +123,7 @@ std::string fibreAttenuationText(double attenuation) {
     return NumberText(rounded);
 }
 
-std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& route, int k, const std::string& lengthText) {
+std::unique_ptr<ComponentRecord> changedFibreRecord(const TextTable& route, int k, const std::string& lengthText) {
     const double attenuation = SlotNumber(route.cell(k, gridRow(ComponentSlot::Attenuation)));
     const double length = SlotNumber(route.cell(k, gridRow(ComponentSlot::Length)));
     if (lengthText.empty()) return nullptr;

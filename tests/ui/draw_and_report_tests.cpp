@@ -100,7 +100,7 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     workedRoute();
     main().ToolButton11Click();
     route().RemoveLastComponent();  // the window reads the route as it is now
-    route().setColumns(route().grid().colCount() - 1);
+    route().setColumns(route().colCount() - 1);
     route().AppendComponent(component("Detektor", "APD", "-", "-", "-", "-", "-", "-", "-40"));
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
