@@ -176,8 +176,7 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     if (!bytes) return;
     {
         // Emptied and loaded: one step.
-        const RouteHistory::Step step(state_.routeHistory,
-                                      "otevřít " + fromQ(QFileInfo(toQ(*path)).fileName()));
+        const RouteHistory::Step step(state_.routeHistory, "otevřít " + fromQ(QFileInfo(toQ(*path)).fileName()));
         if (replacing) {
             state_.route.ClearRoute();
             blankGraphs();
@@ -421,8 +420,7 @@ void TForm1::routeShown() {
     describe(ui_->ToolButton12Action, QStringLiteral("Zpět"), history.undoText());
     describe(ui_->ToolButton13Action, QStringLiteral("Znovu"), history.redoText());
     const int k = selectedComponent();
-    const bool fibre =
-        k != 0 && typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) == ComponentType::Fibre;
+    const bool fibre = k != 0 && typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) == ComponentType::Fibre;
     ui_->RemoveComponentAction->setEnabled(k != 0);
     ui_->MoveLeftAction->setEnabled(k > 1);
     ui_->MoveRightAction->setEnabled(k != 0 && k < state_.route.count());
@@ -476,8 +474,8 @@ void TForm1::DrawRouteGraphs() {
 }
 
 void TForm1::WriteReport() {
-    const std::string page = reportPage(shownStudent(), state_.route, state_.routeResult,
-                                        conclusionLines(fromQ(ui_->Memo1->toPlainText())));
+    const std::string page =
+        reportPage(shownStudent(), state_.route, state_.routeResult, conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
     // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),

@@ -134,7 +134,7 @@ private:
     Desk& desk_;
     std::unique_ptr<Ui::TForm1> ui_;
     std::unique_ptr<MainWindowPeers> peers_;
-    std::string routeFile_;            ///< the route's file since the last open or save; empty for none
+    std::string routeFile_;  ///< the route's file since the last open or save; empty for none
     std::uint64_t derivedRevision_ = ~std::uint64_t{0};  ///< the route's revision the graphs and status line show
     /// What the last written report was made of (nothing typed before the first).
     struct {
