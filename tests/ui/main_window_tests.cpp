@@ -391,10 +391,21 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
     EXPECT_FALSE(main().close());
     EXPECT_TRUE(main().close());
     EXPECT_EQ(desk.texts("question").size(), 2u);
-    desk.choices = {Choice::No};
     route().AppendComponent(testroutes::detector("-28"));
     EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    // Undone back to the saved route: nothing to save, nothing asked.
+    control<QToolButton>(main(), "ToolButton12").click();
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(control<QToolButton>(main(), "ToolButton13").toolTip(), "Znovu: přidat Detektor PIN (Ctrl+Y)");
+    desk.clear();
+    desk.answers = {true};  // only the conclusion without a report is asked about
+    EXPECT_TRUE(main().close());
+    EXPECT_TRUE(desk.texts("choice").empty());
+    desk.choices = {Choice::No};
+    desk.answers = {true};
+    control<QToolButton>(main(), "ToolButton13").click();
     EXPECT_TRUE(main().close());  // Ne: closes without saving
+    EXPECT_EQ(desk.texts("choice").size(), 1u);
 }
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
