@@ -85,7 +85,7 @@ std::string endValueText(double value) { return NumberText(roundHundredths(value
 
 }  // namespace
 
-std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid, const RouteResult& result,
+std::string reportPage(const StudentTexts& student, const TextTable& routeGrid, const RouteResult& result,
                        const std::vector<std::string>& conclusion) {
     const std::string firstName = orNotGiven(student.firstName);
     const std::string surname = orNotGiven(student.surname);
@@ -93,7 +93,7 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     const std::string group = orNotGiven(student.group);
 
     const int last = std::max(1, routeGrid.colCount() - 1);
-    auto cell = [&](int col, ComponentSlot slot) -> const std::string& { return routeGrid.cell(col, gridRow(slot)); };
+    auto cell = [&](int col, ComponentSlot slot) -> std::string { return routeGrid.cell(col, gridRow(slot)); };
 
     const std::string attenuation = endValueText(result.EndAttenuation);
     const std::string cd = endValueText(result.EndCd);

@@ -1,6 +1,6 @@
 #pragma once
 #include "eval/route_result.h"
-#include "text/string_grid.h"
+#include "text/text_table.h"
 
 #include <array>
 #include <optional>
@@ -23,7 +23,7 @@ struct StudentTexts {
 /// ends. Inserted values are escaped for HTML, control characters other than line breaks are
 /// replaced (a tab by a blank, the others by U+FFFD), and a character code page 1250 lacks becomes
 /// a numeric character reference. Only the first five conclusion lines are used.
-std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid, const RouteResult& result,
+std::string reportPage(const StudentTexts& student, const TextTable& routeGrid, const RouteResult& result,
                        const std::vector<std::string>& conclusion);
 
 /// The folder "Protokol" in the given program folder, ending with a separator; the draw

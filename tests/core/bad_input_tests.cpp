@@ -120,7 +120,7 @@ struct Sandbox {
         fs::remove_all(dir, ec);
     }
     std::string page(const StudentTexts& student = {"Jan", "Novák", "1. 3.", "2B"}) const {
-        return reportPage(student, route.grid(), RouteResult{}, {"Závěr."});
+        return reportPage(student, route, RouteResult{}, {"Závěr."});
     }
     std::string file(const std::string& name) const { return (dir / name).string(); }
     /// What the user was told, in order, joined by " | "; "" when nothing.
@@ -406,7 +406,7 @@ std::vector<Row> rows() {
                      Slots slots = kDetector;
                      slots[static_cast<std::size_t>(ComponentSlot::Label)] = "日本 ő € 😀";
                      s.route.AppendComponent(makeRecord(slots));
-                     return s.route.grid().cell(4, gridRow(ComponentSlot::Label));
+                     return s.route.cell(4, gridRow(ComponentSlot::Label));
                  },
                  "?? ő € ?"});
     r.push_back({"CharactersCodePage1250LacksReachTheReportAsReferences",
@@ -480,7 +480,7 @@ std::vector<Row> rows() {
                  "Hodnoty trasy jsou u komponenty na pozici 2 příliš velké, výsledek přesahuje rozsah "
                  "čísel. Graf nelze vykreslit."});
     r.push_back({"FibreLengthThatIsNoNumber", [](Sandbox& s) { return drawRoute(s, {fibre("-")}); },
-                 "'-' is not a valid floating point value"});
+                 "Ve sloupci 2 (Vlákno „SMF“) není v řádku „délka vlákna [km]“ číslo, ale „-“."});
 
     // Full lists.
     r.push_back({"RouteOf999TakesNoMore",
@@ -768,7 +768,7 @@ std::vector<Row> rows() {
                  [](Sandbox& s) {
                      RouteResult result;
                      result.EndAttenuation = -1e308;
-                     const std::string page = reportPage({}, s.route.grid(), result, {});
+                     const std::string page = reportPage({}, s.route, result, {});
                      return NumberText(roundHundredths(1.7e308)) + " | " +
                             (page.find("red\">-1E308</font> dB") != std::string::npos ? "-1E308 dB" : "NOT -1E308");
                  },

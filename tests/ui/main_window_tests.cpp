@@ -114,14 +114,14 @@ TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary)
               "Soubor „Komponenty/stdkmp.komp“ nelze otevřít: soubor neexistuje. Seznam "
               "komponent zůstal beze změny.");
     EXPECT_EQ(state->library.count(), 0);
-    EXPECT_EQ(state->library.grid().colCount(), 2);
+    EXPECT_EQ(state->library.colCount(), 2);
     EXPECT_EQ(main().windowTitle(), "Lumor");
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
         auto* b = main().findChild<QToolButton*>(name);
         ASSERT_TRUE(b) << name;
         EXPECT_FALSE(b->isEnabled()) << name;
     }
-    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(route().colCount(), 2);
     EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(0, Qt::Horizontal).toString(), "1.");
     EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
 }
@@ -195,7 +195,7 @@ TEST_F(UiTest, NewRouteOnAnEmptyRouteWarnsAndBlanksTheGraphs) {
     desk.answers = {true};
     main().ToolButton1Click();
     EXPECT_EQ(route().count(), 0);
-    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(route().colCount(), 2);
 }
 
 TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
@@ -208,7 +208,7 @@ TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
     main().ToolButton2Click();
     EXPECT_TRUE(desk.texts("question").empty());
     EXPECT_EQ(route().count(), 4);
-    EXPECT_EQ(route().grid().cell(1, 2), "LED");
+    EXPECT_EQ(route().cell(1, 2), "LED");
 
     // Several components: No, Yes then cancel, and Yes then a file that is no route all leave
     // the route and the buttons as they were; only a route replaces it.
@@ -221,7 +221,7 @@ TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
     for (int i = 0; i < 3; ++i) {
         main().ToolButton2Click();
         EXPECT_EQ(route().count(), 5);
-        EXPECT_EQ(route().grid().cell(5, 2), "navíc");
+        EXPECT_EQ(route().cell(5, 2), "navíc");
         EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
     }
     EXPECT_EQ(desk.texts("warning"),
@@ -305,8 +305,8 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     });
     main().seznamDblClick();
     EXPECT_EQ(forms->Form4->ChangedFibreIndex(), 2);
-    EXPECT_EQ(route().grid().cell(2, 9), "20");
-    EXPECT_EQ(route().grid().cell(2, 4), "5");
+    EXPECT_EQ(route().cell(2, 9), "20");
+    EXPECT_EQ(route().cell(2, 4), "5");
 }
 
 TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
@@ -319,7 +319,7 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     EXPECT_EQ(desk.shown[0].kind, "exception");
     EXPECT_EQ(desk.shown[0].title, "Lumor");
     EXPECT_EQ(desk.shown[0].text, "',' is not a valid floating point value.");
-    EXPECT_EQ(route().grid().cell(2, 9), "10");  // nothing replaced
+    EXPECT_EQ(route().cell(2, 9), "10");  // nothing replaced
 }
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
@@ -358,12 +358,12 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         main().seznamDblClick();
     };
     change(3, "4", [&] { QTest::keyClicks(&field, "12.5"); });
-    EXPECT_EQ(route().grid().cell(3, 9), "12,5");
+    EXPECT_EQ(route().cell(3, 9), "12,5");
     change(2, "10", [&] {
         QTest::mouseClick(&field, Qt::LeftButton);  // a click into the offered field
         QTest::keyClicks(&field, "8,25");
     });
-    EXPECT_EQ(route().grid().cell(2, 9), "8,25");
+    EXPECT_EQ(route().cell(2, 9), "8,25");
     change(2, "8,25", [&] {
         QTest::keyClicks(&field, "0");
         QTest::keyClick(&field, Qt::Key_Return);  // refused: the field is offered again
@@ -371,7 +371,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         EXPECT_EQ(field.selectedText(), "0");
         QTest::keyClicks(&field, "3");
     });
-    EXPECT_EQ(route().grid().cell(2, 9), "3");
+    EXPECT_EQ(route().cell(2, 9), "3");
 }
 
 TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
@@ -394,10 +394,21 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
     EXPECT_FALSE(main().close());
     EXPECT_TRUE(main().close());
     EXPECT_EQ(desk.texts("question").size(), 2u);
-    desk.choices = {Choice::No};
     route().AppendComponent(testroutes::detector("-28"));
     EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    // Undone back to the saved route: nothing to save, nothing asked.
+    control<QToolButton>(main(), "ToolButton12").click();
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(control<QToolButton>(main(), "ToolButton13").toolTip(), "Znovu: přidat Detektor PIN (Ctrl+Y)");
+    desk.clear();
+    desk.answers = {true};  // only the conclusion without a report is asked about
+    EXPECT_TRUE(main().close());
+    EXPECT_TRUE(desk.texts("choice").empty());
+    desk.choices = {Choice::No};
+    desk.answers = {true};
+    control<QToolButton>(main(), "ToolButton13").click();
     EXPECT_TRUE(main().close());  // Ne: closes without saving
+    EXPECT_EQ(desk.texts("choice").size(), 1u);
 }
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
@@ -509,7 +520,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_EQ(route().count(), 4);
     EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
     EXPECT_EQ(state->library.count(), 1);
-    EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
+    EXPECT_EQ(state->library.cell(1, 2), "SC");
     EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
@@ -566,11 +577,11 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
     selectCell(grid, 2, 3);
     QTest::keyClick(&grid, Qt::Key_Delete);  // the fibre, from the middle
     EXPECT_EQ(route().count(), 3);
-    EXPECT_EQ(route().grid().cell(2, 2), "SC");
+    EXPECT_EQ(route().cell(2, 2), "SC");
     const auto three = snapshot();
     QTest::keyClick(&grid, Qt::Key_Right, Qt::ControlModifier);  // SC, still selected, one to the right
-    EXPECT_EQ(route().grid().cell(3, 2), "SC");
-    EXPECT_EQ(route().grid().cell(2, 2), "PIN");
+    EXPECT_EQ(route().cell(3, 2), "SC");
+    EXPECT_EQ(route().cell(2, 2), "PIN");
     EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
 
     undo.click();
@@ -588,17 +599,19 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
         QTest::keyClick(&control<QLineEdit>(d, "Edit1"), Qt::Key_Return);
     });
     QTest::keyClick(&grid, Qt::Key_F2);
-    EXPECT_EQ(route().grid().cell(2, 9), "20");
+    EXPECT_EQ(route().cell(2, 9), "20");
     undo.click();
     EXPECT_EQ(snapshot(), four);
 
-    // After a draw, the status line gives the verdict; a refused draw clears it.
-    main().ToolButton11Click();
-    const QString verdict = control<QStatusBar>(main(), "StatusBar1").currentMessage();
-    EXPECT_TRUE(verdict.contains("rezerva 30 dB: signál detektor zachytí")) << verdict.toStdString();
-    EXPECT_TRUE(verdict.contains("735 Mbit/s (omezuje ji chromatická disperze)")) << verdict.toStdString();
+    // The status line gives the route's verdict after every change, without a draw; a route
+    // with no detector at its end gets the reason and blank graphs instead.
+    const auto status = [&] { return control<QStatusBar>(main(), "StatusBar1").currentMessage().toStdString(); };
+    EXPECT_TRUE(status().find("rezerva 30 dB: signál detektor zachytí") != std::string::npos) << status();
+    EXPECT_TRUE(status().find("735 Mbit/s (omezuje ji chromatická disperze)") != std::string::npos) << status();
     selectCell(grid, 4, 1);
-    QTest::keyClick(&grid, Qt::Key_Delete);  // no detector at the end any more
-    main().ToolButton11Click();
-    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().isEmpty());
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    EXPECT_TRUE(status().starts_with("Trasa není úplná: v posledním sloupci (3) je Konektor „SC“")) << status();
+    EXPECT_EQ(control<ImageView>(main(), "att").picture().pixel(100, 100), qRgb(255, 255, 255));
+    undo.click();
+    EXPECT_TRUE(status().find("rezerva 30 dB") != std::string::npos) << status();
 }

@@ -51,7 +51,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->setupUi(this);
     applyFormFonts(*this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
-    ui_->seznam->setGrid(state_.route.grid());
+    ui_->seznam->setTable(state_.route);
     enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
     graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
     for (ImageView* image : graphImages_) image->blank();
@@ -152,7 +152,8 @@ void TForm1::ToolButton1Click() {
     setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
     if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
     {
-        const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
+        // Clearing is one step, however many removals.
+        const RouteHistory::Step step(state_.routeHistory, "vymazat trasu");
         state_.route.ClearRoute();
     }
     blankGraphs();
@@ -162,7 +163,7 @@ void TForm1::ToolButton1Click() {
 void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
 
 void TForm1::openRoute(const std::optional<std::string>& given) {
-    const bool replacing = state_.route.grid().colCount() != 2;
+    const bool replacing = state_.route.colCount() != 2;
     if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
                                      "opravdu chcete pokračovat ?")) {
         return;
@@ -174,7 +175,8 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
     {
-        const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
+        // Emptied and loaded: one step.
+        const RouteHistory::Step step(state_.routeHistory, "otevřít " + fromQ(QFileInfo(toQ(*path)).fileName()));
         if (replacing) {
             state_.route.ClearRoute();
             blankGraphs();
@@ -235,13 +237,13 @@ bool TForm1::saveRoute() {
 
 void TForm1::routeSaved(const std::string& path) {
     routeFile_ = path;
-    savedRevision_ = state_.route.revision();
+    state_.routeHistory.setClean();
     routeShown();
 }
 
 bool TForm1::routeChanged() const {
-    // An empty route holds no work to lose.
-    return state_.route.count() > 0 && state_.route.revision() != savedRevision_;
+    // An empty route holds no work to lose; undo or redo back to the saved route is no change.
+    return state_.route.count() > 0 && !state_.routeHistory.isClean();
 }
 
 bool TForm1::reportDataChanged() const {
@@ -302,18 +304,21 @@ void TForm1::ToolButton7Click() {
 void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
 
 void TForm1::ToolButton11Click() {
-    ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
         desk_.warning(*incomplete);
         return;
     }
     DrawRouteGraphs();
     setEnlargeAndReport(true, true);
-    showVerdict();
 }
 
 void TForm1::showEnlarged(GraphKind kind) {
-    if (state_.route.grid().colCount() == 2) return;
+    if (state_.route.count() <= 1) return;
+    // An enlarged graph of a route that is no route would show values of none.
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
+    }
     GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
     window.DrawEnlargedGraph();
     desk_.showModal(window);
@@ -326,15 +331,31 @@ void TForm1::SpeedButton4Click() { showEnlarged(GraphKind::Pmd); }
 void TForm1::seznamDblClick() {
     const auto sel = ui_->seznam->selection();
     if (!sel) return;
-    const int k = fibreLengthColumn(state_.route.grid(), sel->left, sel->top, sel->right, sel->bottom);
+    const int k = fibreLengthColumn(state_.route, sel->left, sel->top, sel->right, sel->bottom);
     if (k != 0) peers().lengthDialog.openForChange(k);
 }
 
-void TForm1::showVerdict() {
-    const StringGrid& grid = state_.route.grid();
-    const double sensitivity = SlotNumber(grid.cell(grid.colCount() - 1, gridRow(ComponentSlot::Sensitivity)));
-    const RouteResult& r = state_.routeResult;
-    ui_->StatusBar1->showMessage(toQ(verdictLine(linkVerdict(r.EndAttenuation, sensitivity, r.EndCd, r.EndPmd))));
+void TForm1::showDerived() {
+    derivedRevision_ = state_.route.revision();
+    const RouteList& route = state_.route;
+    auto cleared = [this](const std::string& why) {
+        blankGraphs();
+        ui_->StatusBar1->showMessage(toQ(why));
+    };
+    if (route.count() == 0) return cleared({});
+    if (const auto incomplete = incompleteRouteReason(route)) return cleared(*incomplete);
+    // Drawn off screen first: a route that does not evaluate leaves no half-drawn graph.
+    ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
+    RouteResult values;
+    RouteProfiles profiles;
+    try {
+        renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, values, &profiles);
+    } catch (const std::exception& e) {
+        return cleared(std::string("Grafy nelze vykreslit: ") + e.what());
+    }
+    att.show(), cd.show(), pmd.show();
+    ui_->StatusBar1->showMessage(
+        toQ(verdictLine(linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd))));
 }
 
 void TForm1::ToolButton12Click() { state_.routeHistory.undo(); }
@@ -377,18 +398,30 @@ void TForm1::MoveComponentRightClick() {
 
 void TForm1::ChangeLengthClick() {
     const int k = selectedComponent();
-    if (k == 0 || typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) != ComponentType::Fibre) return;
+    if (k == 0 || typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) != ComponentType::Fibre) return;
     peers().lengthDialog.openForChange(k);
     showComponent(k);
 }
 
 void TForm1::routeShown() {
+    // The graphs and the status line follow every change of the route, from any window.
+    if (state_.route.revision() != derivedRevision_) showDerived();
     updateTitle();
-    ui_->ToolButton12Action->setEnabled(state_.routeHistory.canUndo());
-    ui_->ToolButton13Action->setEnabled(state_.routeHistory.canRedo());
+    const RouteHistory& history = state_.routeHistory;
+    ui_->ToolButton12Action->setEnabled(history.canUndo());
+    ui_->ToolButton13Action->setEnabled(history.canRedo());
+    // "Zpět: odebrat Konektor SC/PC (Ctrl+Z)": what the command would do, and its keys.
+    const auto describe = [](QAction* action, const QString& caption, const std::string& step) {
+        QString tip = caption;
+        if (!step.empty()) tip += QStringLiteral(": ") + toQ(step);
+        const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+        if (!keys.isEmpty()) tip += QStringLiteral(" (") + keys + QStringLiteral(")");
+        action->setToolTip(tip);
+    };
+    describe(ui_->ToolButton12Action, QStringLiteral("Zpět"), history.undoText());
+    describe(ui_->ToolButton13Action, QStringLiteral("Znovu"), history.redoText());
     const int k = selectedComponent();
-    const bool fibre =
-        k != 0 && typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) == ComponentType::Fibre;
+    const bool fibre = k != 0 && typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) == ComponentType::Fibre;
     ui_->RemoveComponentAction->setEnabled(k != 0);
     ui_->MoveLeftAction->setEnabled(k > 1);
     ui_->MoveRightAction->setEnabled(k != 0 && k < state_.route.count());
@@ -424,19 +457,15 @@ void TForm1::Memo1Change() {
 }
 
 void TForm1::DrawRouteGraphs() {
+    // Everything is drawn off screen before anything changes: a route that does not evaluate
+    // keeps the graphs, the end values and the pictures of the report as they were.
     ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
     EnlargedPictures enlarged;
-    std::optional<std::array<GraphScale, 3>> scales;
-    try {
-        scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, state_.routeResult);
-    } catch (...) {
-        // A graph finished before the failure keeps its new picture, the one being drawn
-        // shows as far as it got, the later ones keep theirs.
-        att.show(), cd.show(), pmd.show();
-        throw;
-    }
-    att.show(), cd.show(), pmd.show();
+    RouteResult values;
+    const auto scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, values);
     if (!scales) return;
+    att.show(), cd.show(), pmd.show();
+    state_.routeResult = values;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
         emit graphDrawn(kGraphKinds[i], enlarged.image(i), (*scales)[i]);
 
@@ -446,8 +475,8 @@ void TForm1::DrawRouteGraphs() {
 }
 
 void TForm1::WriteReport() {
-    const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
-                                        conclusionLines(fromQ(ui_->Memo1->toPlainText())));
+    const std::string page =
+        reportPage(shownStudent(), state_.route, state_.routeResult, conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
     // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
