@@ -517,7 +517,7 @@ SaveCalls dyingAt(int killAt, int& counted, const std::string& failingName = {})
 }  // namespace
 
 TEST_F(FileIoTest, AWriterKilledAtAnyCallLeavesAWholeSetAndTheNextWriterNothingElse) {
-    const std::vector<std::string> set = {"Protokol.html", "Protokol.pdf", "att.bmp", "cd.bmp", "pmd.bmp"};
+    const std::vector<std::string> set = {"Protokol.html", "Protokol.pdf", "att.bmp", "cd.bmp", "pmd.bmp"};  // sorted
     const auto files = [&](int generation) {
         std::vector<NamedFile> out;
         for (const auto& n : set) out.push_back({n, std::to_string(generation) + ":" + std::string(generation, 'x')});
@@ -556,11 +556,10 @@ TEST_F(FileIoTest, AWriterKilledAtAnyCallLeavesAWholeSetAndTheNextWriterNothingE
         if (round % 2 == 0) {
             EXPECT_FALSE(finishInterruptedWrites(dir.string()).has_value());
             EXPECT_EQ(generations().size(), 1u) << "round " << round << ", killed at call " << killAt;
-            EXPECT_EQ(names(dir),
-                      (std::vector<std::string>{"Protokol.html", "Protokol.pdf", "att.bmp", "cd.bmp", "pmd.bmp"}));
+            EXPECT_EQ(names(dir), set);
         }
     }
     EXPECT_FALSE(writeFileSet(dir.string(), files(40)).has_value());
     EXPECT_EQ(generations(), std::set<std::string>{"40"});
-    EXPECT_EQ(names(dir), (std::vector<std::string>{"Protokol.html", "Protokol.pdf", "att.bmp", "cd.bmp", "pmd.bmp"}));
+    EXPECT_EQ(names(dir), set);
 }
