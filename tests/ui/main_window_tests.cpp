@@ -438,10 +438,8 @@ protected:
 
 TEST_F(InterruptedReportTest, StartUpCompletesTheSetAndRemovesWhatTheDeadWriterLeft) {
     EXPECT_EQ(bytesOf(dir / "bin" / "Protokol" / "Protokol.html"), "new page");
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir / "bin" / "Protokol"))
-        names.push_back(e.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"Protokol.html"});
+    const std::filesystem::directory_iterator left(dir / "bin" / "Protokol");
+    EXPECT_EQ(std::distance(begin(left), end(left)), 1);
 }
 
 class StandardCatalogueTest : public UiTest {
@@ -537,12 +535,10 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     // A type name that is none of the five is named as the route opens.
     desk.clear();
     desk.answers = {true};
-    std::array<std::string, 11> misspelled = {"Vlakno", "SMF", "1550", "2", "-", "-", "0,1", "17", "10", "-", ""};
-    route().AppendComponent(makeRecord(misspelled));
+    route().AppendComponent(makeRecord({"Vlakno", "SMF", "1550", "2", "-", "-", "0,1", "17", "10", "-", ""}));
     ASSERT_TRUE(route().SaveRoute(path("překlep.trasa")));
     openCommandLineFiles(*forms, {path("překlep.trasa")});
-    ASSERT_EQ(desk.texts("warning").size(), 1u);
-    EXPECT_TRUE(desk.texts("warning")[0].starts_with("Komponenta ve sloupci 5 („Vlakno“) má neznámý typ"));
+    EXPECT_EQ(desk.texts("warning").at(0).rfind("Komponenta ve sloupci 5 („Vlakno“) má neznámý typ", 0), 0u);
 }
 
 TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
