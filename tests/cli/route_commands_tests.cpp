@@ -122,7 +122,8 @@ TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {
     EXPECT_TRUE(lines[2].starts_with(incomplete + ";ne;;;;;;;Trasa není úplná: v posledním sloupci (2) je Konektor"))
         << lines[2];
     EXPECT_TRUE(lines[3].starts_with(single + ";ne;;;;;;;Trasa není úplná: má jen jednu komponentu")) << lines[3];
-    EXPECT_EQ(lines[4], letters + ";ano;;;;;;;Ve sloupci 2 (Vlákno „G.652“) není v řádku „CD [ps/(km.nm)]“ číslo, ale „abc“.");
+    EXPECT_EQ(lines[4],
+              letters + ";ano;;;;;;;Ve sloupci 2 (Vlákno „G.652“) není v řádku „CD [ps/(km.nm)]“ číslo, ale „abc“.");
     EXPECT_TRUE(lines[5].starts_with(negative + ";ano;;;;;;;")) << lines[5];
     EXPECT_TRUE(contains(lines[5], "zápornou délku (-5)")) << lines[5];
     EXPECT_EQ(lines[6], interior + ";ano;;;;;;;Ve sloupci 2 (Zdroj „LED“) není v řádku „útlum [dB]“ číslo, ale „-“.");
@@ -287,7 +288,9 @@ TEST_F(ReportCliTest, RefusesWhatTheProgramWouldNotReportAndWritesNothing) {
         saveRoute("letters.trasa", {source("3", "2"), fibre("2,5", "0,1", "17", "10"), detector("-")});
     r = run({"report", letters, "--out", out.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(contains(r.err, letters + "“: Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“.")) << r.err;
+    EXPECT_TRUE(
+        contains(r.err, letters + "“: Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“."))
+        << r.err;
 
     r = run({"report", file("none.trasa"), "--out", out.string()});
     EXPECT_EQ(r.exitCode, 1);

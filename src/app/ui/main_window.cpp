@@ -4,6 +4,8 @@
 #include "app/app_state.h"
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "assignment/grading.h"
+#include "assignment/ui/assignment_panel.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/link_verdict.h"
 #include "eval/ui/graph_windows.h"
@@ -72,6 +74,8 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     addToolSpace(ui_->ToolBar1, "ToolButton14", 27);
     command(ui_->ToolButton12Action, &TForm1::ToolButton12Click);
     command(ui_->ToolButton13Action, &TForm1::ToolButton13Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton16", 27);
+    command(ui_->ToolButton15Action, &TForm1::ToolButton15Click);
     ui_->ToolButton13Action->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
@@ -190,11 +194,32 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
 void TForm1::ToolButton3Click() { saveRoute(); }
 
 void TForm1::openGivenFile(const std::string& path) {
-    if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(toQ(path)).suffix();
+    if (suffix.compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
         peers().library.openLibrary(path);
+    } else if (suffix.compare(QStringLiteral("zadani"), Qt::CaseInsensitive) == 0) {
+        openAssignment(path);
     } else {
         openRoute(path);
     }
+}
+
+void TForm1::ToolButton15Click() {
+    if (const auto path = desk_.openFileName(kAssignmentFilter)) openAssignment(*path);
+}
+
+void TForm1::openAssignment(const std::string& path) {
+    const AssignmentFile file = readAssignmentFile(path);
+    if (!file.assignment) {
+        desk_.warning("Zadání „" + path + "“ nelze použít: " + file.problem);
+        return;
+    }
+    if (!file.encoding.empty()) {
+        desk_.warning("Zadání „" + path + "“ není v kódování UTF-8, bylo přečteno jako " + file.encoding + ".");
+    }
+    state_.assignment = *file.assignment;
+    ui_->zadani->setAssignment(&*state_.assignment);
+    showDerived();
 }
 
 namespace {
@@ -205,7 +230,8 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile()) continue;
         const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
-        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp")) return fromQ(url.toLocalFile());
+        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp") || suffix == QStringLiteral("zadani"))
+            return fromQ(url.toLocalFile());
     }
     return std::nullopt;
 }
@@ -337,6 +363,8 @@ void TForm1::seznamDblClick() {
 void TForm1::showDerived() {
     derivedRevision_ = state_.route.revision();
     const RouteList& route = state_.route;
+    // The teacher's requirements follow the route too (a route that does not evaluate meets none).
+    if (state_.assignment) ui_->zadani->showGrading(gradeRoute(route, *state_.assignment));
     auto cleared = [this](const std::string& why) {
         blankGraphs();
         ui_->StatusBar1->showMessage(toQ(why));

@@ -67,6 +67,7 @@ public:
     void Memo1Change();
     void ToolButton12Click();  ///< undo the last change of the route
     void ToolButton13Click();  ///< redo it
+    void ToolButton15Click();  ///< open the teacher's assignment
     /// The route table's own commands on the selected component (its context menu and keys:
     /// Delete, Ctrl+Left, Ctrl+Right, F2).
     void RemoveComponentClick();
@@ -100,9 +101,13 @@ public:
     /// Whether the program may end: with unsaved work, asks first (and may save the route).
     bool mayClose();
     /// Opens a file named from outside the program (the command line, a file dropped on the
-    /// window): a library (*.komp) into the library, anything else as a route, each as its Open
-    /// command does, asking first when it would replace more than one component or entry.
+    /// window): a library (*.komp) into the library, an assignment (*.zadani) as the teacher's
+    /// assignment, anything else as a route, each as its Open command does, asking first when it
+    /// would replace more than one component or entry.
     void openGivenFile(const std::string& path);
+    /// Reads the teacher's assignment from the file and shows it with the route's grading; a
+    /// file that cannot be used is refused with its reason and the assignment stays as it was.
+    void openAssignment(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -18,6 +18,7 @@ struct FileFilter {
 
 inline const FileFilter kRouteFilter{"Optická trasa (*.trasa)", "trasa"};
 inline const FileFilter kLibraryFilter{"Komponenty (*.komp)", "komp"};
+inline const FileFilter kAssignmentFilter{"Zadání (*.zadani)", "zadani"};
 
 /// The answer to a question with three buttons.
 enum class Choice { Yes, No, Cancel };
