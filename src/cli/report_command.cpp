@@ -190,7 +190,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         return kExitRefused;
     }
     const StudentTexts student{options.firstName, options.surname, options.date, options.group};
-    const std::string page = reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)));
+    const std::string page = reportPage(student, route, result, conclusionLines(limitConclusion(conclusion)));
     files->push_back({"Protokol.html", page});
 
     // The logo goes with the other four, unless the folder is the program's own, which has it.

@@ -112,7 +112,7 @@ struct Sandbox {
         fs::remove_all(dir, ec);
     }
     std::string page(const StudentTexts& student = {"Jan", "Novák", "1. 3.", "2B"}) const {
-        return reportPage(student, route.grid(), RouteResult{}, {"Závěr."});
+        return reportPage(student, route, RouteResult{}, {"Závěr."});
     }
     std::string file(const std::string& name) const { return (dir / name).string(); }
     /// What the user was told, in order, joined by " | "; "" when nothing.
@@ -663,7 +663,7 @@ std::vector<Row> rows() {
                  [](Sandbox& s) {
                      RouteResult result;
                      result.EndAttenuation = -1e308;
-                     const std::string page = reportPage({}, s.route.grid(), result, {});
+                     const std::string page = reportPage({}, s.route, result, {});
                      return NumberText(roundHundredths(1.7e308)) + " | " +
                             (page.find("red\">-1E308</font> dB") != std::string::npos ? "-1E308 dB" : "NOT -1E308");
                  },

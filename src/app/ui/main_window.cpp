@@ -445,8 +445,8 @@ void TForm1::DrawRouteGraphs() {
 }
 
 void TForm1::WriteReport() {
-    const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
-                                        conclusionLines(fromQ(ui_->Memo1->toPlainText())));
+    const std::string page =
+        reportPage(shownStudent(), state_.route, state_.routeResult, conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
     // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
