@@ -59,7 +59,11 @@ void VectorCanvas::paint(QPainter& painter, double deviceLineWidth) const {
     painter.save();
     painter.setClipRect(QRectF(0, 0, width_, height_), Qt::IntersectClip);
     painter.setBrush(Qt::NoBrush);
-    painter.setFont(canvasFont());
+    QFont font = canvasFont();
+    // On paper the letters stand where the font's design puts them, not on a screen's pixels
+    // (a PDF reader reads a gap between hinted letters as a blank).
+    if (deviceLineWidth <= 0) font.setHintingPreference(QFont::PreferNoHinting);
+    painter.setFont(font);
     for (const Shape& s : shapes_) {
         switch (s.kind) {
             case Shape::Kind::Fill: painter.fillRect(QRectF(0, 0, width_, height_), Qt::white); break;

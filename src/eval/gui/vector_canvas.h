@@ -30,8 +30,8 @@ public:
 
     /// Paints the drawing through the painter's transform, clipped to the picture. A positive
     /// `deviceLineWidth` draws the lines that many device pixels wide whatever the transform
-    /// (a screen's pixels); otherwise a line is one picture pixel wide, scaled with the rest
-    /// (paper).
+    /// (a screen's pixels); otherwise a line is one picture pixel wide, scaled with the rest,
+    /// and texts keep the font's design metrics (paper).
     void paint(QPainter& painter, double deviceLineWidth = 0) const;
 
     /// The drawing as a picture of (width × ratio) × (height × ratio) pixels whose device pixel
