@@ -18,8 +18,8 @@ namespace lumor::cli {
 namespace {
 
 // Every family of subcommands; a new family is one file and one line here.
-constexpr std::array<AddCommandsFn, 4> kCommandFamilies = {&addLibraryCommands, &addEvalCommands, &addReportCommands,
-                                                           &addRouteCommands};
+constexpr std::array<AddCommandsFn, 5> kCommandFamilies = {&addLibraryCommands, &addEvalCommands, &addReportCommands,
+                                                           &addRouteCommands, &addAssignmentCommands};
 
 }  // namespace
 
@@ -145,7 +145,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "Příklady:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n"
         "  lumor-cli eval novak.trasa svoboda.trasa\n"
         "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák\n"
-        "  lumor-cli route export novak.trasa > novak.csv\n\n"
+        "  lumor-cli route export novak.trasa > novak.csv\n"
+        "  lumor-cli hodnoceni uloha3.zadani skupina3/*.trasa\n\n"
         "Návratový kód: 0 úspěch, 1 vstup nelze přečíst nebo byl odmítnut (nebo nelze zapsat\n"
         "výstup), 2 chybný příkazový řádek. Podrobnosti o příkazu: lumor-cli PŘÍKAZ --help.");
 

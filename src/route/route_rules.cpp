@@ -28,6 +28,34 @@ bool isType(const RouteList& route, int k, ComponentType type) {
 
 }  // namespace
 
+std::string componentPlace(const RouteList& route, int k) {
+    return "ve sloupci " + std::to_string(k) + " (" + componentName(route, k) + ")";
+}
+
+namespace {
+
+std::string valueMessage(const RouteList& route, int k, ComponentSlot slot, const std::string& text) {
+    std::string place = componentPlace(route, k);
+    place[0] = 'V';
+    const std::string& row = routeRowCaptions()[static_cast<std::size_t>(slot)];
+    if (text.empty()) return place + " je řádek „" + row + "“ prázdný, má v něm být číslo.";
+    return place + " není v řádku „" + row + "“ číslo, ale „" + printableText(text) + "“.";
+}
+
+}  // namespace
+
+ComponentValueError::ComponentValueError(const RouteList& route, int k, ComponentSlot slot, const std::string& text)
+    : ConversionError(text, valueMessage(route, k, slot, text)), column_(k), slot_(slot) {}
+
+double componentNumber(const RouteList& route, int k, ComponentSlot slot) {
+    const std::string text = SlotText(route.at(k), slot);
+    try {
+        return SlotNumber(text);
+    } catch (const ConversionError&) {
+        throw ComponentValueError(route, k, slot, text);
+    }
+}
+
 std::optional<std::string> incompleteRouteReason(const RouteList& route) {
     const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
     const int n = route.count();

@@ -1,5 +1,6 @@
 #pragma once
 #include "route/component_record.h"
+#include "text/errors.h"
 #include "text/string_grid.h"
 
 #include <memory>
@@ -14,6 +15,26 @@ class RouteList;
 /// the route starts with a "Zdroj" and ends with a "Detektor" (two different components);
 /// otherwise why not, in Czech, beginning "Trasa není úplná" and naming the column that breaks it.
 std::optional<std::string> incompleteRouteReason(const RouteList& route);
+
+/// Component k as the user finds it in the table: "ve sloupci 3 (Vlákno „G.652“)".
+std::string componentPlace(const RouteList& route, int k);
+
+/// A value of a route component that is no number, told in Czech with the component's column,
+/// type and label and the row's caption ("Ve sloupci 3 (Vlákno „G.652“) je řádek „PMD
+/// [ps/(km^0,5)]“ prázdný …"). Still a ConversionError, with the slot's text as its offending text.
+class ComponentValueError : public ConversionError {
+public:
+    ComponentValueError(const RouteList& route, int k, ComponentSlot slot, const std::string& text);
+    int column() const { return column_; }
+    ComponentSlot slot() const { return slot_; }
+
+private:
+    int column_;
+    ComponentSlot slot_;
+};
+
+/// The number in slot `slot` of route component k; throws ComponentValueError when it is none.
+double componentNumber(const RouteList& route, int k, ComponentSlot slot);
 
 /// The route position k whose fibre length cell (k, 9) is exactly the selected rectangle,
 /// or 0 when the selection is anything else.

@@ -122,10 +122,10 @@ TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {
     EXPECT_TRUE(lines[2].starts_with(incomplete + ";ne;;;;;;;Trasa není úplná: v posledním sloupci (2) je Konektor"))
         << lines[2];
     EXPECT_TRUE(lines[3].starts_with(single + ";ne;;;;;;;Trasa není úplná: má jen jednu komponentu")) << lines[3];
-    EXPECT_EQ(lines[4], letters + ";ano;;;;;;;'abc' is not a valid floating point value");
+    EXPECT_EQ(lines[4], letters + ";ano;;;;;;;Ve sloupci 2 (Vlákno „G.652“) není v řádku „CD [ps/(km.nm)]“ číslo, ale „abc“.");
     EXPECT_TRUE(lines[5].starts_with(negative + ";ano;;;;;;;")) << lines[5];
     EXPECT_TRUE(contains(lines[5], "zápornou délku (-5)")) << lines[5];
-    EXPECT_EQ(lines[6], interior + ";ano;;;;;;;'-' is not a valid floating point value");
+    EXPECT_EQ(lines[6], interior + ";ano;;;;;;;Ve sloupci 2 (Zdroj „LED“) není v řádku „útlum [dB]“ číslo, ale „-“.");
     EXPECT_EQ(lines[7], missing + ";;;;;;;;nelze otevřít: soubor neexistuje");
     EXPECT_EQ(lines[8], dir.string() + ";;;;;;;;nelze otevřít: je to složka, ne soubor");
     EXPECT_TRUE(lines[9].starts_with("\"" + semicolon + "\";ano;10;")) << lines[9];
@@ -287,7 +287,7 @@ TEST_F(ReportCliTest, RefusesWhatTheProgramWouldNotReportAndWritesNothing) {
         saveRoute("letters.trasa", {source("3", "2"), fibre("2,5", "0,1", "17", "10"), detector("-")});
     r = run({"report", letters, "--out", out.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(contains(r.err, letters + "“: '-' is not a valid floating point value")) << r.err;
+    EXPECT_TRUE(contains(r.err, letters + "“: Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“.")) << r.err;
 
     r = run({"report", file("none.trasa"), "--out", out.string()});
     EXPECT_EQ(r.exitCode, 1);

@@ -444,7 +444,7 @@ std::vector<Row> rows() {
                  "Hodnoty trasy jsou u komponenty na pozici 2 příliš velké, výsledek přesahuje rozsah "
                  "čísel. Graf nelze vykreslit."});
     r.push_back({"FibreLengthThatIsNoNumber", [](Sandbox& s) { return drawRoute(s, {fibre("-")}); },
-                 "'-' is not a valid floating point value"});
+                 "Ve sloupci 2 (Vlákno „SMF“) není v řádku „délka vlákna [km]“ číslo, ale „-“."});
 
     // Full lists.
     r.push_back({"RouteOf999TakesNoMore",

@@ -152,7 +152,8 @@ TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
         evaluateAttenuation(route);
         FAIL() << "no conversion error";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "'-' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“.");
+        EXPECT_EQ(e.offendingText(), "-");
     }
     EXPECT_THROW(EvaluateRoute(route), ConversionError);
     // CD and PMD never read the detector.

@@ -77,18 +77,24 @@ TEST_F(DrawTest, AMissingReportFolderStopsTheDrawAtTheFirstPicture) {
     EXPECT_GT(nonWhite(control<ImageView>(main(), "att").picture()), 200);  // the small graphs were drawn before
 }
 
-TEST_F(DrawTest, AConversionErrorKeepsTheGraphsBeforeItAndTheValuesAfterIt) {
+TEST_F(DrawTest, AFailedDrawChangesNothingAndNamesTheValueWhileTheScreenShowsWhy) {
     workedRoute();
     main().ToolButton11Click();
-    const QImage oldPmd = control<ImageView>(main(), "Image3").picture();
-    // The fibre's CD is read by the CD graph only: attenuation is redrawn, PMD keeps its picture.
-    route().ReplaceComponent(2, component("Vlákno", "G.652", "5", "-", "-", "0,1", "x", "10"));
+    const RouteResult drawn = state->routeResult;
+    const std::string picture = bytesOf(protokol("pmd.bmp"));
+    // An empty PMD: the graphs clear at once and the status line says why.
+    route().ReplaceComponent(2, component("Vlákno", "G.652", "2,5", "-", "-", "", "17", "10"));
+    const std::string why = "Ve sloupci 2 (Vlákno „G.652“) je řádek „PMD [ps/(km^0,5)]“ prázdný, má v něm být číslo.";
+    EXPECT_EQ(control<QStatusBar>(main(), "StatusBar1").currentMessage().toStdString(),
+              "Grafy nelze vykreslit: " + why);
+    EXPECT_EQ(nonWhite(control<ImageView>(main(), "att").picture()), 0);
     desk.clear();
     control<QToolButton>(main(), "ToolButton11").click();
-    ASSERT_EQ(desk.texts("exception"), std::vector<std::string>{"'x' is not a valid floating point value."});
-    EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, -2.5);
-    EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
-    EXPECT_EQ(control<ImageView>(main(), "Image3").picture(), oldPmd);
+    ASSERT_EQ(desk.texts("exception"), std::vector<std::string>{why});
+    EXPECT_EQ(state->routeResult.EndAttenuation, drawn.EndAttenuation);
+    EXPECT_EQ(state->routeResult.EndCd, drawn.EndCd);
+    EXPECT_EQ(state->routeResult.EndPmd, drawn.EndPmd);
+    EXPECT_EQ(bytesOf(protokol("pmd.bmp")), picture);
 }
 
 TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
@@ -214,7 +220,7 @@ TEST_F(DrawTest, ARouteThatCannotBeReportedWritesNothingAndSaysWhy) {
     desk.clear();
     control<QToolButton>(main(), "ToolButton7").click();
     ASSERT_EQ(desk.texts("exception").size(), 1u);
-    EXPECT_NE(desk.texts("exception")[0].find("'x'"), std::string::npos) << desk.texts("exception")[0];
+    EXPECT_NE(desk.texts("exception")[0].find("„x“"), std::string::npos) << desk.texts("exception")[0];
     EXPECT_TRUE(desk.viewed.empty());
     EXPECT_FALSE(fs::exists(protokol("Protokol.html")) || fs::exists(protokol("att.bmp")));
     EXPECT_TRUE(control<QToolButton>(main(), "ReportFolderLink").isHidden());

@@ -315,18 +315,21 @@ void TForm1::ToolButton7Click() {
 void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
 
 void TForm1::ToolButton11Click() {
-    ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
         desk_.warning(*incomplete);
         return;
     }
     DrawRouteGraphs();
     setEnlargeAndReport(true, true);
-    showVerdict();
 }
 
 void TForm1::showEnlarged(GraphKind kind) {
-    if (state_.route.grid().colCount() == 2) return;
+    if (state_.route.count() <= 1) return;
+    // An enlarged graph of a route that is no route would show values of none.
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
+    }
     GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
     window.DrawEnlargedGraph();
     desk_.showModal(window);
@@ -343,11 +346,27 @@ void TForm1::seznamDblClick() {
     if (k != 0) peers().lengthDialog.openForChange(k);
 }
 
-void TForm1::showVerdict() {
-    const StringGrid& grid = state_.route.grid();
-    const double sensitivity = SlotNumber(grid.cell(grid.colCount() - 1, gridRow(ComponentSlot::Sensitivity)));
-    const RouteResult& r = state_.routeResult;
-    ui_->StatusBar1->showMessage(toQ(verdictLine(linkVerdict(r.EndAttenuation, sensitivity, r.EndCd, r.EndPmd))));
+void TForm1::showDerived() {
+    derivedRevision_ = state_.route.revision();
+    const RouteList& route = state_.route;
+    auto cleared = [this](const std::string& why) {
+        blankGraphs();
+        ui_->StatusBar1->showMessage(toQ(why));
+    };
+    if (route.count() == 0) return cleared({});
+    if (const auto incomplete = incompleteRouteReason(route)) return cleared(*incomplete);
+    // Drawn off screen first: a route that does not evaluate leaves no half-drawn graph.
+    ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
+    RouteResult values;
+    RouteProfiles profiles;
+    try {
+        renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, values, &profiles);
+    } catch (const std::exception& e) {
+        return cleared(std::string("Grafy nelze vykreslit: ") + e.what());
+    }
+    att.show(), cd.show(), pmd.show();
+    ui_->StatusBar1->showMessage(
+        toQ(verdictLine(linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd))));
 }
 
 void TForm1::ToolButton12Click() { state_.routeHistory.undo(); }
@@ -396,6 +415,8 @@ void TForm1::ChangeLengthClick() {
 }
 
 void TForm1::routeShown() {
+    // The graphs and the status line follow every change of the route, from any window.
+    if (state_.route.revision() != derivedRevision_) showDerived();
     updateTitle();
     ui_->ToolButton12Action->setEnabled(state_.routeHistory.canUndo());
     ui_->ToolButton13Action->setEnabled(state_.routeHistory.canRedo());
@@ -437,19 +458,15 @@ void TForm1::Memo1Change() {
 }
 
 void TForm1::DrawRouteGraphs() {
+    // Everything is drawn off screen before anything changes: a route that does not evaluate
+    // keeps the graphs, the end values and the pictures of the report as they were.
     ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
     EnlargedPictures enlarged;
-    std::optional<std::array<GraphScale, 3>> scales;
-    try {
-        scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, state_.routeResult);
-    } catch (...) {
-        // A graph finished before the failure keeps its new picture, the one being drawn
-        // shows as far as it got, the later ones keep theirs.
-        att.show(), cd.show(), pmd.show();
-        throw;
-    }
-    att.show(), cd.show(), pmd.show();
+    RouteResult values;
+    const auto scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, values);
     if (!scales) return;
+    att.show(), cd.show(), pmd.show();
+    state_.routeResult = values;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
         emit graphDrawn(kGraphKinds[i], enlarged.image(i), (*scales)[i]);
 

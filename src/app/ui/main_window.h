@@ -77,7 +77,8 @@ public:
     int selectedComponent() const;
 
     /// Evaluates and draws the route into the three images, keeps the end values, redraws
-    /// the enlarged windows and saves their pictures for the report.
+    /// the enlarged windows and saves their pictures for the report; all or nothing: a route
+    /// that does not evaluate changes none of them (the error goes to the caller).
     void DrawRouteGraphs();
     /// Writes the report of the route now in the table (the page, the PDF and the three
     /// pictures, all or nothing) with what the window shows, and opens the page.
@@ -123,8 +124,10 @@ private:
     void routeShown();
     /// Selects component k's column and scrolls the table to it.
     void showComponent(int k);
-    /// The verdict of the last successful draw in the status line (empty: none).
-    void showVerdict();
+    /// What the window derives from the route, for the route as it is now: the small graphs and
+    /// the status line's verdict when it is complete and evaluates; otherwise blank graphs and
+    /// the reason in the status line (nothing for an empty route).
+    void showDerived();
     /// The windows start-up gave; a command that needs them before that is refused.
     const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
@@ -138,6 +141,7 @@ private:
     std::unique_ptr<MainWindowPeers> peers_;
     std::string routeFile_;            ///< the route's file since the last open or save; empty for none
     std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
+    std::uint64_t derivedRevision_ = ~std::uint64_t{0};  ///< the route's revision the graphs and status line show
     /// What the last written report was made of (nothing typed before the first).
     struct {
         StudentTexts student;
