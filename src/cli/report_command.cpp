@@ -6,6 +6,7 @@
 #include "report/conclusion.h"
 #include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
+#include "route/route_rules.h"
 #include "text/file_io.h"
 #include "text/read_file.h"
 
@@ -130,6 +131,12 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
     const RouteList& route = *loaded.list;
+    // Refused before anything else is read or said, as the program refuses it.
+    if (const auto incomplete = incompleteRouteReason(route)) {
+        reportFailure(context, "„" + path + "“: " + *incomplete);
+        return kExitRefused;
+    }
+
     std::string conclusion;
     if (!options.conclusionPath.empty()) {
         auto bytes = readBoundedFile(options.conclusionPath, kConclusionFileCap);
