@@ -17,6 +17,7 @@
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
 #include "report/conclusion.h"
+#include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
 #include "route/component_types.h"
 #include "route/route_rules.h"
@@ -93,6 +94,14 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    // After a report, a button at the status line's end opens the folder it was written to.
+    reportFolderLink_ = new QToolButton(ui_->StatusBar1);
+    reportFolderLink_->setObjectName(QStringLiteral("ReportFolderLink"));
+    reportFolderLink_->setText(QStringLiteral("Otevřít složku s protokolem"));
+    reportFolderLink_->setAutoRaise(true);
+    ui_->StatusBar1->addPermanentWidget(reportFolderLink_);
+    reportFolderLink_->hide();
+    onClicked(reportFolderLink_, desk_, [this] { ReportFolderClick(); });
     // A change made in another window becomes an undo step only once it is complete.
     state_.routeHistory.setListener([this] { routeShown(); });
 
@@ -318,6 +327,11 @@ void TForm1::ToolButton5Click() {
 void TForm1::ToolButton6Click() { desk_.showModal(peers().student); }
 
 void TForm1::ToolButton7Click() {
+    // An incomplete route gets no report: said before anyone is asked for names.
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
+    }
     if (ui_->Label6->text().isEmpty() || ui_->Label7->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
         desk_.showModal(peers().student);
@@ -502,26 +516,45 @@ void TForm1::DrawRouteGraphs() {
 }
 
 void TForm1::WriteReport() {
-    const std::string page =
-        reportPage(shownStudent(), state_.route, state_.routeResult, conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
-    // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
-    // written together, all or nothing.
-    std::vector<NamedFile> files{{"Protokol.html", page}};
-    if (auto error = addReportPdf(files, folder, page, loadReportPictures(folder))) {
-        desk_.warning(*error);
+    ReportRequest request;
+    request.student = shownStudent();
+    request.conclusion = conclusionLines(fromQ(ui_->Memo1->toPlainText()));
+    request.logo = loadReportLogo(folder);
+    request.creationTime = reportPdfTime();
+    // The route now in the table, evaluated afresh (a value that is no number stops here, in
+    // the exception box): the page, the PDF and the three pictures are one set, written
+    // together, all or nothing.
+    const ReportFiles report = reportFiles(state_.route, request);
+    if (!report.refusal.empty()) {
+        desk_.warning(report.refusal);
         return;
     }
-    if (auto failure = writeFileSet(folder, files)) {
+    if (auto failure = writeFileSet(folder, report.files)) {
         desk_.warning("Protokol nelze uložit do souboru „" + failure->path + "“: " + failure->reason + ".");
         return;
     }
     reported_ = {shownStudent(), fromQ(ui_->Memo1->toPlainText())};
+    showReportFolder(folder);
     // The file is complete and closed by now, so the viewer reads all of it.
     if (!desk_.openInViewer(path)) {
         desk_.warning("Protokol byl uložen do souboru „" + path +
                       "“, ale nepodařilo se ho otevřít. Otevřete ho v prohlížeči sami.");
+    }
+}
+
+void TForm1::showReportFolder(const std::string& folder) {
+    reportFolder_ = folder;
+    ui_->StatusBar1->showMessage(toQ("Protokol k odevzdání je uložen v souboru „" + folder + kReportPdfName + "“."));
+    reportFolderLink_->setToolTip(toQ(folder));
+    reportFolderLink_->show();
+}
+
+void TForm1::ReportFolderClick() {
+    if (reportFolder_.empty()) return;
+    if (!desk_.openFolder(reportFolder_)) {
+        desk_.warning("Složku „" + reportFolder_ + "“ se nepodařilo otevřít. Otevřete ji sami.");
     }
 }
 

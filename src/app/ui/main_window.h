@@ -81,8 +81,11 @@ public:
     /// the enlarged windows and saves their pictures for the report; all or nothing: a route
     /// that does not evaluate changes none of them (the error goes to the caller).
     void DrawRouteGraphs();
-    /// Writes the report page from what the window shows and opens it.
+    /// Writes the report of the route now in the table (the page, the PDF and the three
+    /// pictures, all or nothing) with what the window shows, and opens the page.
     void WriteReport();
+    /// Opens the folder the last report was written to (the status line's button).
+    void ReportFolderClick();
     /// Fills the three graph images white.
     void blankGraphs();
     /// Shows the student's texts in the labels `Label7` (first name), `Label6` (surname),
@@ -134,6 +137,8 @@ private:
     const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
+    /// After a report: the status line says where the PDF is, its button opens the folder.
+    void showReportFolder(const std::string& folder);
 
     AppState& state_;
     Desk& desk_;
@@ -149,6 +154,8 @@ private:
 
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
     std::array<ImageView*, 3> graphImages_{};       ///< att, Image2, Image3
+    QToolButton* reportFolderLink_ = nullptr;       ///< ReportFolderLink, in the status line
+    std::string reportFolder_;                      ///< where the last report was written
 };
 
 }  // namespace lumor
