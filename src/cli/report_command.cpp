@@ -1,3 +1,4 @@
+#include "assignment/assignment.h"
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
 #include "cli/report_inputs.h"
@@ -39,6 +40,7 @@ struct ReportOptions {
     std::string date;            ///< --datum
     std::string group;           ///< --skupina
     std::string conclusionPath;  ///< --zaver, empty for none
+    std::string assignmentPath;  ///< --zadani, empty for none
     bool noPdf = false;          ///< --no-pdf
 };
 
@@ -155,6 +157,19 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         }
         conclusion = text.text;
     }
+    std::optional<Assignment> assignment;
+    if (!options.assignmentPath.empty()) {
+        AssignmentFile file = readAssignmentFile(options.assignmentPath);
+        if (!file.assignment) {
+            reportFailure(context, "zadání „" + options.assignmentPath + "“ nelze použít: " + file.problem);
+            return kExitRefused;
+        }
+        if (!file.encoding.empty()) {
+            reportFailure(context, "varování: „" + options.assignmentPath + "“ není v kódování UTF-8, čte se jako " +
+                                       file.encoding);
+        }
+        assignment = std::move(file.assignment);
+    }
     if (options.firstName.empty() || options.surname.empty()) {
         reportFailure(context,
                       "varování: chybí jméno nebo příjmení studenta (--jmeno, --prijmeni); "
@@ -173,6 +188,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     if (logoFile) request.logo = QImage::fromData(QByteArray::fromStdString(*logoFile));
     request.pdf = !options.noPdf;
     request.creationTime = reportPdfTime();
+    request.assignment = assignment;
     ReportFiles report;
     try {
         report = reportFiles(route, request);
@@ -227,6 +243,8 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
     report->add_option("--prijmeni", options->surname, "příjmení studenta");
     report->add_option("--datum", options->date, "datum měření");
     report->add_option("--skupina", options->group, "studijní skupina");
+    report->add_option("--zadani", options->assignmentPath,
+                       "zadání učitele (*.zadani): PDF uvede jeho požadavky a zda je trasa splňuje");
     report->add_option("--zaver", options->conclusionPath,
                        "textový soubor se závěrem (UTF-8, UTF-16 nebo windows-1250); použije se prvních pět řádků");
     report->add_flag("--no-pdf", options->noPdf, "Protokol.pdf nezapíše");

@@ -1,4 +1,5 @@
 #include "app/ui/student_dialog.h"
+#include "assignment/ui/assignment_panel.h"
 #include "eval/ui/graph_windows.h"
 #include "platform/ui/image_view.h"
 #include "ui_fixture.h"
@@ -11,6 +12,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -224,4 +226,31 @@ TEST_F(DrawTest, ARouteThatCannotBeReportedWritesNothingAndSaysWhy) {
     EXPECT_TRUE(desk.viewed.empty());
     EXPECT_FALSE(fs::exists(protokol("Protokol.html")) || fs::exists(protokol("att.bmp")));
     EXPECT_TRUE(control<QToolButton>(main(), "ReportFolderLink").isHidden());
+}
+
+TEST_F(DrawTest, TheAssignmentFollowsEveryEditAndGoesIntoThePdf) {
+    workedRoute();  // 10 km of fibre, four components
+    const fs::path file = dir / "úloha.zadani";
+    std::ofstream(file) << "nazev = \"Úloha 1\"\n[pozadavky]\ndelka_min_km = 10\nkomponent_max = 4\n";
+    main().openGivenFile(file.string());
+    const auto& panel = control<AssignmentPanel>(main(), "zadani");
+    EXPECT_FALSE(panel.isHidden());
+    EXPECT_EQ(panel.title(), "Zadání: Úloha 1");
+    EXPECT_EQ(panel.linesText(), "✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)");
+    route().AppendComponent(component("Konektor", "SC", "0,5"));  // no detector at the end: nothing is met
+    EXPECT_EQ(panel.linesText(), "✗ Délka vláken: – (nejméně 10 km)\n✗ Komponenty: – (nejvýše 4)");
+    route().RemoveComponent(5);
+    EXPECT_EQ(panel.linesText(), "✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)");
+
+    control<QLabel>(main(), "Label6").setText("Novák");
+    control<QLabel>(main(), "Label7").setText("Jan");
+    main().ToolButton7Click();
+    const std::string command = "pdftotext -enc UTF-8 '" + protokol("Protokol.pdf") + "' -";
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        for (int c; (c = std::fgetc(pipe)) != EOF;) text += static_cast<char>(c);
+        pclose(pipe);
+    }
+    EXPECT_NE(text.find("Zadání: Úloha 1"), std::string::npos) << text;
+    EXPECT_NE(text.find("Trasa zadání splňuje."), std::string::npos) << text;
 }

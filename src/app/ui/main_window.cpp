@@ -523,6 +523,7 @@ void TForm1::WriteReport() {
     request.conclusion = conclusionLines(fromQ(ui_->Memo1->toPlainText()));
     request.logo = loadReportLogo(folder);
     request.creationTime = reportPdfTime();
+    request.assignment = state_.assignment;
     // The route now in the table, evaluated afresh (a value that is no number stops here, in
     // the exception box): the page, the PDF and the three pictures are one set, written
     // together, all or nothing.

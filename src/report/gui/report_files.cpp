@@ -1,5 +1,6 @@
 #include "report/gui/report_files.h"
 
+#include "assignment/grading.h"
 #include "eval/graph_drawing.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/vector_canvas.h"
@@ -52,7 +53,10 @@ ReportFiles reportFiles(const RouteList& route, const ReportRequest& request) {
     if (request.pdf) {
         const LinkVerdict verdict =
             linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd);
-        auto pdf = reportPdf(content, verdict, vectors, request.logo, request.creationTime);
+        std::optional<ReportAssignment> assignment;
+        if (request.assignment)
+            assignment = ReportAssignment{request.assignment->title, gradeRoute(route, *request.assignment)};
+        auto pdf = reportPdf(content, verdict, vectors, request.logo, request.creationTime, assignment);
         if (!pdf) return {{}, "Dokument PDF protokolu se nepodařilo vytvořit."};
         out.files.push_back({kReportPdfName, std::move(*pdf)});
     }

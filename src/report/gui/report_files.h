@@ -1,4 +1,5 @@
 #pragma once
+#include "assignment/assignment.h"
 #include "report/report_writer.h"
 #include "route/route_list.h"
 #include "text/file_io.h"
@@ -18,6 +19,8 @@ struct ReportRequest {
     QImage logo;                            ///< "ORV.gif"; a null picture is left out of the PDF
     bool pdf = true;                        ///< false: no "Protokol.pdf" (lumor-cli --no-pdf)
     std::optional<long long> creationTime;  ///< the PDF's creation date (`reportPdfTime`)
+    /// The teacher's assignment: the PDF lists its requirements and whether the route meets them.
+    std::optional<Assignment> assignment;
 };
 
 /// A report's files, or why the route gets none.

@@ -285,8 +285,29 @@ void writeVerdict(Writer& w, const LinkVerdict& verdict) {
     }
 }
 
+// The assignment's requirements, one line each, and the result as a whole.
+void writeAssignment(Writer& w, const ReportAssignment& a) {
+    w.emptyLine();
+    w.heading(a.title.empty() ? QStringLiteral("Zadání:") : QStringLiteral("Zadání: ") + shown(a.title));
+    for (const RequirementResult& r : a.grading.requirements) {
+        w.block();
+        w.text(toQ(r.name) + QStringLiteral(": "), bold());
+        QString value = toQ(valueWithUnit(r));
+        QString limit = toQ(r.limitText);
+        value.replace(u' ', kNoBreakSpace);
+        limit.replace(u' ', kNoBreakSpace);
+        w.text(value + QStringLiteral(" (") + limit + QStringLiteral("): "));
+        w.text(r.met ? QStringLiteral("splněno") : QStringLiteral("nesplněno"), r.met ? QTextCharFormat() : red());
+    }
+    w.block();
+    w.text(a.grading.passed ? QStringLiteral("Trasa zadání splňuje.") : QStringLiteral("Trasa zadání nesplňuje."),
+           bold());
+    if (a.grading.problem) w.text(QStringLiteral(" ") + toQ(*a.grading.problem));
+}
+
 // The whole report, in the page's order.
-void writeReport(Writer& w, const ReportContent& c, const LinkVerdict& verdict, const QImage& logo) {
+void writeReport(Writer& w, const ReportContent& c, const LinkVerdict& verdict, const QImage& logo,
+                 const std::optional<ReportAssignment>& assignment) {
     writeHeader(w, c, logo);
     w.emptyLine();
     w.heading(QStringLiteral("Optická trasa:"));
@@ -304,6 +325,7 @@ void writeReport(Writer& w, const ReportContent& c, const LinkVerdict& verdict, 
     w.emptyLine();
     writeResults(w, c);
     writeVerdict(w, verdict);
+    if (assignment) writeAssignment(w, *assignment);
     w.emptyLine();
     w.heading(QStringLiteral("Závěr:"));
     for (const std::string& line : c.conclusion) {
@@ -368,7 +390,8 @@ void setCreationDate(std::string& pdf, long long seconds) {
 
 std::optional<std::string> reportPdf(const ReportContent& content, const LinkVerdict& verdict,
                                      const std::array<VectorCanvas, 3>& graphs, const QImage& logo,
-                                     std::optional<long long> creationTime) {
+                                     std::optional<long long> creationTime,
+                                     const std::optional<ReportAssignment>& assignment) {
     const SteadyQt steady;
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -398,7 +421,7 @@ std::optional<std::string> reportPdf(const ReportContent& content, const LinkVer
             doc.addResource(QTextDocument::ImageResource, QUrl(kLogoName), flat);
         }
         Writer w(doc);
-        writeReport(w, content, verdict, logo);
+        writeReport(w, content, verdict, logo, assignment);
         const QSizeF page(writer.width() / kPrintScale, writer.height() / kPrintScale);
         doc.setPageSize(page);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "assignment/grading.h"
 #include "eval/gui/vector_canvas.h"
 #include "eval/link_verdict.h"
 #include "report/report_writer.h"
@@ -24,9 +25,18 @@ inline const std::string kReportPdfName = "Protokol.pdf";
 /// it was typed. The document's title is "Protokol", its creator "Lumor"; with `creationTime`
 /// (seconds since 1970, UTC) the creation date is that time and the same inputs give the same
 /// bytes. Returns nothing when Qt cannot produce the document.
+/// The teacher's assignment as the report gives it: its name and the route's grading.
+struct ReportAssignment {
+    std::string title;
+    Grading grading;
+};
+
+/// With an assignment, the requirements follow the verdict, each with the route's value, its
+/// limit and "splněno" or "nesplněno", and whether the route meets the assignment as a whole.
 std::optional<std::string> reportPdf(const ReportContent& content, const LinkVerdict& verdict,
                                      const std::array<VectorCanvas, 3>& graphs, const QImage& logo,
-                                     std::optional<long long> creationTime);
+                                     std::optional<long long> creationTime,
+                                     const std::optional<ReportAssignment>& assignment = std::nullopt);
 
 /// The creation time reproducible builds ask for: SOURCE_DATE_EPOCH when it holds a whole
 /// number of seconds, otherwise nothing (the PDF then carries the current time).
