@@ -13,3 +13,7 @@ if(NOT LUMOR_TOMLPLUSPLUS_INCLUDE_DIR)
 endif()
 file(COPY ${LUMOR_TOMLPLUSPLUS_INCLUDE_DIR}/toml++ DESTINATION ${CMAKE_BINARY_DIR}/tomlplusplus)
 target_include_directories(lumor_core SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/tomlplusplus)
+if(NOT LUMOR_CORE_ONLY)
+  target_sources(lumor_ui PRIVATE
+    src/assignment/ui/assignment_panel.cpp)
+endif()

@@ -1,13 +1,10 @@
 #include <unistd.h>
 #include "report/report_writer.h"
-#include "route/route_list.h"
 #include "test_messages.h"
 #include "text/cp1250.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -27,18 +24,24 @@ const Record kAmplifier = {"Zesilovač", "EDFA", "1550", "-", "20", "-", "-", "-
 const Record kFibre2 = {"Vlákno", "NZDSF", "1550", "3,5", "-", "-", "0,05", "4", "10", "-", ""};
 const Record kDetector = {"Detektor", "PIN-1", "1550", "-", "-", "-", "-", "-", "-", "-30", ""};
 
+// The route of the records, in order.
+struct Route {
+    RecordingMessages messages;
+    RouteList list{messages};
+    explicit Route(const std::vector<Record>& records) {
+        for (const Record& r : records) {
+            std::array<std::string, 11> slots;
+            std::copy(r.begin(), r.end(), slots.begin());
+            list.AppendComponent(makeRecord(slots));
+        }
+    }
+};
+
 const StudentTexts kStudent = {"Jan", "Novák", "12. 3. 2024", "ORV-1"};
 
 std::string page(const StudentTexts& student, const std::vector<Record>& route, const RouteResult& result = {},
                  const std::vector<std::string>& conclusion = {}) {
-    RecordingMessages messages;
-    RouteList list(messages);
-    for (const Record& r : route) {
-        std::array<std::string, 11> slots;
-        std::copy(r.begin(), r.end(), slots.begin());
-        list.AppendComponent(makeRecord(slots));
-    }
-    return reportPage(student, list, result, conclusion);
+    return reportPage(student, Route(route).list, result, conclusion);
 }
 
 std::string pageWithConclusion(const std::vector<std::string>& conclusion) {

@@ -4,6 +4,8 @@
 #include "app/app_state.h"
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "assignment/grading.h"
+#include "assignment/ui/assignment_panel.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/link_verdict.h"
 #include "eval/ui/graph_windows.h"
@@ -15,6 +17,7 @@
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
 #include "report/conclusion.h"
+#include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
 #include "route/component_types.h"
 #include "route/route_rules.h"
@@ -72,6 +75,8 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     addToolSpace(ui_->ToolBar1, "ToolButton14", 27);
     command(ui_->ToolButton12Action, &TForm1::ToolButton12Click);
     command(ui_->ToolButton13Action, &TForm1::ToolButton13Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton16", 27);
+    command(ui_->ToolButton15Action, &TForm1::ToolButton15Click);
     ui_->ToolButton13Action->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
@@ -89,6 +94,14 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    // After a report, a button at the status line's end opens the folder it was written to.
+    reportFolderLink_ = new QToolButton(ui_->StatusBar1);
+    reportFolderLink_->setObjectName(QStringLiteral("ReportFolderLink"));
+    reportFolderLink_->setText(QStringLiteral("Otevřít složku s protokolem"));
+    reportFolderLink_->setAutoRaise(true);
+    ui_->StatusBar1->addPermanentWidget(reportFolderLink_);
+    reportFolderLink_->hide();
+    onClicked(reportFolderLink_, desk_, [this] { ReportFolderClick(); });
     // A change made in another window becomes an undo step only once it is complete.
     state_.routeHistory.setListener([this] { routeShown(); });
 
@@ -191,11 +204,32 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
 void TForm1::ToolButton3Click() { saveRoute(); }
 
 void TForm1::openGivenFile(const std::string& path) {
-    if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(toQ(path)).suffix();
+    if (suffix.compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
         peers().library.openLibrary(path);
+    } else if (suffix.compare(QStringLiteral("zadani"), Qt::CaseInsensitive) == 0) {
+        openAssignment(path);
     } else {
         openRoute(path);
     }
+}
+
+void TForm1::ToolButton15Click() {
+    if (const auto path = desk_.openFileName(kAssignmentFilter)) openAssignment(*path);
+}
+
+void TForm1::openAssignment(const std::string& path) {
+    const AssignmentFile file = readAssignmentFile(path);
+    if (!file.assignment) {
+        desk_.warning("Zadání „" + path + "“ nelze použít: " + file.problem);
+        return;
+    }
+    if (!file.encoding.empty()) {
+        desk_.warning("Zadání „" + path + "“ není v kódování UTF-8, bylo přečteno jako " + file.encoding + ".");
+    }
+    state_.assignment = *file.assignment;
+    ui_->zadani->setAssignment(&*state_.assignment);
+    showDerived();
 }
 
 namespace {
@@ -206,7 +240,8 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile()) continue;
         const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
-        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp")) return fromQ(url.toLocalFile());
+        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp") || suffix == QStringLiteral("zadani"))
+            return fromQ(url.toLocalFile());
     }
     return std::nullopt;
 }
@@ -293,6 +328,11 @@ void TForm1::ToolButton5Click() {
 void TForm1::ToolButton6Click() { desk_.showModal(peers().student); }
 
 void TForm1::ToolButton7Click() {
+    // An incomplete route gets no report: said before anyone is asked for names.
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
+    }
     if (ui_->Label6->text().isEmpty() || ui_->Label7->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
         desk_.showModal(peers().student);
@@ -338,6 +378,8 @@ void TForm1::seznamDblClick() {
 void TForm1::showDerived() {
     derivedRevision_ = state_.route.revision();
     const RouteList& route = state_.route;
+    // The teacher's requirements follow the route too (a route that does not evaluate meets none).
+    if (state_.assignment) ui_->zadani->showGrading(gradeRoute(route, *state_.assignment));
     auto cleared = [this](const std::string& why) {
         blankGraphs();
         ui_->StatusBar1->showMessage(toQ(why));
@@ -475,26 +517,46 @@ void TForm1::DrawRouteGraphs() {
 }
 
 void TForm1::WriteReport() {
-    const std::string page =
-        reportPage(shownStudent(), state_.route, state_.routeResult, conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
-    // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
-    // written together, all or nothing.
-    std::vector<NamedFile> files{{"Protokol.html", page}};
-    if (auto error = addReportPdf(files, folder, page, loadReportPictures(folder))) {
-        desk_.warning(*error);
+    ReportRequest request;
+    request.student = shownStudent();
+    request.conclusion = conclusionLines(fromQ(ui_->Memo1->toPlainText()));
+    request.logo = loadReportLogo(folder);
+    request.creationTime = reportPdfTime();
+    request.assignment = state_.assignment;
+    // The route now in the table, evaluated afresh (a value that is no number stops here, in
+    // the exception box): the page, the PDF and the three pictures are one set, written
+    // together, all or nothing.
+    const ReportFiles report = reportFiles(state_.route, request);
+    if (!report.refusal.empty()) {
+        desk_.warning(report.refusal);
         return;
     }
-    if (auto failure = writeFileSet(folder, files)) {
+    if (auto failure = writeFileSet(folder, report.files)) {
         desk_.warning("Protokol nelze uložit do souboru „" + failure->path + "“: " + failure->reason + ".");
         return;
     }
     reported_ = {shownStudent(), fromQ(ui_->Memo1->toPlainText())};
+    showReportFolder(folder);
     // The file is complete and closed by now, so the viewer reads all of it.
     if (!desk_.openInViewer(path)) {
         desk_.warning("Protokol byl uložen do souboru „" + path +
                       "“, ale nepodařilo se ho otevřít. Otevřete ho v prohlížeči sami.");
+    }
+}
+
+void TForm1::showReportFolder(const std::string& folder) {
+    reportFolder_ = folder;
+    ui_->StatusBar1->showMessage(toQ("Protokol k odevzdání je uložen v souboru „" + folder + kReportPdfName + "“."));
+    reportFolderLink_->setToolTip(toQ(folder));
+    reportFolderLink_->show();
+}
+
+void TForm1::ReportFolderClick() {
+    if (reportFolder_.empty()) return;
+    if (!desk_.openFolder(reportFolder_)) {
+        desk_.warning("Složku „" + reportFolder_ + "“ se nepodařilo otevřít. Otevřete ji sami.");
     }
 }
 

@@ -67,6 +67,7 @@ public:
     void Memo1Change();
     void ToolButton12Click();  ///< undo the last change of the route
     void ToolButton13Click();  ///< redo it
+    void ToolButton15Click();  ///< open the teacher's assignment
     /// The route table's own commands on the selected component (its context menu and keys:
     /// Delete, Ctrl+Left, Ctrl+Right, F2).
     void RemoveComponentClick();
@@ -80,8 +81,11 @@ public:
     /// the enlarged windows and saves their pictures for the report; all or nothing: a route
     /// that does not evaluate changes none of them (the error goes to the caller).
     void DrawRouteGraphs();
-    /// Writes the report page from what the window shows and opens it.
+    /// Writes the report of the route now in the table (the page, the PDF and the three
+    /// pictures, all or nothing) with what the window shows, and opens the page.
     void WriteReport();
+    /// Opens the folder the last report was written to (the status line's button).
+    void ReportFolderClick();
     /// Fills the three graph images white.
     void blankGraphs();
     /// Shows the student's texts in the labels `Label7` (first name), `Label6` (surname),
@@ -100,9 +104,13 @@ public:
     /// Whether the program may end: with unsaved work, asks first (and may save the route).
     bool mayClose();
     /// Opens a file named from outside the program (the command line, a file dropped on the
-    /// window): a library (*.komp) into the library, anything else as a route, each as its Open
-    /// command does, asking first when it would replace more than one component or entry.
+    /// window): a library (*.komp) into the library, an assignment (*.zadani) as the teacher's
+    /// assignment, anything else as a route, each as its Open command does, asking first when it
+    /// would replace more than one component or entry.
     void openGivenFile(const std::string& path);
+    /// Reads the teacher's assignment from the file and shows it with the route's grading; a
+    /// file that cannot be used is refused with its reason and the assignment stays as it was.
+    void openAssignment(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -129,6 +137,8 @@ private:
     const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
+    /// After a report: the status line says where the PDF is, its button opens the folder.
+    void showReportFolder(const std::string& folder);
 
     AppState& state_;
     Desk& desk_;
@@ -144,6 +154,8 @@ private:
 
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
     std::array<ImageView*, 3> graphImages_{};       ///< att, Image2, Image3
+    QToolButton* reportFolderLink_ = nullptr;       ///< ReportFolderLink, in the status line
+    std::string reportFolder_;                      ///< where the last report was written
 };
 
 }  // namespace lumor

@@ -16,6 +16,7 @@ public:
     void showModal(QDialog& window) override;
     std::string executableDir() override;
     bool openInViewer(const std::string& path) override;
+    bool openFolder(const std::string& path) override;
 };
 
 /// The title a message box without one of its own gets: the application's title.
