@@ -197,9 +197,8 @@ TEST_F(WindowsSave, AFileHeldOpenIsTriedAgainForAboutASecond) {
 TEST_F(WindowsSave, AFolderAnotherWriterHoldsIsWaitedForAndASetLeavesNoLockOrJournal) {
     // Another writer holds the folder's lock: a save waits about ten seconds (counted, not
     // slept), then gives up.
-    const HANDLE other = ::CreateFileW((scratch.path() / kFolderLockName).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE other = ::CreateFileW((scratch.path() / kFolderLockName).c_str(), GENERIC_WRITE, 7, nullptr,
+                                       OPEN_ALWAYS, 0, nullptr);  // shared for reading, writing and deleting
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     OVERLAPPED at{};
     ASSERT_TRUE(::LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at));
