@@ -710,16 +710,15 @@ std::vector<Row> rows() {
                  [](Sandbox&) {
                      const pid_t child = ::fork();
                      if (child == 0) {
-                         const std::string text = csvLine(libraryCsvHeader()) + std::string(16 << 20, ';');
-                         const std::string said = errorOf([&] { parseLibraryCsv(text); });
+                         const std::string said =
+                             errorOf([] { parseLibraryCsv(csvLine(libraryCsvHeader()) + std::string(16 << 20, ';')); });
                          ::_exit(said.find("počet polí je 16777217,") != std::string::npos ? 0 : 1);
                      }
                      int status = 0;
                      struct rusage usage {};
                      ::wait4(child, &status, 0, &usage);
-                     const long megabytes = usage.ru_maxrss / 1024;
                      return "exit " + std::to_string(WEXITSTATUS(status)) +
-                            (megabytes < 200 ? ", under 200 MB" : ", " + std::to_string(megabytes) + " MB");
+                            (usage.ru_maxrss < 200 * 1024 ? ", under 200 MB" : ", OVER 200 MB");
                  },
                  "exit 0, under 200 MB"});
 #endif

@@ -497,9 +497,7 @@ namespace {
 /// before making it, as at a power cut. Renaming onto `failingName` fails with EIO.
 SaveCalls dyingAt(int killAt, int& counted, const std::string& failingName = {}) {
     SaveCalls calls = systemSaveCalls();
-    const auto tick = [killAt, &counted] {
-        if (++counted == killAt) ::raise(SIGKILL);
-    };
+    const auto tick = [killAt, &counted] { ++counted == killAt&& ::raise(SIGKILL); };
     const auto count = [&tick](auto& call) {
         call = [real = call, tick](auto... args) { return tick(), real(args...); };
     };
@@ -507,9 +505,7 @@ SaveCalls dyingAt(int killAt, int& counted, const std::string& failingName = {})
     count(calls.close), count(calls.unlink), count(calls.link), count(calls.flock), count(calls.sleep);
     calls.rename = [tick, failingName, real = calls.rename](const char* from, const char* to) {
         tick();
-        if (fs::path(to).filename() != failingName) return real(from, to);
-        errno = EIO;
-        return -1;
+        return fs::path(to).filename() != failingName ? real(from, to) : (errno = EIO, -1);
     };
     return calls;
 }

@@ -531,14 +531,6 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
                                                               "“ nelze otevřít: soubor neexistuje. Trasa zůstala "
                                                               "beze změny."});
     EXPECT_EQ(route().count(), 4);
-
-    // A type name that is none of the five is named as the route opens.
-    desk.clear();
-    desk.answers = {true};
-    route().AppendComponent(makeRecord({"Vlakno", "SMF", "1550", "2", "-", "-", "0,1", "17", "10", "-", ""}));
-    ASSERT_TRUE(route().SaveRoute(path("překlep.trasa")));
-    openCommandLineFiles(*forms, {path("překlep.trasa")});
-    EXPECT_EQ(desk.texts("warning").at(0).rfind("Komponenta ve sloupci 5 („Vlakno“) má neznámý typ", 0), 0u);
 }
 
 TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
