@@ -7,7 +7,6 @@
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
 #include "test_files.h"
-#include "text/file_io.h"
 #include "ui_fixture.h"
 
 #include <QAction>
@@ -431,7 +430,7 @@ protected:
         writeBytes(folder / "Protokol.html", "old page");
         writeBytes(folder / ".Protokol.html.0123456789ab.lumor-tmp", "new page");
         writeBytes(folder / ".att.bmp.ba9876543210.lumor-tmp", "a dead draw's picture");
-        writeBytes(folder / kRenameJournalName,
+        writeBytes(folder / ".lumor-journal",
                    "lumor-journal 1\nforward\nProtokol.html .Protokol.html.0123456789ab.lumor-tmp -\n");
     }
 };
