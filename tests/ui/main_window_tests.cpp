@@ -256,6 +256,15 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
                                   "Trasa není úplná: v posledním sloupci (2) je Konektor „SC“, ne detektor." + rule}));
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    // A misspelled type is drawn as before, and said.
+    route().ReplaceComponent(1, component("Zdroj", "LED", "-", "3", "2"));
+    route().AppendComponent(component("Vlakno", "G.652", "0,5"));
+    route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+    desk.clear();
+    main().ToolButton11Click();
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_TRUE(desk.texts("warning")[0].starts_with("Komponenta ve sloupci 3 („Vlakno“) má neznámý typ"));
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
 }
 
 TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {

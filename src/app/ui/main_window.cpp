@@ -348,6 +348,8 @@ void TForm1::ToolButton11Click() {
         desk_.warning(*incomplete);
         return;
     }
+    // A misspelled type is drawn as it always was (by its attenuation only), but said.
+    if (const auto unknown = unknownTypeWarning(state_.route)) desk_.warning(*unknown);
     DrawRouteGraphs();
     setEnlargeAndReport(true, true);
 }
