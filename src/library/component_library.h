@@ -6,7 +6,7 @@ namespace lumor {
 
 /// The component catalogue, shown in the library window's table `seznam1`, saved as a
 /// library file (*.komp).
-class ComponentLibrary : public RecordList<LibraryEntry> {
+class ComponentLibrary final : public RecordList<LibraryEntry> {
 public:
     explicit ComponentLibrary(Messages& messages);
 
