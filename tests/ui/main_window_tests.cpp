@@ -273,13 +273,15 @@ TEST_F(UiTest, ConclusionKeepsItsFirstFiveLines) {
     EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText().size(), 550);
 }
 
-TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
+TEST_F(UiTest, LengthFieldRefusesATypedLetterVisiblyAndKeepsTheCursor) {
     QLineEdit& field = control<QLineEdit>(*forms->Form4, "Edit1");
     field.setText("12");
     field.setCursorPosition(1);
     field.insert("a");
     EXPECT_EQ(field.text(), "12");
     EXPECT_EQ(field.cursorPosition(), 1);
+    EXPECT_EQ(control<QLabel>(*forms->Form4, "Label3").text(),
+              "„a“ do čísla nepatří: pište číslice a desetinnou čárku.");
     field.insert(",5");
     EXPECT_EQ(field.text(), "1,52");
 }
@@ -514,6 +516,7 @@ TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
 
     // An entry the editor adds reaches the library window's category lists.
     editorField(*forms->Form3, 0).setText("LED");
+    for (int s : {1, 3, 4}) editorField(*forms->Form3, s).setText("1");  // a source's numbers
     control<QPushButton>(*forms->Form3, "Button1").click();
     EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
 }

@@ -1,0 +1,39 @@
+#include "platform/ui/accessible_names.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QWidget>
+
+namespace lumor {
+
+namespace {
+
+QString captionOf(const QLabel& label) {
+    QString text = label.text();
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char(':'))) text = text.chopped(1).trimmed();
+    return text;
+}
+
+}  // namespace
+
+QString accessibleCaption(const QWidget& control) {
+    for (const QLabel* label : control.window()->findChildren<QLabel*>()) {
+        if (label->buddy() == &control) return captionOf(*label);
+    }
+    return control.accessibleName();
+}
+
+void nameControls(QWidget& window) {
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        QWidget* buddy = label->buddy();
+        if (buddy != nullptr && buddy->accessibleName().isEmpty()) buddy->setAccessibleName(captionOf(*label));
+    }
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->text().isEmpty() && button->accessibleName().isEmpty())
+            button->setAccessibleName(button->toolTip());
+    }
+}
+
+}  // namespace lumor

@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+namespace lumor {
+
+/// The caption the user sees for a control: the text of the label whose buddy it is, without
+/// "&", a trailing colon and blanks; its accessible name when no label names it.
+QString accessibleCaption(const QWidget& control);
+
+/// Gives the window's controls the names a screen reader says: a label's buddy is named as
+/// the label reads, a button that shows only a picture by its tool tip. Names the form gives
+/// stay.
+void nameControls(QWidget& window);
+
+}  // namespace lumor
