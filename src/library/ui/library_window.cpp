@@ -12,6 +12,7 @@
 #include "ui_library_window.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -39,7 +40,7 @@ private:
 constexpr int kItemHeight = 16;
 
 const char* const kOpenLibraryQuestion =
-    "Tímto vymažete stávající seznam komponent a načtete nový ze souboru, opravdu chcete pokračovat ?";
+    "Tímto vymažete stávající seznam komponent a načtete nový ze souboru, opravdu chcete pokračovat?";
 
 }  // namespace
 
@@ -87,6 +88,7 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
         onClicked(editButtons_[t], desk_, [this, h = editHandlers[t]] { (this->*h)(); });
     }
     onClicked(ui_->SpeedButton11, desk_, [this] { SpeedButton11Click(); });
+    ui_->Edit1->installEventFilter(this);  // Enter in the search text searches
     onClicked(ui_->BitBtn1, desk_, [this] { BitBtn1Click(); });
     FormCreate();
 }
@@ -134,7 +136,7 @@ void TForm2::RebuildCategoryLists() {
 }
 
 void TForm2::ToolButton1Click() {
-    if (!desk_.question("Opravdu mám smazat databazi komponent ?")) return;
+    if (!desk_.question("Opravdu mám smazat databázi komponent?")) return;
     library_.ClearLibrary();
     clearCategoryLists();
 }
@@ -237,13 +239,25 @@ void TForm2::SpeedButton11Click() { FindComponent(); }
 void TForm2::FindComponent() {
     const int k = findComponentColumn(library_.grid(), fromQ(ui_->Edit1->text()));
     if (k != 0) {
-        ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header, not scrolled to
-        desk_.information("Hledáná komponeta byla nalezena a označena", "Výsledky hledání");
+        ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header
+        ui_->seznam1->scrollTo(ui_->seznam1->model()->index(0, k - 1));
+        desk_.information("Hledaná komponenta byla nalezena a označena", "Výsledky hledání");
     } else {
-        desk_.information("Hledáná komponeta nebyla nalezena", "Výsledky hledání");
+        desk_.information("Hledaná komponenta nebyla nalezena", "Výsledky hledání");
     }
 }
 
 void TForm2::BitBtn1Click() { close(); }
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->Edit1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            guarded(desk_, [this] { FindComponent(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 }  // namespace lumor
