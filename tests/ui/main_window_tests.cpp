@@ -6,6 +6,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
+#include "platform/ui/qt_desk.h"
 #include "test_files.h"
 #include "ui_fixture.h"
 
@@ -170,78 +171,76 @@ TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
     main().hide();
 }
 
-TEST_F(UiTest, NewRouteAnsweredNoKeepsTheRouteButDisablesTheButtons) {
-    completeRoute(route());
-    main().ToolButton11Click();
-    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    desk.answers = {false};
-    main().ToolButton1Click();
-    EXPECT_EQ(desk.texts("question"), std::vector<std::string>{"Opravdu chcete vymazat celou optickou trasu ?"});
-    EXPECT_EQ(route().count(), 4);
-    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
-}
-
-TEST_F(UiTest, NewRouteOnAnEmptyRouteWarnsAndBlanksTheGraphs) {
-    control<ImageView>(main(), "att").picture().fill(Qt::black);
-    desk.answers = {true};
-    main().ToolButton1Click();
-    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Seznam je prázdný"});
-    EXPECT_TRUE(allWhite(control<ImageView>(main(), "att").picture()));
-    completeRoute(route());
-    desk.answers = {true};
-    main().ToolButton1Click();
-    EXPECT_EQ(route().count(), 0);
-    EXPECT_EQ(route().grid().colCount(), 2);
-}
-
-TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
+TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce) {
     completeRoute(route());
     ASSERT_TRUE(route().SaveRoute(path("four.trasa")));
-    desk.clear();
-    route().ClearRoute();
-    route().AppendComponent(component("Konektor", "only"));
-    desk.fileNames = {path("four.trasa")};
-    main().ToolButton2Click();
-    EXPECT_TRUE(desk.texts("question").empty());
-    EXPECT_EQ(route().count(), 4);
-    EXPECT_EQ(route().grid().cell(1, 2), "LED");
-
-    // Several components: No, Yes then cancel, and Yes then a file that is no route all leave
-    // the route and the buttons as they were; only a route replaces it.
     main().ToolButton11Click();
-    route().AppendComponent(component("Konektor", "navíc"));
-    writeBytes(path("junk.trasa"), std::string(106, 'x'));
-    desk.answers = {false, true, true, true};
-    desk.fileNames = {std::nullopt, path("junk.trasa"), path("four.trasa")};
     desk.clear();
-    for (int i = 0; i < 3; ++i) {
-        main().ToolButton2Click();
-        EXPECT_EQ(route().count(), 5);
-        EXPECT_EQ(route().grid().cell(5, 2), "navíc");
-        EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    }
-    EXPECT_EQ(desk.texts("warning"),
-              std::vector<std::string>{"Soubor „" + path("junk.trasa") +
-                                       "“ není optická trasa: má jen 106 bajtů, je kratší než "
-                                       "jedna komponenta (2816 bajtů). Trasa zůstala beze změny."});
-    main().ToolButton2Click();
+    auto& report = control<QToolButton>(main(), "ToolButton7");
+    // Changed since the window last saved it: "Zrušit" changes nothing, the buttons included.
+    desk.choices = {Choice::Cancel};
+    main().ToolButton1Click();
+    EXPECT_EQ(desk.texts("choice"), std::vector<std::string>{"Optická trasa byla změněna. Chcete ji nejprve uložit?"});
     EXPECT_EQ(route().count(), 4);
-    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    EXPECT_TRUE(control<QToolButton>(main(), "SpeedButton2").isEnabled());  // the enlarge buttons keep their state
-    EXPECT_EQ(desk.texts("open").size(), 3u);
+    EXPECT_TRUE(report.isEnabled());
+    EXPECT_TRUE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
+
+    // A picture is no route: refused, naming it, before anything is asked.
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(toQ(path("obrázek.trasa")), "BMP"));
+    desk.fileNames = {path("obrázek.trasa")};
+    desk.clear();
+    main().ToolButton2Click();
+    EXPECT_EQ(desk.texts("warning"),
+              std::vector<std::string>{"Soubor „" + path("obrázek.trasa") +
+                                       "“ není optická trasa: žádný jeho záznam nemá známý typ komponenty (Zdroj, "
+                                       "Vlákno, Detektor, Konektor, Zesilovač). Trasa zůstala beze změny."});
+    EXPECT_TRUE(desk.texts("choice").empty());
+    EXPECT_EQ(route().count(), 4);
+
+    // "Ano" saves the changed route first, then the file opens.
+    desk.choices = {Choice::Yes};
+    desk.fileNames = {path("four.trasa"), path("moje.trasa")};
+    main().ToolButton2Click();
+    EXPECT_EQ(std::filesystem::file_size(path("moje.trasa")), 4u * 2816u);
+    EXPECT_EQ(main().windowTitle(), "four.trasa — Lumor");
+    EXPECT_FALSE(report.isEnabled());
+
+    // Unchanged: New empties it without a question, and an empty route as well, silently.
+    control<ImageView>(main(), "att").picture().fill(Qt::black);
+    desk.clear();
+    main().ToolButton1Click();
+    main().ToolButton1Click();
+    EXPECT_TRUE(desk.shown.empty());
+    EXPECT_EQ(route().count(), 0);
+    EXPECT_TRUE(allWhite(control<ImageView>(main(), "att").picture()));
+    EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
+    EXPECT_EQ(main().windowTitle(), "Lumor");
 }
 
-TEST_F(UiTest, SaveOnAnEmptyRouteSaysSoWithoutADialog) {
-    main().ToolButton3Click();
-    ASSERT_EQ(desk.shown.size(), 1u);
-    EXPECT_EQ(desk.shown[0].kind, "information");
-    EXPECT_EQ(desk.shown[0].text, "Seznam je prázdný");
+TEST_F(UiTest, CtrlSWritesToTheRoutesOwnFileWithoutAskingAndSaveAsAsks) {
+    main().show();
+    QApplication::setActiveWindow(&main());
+    const auto press = [&](QKeyCombination key) { QTest::keyClick(&main(), key.key(), key.keyboardModifiers()); };
+    press(Qt::ControlModifier | Qt::Key_S);
+    EXPECT_EQ(desk.texts("information"), std::vector<std::string>{"Seznam je prázdný"});
     completeRoute(route());
-    desk.fileNames = {path("r.trasa")};
-    main().ToolButton3Click();
-    EXPECT_EQ(std::filesystem::file_size(path("r.trasa")), 4u * 2816u);
-    EXPECT_EQ(desk.shown.back().text, "Uloženo");
+    desk.fileNames = {path("novák.trasa"), path("kopie.trasa")};
+    press(Qt::ControlModifier | Qt::Key_S);  // no file yet: asks
+    route().AppendComponent(testroutes::detector("-28"));
+    EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    press(Qt::ControlModifier | Qt::Key_S);  // its own file: written at once
+    EXPECT_EQ(std::filesystem::file_size(path("novák.trasa")), 5u * 2816u);
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(control<QStatusBar>(main(), "StatusBar1").currentMessage(),
+              toQ("Uloženo do „" + path("novák.trasa") + "“."));
+    press(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S);  // asks, starting at the route's file
+    EXPECT_EQ(desk.texts("save"), (std::vector<std::string>{"", path("novák.trasa")}));
+    EXPECT_EQ(std::filesystem::file_size(path("kopie.trasa")), 5u * 2816u);
+    EXPECT_EQ(main().windowTitle(), "kopie.trasa — Lumor");
+    EXPECT_EQ(desk.texts("information").size(), 1u);  // no "Uloženo" to click away
+    main().hide();
 }
 
 TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
@@ -443,6 +442,30 @@ TEST(QtTexts, MessageBoxesAndFileDialogsSpeakCzech) {
     EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)), "Uložit");
 }
 
+TEST(QtDeskFolders, FileDialogsStartInTheDocumentsThenWhereTheLastFileWasNeverInTheProgramsFolder) {
+    namespace fs = std::filesystem;
+    const fs::path home = fs::temp_directory_path() / ("lumor_home_" + std::to_string(::getpid()));
+    fs::create_directories(home / "Documents");
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / ".config").string()));
+    QtDesk desk;
+    EXPECT_EQ(desk.dialogFolder(kRouteFilter, {}), (home / "Documents").string());
+    EXPECT_NE(desk.dialogFolder(kRouteFilter, {}) + "/", desk.executableDir());
+    desk.remember(kRouteFilter, (home / "trasy" / "novák.trasa").string());
+    EXPECT_EQ(desk.dialogFolder(kRouteFilter, {}), (home / "trasy").string());
+    EXPECT_EQ(desk.dialogFolder(kRouteFilter, "/srv/x/y.trasa"), "/srv/x");  // the route's own file
+    fs::remove(home / "Documents");
+    EXPECT_EQ(desk.dialogFolder(kLibraryFilter, {}), home.string());
+    qputenv("HOME", oldHome);
+    if (oldConfig.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+    fs::remove_all(home);
+}
+
 TEST_F(UiTest, AboutBoxNamesTheProject) {
     main().ToolButton10Click();
     ASSERT_EQ(desk.shown.size(), 1u);
@@ -490,13 +513,12 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
-    // Over a route of several components it asks first, as Open does; a file that cannot be
-    // read leaves what is there.
-    desk.answers = {true};
+    // A file that cannot be read leaves what is there and asks nothing.
+    route().AppendComponent(testroutes::detector("-28"));
     openCommandLineFiles(*forms, {path("chybí.trasa")});
-    EXPECT_EQ(desk.texts("question").size(), 1u);
+    EXPECT_TRUE(desk.texts("choice").empty());
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
-    EXPECT_EQ(route().count(), 4);
+    EXPECT_EQ(route().count(), 5);
 }
 
 TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {

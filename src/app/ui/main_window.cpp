@@ -62,6 +62,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     command(ui_->ToolButton1Action, &TForm1::ToolButton1Click);
     command(ui_->ToolButton2Action, &TForm1::ToolButton2Click);
     command(ui_->ToolButton3Action, &TForm1::ToolButton3Click);
+    command(ui_->ToolButton8Action, &TForm1::ToolButton8Click);
     addToolSpace(ui_->ToolBar1, "ToolButton4", 28);
     command(ui_->ToolButton5Action, &TForm1::ToolButton5Click);
     command(ui_->ToolButton6Action, &TForm1::ToolButton6Click);
@@ -149,12 +150,13 @@ StudentTexts TForm1::shownStudent() const {
 }
 
 void TForm1::ToolButton1Click() {
-    setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
-    if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
-    {
+    // A changed route is offered for saving first; "Zrušit" changes nothing at all.
+    if (!routeMayBeReplaced()) return;
+    if (state_.route.count() > 0) {
         const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
         state_.route.ClearRoute();
     }
+    setEnlargeAndReport(false, false);
     blankGraphs();
     routeSaved({});
 }
@@ -162,20 +164,16 @@ void TForm1::ToolButton1Click() {
 void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
 
 void TForm1::openRoute(const std::optional<std::string>& given) {
-    const bool replacing = state_.route.grid().colCount() != 2;
-    if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
-                                     "opravdu chcete pokračovat ?")) {
-        return;
-    }
     // The file is read and checked before the route is emptied: a cancelled dialog, a file
-    // that cannot be read or one that is no route leaves the route as it was.
+    // that cannot be read or one that is no route leaves the route as it was, and asks nothing.
     const auto path = given ? given : desk_.openFileName(kRouteFilter);
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
+    if (!routeMayBeReplaced()) return;
     {
         const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
-        if (replacing) {
+        if (state_.route.count() > 0) {
             state_.route.ClearRoute();
             blankGraphs();
             ui_->ToolButton7Action->setEnabled(false);
@@ -185,7 +183,19 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     routeSaved(*path);  // the undo command follows the step just made
 }
 
+bool TForm1::routeMayBeReplaced() {
+    if (!routeChanged()) return true;
+    switch (desk_.choice("Optická trasa byla změněna. Chcete ji nejprve uložit?")) {
+        case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the route
+        case Choice::No: return true;
+        case Choice::Cancel: break;
+    }
+    return false;
+}
+
 void TForm1::ToolButton3Click() { saveRoute(); }
+
+void TForm1::ToolButton8Click() { saveRouteAs(); }
 
 void TForm1::openGivenFile(const std::string& path) {
     if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
@@ -222,13 +232,27 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 bool TForm1::saveRoute() {
+    if (routeFile_.empty() || state_.route.count() == 0) return saveRouteAs();
+    return writeRoute(routeFile_);
+}
+
+bool TForm1::saveRouteAs() {
     if (state_.route.count() == 0) {
         desk_.information("Seznam je prázdný");
         return false;
     }
-    const auto path = desk_.saveFileName(kRouteFilter);
-    if (!path || !state_.route.SaveRoute(*path)) return false;
-    routeSaved(*path);
+    const auto path = desk_.saveFileName(kRouteFilter, routeFile_);  // starting at the route's own file
+    return path && writeRoute(*path);
+}
+
+bool TForm1::writeRoute(const std::string& path) {
+    // Written whole or not at all; said in the status line, not in a box to click away.
+    if (const auto error = writeFileAtomically(path, state_.route.imageBytes())) {
+        desk_.warning("Soubor „" + path + "“ se nepodařilo uložit: " + *error + ".");
+        return false;
+    }
+    routeSaved(path);
+    ui_->StatusBar1->showMessage(toQ("Uloženo do „" + path + "“."));
     return true;
 }
 
@@ -258,7 +282,7 @@ void TForm1::updateTitle() {
 
 bool TForm1::mayClose() {
     if (routeChanged()) {
-        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit ?")) {
+        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit?")) {
             case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the program open
             case Choice::No: return true;
             case Choice::Cancel: return false;
@@ -267,7 +291,7 @@ bool TForm1::mayClose() {
     if (reportDataChanged()) {
         return desk_.question(
             "Údaje studenta nebo závěr se změnily a protokol s nimi nebyl vytvořen. Opravdu chcete program "
-            "ukončit bez vytvoření protokolu ?");
+            "ukončit bez vytvoření protokolu?");
     }
     return true;
 }

@@ -54,7 +54,8 @@ public:
     void FormCreate();
     void ToolButton1Click();   ///< new route
     void ToolButton2Click();   ///< open route
-    void ToolButton3Click();   ///< save route
+    void ToolButton3Click();   ///< save route (to its own file when it has one)
+    void ToolButton8Click();   ///< save route as
     void ToolButton5Click();   ///< library window
     void ToolButton6Click();   ///< student dialog
     void ToolButton7Click();   ///< report
@@ -89,9 +90,12 @@ public:
     /// The student's texts as the labels show them.
     StudentTexts shownStudent() const;
 
-    /// The save command: asks for a name and saves; false when the route is empty, the user
-    /// cancelled or the save failed (the user was told).
+    /// The save command: writes the route to its own file (opened or saved before) without a
+    /// question, or asks for a name as `saveRouteAs` when it has none; false when the route is
+    /// empty, the user cancelled or the save failed (the user was told).
     bool saveRoute();
+    /// The save-as command: asks for a name (starting at the route's file) and saves there.
+    bool saveRouteAs();
     /// True when the route holds components changed since it was last made new, opened or saved.
     bool routeChanged() const;
     /// True when the student's data or the conclusion changed since the last report was written.
@@ -112,6 +116,12 @@ protected:
 private:
     /// The Open command, with the file given or asked for.
     void openRoute(const std::optional<std::string>& given);
+    /// Before the route is replaced (New, Open, a dropped file): a changed route is offered
+    /// for saving (Ano saves, Ne drops the changes); false when the user cancelled or the save
+    /// did not happen. An unchanged route is replaced without a question.
+    bool routeMayBeReplaced();
+    /// Writes the route to the file; the title loses its change mark, the status line says where.
+    bool writeRoute(const std::string& path);
     /// The route is now the one in the file (empty: a new route without a file).
     void routeSaved(const std::string& path);
     /// "novák.trasa* — Lumor": the route's file and whether it changed since.

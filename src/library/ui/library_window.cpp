@@ -163,7 +163,7 @@ void TForm2::ToolButton3Click() {
         desk_.information("Seznam je prázdný");
         return;
     }
-    if (auto path = desk_.saveFileName(kLibraryFilter)) library_.SaveLibrary(*path);
+    if (auto path = desk_.saveFileName(kLibraryFilter, {})) library_.SaveLibrary(*path);
 }
 
 void TForm2::ToolButton4Click() { editor().openForNew(); }
