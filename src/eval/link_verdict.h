@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,10 @@ std::string rateLimitText(RateLimit limit);
 
 /// The verdict as one Czech line for the main window's status line, values to hundredths.
 std::string verdictLine(const LinkVerdict& verdict);
+
+/// What the three graphs show after a draw, for a screen reader, in the order attenuation, CD,
+/// PMD: the quantity along the route and its value at the end, to hundredths.
+std::array<std::string, 3> graphDescriptions(double endAttenuation, double endCdNs, double endPmdPs);
 
 /// The rules behind the bit-rate estimate, for the status line's tooltip and help texts.
 extern const char* const kBitRateRules;

@@ -123,9 +123,10 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(lib().findChild<QLabel*>("Label5")->text(), "Konektory");
     EXPECT_EQ(lib().findChild<QLabel*>("Label5")->pos(), QPoint(16, 160));
     EXPECT_EQ(control<QPushButton>(lib(), "BitBtn1").text(), "Zavřít");
-    EXPECT_EQ(control<QToolButton>(lib(), "SpeedButton11").toolTip(), "Najdi");
-    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton2")->toolTip(), "Přidej");
-    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton7")->toolTip(), "uprav komponentu");
+    EXPECT_EQ(control<QToolButton>(lib(), "SpeedButton11").toolTip(), "Najdi (Enter)");
+    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton2")->toolTip(),
+              "Přidej vybrané vlákno do trasy (Enter v seznamu)");
+    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton7")->toolTip(), "Uprav vybrané vlákno v seznamu komponent");
 
     // The tool bar in its order, with its hints.
     std::vector<std::string> order, hints;
@@ -136,9 +137,11 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
     }
     EXPECT_EQ(order, (std::vector<std::string>{"ToolButton1", "ToolButton2", "ToolButton3", "ToolSeparator1",
                                                "ToolButton4", "ToolButton5", "ToolSeparator2", "ToolButton9"}));
-    EXPECT_EQ(hints, (std::vector<std::string>{"Nový seznam komponent", "otevři seznam komponent",
-                                               "ulož seznam komponent", "", "přidej komponentu", "odeber komponentu",
-                                               "", "smaž poslední komponentu v trase"}));
+    EXPECT_EQ(hints,
+              (std::vector<std::string>{"Nový seznam komponent (Ctrl+N)", "Otevři seznam komponent (Ctrl+O)",
+                                        "Ulož seznam komponent (Ctrl+S)", "", "Přidej komponentu do seznamu (Insert)",
+                                        "Odeber poslední komponentu ze seznamu (Ctrl+Delete)", "",
+                                        "Smaž poslední komponentu v trase (Ctrl+Backspace)"}));
 }
 
 TEST_F(LibraryWindowTest, CategoryListsStartEmptyWithTheirButtonsDisabled) {

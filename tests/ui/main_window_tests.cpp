@@ -145,7 +145,7 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(control<QLabel>(main(), "Label1").pos(), QPoint(8, 112));
     EXPECT_EQ(control<QLabel>(main(), "Label12").pos(), QPoint(8, 766));
     EXPECT_EQ(control<QLabel>(main(), "Label7").pos(), QPoint(224, 8));
-    EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy");
+    EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy (F5)");
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton4")->width(), 28);
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
     EXPECT_EQ(control<QLabel>(main(), "Label6").palette().color(QPalette::WindowText), QColor(255, 0, 0));

@@ -3,7 +3,7 @@
 #include "library/component_library.h"
 #include "library/library_to_route.h"
 #include "platform/gui/qtext.h"
-#include "platform/ui/accessible_names.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/input_filter.h"
@@ -30,6 +30,7 @@ TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
     onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
     onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
     setNewFibreMode(0);
+    setTabChain({ui_->Edit1, ui_->Button2, ui_->Button1});  // "Změň" stands left of "Ok"
     nameControls(*this);
     FormCreate();
 }

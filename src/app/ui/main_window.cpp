@@ -10,6 +10,7 @@
 #include "eval/ui/image_view_canvas.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
@@ -54,7 +55,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->setGrid(state_.route.grid());
     enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
     graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
-    for (ImageView* image : graphImages_) image->blank();
+    blankGraphs();
 
     auto command = [&](QAction* action, void (TForm1::*handler)()) {
         addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
@@ -91,7 +92,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
     // A change made in another window becomes an undo step only once it is complete.
-    state_.routeHistory.setListener([this] { routeShown(); });
+    state_.routeHistory.setListener([this] { routeStepDone(); });
 
     connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
     // Whoever changes the route (this window, the library window, the length dialog), the
@@ -99,16 +100,23 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     QAbstractItemModel* routeModel = ui_->seznam->model();
     connect(routeModel, &QAbstractItemModel::columnsRemoved, this, [this] { routeShown(); });
     connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { routeShown(); });
-    // A component added (here or in the library window) is scrolled into view.
-    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] {
-        routeShown();
-        showComponent(state_.route.count());
-    });
+    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] { routeShown(); });
     connect(ui_->seznam->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { routeShown(); });
     onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
     onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
     onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
     connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
+
+    // Tab goes through the window in reading order: the tool bar, the route table (whose cells
+    // the arrow keys move through), the enlarge buttons, the conclusion; every command also
+    // has its key. The work starts in the route table.
+    auto tool = [this](const char* name) { return findChild<QToolButton*>(QString::fromLatin1(name)); };
+    setTabChain({tool("ToolButton1"), tool("ToolButton2"), tool("ToolButton3"), tool("ToolButton8"),
+                 tool("ToolButton5"), tool("ToolButton6"), tool("ToolButton7"), tool("ToolButton10"),
+                 tool("ToolButton11"), tool("ToolButton12"), tool("ToolButton13"), ui_->seznam, ui_->SpeedButton2,
+                 ui_->SpeedButton3, ui_->SpeedButton4, ui_->Memo1});
+    ui_->seznam->setFocus(Qt::OtherFocusReason);
+    nameControls(*this);
     FormCreate();
 }
 
@@ -135,6 +143,17 @@ void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
 
 void TForm1::blankGraphs() {
     for (ImageView* image : graphImages_) image->blank();
+    describeGraphs(false);
+}
+
+void TForm1::describeGraphs(bool drawn) {
+    static const char* const names[] = {"Graf útlumu", "Graf chromatické disperze", "Graf polarizačně vidové disperze"};
+    const RouteResult& r = state_.routeResult;
+    const auto described = graphDescriptions(r.EndAttenuation, r.EndCd, r.EndPmd);
+    for (std::size_t i = 0; i < graphImages_.size(); ++i) {
+        graphImages_[i]->setAccessibleName(QString::fromUtf8(names[i]));
+        graphImages_[i]->setAccessibleDescription(drawn ? toQ(described[i]) : QStringLiteral("Zatím nevykreslen."));
+    }
 }
 
 void TForm1::showStudent(const StudentTexts& student) {
@@ -333,6 +352,7 @@ void TForm1::ToolButton11Click() {
     DrawRouteGraphs();
     setEnlargeAndReport(true, true);
     showVerdict();
+    describeGraphs(true);
 }
 
 void TForm1::showEnlarged(GraphKind kind) {
@@ -403,6 +423,15 @@ void TForm1::ChangeLengthClick() {
     if (k == 0 || typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) != ComponentType::Fibre) return;
     peers().lengthDialog.openForChange(k);
     showComponent(k);
+}
+
+void TForm1::routeStepDone() {
+    // One component more at the end (added here or in the library window): it is selected and
+    // scrolled into view, so that what follows (Delete, F2) acts on it.
+    const int count = state_.route.count();
+    if (count == componentsShown_ + 1) showComponent(count);
+    componentsShown_ = count;
+    routeShown();
 }
 
 void TForm1::routeShown() {

@@ -82,8 +82,12 @@ public:
     void DrawRouteGraphs();
     /// Writes the report page from what the window shows and opens it.
     void WriteReport();
-    /// Fills the three graph images white.
+    /// Fills the three graph images white; they are described as not drawn.
     void blankGraphs();
+    /// Gives the three graph images their accessible names and descriptions: after a draw
+    /// (`drawn`), what each shows with its end value from the last evaluation; otherwise that
+    /// nothing is drawn yet. Called after each successful draw.
+    void describeGraphs(bool drawn);
     /// Shows the student's texts in the labels `Label7` (first name), `Label6` (surname),
     /// `Label10` (date) and `Label11` (study group).
     void showStudent(const StudentTexts& student);
@@ -128,6 +132,9 @@ private:
     void updateTitle();
     /// After any change of the route: the title, the undo and redo commands, the table's commands.
     void routeShown();
+    /// After each complete change of the route (an undo step): a component added at the end
+    /// is selected, then `routeShown`.
+    void routeStepDone();
     /// Selects component k's column and scrolls the table to it.
     void showComponent(int k);
     /// The verdict of the last successful draw in the status line (empty: none).
@@ -143,6 +150,7 @@ private:
     std::unique_ptr<MainWindowPeers> peers_;
     std::string routeFile_;            ///< the route's file since the last open or save; empty for none
     std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
+    int componentsShown_ = 0;          ///< the route's components after its last complete change
     /// What the last written report was made of (nothing typed before the first).
     struct {
         StudentTexts student;

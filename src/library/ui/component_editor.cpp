@@ -3,7 +3,7 @@
 #include "library/component_library.h"
 #include "library/entry_check.h"
 #include "platform/gui/qtext.h"
-#include "platform/ui/accessible_names.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/input_filter.h"

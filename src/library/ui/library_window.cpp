@@ -5,12 +5,15 @@
 #include "library/ui/component_editor.h"
 #include "library/ui/fibre_length_dialog.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "route/route_list.h"
 #include "ui_library_window.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -88,7 +91,30 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
         onClicked(editButtons_[t], desk_, [this, h = editHandlers[t]] { (this->*h)(); });
     }
     onClicked(ui_->SpeedButton11, desk_, [this] { SpeedButton11Click(); });
-    ui_->Edit1->installEventFilter(this);  // Enter in the search text searches
+    ui_->Edit1->installEventFilter(this);                           // Enter in the search text searches
+    for (QComboBox* list : lists_) list->installEventFilter(this);  // Enter in a list adds its choice
+
+    // Ctrl+F: to the search text.
+    auto* find = new QAction(this);
+    find->setObjectName(QStringLiteral("FindAction"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] {
+        ui_->Edit1->setFocus(Qt::ShortcutFocusReason);
+        ui_->Edit1->selectAll();
+    });
+    addAction(find);
+
+    // Tab in reading order: the tool bar, each category row (list, "Přidej", "uprav"), the
+    // search, the library table (arrow keys move through its cells), "Zavřít".
+    auto tool = [this](const char* name) { return findChild<QToolButton*>(QString::fromLatin1(name)); };
+    setTabChain(
+        {tool("ToolButton1"), tool("ToolButton2"), tool("ToolButton3"), tool("ToolButton4"), tool("ToolButton5"),
+         tool("ToolButton9"), lists_[0],           addButtons_[0],      editButtons_[0],     lists_[1],
+         addButtons_[1],      editButtons_[1],     lists_[2],           addButtons_[2],      editButtons_[2],
+         lists_[3],           addButtons_[3],      editButtons_[3],     lists_[4],           addButtons_[4],
+         editButtons_[4],     ui_->Edit1,          ui_->SpeedButton11,  ui_->seznam1,        ui_->BitBtn1});
+    lists_[0]->setFocus(Qt::OtherFocusReason);  // the work starts in the sources
+    nameControls(*this);
     onClicked(ui_->BitBtn1, desk_, [this] { BitBtn1Click(); });
     FormCreate();
 }
@@ -250,10 +276,19 @@ void TForm2::FindComponent() {
 void TForm2::BitBtn1Click() { close(); }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->Edit1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            guarded(desk_, [this] { FindComponent(); });
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    if (key == nullptr || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        key->modifiers() & ~Qt::KeypadModifier) {
+        return QDialog::eventFilter(watched, event);
+    }
+    if (watched == ui_->Edit1) {
+        guarded(desk_, [this] { FindComponent(); });
+        return true;
+    }
+    for (std::size_t t = 0; t < kCategoryCount; ++t) {
+        // Enter in a closed category list: its "Přidej", for the item it shows.
+        if (watched == lists_[t] && !lists_[t]->view()->isVisible()) {
+            if (addButtons_[t]->isEnabled()) addButtons_[t]->click();
             return true;
         }
     }

@@ -1,6 +1,8 @@
-#include "platform/ui/accessible_names.h"
+#include "platform/ui/access.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QWidget>
 
@@ -17,6 +19,20 @@ QString captionOf(const QLabel& label) {
 }
 
 }  // namespace
+
+void setTabChain(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous != nullptr) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void showShortcutInToolTip(QAction& action) {
+    const QString keys = action.shortcut().toString(QKeySequence::NativeText);
+    if (keys.isEmpty() || action.toolTip().contains(keys)) return;
+    action.setToolTip(action.toolTip() + QStringLiteral(" (") + keys + QLatin1Char(')'));
+}
 
 QString accessibleCaption(const QWidget& control) {
     for (const QLabel* label : control.window()->findChildren<QLabel*>()) {
