@@ -28,6 +28,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -466,11 +467,21 @@ TEST(QtDeskFolders, FileDialogsStartInTheDocumentsThenWhereTheLastFileWasNeverIn
     fs::remove_all(home);
 }
 
-TEST_F(UiTest, AboutBoxNamesTheProject) {
-    main().ToolButton10Click();
-    ASSERT_EQ(desk.shown.size(), 1u);
-    EXPECT_EQ(desk.shown[0].title, "O programu");
-    EXPECT_EQ(desk.shown[0].text.rfind("Tento program vytvořil\r\n", 0), 0u);
+TEST_F(UiTest, F1OpensTheGuideWithTheReportFolderAndTheAboutBox) {
+    main().show();
+    QApplication::setActiveWindow(&main());
+    desk.modalActions.push_back([](QDialog& help) {
+        const QString guide = control<QTextBrowser>(help, "HelpText").toPlainText();
+        EXPECT_TRUE(guide.contains("Rychlý start") && guide.contains("Verdikt a přenosová rychlost"));
+        EXPECT_TRUE(guide.contains(QStringLiteral("bin/Protokol"))) << guide.toStdString();
+        control<QPushButton>(help, "AboutButton").click();
+    });
+    QTest::keyClick(&main(), Qt::Key_F1);
+    ASSERT_EQ(desk.shown.size(), 2u);
+    EXPECT_EQ(desk.shown[0].title, "Nápověda");
+    EXPECT_EQ(desk.shown[1].title, "O programu");
+    EXPECT_EQ(desk.shown[1].text.rfind("Tento program vytvořil\r\n", 0), 0u);
+    main().hide();
 }
 
 TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {

@@ -1,7 +1,7 @@
 #include "app/ui/main_window.h"
 
-#include "app/about.h"
 #include "app/app_state.h"
+#include "app/ui/help_window.h"
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "eval/gui/graph_pictures.h"
@@ -48,7 +48,8 @@
 
 namespace lumor {
 
-TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(AppState& state, Desk& desk)
+    : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpWindow>(desk)) {
     ui_->setupUi(this);
     applyFormFonts(*this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
@@ -341,7 +342,10 @@ void TForm1::ToolButton7Click() {
     WriteReport();
 }
 
-void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
+void TForm1::ToolButton10Click() {
+    help_->showGuide(protocolFolder(desk_.executableDir()));
+    desk_.showModal(*help_);
+}
 
 void TForm1::ToolButton11Click() {
     ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind

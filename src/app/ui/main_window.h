@@ -22,6 +22,7 @@ struct AppState;
 class Desk;
 class GraphWindow;
 class GridView;
+class HelpWindow;
 class ImageView;
 class TForm2;
 class TForm4;
@@ -59,7 +60,7 @@ public:
     void ToolButton5Click();   ///< library window
     void ToolButton6Click();   ///< student dialog
     void ToolButton7Click();   ///< report
-    void ToolButton10Click();  ///< about box
+    void ToolButton10Click();  ///< the help window (the about box is in it)
     void ToolButton11Click();  ///< draw the graphs
     void SpeedButton2Click();  ///< enlarged attenuation graph
     void SpeedButton3Click();  ///< enlarged chromatic dispersion graph
@@ -148,9 +149,10 @@ private:
     Desk& desk_;
     std::unique_ptr<Ui::TForm1> ui_;
     std::unique_ptr<MainWindowPeers> peers_;
-    std::string routeFile_;            ///< the route's file since the last open or save; empty for none
-    std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
-    int componentsShown_ = 0;          ///< the route's components after its last complete change
+    std::unique_ptr<HelpWindow> help_;  ///< "Nápověda", opened by F1
+    std::string routeFile_;             ///< the route's file since the last open or save; empty for none
+    std::uint64_t savedRevision_ = 0;   ///< the route's revision when it was made new, opened or saved
+    int componentsShown_ = 0;           ///< the route's components after its last complete change
     /// What the last written report was made of (nothing typed before the first).
     struct {
         StudentTexts student;
