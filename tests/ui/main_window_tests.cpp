@@ -29,6 +29,7 @@
 #include <QStyleOption>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -266,9 +267,16 @@ TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
     EXPECT_TRUE(desk.shown.empty());
 }
 
-TEST_F(UiTest, ConclusionKeepsItsFirstFiveLines) {
-    control<QPlainTextEdit>(main(), "Memo1").setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
+TEST_F(UiTest, ConclusionKeepsItsFirstFiveLinesAndSaysSo) {
+    auto& memo = control<QPlainTextEdit>(main(), "Memo1");
+    memo.setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
     EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText(), "1\n2\n3\n4\n5");
+    memo.moveCursor(QTextCursor::End);
+    QTest::keyClick(&memo, Qt::Key_Return);  // a sixth line typed
+    EXPECT_EQ(memo.toPlainText(), "1\n2\n3\n4\n5");
+    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), "Závěr má nejvýš pět řádků; šestý řádek nelze přidat.");
+    QTest::keyClicks(&memo, ".");
+    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), "");
     control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString(700, QLatin1Char('x')));
     EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText().size(), 550);
 }

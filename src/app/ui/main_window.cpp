@@ -15,6 +15,7 @@
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
+#include "platform/ui/input_filter.h"
 #include "report/conclusion.h"
 #include "report/gui/report_pdf.h"
 #include "route/component_types.h"
@@ -92,6 +93,7 @@ TForm1::TForm1(AppState& state, Desk& desk)
     ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    showAsHint(*ui_->Label13);
     // A change made in another window becomes an undo step only once it is complete.
     state_.routeHistory.setListener([this] { routeStepDone(); });
 
@@ -471,8 +473,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::Memo1Change() {
     const std::string text = fromQ(ui_->Memo1->toPlainText());
     const auto limited = limitConclusion(text, static_cast<std::size_t>(ui_->Memo1->textCursor().position()));
-    if (limited.text == text) return;
-    const QSignalBlocker quiet(ui_->Memo1);  // the shortened text raises no change of its own
+    if (limited.text == text) {
+        ui_->Label13->clear();
+        return;
+    }
+    refuseVisibly(*ui_->Label13, limited.refusal);  // beside "Závěr:", not glued on silently
+    const QSignalBlocker quiet(ui_->Memo1);         // the shortened text raises no change of its own
     ui_->Memo1->setPlainText(toQ(limited.text));
     QTextCursor cursor = ui_->Memo1->textCursor();
     cursor.setPosition(static_cast<int>(limited.cursor));
