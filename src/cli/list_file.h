@@ -34,7 +34,7 @@ using LoadedRoute = LoadedList<RouteList>;
 using LoadedLibrary = LoadedList<ComponentLibrary>;
 
 /// Loads a route file as `RouteList::LoadRoute` does. A file that cannot be read gives a
-/// reason clearer than the program's "nelze otevrit" ("soubor neexistuje", "je to složka,
+/// reason clearer than the program's "nelze otevřít" ("soubor neexistuje", "je to složka,
 /// ne soubor", "přístup odepřen"…). A loaded file's warnings are the route's own (more than
 /// 999 components) and a note about a tail shorter than a whole record, which the program
 /// drops without a word.

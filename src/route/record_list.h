@@ -161,12 +161,12 @@ public:
     }
 
     /// The bytes of a list file, read and checked before anything of the list changes. Nothing
-    /// when the file cannot be read ("nelze otevrit") or is no file of this kind (a message
+    /// when the file cannot be read ("nelze otevřít") or is no file of this kind (a message
     /// naming the file); the user has been told then.
     std::optional<std::string> readListFile(const std::string& path) {
         auto content = readFileBytes(path, kFileReadLimit);
         if (std::holds_alternative<ReadFailure>(content)) {
-            messages_.warning("nelze otevrit");
+            messages_.warning("nelze otevřít");
             return std::nullopt;
         }
         std::string& bytes = std::get<std::string>(content);

@@ -350,13 +350,13 @@ std::vector<Row> rows() {
                      const bool ok = s.route.LoadRoute(s.file("none.trasa"));
                      return loadAnswer(s, ok, s.route.count());
                  },
-                 "refused 3 | warning||nelze otevrit"});
+                 "refused 3 | warning||nelze otevřít"});
     r.push_back({"FolderAsRouteFile",
                  [](Sandbox& s) {
                      const bool ok = s.route.LoadRoute(s.dir.string());
                      return loadAnswer(s, ok, s.route.count());
                  },
-                 "refused 3 | warning||nelze otevrit"});
+                 "refused 3 | warning||nelze otevřít"});
     r.push_back({"EmptyLibraryFile", [](Sandbox& s) { return loadLibrary(s, ""); }, "loaded 0 byte for byte"});
     r.push_back({"TruncatedLibraryFile", [=](Sandbox& s) { return loadLibrary(s, s.libraryBytes.substr(0, L + 2563)); },
                  "loaded 1 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 2563 bajtů netvoří "
@@ -376,7 +376,7 @@ std::vector<Row> rows() {
                      const bool ok = s.library.LoadLibrary(s.file("none.komp"));
                      return loadAnswer(s, ok, s.library.count());
                  },
-                 "refused 2 | warning||nelze otevrit"});
+                 "refused 2 | warning||nelze otevřít"});
 
     // Texts the slots cannot hold.
     r.push_back({"TextOver255CharactersIsCutAndSurvivesTheFile",
@@ -644,7 +644,7 @@ std::vector<Row> rows() {
                      const bool ok = s.library.LoadLibrary(s.file("stdkmp.komp"));
                      return loadAnswer(s, ok, s.library.count());
                  },
-                 "refused 2 | warning||nelze otevrit"});
+                 "refused 2 | warning||nelze otevřít"});
     r.push_back({"ReadOfADevice", [](Sandbox&) { return readAnswer(readBoundedFile("/dev/zero", 1 << 20)); },
                  "je to zařízení, ne obyčejný soubor"});
 #endif

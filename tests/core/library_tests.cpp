@@ -152,7 +152,7 @@ TEST_F(LibraryTest, FileThatCannotBeOpenedWarnsAndKeepsTheLibrary) {
     EXPECT_FALSE(library.LoadLibrary(file("missing.komp")));
     EXPECT_FALSE(library.LoadLibrary(dir.string()));
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0], "warning||nelze otevrit");
+    EXPECT_EQ(messages.shown[0], "warning||nelze otevřít");
     EXPECT_EQ(library.count(), 3);
     EXPECT_EQ(library.grid().colCount(), 4);
     EXPECT_EQ(library.grid().cell(3, 2), "SC/PC");

@@ -197,7 +197,7 @@ TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     EXPECT_FALSE(route.LoadRoute(file("missing.trasa")));
     EXPECT_FALSE(route.LoadRoute(dir.string()));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"warning||nelze otevrit", "warning||nelze otevrit"}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"warning||nelze otevřít", "warning||nelze otevřít"}));
     EXPECT_EQ(route.count(), 1);
     EXPECT_EQ(route.grid().cell(1, 2), "A");
 }

@@ -112,7 +112,7 @@ std::vector<std::string> cutTexts(const QWidget& window) {
 TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary) {
     ASSERT_EQ(startupShown.size(), 1u);
     EXPECT_EQ(startupShown[0].kind, "warning");
-    EXPECT_EQ(startupShown[0].text, "nelze otevrit");
+    EXPECT_EQ(startupShown[0].text, "nelze otevřít");
     EXPECT_EQ(state->library.count(), 0);
     EXPECT_EQ(state->library.grid().colCount(), 2);
     EXPECT_EQ(main().windowTitle(), "Lumor");
@@ -536,7 +536,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     route().AppendComponent(testroutes::detector("-28"));
     openCommandLineFiles(*forms, {path("chybí.trasa")});
     EXPECT_TRUE(desk.texts("choice").empty());
-    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevřít"});
     EXPECT_EQ(route().count(), 5);
 }
 
