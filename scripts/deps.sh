@@ -4,7 +4,7 @@
 #   scripts/deps.sh PACKAGE...   those packages instead (the other scripts' own needs)
 # LUMOR_NO_RECOMMENDS=1 leaves out what the packages only recommend.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libcli11-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libcli11-dev libtomlplusplus-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
           qt6-translations-l10n xvfb xauth
           clang libclang-rt-14-dev clang-format python3 poppler-utils

@@ -48,6 +48,7 @@ v prohlížeči. <b>Odevzdejte Protokol.pdf</b>: je v něm vše, i grafy.</li>
 <tr><td>Ctrl+N, Ctrl+O, Ctrl+S</td><td>nová, otevřít, uložit trasu (do jejího souboru)</td></tr>
 <tr><td>Ctrl+Shift+S</td><td>uložit trasu jako… (zeptá se na soubor)</td></tr>
 <tr><td>Ctrl+K, Ctrl+T, Ctrl+P</td><td>komponenty, student, protokol</td></tr>
+<tr><td>Ctrl+Shift+O</td><td>otevřít zadání učitele (*.zadani)</td></tr>
 <tr><td>F5, F1</td><td>vykreslit grafy, tato nápověda</td></tr>
 <tr><td>Ctrl+Z, Ctrl+Y</td><td>vrátit a znovu provést změnu trasy</td></tr>
 <tr><td>Delete, Ctrl+←, Ctrl+→, F2</td><td>v tabulce trasy: odebrat, posunout vybranou komponentu,

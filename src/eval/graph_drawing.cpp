@@ -388,7 +388,7 @@ GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& c
 }
 
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
-                                                             RouteResult& result) {
+                                                             RouteResult& result, RouteProfiles* profilesOut) {
     // One evaluation and one check of the fibre lengths serve the small and the enlarged graphs.
     RouteProfiles profiles;
     if (!drawSmallGraphs(route, *canvases.small[0], *canvases.small[1], *canvases.small[2], result, profiles)) {
@@ -396,7 +396,18 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
     }
     std::array<GraphScale, 3> scales;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i) {
-        scales[i] = drawEnlargedGraph(profiles, kGraphKinds[i], *canvases.enlarged[i]);
+        if (canvases.enlarged[i] != nullptr) {
+            scales[i] = drawEnlargedGraph(profiles, kGraphKinds[i], *canvases.enlarged[i]);
+        }
+    }
+    if (profilesOut != nullptr) {
+        profiles.FibreLength = profiles.attenuation.FibreLength;
+        profiles.SourceLevel = profiles.attenuation.SourceLevel;
+        profiles.sensitivity = profiles.attenuation.sensitivity;
+        profiles.EndAttenuation = result.EndAttenuation;
+        profiles.EndCd = result.EndCd;
+        profiles.EndPmd = result.EndPmd;
+        *profilesOut = std::move(profiles);
     }
     return scales;
 }

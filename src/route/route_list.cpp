@@ -6,8 +6,8 @@ namespace lumor {
 
 namespace {
 
-void showRouteColumn(StringGrid& grid, int col, const ComponentRecord& record) {
-    for (ComponentSlot s : kComponentSlots) grid.setCell(col, gridRow(s), SlotText(record, s));
+std::string routeCellText(const ComponentRecord& record, int row) {
+    return SlotText(record, kComponentSlots.at(static_cast<std::size_t>(row - 1)));
 }
 
 RecordListTexts routeTexts() {
@@ -34,7 +34,7 @@ std::optional<std::string> contentRefusal(const std::vector<std::unique_ptr<Comp
 }  // namespace
 
 RouteList::RouteList(Messages& messages)
-    : RecordList(messages, routeTexts(), routeRowCaptions(), &showRouteColumn, &contentRefusal) {}
+    : RecordList(messages, routeTexts(), routeRowCaptions(), &routeCellText, &contentRefusal) {}
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();

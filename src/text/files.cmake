@@ -2,7 +2,7 @@
 target_sources(lumor_core PRIVATE
   src/text/cp1250.cpp
   src/text/numbers.cpp
-  src/text/string_grid.cpp
+  src/text/text_table.cpp
   src/text/slot_image.cpp
   src/text/file_io.cpp
   src/text/read_file.cpp

@@ -5,7 +5,6 @@
 #include "text/numbers.h"
 #include "text/read_file.h"
 #include "text/slot_image.h"
-#include "text/string_grid.h"
 #include "text/text_search.h"
 
 #include <gtest/gtest.h>
@@ -120,19 +119,6 @@ TEST(roundHundredths, TiesGoToTheEvenHundredth) {
     EXPECT_EQ(NumberText(roundHundredths(-3.14159)), "-3,14");
     EXPECT_EQ(NumberText(roundHundredths(0.125)), "0,12");  // 12.5 hundredths → 12
     EXPECT_EQ(NumberText(roundHundredths(3.48)), "3,48");
-}
-
-TEST(StringGrid, KeepsTextsBeyondTheColumnCountAndAtLeastOneColumn) {
-    StringGrid g(12, 2);
-    g.setCell(5, 0, "5.");
-    g.setCell(1, 12, "x");
-    g.setCell(-1, 1, "x");
-    EXPECT_EQ(g.cell(1, 12), "");
-    EXPECT_EQ(g.colCount(), 2);
-    g.setColCount(0);
-    EXPECT_EQ(g.colCount(), 1);
-    g.setColCount(6);
-    EXPECT_EQ(g.cell(5, 0), "5.");  // a header written early shows once its column exists
 }
 
 TEST(AtomicWrite, ReplacesCompletelyOrNotAtAll) {

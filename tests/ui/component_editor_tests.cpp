@@ -24,7 +24,7 @@ protected:
     TForm3& editor() { return *forms->Form3; }
     TForm2& lib() { return *forms->Form2; }
     ComponentLibrary& library() { return state->library; }
-    const StringGrid& libGrid() { return state->library.grid(); }
+    const TextTable& libGrid() { return state->library; }
     QLineEdit* edit(int n) { return &editorField(editor(), n - 1); }  // Edit1 .. Edit10
 
     /// The user picks a type in the selector.

@@ -44,7 +44,7 @@ protected:
     TForm3& editor() { return *forms->Form3; }
     TForm4& lengthDialog() { return *forms->Form4; }
     ComponentLibrary& library() { return state->library; }
-    const StringGrid& libGrid() { return state->library.grid(); }
+    const TextTable& libGrid() { return state->library; }
 
     /// Appends an entry straight to the library; returns its column.
     int addEntry(int type, const std::string& label, const std::string& specific = "0,35") {
@@ -224,7 +224,7 @@ TEST_F(LibraryWindowTest, EachPlainTypeIsAppendedWithItsLibraryValuesAndNoLength
         EXPECT_TRUE(control<QToolButton>(*forms->Form1, "ToolButton12").isEnabled()) << label;
     }
     ASSERT_EQ(route().count(), 4);
-    const StringGrid& r = route().grid();
+    const TextTable& r = route();
     const int libColumns[] = {1, 3, 4, 5};
     for (int k = 1; k <= 4; ++k) {
         const int c = libColumns[k - 1];
@@ -240,8 +240,8 @@ TEST_F(LibraryWindowTest, EachPlainTypeIsAppendedWithItsLibraryValuesAndNoLength
     // The same item again: the connector a second time.
     pressAdd(3);
     ASSERT_EQ(route().count(), 5);
-    EXPECT_EQ(route().grid().cell(5, 2), "SC");
-    EXPECT_EQ(route().grid().colCount(), 6);
+    EXPECT_EQ(route().cell(5, 2), "SC");
+    EXPECT_EQ(route().colCount(), 6);
 }
 
 TEST_F(LibraryWindowTest, AddingWithoutAChoiceDoesNothing) {
@@ -273,17 +273,17 @@ TEST_F(LibraryWindowTest, EntriesSharingALabelAreAllAppendedInColumnOrder) {
     choose(0, "X");
     pressAdd(0);
     ASSERT_EQ(route().count(), 3);
-    EXPECT_EQ(route().grid().cell(1, 1), "Zdroj");
-    EXPECT_EQ(route().grid().cell(2, 1), "Konektor");
-    EXPECT_EQ(route().grid().cell(3, 1), "Zdroj");
+    EXPECT_EQ(route().cell(1, 1), "Zdroj");
+    EXPECT_EQ(route().cell(2, 1), "Konektor");
+    EXPECT_EQ(route().cell(3, 1), "Zdroj");
 
     // Picked from the other category, the same three in the same order.
     choose(3, "X");
     pressAdd(3);
     ASSERT_EQ(route().count(), 6);
-    EXPECT_EQ(route().grid().cell(4, 1), "Zdroj");
-    EXPECT_EQ(route().grid().cell(5, 1), "Konektor");
-    EXPECT_EQ(route().grid().cell(6, 1), "Zdroj");
+    EXPECT_EQ(route().cell(4, 1), "Zdroj");
+    EXPECT_EQ(route().cell(5, 1), "Konektor");
+    EXPECT_EQ(route().cell(6, 1), "Zdroj");
 }
 
 TEST_F(LibraryWindowTest, AFibreIsAppendedThroughTheLengthDialog) {
@@ -307,10 +307,10 @@ TEST_F(LibraryWindowTest, AFibreIsAppendedThroughTheLengthDialog) {
     EXPECT_FALSE(changeEnabled);
     EXPECT_EQ(column, col);
     ASSERT_EQ(route().count(), 1);
-    EXPECT_EQ(route().grid().cell(1, 1), "Vlákno");
-    EXPECT_EQ(route().grid().cell(1, 2), "G.652");
-    EXPECT_EQ(route().grid().cell(1, 4), "1,15");
-    EXPECT_EQ(route().grid().cell(1, 9), "3,3");
+    EXPECT_EQ(route().cell(1, 1), "Vlákno");
+    EXPECT_EQ(route().cell(1, 2), "G.652");
+    EXPECT_EQ(route().cell(1, 4), "1,15");
+    EXPECT_EQ(route().cell(1, 9), "3,3");
 }
 
 TEST_F(LibraryWindowTest, AFibreLabelInTwoColumnsOpensTheLengthDialogForEach) {
@@ -335,8 +335,8 @@ TEST_F(LibraryWindowTest, AFibreLabelInTwoColumnsOpensTheLengthDialogForEach) {
     pressAdd(1);
     EXPECT_EQ(columns, (std::vector<int>{1, 3, 4}));
     ASSERT_EQ(route().count(), 2);
-    EXPECT_EQ(route().grid().cell(1, 4), "3,5");
-    EXPECT_EQ(route().grid().cell(2, 4), "5");
+    EXPECT_EQ(route().cell(1, 4), "3,5");
+    EXPECT_EQ(route().cell(2, 4), "5");
 }
 
 TEST_F(LibraryWindowTest, AFullRouteWarnsOnceAndOpensNoLengthDialog) {
@@ -359,8 +359,8 @@ TEST_F(LibraryWindowTest, AFullRouteWarnsOnceAndOpensNoLengthDialog) {
     pressAdd(3);
     EXPECT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_EQ(route().count(), 999);
-    EXPECT_EQ(route().grid().colCount(), 1000);
-    EXPECT_EQ(route().grid().cell(999, 2), "C");
+    EXPECT_EQ(route().colCount(), 1000);
+    EXPECT_EQ(route().cell(999, 2), "C");
 }
 
 // ---- search ----------------------------------------------------------------------------
@@ -516,14 +516,14 @@ TEST_F(LibraryWindowTest, RemovingTheRoutesLastComponentShrinksTheMainGrid) {
     route().AppendComponent(component("Konektor", "SC"));
     control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(route().count(), 1);
-    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(route().colCount(), 2);
     control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(route().count(), 0);
-    EXPECT_EQ(route().grid().cell(1, 2), "");
+    EXPECT_EQ(route().cell(1, 2), "");
     EXPECT_TRUE(desk.shown.empty());
     control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Seznam je prázdný"});
-    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(route().colCount(), 2);
 }
 
 // ---- opening the component editor --------------------------------------------------------

@@ -112,16 +112,16 @@ std::vector<std::string> cutTexts(const QWidget& window) {
 TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary) {
     ASSERT_EQ(startupShown.size(), 1u);
     EXPECT_EQ(startupShown[0].kind, "warning");
-    EXPECT_EQ(startupShown[0].text, "nelze otevřít");
+    EXPECT_EQ(startupShown[0].text.rfind("Soubor „Komponenty/stdkmp.komp“ nelze otevřít: soubor neexistuje.", 0), 0u);
     EXPECT_EQ(state->library.count(), 0);
-    EXPECT_EQ(state->library.grid().colCount(), 2);
+    EXPECT_EQ(state->library.colCount(), 2);
     EXPECT_EQ(main().windowTitle(), "Lumor");
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
         auto* b = main().findChild<QToolButton*>(name);
         ASSERT_TRUE(b) << name;
         EXPECT_FALSE(b->isEnabled()) << name;
     }
-    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(route().colCount(), 2);
     EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(0, Qt::Horizontal).toString(), "1.");
     EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
 }
@@ -252,6 +252,15 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
                                   "Trasa není úplná: v posledním sloupci (2) je Konektor „SC“, ne detektor." + rule}));
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    // A misspelled type is drawn as before, and said.
+    route().ReplaceComponent(1, component("Zdroj", "LED", "-", "3", "2"));
+    route().AppendComponent(component("Vlakno", "G.652", "0,5"));
+    route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+    desk.clear();
+    main().ToolButton11Click();
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_TRUE(desk.texts("warning")[0].starts_with("Komponenta ve sloupci 3 („Vlakno“) má neznámý typ"));
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
 }
 
 TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
@@ -307,8 +316,8 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     });
     main().seznamDblClick();
     EXPECT_EQ(forms->Form4->ChangedFibreIndex(), 2);
-    EXPECT_EQ(route().grid().cell(2, 9), "20");
-    EXPECT_EQ(route().grid().cell(2, 4), "5");
+    EXPECT_EQ(route().cell(2, 9), "20");
+    EXPECT_EQ(route().cell(2, 4), "5");
 }
 
 TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
@@ -321,7 +330,7 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     EXPECT_EQ(desk.shown[0].kind, "exception");
     EXPECT_EQ(desk.shown[0].title, "Lumor");
     EXPECT_EQ(desk.shown[0].text, "',' is not a valid floating point value.");
-    EXPECT_EQ(route().grid().cell(2, 9), "10");  // nothing replaced
+    EXPECT_EQ(route().cell(2, 9), "10");  // nothing replaced
 }
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
@@ -360,12 +369,12 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         main().seznamDblClick();
     };
     change(3, "4", [&] { QTest::keyClicks(&field, "12.5"); });
-    EXPECT_EQ(route().grid().cell(3, 9), "12,5");
+    EXPECT_EQ(route().cell(3, 9), "12,5");
     change(2, "10", [&] {
         QTest::mouseClick(&field, Qt::LeftButton);  // a click into the offered field
         QTest::keyClicks(&field, "8,25");
     });
-    EXPECT_EQ(route().grid().cell(2, 9), "8,25");
+    EXPECT_EQ(route().cell(2, 9), "8,25");
     change(2, "8,25", [&] {
         QTest::keyClicks(&field, "0");
         QTest::keyClick(&field, Qt::Key_Return);  // refused: the field is offered again
@@ -373,7 +382,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         EXPECT_EQ(field.selectedText(), "0");
         QTest::keyClicks(&field, "3");
     });
-    EXPECT_EQ(route().grid().cell(2, 9), "3");
+    EXPECT_EQ(route().cell(2, 9), "3");
 }
 
 TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
@@ -396,10 +405,21 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
     EXPECT_FALSE(main().close());
     EXPECT_TRUE(main().close());
     EXPECT_EQ(desk.texts("question").size(), 2u);
-    desk.choices = {Choice::No};
     route().AppendComponent(testroutes::detector("-28"));
     EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    // Undone back to the saved route: nothing to save, nothing asked.
+    control<QToolButton>(main(), "ToolButton12").click();
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(control<QToolButton>(main(), "ToolButton13").toolTip(), "Znovu: přidat Detektor PIN (Ctrl+Y)");
+    desk.clear();
+    desk.answers = {true};  // only the conclusion without a report is asked about
+    EXPECT_TRUE(main().close());
+    EXPECT_TRUE(desk.texts("choice").empty());
+    desk.choices = {Choice::No};
+    desk.answers = {true};
+    control<QToolButton>(main(), "ToolButton13").click();
     EXPECT_TRUE(main().close());  // Ne: closes without saving
+    EXPECT_EQ(desk.texts("choice").size(), 1u);
 }
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
@@ -411,6 +431,26 @@ TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
     EXPECT_EQ(desk.shown[0].text, "Nejsou vyplněny požadované údaje v okně student");
     EXPECT_EQ(desk.shown[1].kind, "modal");
     EXPECT_EQ(desk.shown[1].text, "Form5");
+}
+
+/// The report folder as a program killed while writing a report leaves it: the new page under
+/// its temporary name and the journal of its rename, and a dead draw's picture.
+class InterruptedReportTest : public UiTest {
+protected:
+    void prepare() override {
+        const std::filesystem::path folder = dir / "bin" / "Protokol";
+        writeBytes(folder / "Protokol.html", "old page");
+        writeBytes(folder / ".Protokol.html.0123456789ab.lumor-tmp", "new page");
+        writeBytes(folder / ".att.bmp.ba9876543210.lumor-tmp", "a dead draw's picture");
+        writeBytes(folder / ".lumor-journal",
+                   "lumor-journal 1\nforward\nProtokol.html .Protokol.html.0123456789ab.lumor-tmp -\n");
+    }
+};
+
+TEST_F(InterruptedReportTest, StartUpCompletesTheSetAndRemovesWhatTheDeadWriterLeft) {
+    EXPECT_EQ(bytesOf(dir / "bin" / "Protokol" / "Protokol.html"), "new page");
+    const std::filesystem::directory_iterator left(dir / "bin" / "Protokol");
+    EXPECT_EQ(std::distance(begin(left), end(left)), 1);
 }
 
 class StandardCatalogueTest : public UiTest {
@@ -512,7 +552,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_EQ(route().count(), 4);
     EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
     EXPECT_EQ(state->library.count(), 1);
-    EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
+    EXPECT_EQ(state->library.cell(1, 2), "SC");
     EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
@@ -520,7 +560,9 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     route().AppendComponent(testroutes::detector("-28"));
     openCommandLineFiles(*forms, {path("chybí.trasa")});
     EXPECT_TRUE(desk.texts("choice").empty());
-    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevřít"});
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Soubor „" + path("chybí.trasa") +
+                                                              "“ nelze otevřít: soubor neexistuje. Trasa zůstala "
+                                                              "beze změny."});
     EXPECT_EQ(route().count(), 5);
 }
 
@@ -557,11 +599,11 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
     selectCell(grid, 2, 3);
     QTest::keyClick(&grid, Qt::Key_Delete);  // the fibre, from the middle
     EXPECT_EQ(route().count(), 3);
-    EXPECT_EQ(route().grid().cell(2, 2), "SC");
+    EXPECT_EQ(route().cell(2, 2), "SC");
     const auto three = snapshot();
     QTest::keyClick(&grid, Qt::Key_Right, Qt::ControlModifier);  // SC, still selected, one to the right
-    EXPECT_EQ(route().grid().cell(3, 2), "SC");
-    EXPECT_EQ(route().grid().cell(2, 2), "PIN");
+    EXPECT_EQ(route().cell(3, 2), "SC");
+    EXPECT_EQ(route().cell(2, 2), "PIN");
     EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
 
     undo.click();
@@ -579,17 +621,19 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
         QTest::keyClick(&control<QLineEdit>(d, "Edit1"), Qt::Key_Return);
     });
     QTest::keyClick(&grid, Qt::Key_F2);
-    EXPECT_EQ(route().grid().cell(2, 9), "20");
+    EXPECT_EQ(route().cell(2, 9), "20");
     undo.click();
     EXPECT_EQ(snapshot(), four);
 
-    // After a draw, the status line gives the verdict; a refused draw clears it.
-    main().ToolButton11Click();
-    const QString verdict = control<QStatusBar>(main(), "StatusBar1").currentMessage();
-    EXPECT_TRUE(verdict.contains("rezerva 30 dB: signál detektor zachytí")) << verdict.toStdString();
-    EXPECT_TRUE(verdict.contains("735 Mbit/s (omezuje ji chromatická disperze)")) << verdict.toStdString();
+    // The status line gives the route's verdict after every change, without a draw; a route
+    // with no detector at its end gets the reason and blank graphs instead.
+    const auto status = [&] { return control<QStatusBar>(main(), "StatusBar1").currentMessage().toStdString(); };
+    EXPECT_TRUE(status().find("rezerva 30 dB: signál detektor zachytí") != std::string::npos) << status();
+    EXPECT_TRUE(status().find("735 Mbit/s (omezuje ji chromatická disperze)") != std::string::npos) << status();
     selectCell(grid, 4, 1);
-    QTest::keyClick(&grid, Qt::Key_Delete);  // no detector at the end any more
-    main().ToolButton11Click();
-    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().isEmpty());
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    EXPECT_TRUE(status().starts_with("Trasa není úplná: v posledním sloupci (3) je Konektor „SC“")) << status();
+    EXPECT_EQ(control<ImageView>(main(), "att").picture().pixel(100, 100), qRgb(255, 255, 255));
+    undo.click();
+    EXPECT_TRUE(status().find("rezerva 30 dB") != std::string::npos) << status();
 }

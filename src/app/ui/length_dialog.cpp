@@ -49,7 +49,7 @@ void TForm4::setChangeMode(int routeIndex) {
     ui_->Button2->setEnabled(true);
     // The fibre's own length, not whatever was typed for another fibre before.
     if (routeIndex >= 1 && routeIndex <= route_.count()) {
-        ui_->Edit1->setText(toQ(route_.grid().cell(routeIndex, gridRow(ComponentSlot::Length))));
+        ui_->Edit1->setText(toQ(SlotText(route_.at(routeIndex), ComponentSlot::Length)));
     }
 }
 
@@ -105,7 +105,7 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
 void TForm4::Button1Click() {
     // After a warning or an error the field is offered again, ready to be typed over.
     auto again = qScopeGuard([this] { prepareEntry(); });
-    auto record = newFibreRecord(library_.grid(), fibreLibraryColumn_, fromQ(ui_->Edit1->text()));
+    auto record = newFibreRecord(library_, fibreLibraryColumn_, fromQ(ui_->Edit1->text()));
     if (!record) {
         desk_.warning("Zadejte délku vlákna znovu");
         return;
@@ -119,7 +119,7 @@ void TForm4::Button2Click() {
     auto again = qScopeGuard([this] { prepareEntry(); });
     const int k = changedFibreIndex_;
     if (k >= 1 && k <= route_.count()) {
-        auto record = changedFibreRecord(route_.grid(), k, fromQ(ui_->Edit1->text()));
+        auto record = changedFibreRecord(route_, k, fromQ(ui_->Edit1->text()));
         if (!record) {
             desk_.warning("Zadejte délku vlákna znovu");
             return;

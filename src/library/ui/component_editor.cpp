@@ -69,7 +69,7 @@ void TForm3::setEditMode(int typeCode, int index) {
     editedIndex_ = index;
     if (index >= 1 && index <= library_.count()) {
         ui_->ComboBox1->setCurrentIndex(typeCode);
-        setFieldTexts(entryFieldsFromColumn(library_.grid(), index));
+        setFieldTexts(entryFieldsFromColumn(library_, index));
     }
     ui_->ComboBox1->setEnabled(false);
 }
@@ -111,7 +111,7 @@ std::unique_ptr<LibraryEntry> TForm3::BuildEntryFromFields() const {
 }
 
 void TForm3::Button1Click() {
-    if (!isNewLabel(library_.grid(), library_.count(), fromQ(edits_[0]->text()))) {
+    if (!isNewLabel(library_, library_.count(), fromQ(edits_[0]->text()))) {
         desk_.warning(kLabelRefused);
         return;
     }
@@ -148,7 +148,6 @@ void TForm3::Button3Click() {
     if (k >= 1 && k <= library_.count()) {
         if (!numberFieldsStorable()) return;
         library_.replace(k, BuildEntryFromFields());
-        library_.ShowLibraryEntry(k);
         emit libraryChanged();
     }
     close();

@@ -55,7 +55,7 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     move(61, 250);  // a form's own place: uic gives the window only its size
-    ui_->seznam1->setGrid(library_.grid());
+    ui_->seznam1->setTable(library_);
 
     auto command = [&](QAction* action, void (TForm2::*handler)()) {
         addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
@@ -150,7 +150,7 @@ void TForm2::clearCategoryLists() {
 }
 
 void TForm2::RebuildCategoryLists() {
-    const auto labels = categoryLists(library_.grid(), library_.count());
+    const auto labels = categoryLists(library_, library_.count());
     for (std::size_t t = 0; t < kCategoryCount; ++t) {
         QComboBox* list = lists_[t];
         list->clear();
@@ -172,7 +172,7 @@ void TForm2::ToolButton2Click() { openLibrary(std::nullopt); }
 void TForm2::openLibrary(const std::optional<std::string>& given) {
     // At most one entry is replaced without a question. The file is read and checked before
     // the library is emptied: a cancelled dialog or a file that is no library keeps it whole.
-    const bool replacing = library_.grid().colCount() != 2;
+    const bool replacing = library_.colCount() != 2;
     if (!replacing || desk_.question(kOpenLibraryQuestion)) {
         if (const auto path = given ? given : desk_.openFileName(kLibraryFilter)) {
             if (const auto bytes = library_.readListFile(*path)) {
@@ -227,7 +227,7 @@ std::optional<std::string> TForm2::chosenLabel(int t) const {
 void TForm2::appendChosen(int t) {
     const auto label = chosenLabel(t);
     if (!label) return;
-    appendLibraryColumnsToRoute(route_, library_.grid(), columnsWithLabel(library_.grid(), library_.count(), *label));
+    appendLibraryColumnsToRoute(route_, library_, columnsWithLabel(library_, library_.count(), *label));
 }
 
 void TForm2::SpeedButton1Click() { appendChosen(0); }
@@ -238,7 +238,7 @@ void TForm2::SpeedButton5Click() { appendChosen(4); }
 void TForm2::SpeedButton2Click() {
     const auto label = chosenLabel(1);
     if (!label) return;
-    for (int k : columnsWithLabel(library_.grid(), library_.count(), *label)) {
+    for (int k : columnsWithLabel(library_, library_.count(), *label)) {
         // A full route: one warning instead of asking for a length that cannot be used.
         if (!routeHasRoom(route_)) break;
         lengthDialog().openForNewFibre(k);
@@ -251,7 +251,7 @@ void TForm2::editChosen(int t) {
     // The later of several entries of this type with the label; one of another type that
     // shares the label is not handed over, so "Uprav" cannot change its type. Without a
     // match no entry is handed over at all, and "Uprav" then writes nothing.
-    editor().openForEdit(t, editedEntryColumn(library_.grid(), library_.count(), *label, t));
+    editor().openForEdit(t, editedEntryColumn(library_, library_.count(), *label, t));
 }
 
 void TForm2::SpeedButton6Click() { editChosen(0); }
@@ -263,7 +263,7 @@ void TForm2::SpeedButton10Click() { editChosen(4); }
 void TForm2::SpeedButton11Click() { FindComponent(); }
 
 void TForm2::FindComponent() {
-    const int k = findComponentColumn(library_.grid(), fromQ(ui_->Edit1->text()));
+    const int k = findComponentColumn(library_, fromQ(ui_->Edit1->text()));
     if (k != 0) {
         ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header
         ui_->seznam1->scrollTo(ui_->seznam1->model()->index(0, k - 1));

@@ -18,12 +18,14 @@ struct FileFilter {
 
 inline const FileFilter kRouteFilter{"Optická trasa (*.trasa)", "trasa"};
 inline const FileFilter kLibraryFilter{"Komponenty (*.komp)", "komp"};
+inline const FileFilter kAssignmentFilter{"Zadání (*.zadani)", "zadani"};
 
 /// The answer to a question with three buttons.
 enum class Choice { Yes, No, Cancel };
 
 /// Everything the windows ask of the desktop: message boxes, the exception box, file
-/// dialogs, modal showing of a window, the executable's folder and the default viewer.
+/// dialogs, modal showing of a window, the executable's folder, the default viewer and the
+/// file manager.
 /// The program uses the Qt one; tests use a scripted one.
 class Desk : public Messages {
 public:
@@ -43,6 +45,8 @@ public:
     virtual std::string executableDir() = 0;
     /// Asks the desktop to open the file in its default viewer; false when nothing could.
     virtual bool openInViewer(const std::string& path) = 0;
+    /// Asks the desktop to show the folder in its file manager; false when nothing could.
+    virtual bool openFolder(const std::string& path) = 0;
 };
 
 /// The exception box's text: the message with a full stop added when it has none.

@@ -98,4 +98,6 @@ std::string QtDesk::executableDir() { return executableFolder(); }
 
 bool QtDesk::openInViewer(const std::string& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path))); }
 
+bool QtDesk::openFolder(const std::string& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path))); }
+
 }  // namespace lumor

@@ -19,6 +19,7 @@ public:
     void showModal(QDialog& window) override;
     std::string executableDir() override;
     bool openInViewer(const std::string& path) override;
+    bool openFolder(const std::string& path) override;
 
     /// Where a file dialog of the filter starts: the folder of `current` when given, else the
     /// folder of the last file chosen with the filter, else the user's documents folder (their

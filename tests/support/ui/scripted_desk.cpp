@@ -64,6 +64,11 @@ bool ScriptedDesk::openInViewer(const std::string& path) {
     return viewerOpens;
 }
 
+bool ScriptedDesk::openFolder(const std::string& path) {
+    shown.push_back({"folder", {}, path});
+    return viewerOpens;
+}
+
 std::vector<std::string> ScriptedDesk::texts(const std::string& kind) const {
     std::vector<std::string> out;
     for (const auto& s : shown) {
