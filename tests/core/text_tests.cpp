@@ -32,8 +32,6 @@ TEST(Cp1250, CzechLettersMapToTheirBytes) {
 
 TEST(TextSearch, IgnoresLetterCaseAndAccents) {
     EXPECT_TRUE(nameContains("Žluťoučký KŮŇ úpěl", "zlutoucky kun upel"));
-    EXPECT_TRUE(nameContains("EDFA linkový", "DFA LINKOVÝ"));
-    EXPECT_FALSE(nameContains("EDFA", "edfa linkový"));
     EXPECT_EQ(searchFolded("ÄÖÜ Łódź × ß"), "aou lodz × ß");
 }
 
