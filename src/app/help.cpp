@@ -55,6 +55,8 @@ v prohlížeči. <b>Odevzdejte Protokol.pdf</b>: je v něm vše, i grafy.</li>
 změnit délku vlákna</td></tr>
 <tr><td>Tab, Shift+Tab</td><td>další a předchozí ovládací prvek; v tabulkách se buňkami pohybují
 šipky</td></tr>
+<tr><td>Enter, F2</td><td>v seznamu komponent, v seznamu zdrojů, vláken…: přidat vybranou komponentu
+do trasy, upravit ji</td></tr>
 <tr><td>Ctrl+F, Enter</td><td>v seznamu komponent: do pole „Hledej“, hledat</td></tr>
 <tr><td>Insert, Ctrl+Delete, Ctrl+Backspace</td><td>v seznamu komponent: přidat komponentu do
 seznamu, odebrat poslední, smazat poslední komponentu trasy</td></tr>

@@ -100,10 +100,12 @@ TEST_F(UiTest, TheStudentTaskOfTheQuickStartIsDoneWithTheKeyboardAlone) {
             press(Qt::Key_Down);
             press(Qt::Key_Return);
         }
+        press(Qt::Key_F2);  // the detector in the editor
         press(Qt::Key_Escape);
     });
     press(Qt::ControlModifier | Qt::Key_K);
     shown(main());
+    EXPECT_EQ(desk.texts("modal"), (Names{"Form5", "Form2", "Form4", "Form3"}));
     EXPECT_EQ(route().cell(2, 9), "12,5");
     EXPECT_EQ(control<GridView>(main(), "seznam").selection()->left, 3);  // the detector just added
 

@@ -126,7 +126,8 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(control<QToolButton>(lib(), "SpeedButton11").toolTip(), "Najdi (Enter)");
     EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton2")->toolTip(),
               "Přidej vybrané vlákno do trasy (Enter v seznamu)");
-    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton7")->toolTip(), "Uprav vybrané vlákno v seznamu komponent");
+    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton7")->toolTip(),
+              "Uprav vybrané vlákno v seznamu komponent (F2 v seznamu)");
 
     // The tool bar in its order, with its hints.
     std::vector<std::string> order, hints;

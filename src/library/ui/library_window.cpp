@@ -277,18 +277,17 @@ void TForm2::BitBtn1Click() { close(); }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
-    if (key == nullptr || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-        key->modifiers() & ~Qt::KeypadModifier) {
-        return QDialog::eventFilter(watched, event);
-    }
-    if (watched == ui_->Edit1) {
+    if (key == nullptr || key->modifiers() & ~Qt::KeypadModifier) return QDialog::eventFilter(watched, event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == ui_->Edit1 && enter) {
         guarded(desk_, [this] { FindComponent(); });
         return true;
     }
     for (std::size_t t = 0; t < kCategoryCount; ++t) {
-        // Enter in a closed category list: its "Přidej", for the item it shows.
-        if (watched == lists_[t] && !lists_[t]->view()->isVisible()) {
-            if (addButtons_[t]->isEnabled()) addButtons_[t]->click();
+        // In a closed category list, for the item it shows: Enter its "Přidej", F2 its "uprav".
+        QToolButton* button = enter ? addButtons_[t] : key->key() == Qt::Key_F2 ? editButtons_[t] : nullptr;
+        if (watched == lists_[t] && button != nullptr && !lists_[t]->view()->isVisible()) {
+            if (button->isEnabled()) button->click();
             return true;
         }
     }

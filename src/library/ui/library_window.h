@@ -74,7 +74,8 @@ public:
     const std::array<int, kCategoryCount>& CategorySelection() const { return categorySelection_; }
 
 protected:
-    /// Enter in the search text runs the search; Enter in a category list presses its "Přidej".
+    /// Enter in the search text runs the search; Enter in a category list presses its "Přidej",
+    /// F2 its "uprav".
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
