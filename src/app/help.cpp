@@ -40,7 +40,8 @@ zvětšené.</li>
 <li>Klávesou Tab přejděte do pole <b>Závěr</b> a napište svůj závěr (nejvýš pět řádků a 550
 znaků).</li>
 <li><b>Protokol</b> (Ctrl+P): program zapíše Protokol.html a Protokol.pdf a otevře protokol
-v prohlížeči. <b>Odevzdejte Protokol.pdf</b>: je v něm vše, i grafy.</li>
+v prohlížeči; řádek pod oknem řekne, kam se PDF uložilo, a tlačítko vedle něj (Tab) otevře jeho
+složku. <b>Odevzdejte Protokol.pdf</b>: je v něm vše, i grafy.</li>
 <li>Trasu uložte (Ctrl+S), ať ji příště otevřete (Ctrl+O).</li>
 </ol>
 <h2>Klávesy</h2>
