@@ -67,7 +67,8 @@ add_executable(lumor_ui_tests
   tests/ui/draw_and_report_tests.cpp
   tests/ui/golden_report_tests.cpp
   tests/ui/library_window_tests.cpp
-  tests/ui/component_editor_tests.cpp)
+  tests/ui/component_editor_tests.cpp
+  tests/ui/keyboard_tests.cpp)
 target_link_libraries(lumor_ui_tests PRIVATE lumor_ui_test_support GTest::gtest lumor_warnings)
 target_compile_definitions(lumor_ui_tests PRIVATE LUMOR_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
 add_dependencies(lumor_ui_tests lumor_report_folder)

@@ -131,6 +131,7 @@ std::vector<std::string> rowCells(const EvalRow& row, bool csv) {
         cells.push_back(verdict.bitRate ? NumberText(*verdict.bitRate * 1e-9) : "");
         cells.push_back(verdict.limit == RateLimit::Cd ? "CD" : verdict.limit == RateLimit::Pmd ? "PMD" : "");
     }
+    cells.resize(evalHeader().size());  // every row has every column, empty where there is no value
     return cells;
 }
 

@@ -415,7 +415,10 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
 std::string coordinateText(const GraphScale& s, int X, int Y) {
     const double xs = std::isfinite(s.xs) && s.xs > 0 ? s.xs : 1;
     const double v = std::isfinite(s.v) && s.v > 0 ? s.v : 1;
-    const double u = (static_cast<double>(X) - s.x0) / xs;
+    // As many decimals of a kilometre as one pixel resolves (xs pixels a km), at most three.
+    const int decimals = static_cast<int>(std::clamp(std::ceil(std::log10(xs) - 1e-9), 0.0, 3.0));
+    const double unit = std::pow(10.0, decimals);
+    const double u = (static_cast<double>(X) - s.x0) / xs * unit;
     double k = std::trunc(u);
     if (u - k >= 0.5) k += 1;
     if (u - k <= -0.5) k -= 1;  // with the k just found: an exact half goes down
@@ -426,7 +429,7 @@ std::string coordinateText(const GraphScale& s, int X, int Y) {
         r = std::fabs(r) < 9e15 ? static_cast<double>(static_cast<long long>(r) / 1000) : std::trunc(r / 1000);
     }
     const double value = r * 0.01;
-    return "Souřadnice  X:" + wholeText(k) + ", Y:" + NumberText(value);
+    return "Souřadnice  X:" + (decimals == 0 ? wholeText(k) : NumberText(k / unit)) + ", Y:" + NumberText(value);
 }
 
 }  // namespace lumor

@@ -123,8 +123,9 @@ struct RouteCanvases {
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
                                                              RouteResult& result, RouteProfiles* profiles = nullptr);
 
-/// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12, Y:-3,45". The km
-/// are rounded to the nearest whole one (an exact half going down), the value is truncated to
+/// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12,5, Y:-3,45". The km
+/// are rounded to as many decimals as one pixel resolves (a tenth at 10 pixels a km, whole km
+/// below 1 pixel a km, at most three; an exact half going down), the value is truncated to
 /// hundredths (in ns with the nanosecond flag).
 std::string coordinateText(const GraphScale& scale, int X, int Y);
 

@@ -96,4 +96,11 @@ std::string rateLimitRule(const LinkVerdict& v, std::string_view unitSpace) {
     return "";
 }
 
+std::array<std::string, 3> graphDescriptions(double endAttenuation, double endCdNs, double endPmdPs) {
+    auto number = [](double x) { return NumberText(roundHundredths(x)); };
+    return {"Úroveň signálu podél trasy; na konci trasy " + number(endAttenuation) + " dBm.",
+            "Chromatická disperze podél trasy; na konci trasy " + number(endCdNs) + " ns.",
+            "Polarizační vidová disperze podél trasy; na konci trasy " + number(endPmdPs) + " ps."};
+}
+
 }  // namespace lumor

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ std::string verdictLine(const LinkVerdict& verdict, std::string_view unitSpace =
 /// The rule that gives the verdict's bit rate, with the delay it was given (three significant
 /// digits): "B ≤ 1 / (4 · Δτ_CD), kde Δτ_CD = 0,34 ns je …"; empty when nothing limits the rate.
 std::string rateLimitRule(const LinkVerdict& verdict, std::string_view unitSpace = " ");
+
+/// What the three graphs show after a draw, for a screen reader, in the order attenuation, CD,
+/// PMD: the quantity along the route and its value at the end, to hundredths.
+std::array<std::string, 3> graphDescriptions(double endAttenuation, double endCdNs, double endPmdPs);
 
 /// The rules behind the bit-rate estimate, for the status line's tooltip and help texts.
 extern const char* const kBitRateRules;

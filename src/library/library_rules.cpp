@@ -2,6 +2,7 @@
 
 #include "route/component_record.h"
 #include "route/component_types.h"
+#include "text/text_search.h"
 
 namespace lumor {
 
@@ -42,11 +43,10 @@ int editedEntryColumn(const TextTable& grid, int entryCount, const std::string& 
 }
 
 int findComponentColumn(const TextTable& grid, const std::string& text) {
-    int found = 0;
     for (int k = 1; k < grid.colCount(); ++k) {
-        if (grid.cell(k, kLabelRow) == text) found = k;
+        if (nameContains(grid.cell(k, kLabelRow), text)) return k;
     }
-    return found;
+    return 0;
 }
 
 bool isNewLabel(const TextTable& grid, int entryCount, const std::string& label) {

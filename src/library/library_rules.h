@@ -29,8 +29,9 @@ std::vector<int> columnsWithLabel(const TextTable& libraryGrid, int entryCount, 
 /// whose label is the text and whose type row names type `typeCode`, or 0 when none does.
 int editedEntryColumn(const TextTable& libraryGrid, int entryCount, const std::string& label, int typeCode);
 
-/// The search: the last grid column from 1 to the grid's last whose label is the text, or 0.
-/// The blank column 1 of an empty library matches the empty text.
+/// The search: the first grid column from 1 to the grid's last whose label contains the text,
+/// ignoring letter case and accents (`nameContains`), or 0. The blank column 1 of an empty
+/// library matches the empty text.
 int findComponentColumn(const TextTable& libraryGrid, const std::string& text);
 
 /// The editor's "Přidej" check: the label is not empty and no entry 1 to `entryCount` bears it.

@@ -1,5 +1,7 @@
 #include "route/route_list.h"
 
+#include "route/component_types.h"
+
 namespace lumor {
 
 namespace {
@@ -20,9 +22,19 @@ RecordListTexts routeTexts() {
             "Trasa zůstala beze změny."};
 }
 
+/// A file of whole records none of which names one of the five component types is something
+/// else (a picture, a library, a text) that only happens to be long enough.
+std::optional<std::string> contentRefusal(const std::vector<std::unique_ptr<ComponentRecord>>& records) {
+    for (const auto& record : records) {
+        if (typeNamed(SlotText(*record, ComponentSlot::Type))) return std::nullopt;
+    }
+    return "žádný jeho záznam nemá známý typ komponenty (Zdroj, Vlákno, Detektor, Konektor, Zesilovač)";
+}
+
 }  // namespace
 
-RouteList::RouteList(Messages& messages) : RecordList(messages, routeTexts(), routeRowCaptions(), &routeCellText) {}
+RouteList::RouteList(Messages& messages)
+    : RecordList(messages, routeTexts(), routeRowCaptions(), &routeCellText, &contentRefusal) {}
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();

@@ -113,24 +113,35 @@ TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {
         saveRoute("interior.trasa", {source("3", "2"), source("1", "1"), detector("-30")});
     const std::string missing = file("missing.trasa");
     const std::string semicolon = workedRoute("a;b.trasa");
+    const std::string picture = file("obrázek.trasa");  // a picture and a library renamed: no routes
+    // (every row has every column: the ";;;" of the last three)
+    const std::string library = file("knihovna.trasa");
+    fs::copy_file(LUMOR_REPORT_LOGO_SOURCE, picture);
+    fs::copy_file(LUMOR_STANDARD_LIBRARY_PATH, library);
 
-    const CliRun r =
-        run({"eval", "--csv", good, incomplete, single, letters, negative, interior, missing, dir.string(), semicolon});
+    const CliRun r = run({"eval", "--csv", good, incomplete, single, letters, negative, interior, missing, dir.string(),
+                          semicolon, picture, library});
     EXPECT_EQ(r.exitCode, 1);
     const auto lines = linesOf(r.out);
-    ASSERT_EQ(lines.size(), 10u) << r.out;
+    ASSERT_EQ(lines.size(), 12u) << r.out;
     EXPECT_TRUE(lines[1].starts_with(good + ";ano;10;0;")) << lines[1];
     EXPECT_TRUE(lines[2].starts_with(incomplete + ";ne;;;;;;;Trasa není úplná: v posledním sloupci (2) je Konektor"))
         << lines[2];
     EXPECT_TRUE(lines[3].starts_with(single + ";ne;;;;;;;Trasa není úplná: má jen jednu komponentu")) << lines[3];
     EXPECT_EQ(lines[4],
-              letters + ";ano;;;;;;;Ve sloupci 2 (Vlákno „G.652“) není v řádku „CD [ps/(km.nm)]“ číslo, ale „abc“.");
+              letters + ";ano;;;;;;;Ve sloupci 2 (Vlákno „G.652“) není v řádku „CD [ps/(km.nm)]“ číslo, ale „abc“.;;;");
     EXPECT_TRUE(lines[5].starts_with(negative + ";ano;;;;;;;")) << lines[5];
     EXPECT_TRUE(contains(lines[5], "zápornou délku (-5)")) << lines[5];
-    EXPECT_EQ(lines[6], interior + ";ano;;;;;;;Ve sloupci 2 (Zdroj „LED“) není v řádku „útlum [dB]“ číslo, ale „-“.");
-    EXPECT_EQ(lines[7], missing + ";;;;;;;;nelze otevřít: soubor neexistuje");
-    EXPECT_EQ(lines[8], dir.string() + ";;;;;;;;nelze otevřít: je to složka, ne soubor");
+    EXPECT_EQ(lines[6],
+              interior + ";ano;;;;;;;Ve sloupci 2 (Zdroj „LED“) není v řádku „útlum [dB]“ číslo, ale „-“.;;;");
+    EXPECT_EQ(lines[7], missing + ";;;;;;;;nelze otevřít: soubor neexistuje;;;");
+    EXPECT_EQ(lines[8], dir.string() + ";;;;;;;;nelze otevřít: je to složka, ne soubor;;;");
     EXPECT_TRUE(lines[9].starts_with("\"" + semicolon + "\";ano;10;")) << lines[9];
+    const std::string notARoute =
+        ";;;;;;;;není optická trasa: žádný jeho záznam nemá známý typ komponenty "
+        "(Zdroj, Vlákno, Detektor, Konektor, Zesilovač);;;";
+    EXPECT_EQ(lines[10], picture + notARoute);
+    EXPECT_EQ(lines[11], library + notARoute);
 
     // Only complete, evaluated routes give exit 0.
     EXPECT_EQ(run({"eval", good, semicolon}).exitCode, 0);

@@ -340,14 +340,22 @@ std::vector<Row> rows() {
     r.push_back({"TruncatedRouteFile", [=](Sandbox& s) { return loadRoute(s, s.routeBytes.substr(0, 2 * R + 100)); },
                  "loaded 2 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 100 bajtů netvoří "
                  "celou komponentu (2816 bajtů), a proto nebyly načteny."});
-    r.push_back({"RouteFileOf1000Records", [=](Sandbox& s) { return loadRoute(s, randomBytes(1000 * R, 1)); },
+    // A route of one true component, then random records.
+    const auto randomRoute = [=](Sandbox& s, std::size_t size, unsigned seed) {
+        return s.routeBytes.substr(0, R) + randomBytes(size - R, seed);
+    };
+    r.push_back({"RouteFileOf1000Records", [=](Sandbox& s) { return loadRoute(s, randomRoute(s, 1000 * R, 1)); },
                  "loaded 999 byte for byte | " + kTooMany});
-    r.push_back({"RouteFileOf999RecordsAndATail", [=](Sandbox& s) { return loadRoute(s, randomBytes(999 * R + 7, 2)); },
+    r.push_back({"RouteFileOf999RecordsAndATail",
+                 [=](Sandbox& s) { return loadRoute(s, randomRoute(s, 999 * R + 7, 2)); },
                  "loaded 999 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 7 bajtů netvoří "
                  "celou komponentu (2816 bajtů), a proto nebyly načteny."});
-    r.push_back({"RandomRouteFile", [=](Sandbox& s) { return loadRoute(s, randomBytes(5 * R + 11, 3)); },
+    r.push_back({"RandomRouteFile", [=](Sandbox& s) { return loadRoute(s, randomRoute(s, 5 * R + 11, 3)); },
                  "loaded 5 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 11 bajtů netvoří "
                  "celou komponentu (2816 bajtů), a proto nebyly načteny."});
+    r.push_back({"RouteFileOfNoKnownType", [=](Sandbox& s) { return loadRoute(s, randomBytes(5 * R + 11, 3)); },
+                 "refused 3 unchanged | warning||Soubor „in“ není optická trasa: žádný jeho záznam nemá známý typ "
+                 "komponenty (Zdroj, Vlákno, Detektor, Konektor, Zesilovač). Trasa zůstala beze změny."});
     r.push_back({"RouteFileShorterThanOneRecord", [=](Sandbox& s) { return loadRoute(s, randomBytes(106, 6)); },
                  "refused 3 unchanged | warning||Soubor „in“ není optická trasa: má jen 106 bajtů, je kratší než "
                  "jedna komponenta (2816 bajtů). Trasa zůstala beze změny."});

@@ -173,7 +173,7 @@ TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
 TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
     std::string bytes(5732, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 37 + 11) % 256);
-    bytes[0] = 5;
+    bytes.replace(0, 6, "\x05Zdroj");  // a route: one record names a component type
     { std::ofstream(file("odd.trasa"), std::ios::binary) << bytes; }
     ASSERT_TRUE(route.LoadRoute(file("odd.trasa")));
     EXPECT_EQ(route.count(), 2);

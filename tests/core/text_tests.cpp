@@ -5,6 +5,7 @@
 #include "text/numbers.h"
 #include "text/read_file.h"
 #include "text/slot_image.h"
+#include "text/text_search.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,11 @@ TEST(Cp1250, CzechLettersMapToTheirBytes) {
     EXPECT_EQ(utf8ToCp1250("Zesilovač"), std::string("Zesilova\xE8"));
     EXPECT_EQ(utf8ToCp1250("ěščřžýáíéůú"), std::string("\xEC\x9A\xE8\xF8\x9E\xFD\xE1\xED\xE9\xF9\xFA"));
     EXPECT_EQ(cp1250ToUtf8("\x8A\x8D\x8E"), "ŠŤŽ");
+}
+
+TEST(TextSearch, IgnoresLetterCaseAndAccents) {
+    EXPECT_TRUE(nameContains("Žluťoučký KŮŇ úpěl", "zlutoucky kun upel"));
+    EXPECT_EQ(searchFolded("ÄÖÜ Łódź × ß"), "aou lodz × ß");
 }
 
 TEST(Cp1250, ForeignCharactersAndBrokenUtf8BecomeQuestionMarks) {

@@ -1,7 +1,7 @@
 #include "app/ui/main_window.h"
 
-#include "app/about.h"
 #include "app/app_state.h"
+#include "app/ui/help_window.h"
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "assignment/grading.h"
@@ -12,10 +12,12 @@
 #include "eval/ui/image_view_canvas.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
+#include "platform/ui/input_filter.h"
 #include "report/conclusion.h"
 #include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
@@ -50,14 +52,15 @@
 
 namespace lumor {
 
-TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(AppState& state, Desk& desk)
+    : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpWindow>(desk)) {
     ui_->setupUi(this);
     applyFormFonts(*this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
     ui_->seznam->setTable(state_.route);
     enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
     graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
-    for (ImageView* image : graphImages_) image->blank();
+    blankGraphs();
 
     auto command = [&](QAction* action, void (TForm1::*handler)()) {
         addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
@@ -65,6 +68,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     command(ui_->ToolButton1Action, &TForm1::ToolButton1Click);
     command(ui_->ToolButton2Action, &TForm1::ToolButton2Click);
     command(ui_->ToolButton3Action, &TForm1::ToolButton3Click);
+    command(ui_->ToolButton8Action, &TForm1::ToolButton8Click);
     addToolSpace(ui_->ToolBar1, "ToolButton4", 28);
     command(ui_->ToolButton5Action, &TForm1::ToolButton5Click);
     command(ui_->ToolButton6Action, &TForm1::ToolButton6Click);
@@ -94,6 +98,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    showAsHint(*ui_->Label13);
     // After a report, a button at the status line's end opens the folder it was written to.
     reportFolderLink_ = new QToolButton(ui_->StatusBar1);
     reportFolderLink_->setObjectName(QStringLiteral("ReportFolderLink"));
@@ -103,7 +108,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     reportFolderLink_->hide();
     onClicked(reportFolderLink_, desk_, [this] { ReportFolderClick(); });
     // A change made in another window becomes an undo step only once it is complete.
-    state_.routeHistory.setListener([this] { routeShown(); });
+    state_.routeHistory.setListener([this] { routeStepDone(); });
 
     connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
     // Whoever changes the route (this window, the library window, the length dialog), the
@@ -111,16 +116,23 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     QAbstractItemModel* routeModel = ui_->seznam->model();
     connect(routeModel, &QAbstractItemModel::columnsRemoved, this, [this] { routeShown(); });
     connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { routeShown(); });
-    // A component added (here or in the library window) is scrolled into view.
-    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] {
-        routeShown();
-        showComponent(state_.route.count());
-    });
+    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] { routeShown(); });
     connect(ui_->seznam->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { routeShown(); });
     onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
     onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
     onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
     connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
+
+    // Tab goes through the window in reading order: the tool bar, the route table (whose cells
+    // the arrow keys move through), the enlarge buttons, the conclusion, the status line's
+    // button; every command also has its key. The work starts in the route table.
+    auto tool = [this](const char* name) { return findChild<QToolButton*>(QString::fromLatin1(name)); };
+    setTabChain({tool("ToolButton1"), tool("ToolButton2"), tool("ToolButton3"), tool("ToolButton8"),
+                 tool("ToolButton5"), tool("ToolButton6"), tool("ToolButton7"), tool("ToolButton10"),
+                 tool("ToolButton11"), tool("ToolButton12"), tool("ToolButton13"), tool("ToolButton15"), ui_->seznam,
+                 ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4, ui_->Memo1, reportFolderLink_});
+    ui_->seznam->setFocus(Qt::OtherFocusReason);
+    nameControls(*this);
     FormCreate();
 }
 
@@ -147,6 +159,17 @@ void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
 
 void TForm1::blankGraphs() {
     for (ImageView* image : graphImages_) image->blank();
+    describeGraphs(nullptr);
+}
+
+void TForm1::describeGraphs(const RouteResult* drawn) {
+    static const char* const names[] = {"Graf útlumu", "Graf chromatické disperze", "Graf polarizačně vidové disperze"};
+    std::array<std::string, 3> described;
+    if (drawn) described = graphDescriptions(drawn->EndAttenuation, drawn->EndCd, drawn->EndPmd);
+    for (std::size_t i = 0; i < graphImages_.size(); ++i) {
+        graphImages_[i]->setAccessibleName(QString::fromUtf8(names[i]));
+        graphImages_[i]->setAccessibleDescription(drawn ? toQ(described[i]) : QStringLiteral("Zatím nevykreslen."));
+    }
 }
 
 void TForm1::showStudent(const StudentTexts& student) {
@@ -162,13 +185,14 @@ StudentTexts TForm1::shownStudent() const {
 }
 
 void TForm1::ToolButton1Click() {
-    setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
-    if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
-    {
+    // A changed route is offered for saving first; "Zrušit" changes nothing at all.
+    if (!routeMayBeReplaced()) return;
+    if (state_.route.count() > 0) {
         // Clearing is one step, however many removals.
         const RouteHistory::Step step(state_.routeHistory, "vymazat trasu");
         state_.route.ClearRoute();
     }
+    setEnlargeAndReport(false, false);
     blankGraphs();
     routeSaved({});
 }
@@ -176,21 +200,17 @@ void TForm1::ToolButton1Click() {
 void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
 
 void TForm1::openRoute(const std::optional<std::string>& given) {
-    const bool replacing = state_.route.colCount() != 2;
-    if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
-                                     "opravdu chcete pokračovat ?")) {
-        return;
-    }
     // The file is read and checked before the route is emptied: a cancelled dialog, a file
-    // that cannot be read or one that is no route leaves the route as it was.
+    // that cannot be read or one that is no route leaves the route as it was, and asks nothing.
     const auto path = given ? given : desk_.openFileName(kRouteFilter);
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
+    if (!routeMayBeReplaced()) return;
     {
         // Emptied and loaded: one step.
         const RouteHistory::Step step(state_.routeHistory, "otevřít " + fromQ(QFileInfo(toQ(*path)).fileName()));
-        if (replacing) {
+        if (state_.route.count() > 0) {
             state_.route.ClearRoute();
             blankGraphs();
             ui_->ToolButton7Action->setEnabled(false);
@@ -201,7 +221,19 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     if (const auto warning = unknownTypeWarning(state_.route)) desk_.warning(*warning);
 }
 
+bool TForm1::routeMayBeReplaced() {
+    if (!routeChanged()) return true;
+    switch (desk_.choice("Optická trasa byla změněna. Chcete ji nejprve uložit?")) {
+        case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the route
+        case Choice::No: return true;
+        case Choice::Cancel: break;
+    }
+    return false;
+}
+
 void TForm1::ToolButton3Click() { saveRoute(); }
+
+void TForm1::ToolButton8Click() { saveRouteAs(); }
 
 void TForm1::openGivenFile(const std::string& path) {
     const QString suffix = QFileInfo(toQ(path)).suffix();
@@ -260,13 +292,27 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 bool TForm1::saveRoute() {
+    if (routeFile_.empty() || state_.route.count() == 0) return saveRouteAs();
+    return writeRoute(routeFile_);
+}
+
+bool TForm1::saveRouteAs() {
     if (state_.route.count() == 0) {
         desk_.information("Seznam je prázdný");
         return false;
     }
-    const auto path = desk_.saveFileName(kRouteFilter);
-    if (!path || !state_.route.SaveRoute(*path)) return false;
-    routeSaved(*path);
+    const auto path = desk_.saveFileName(kRouteFilter, routeFile_);  // starting at the route's own file
+    return path && writeRoute(*path);
+}
+
+bool TForm1::writeRoute(const std::string& path) {
+    // Written whole or not at all; said in the status line, not in a box to click away.
+    if (const auto error = writeFileAtomically(path, state_.route.imageBytes())) {
+        desk_.warning("Soubor „" + path + "“ se nepodařilo uložit: " + *error + ".");
+        return false;
+    }
+    routeSaved(path);
+    ui_->StatusBar1->showMessage(toQ("Uloženo do „" + path + "“."));
     return true;
 }
 
@@ -296,7 +342,7 @@ void TForm1::updateTitle() {
 
 bool TForm1::mayClose() {
     if (routeChanged()) {
-        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit ?")) {
+        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit?")) {
             case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the program open
             case Choice::No: return true;
             case Choice::Cancel: return false;
@@ -305,7 +351,7 @@ bool TForm1::mayClose() {
     if (reportDataChanged()) {
         return desk_.question(
             "Údaje studenta nebo závěr se změnily a protokol s nimi nebyl vytvořen. Opravdu chcete program "
-            "ukončit bez vytvoření protokolu ?");
+            "ukončit bez vytvoření protokolu?");
     }
     return true;
 }
@@ -341,7 +387,10 @@ void TForm1::ToolButton7Click() {
     WriteReport();
 }
 
-void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
+void TForm1::ToolButton10Click() {
+    help_->showGuide(protocolFolder(desk_.executableDir()));
+    desk_.showModal(*help_);
+}
 
 void TForm1::ToolButton11Click() {
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
@@ -352,6 +401,7 @@ void TForm1::ToolButton11Click() {
     if (const auto unknown = unknownTypeWarning(state_.route)) desk_.warning(*unknown);
     DrawRouteGraphs();
     setEnlargeAndReport(true, true);
+    describeGraphs(&state_.routeResult);
 }
 
 void TForm1::showEnlarged(GraphKind kind) {
@@ -398,6 +448,7 @@ void TForm1::showDerived() {
         return cleared(std::string("Grafy nelze vykreslit: ") + e.what());
     }
     att.show(), cd.show(), pmd.show();
+    describeGraphs(&values);
     ui_->StatusBar1->showMessage(
         toQ(verdictLine(linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd))));
 }
@@ -447,6 +498,15 @@ void TForm1::ChangeLengthClick() {
     showComponent(k);
 }
 
+void TForm1::routeStepDone() {
+    // One component more at the end (added here or in the library window): it is selected and
+    // scrolled into view, so that what follows (Delete, F2) acts on it.
+    const int count = state_.route.count();
+    if (count == componentsShown_ + 1) showComponent(count);
+    componentsShown_ = count;
+    routeShown();
+}
+
 void TForm1::routeShown() {
     // The graphs and the status line follow every change of the route, from any window.
     if (state_.route.revision() != derivedRevision_) showDerived();
@@ -492,8 +552,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::Memo1Change() {
     const std::string text = fromQ(ui_->Memo1->toPlainText());
     const auto limited = limitConclusion(text, static_cast<std::size_t>(ui_->Memo1->textCursor().position()));
-    if (limited.text == text) return;
-    const QSignalBlocker quiet(ui_->Memo1);  // the shortened text raises no change of its own
+    if (limited.text == text) {
+        ui_->Label13->clear();
+        return;
+    }
+    refuseVisibly(*ui_->Label13, limited.refusal);  // beside "Závěr:", not glued on silently
+    const QSignalBlocker quiet(ui_->Memo1);         // the shortened text raises no change of its own
     ui_->Memo1->setPlainText(toQ(limited.text));
     QTextCursor cursor = ui_->Memo1->textCursor();
     cursor.setPosition(static_cast<int>(limited.cursor));

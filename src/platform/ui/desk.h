@@ -34,9 +34,11 @@ public:
     /// The application's exception box: titled "Lumor", stop icon, the text with a full stop;
     /// below it the reason, when there is one.
     virtual void exceptionBox(const std::string& text, const std::string& reason) = 0;
-    /// The chosen file's path, or nothing when the user cancelled.
+    /// The chosen file's path, or nothing when the user cancelled. The dialogs start in the
+    /// folder last used for files of the filter (the user's documents the first time, never
+    /// the program's folder); the save dialog at `current`, the file saved to now, if any.
     virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
-    virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
+    virtual std::optional<std::string> saveFileName(const FileFilter& filter, const std::string& current) = 0;
     /// Shows the window modally and returns when it is closed.
     virtual void showModal(QDialog& window) = 0;
     /// The folder of the running executable, ending with a separator.

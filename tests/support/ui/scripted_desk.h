@@ -36,7 +36,8 @@ public:
     Choice choice(const std::string& text) override;
     void exceptionBox(const std::string& text, const std::string& reason) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
-    std::optional<std::string> saveFileName(const FileFilter& filter) override;
+    /// Recorded with the file it starts at as its text.
+    std::optional<std::string> saveFileName(const FileFilter& filter, const std::string& current) override;
     void showModal(QDialog& window) override;
     std::string executableDir() override { return exeDir; }
     bool openInViewer(const std::string& path) override;
