@@ -40,7 +40,7 @@ if(probe_result EQUAL 0)
   file(REMOVE ${probe})
 endif()
 
-set(LUMOR_CORE_FOLDERS text route library eval assignment report app)
+set(LUMOR_CORE_FOLDERS text io route library eval assignment report app)
 set(LUMOR_GUI_FOLDERS platform/gui eval/gui report/gui)
 set(LUMOR_UI_FOLDERS platform/ui eval/ui library/ui assignment/ui app/ui)
 

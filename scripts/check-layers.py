@@ -26,7 +26,7 @@ import sys
 
 LAYERS = {"core": 0, "gui": 1, "ui": 2}
 # The subsystems below src/ in their order; a new one gets its place here and in HACKING.md.
-SUBSYSTEMS = ["text", "platform", "route", "library", "eval", "assignment", "report", "app", "cli"]
+SUBSYSTEMS = ["text", "io", "platform", "route", "library", "eval", "assignment", "report", "app", "cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 FORM_HEADER = re.compile(r"<header>([^<]+)</header>")
 

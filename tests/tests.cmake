@@ -38,9 +38,9 @@ target_link_libraries(lumor_core_tests PRIVATE lumor_test_support GTest::gtest G
 # The saves' system calls differ: POSIX's and Windows' own cases. On Windows also the proof
 # that the core's headers live beside <windows.h>, whose macros include LoadLibrary.
 if(WIN32)
-  target_sources(lumor_core_tests PRIVATE tests/core/file_io_win32_tests.cpp tests/core/windows_h_tests.cpp)
+  target_sources(lumor_core_tests PRIVATE tests/core/write_file_win32_tests.cpp tests/core/windows_h_tests.cpp)
 else()
-  target_sources(lumor_core_tests PRIVATE tests/core/file_io_tests.cpp)
+  target_sources(lumor_core_tests PRIVATE tests/core/write_file_tests.cpp)
 endif()
 if(CMAKE_CROSSCOMPILING)
   # One run of the whole program under the emulator (Wine), not one per test.

@@ -1,7 +1,7 @@
 #include "assignment/assignment.h"
 
+#include "io/read_file.h"
 #include "text/numbers.h"
-#include "text/read_file.h"
 #include "text/text_decoding.h"
 
 #include <array>

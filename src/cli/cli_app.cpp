@@ -1,7 +1,7 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_command.h"
-#include "text/file_io.h"
+#include "io/write_file.h"
 #include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>

@@ -1,8 +1,8 @@
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
+#include "io/read_file.h"
+#include "io/write_file.h"
 #include "library/library_csv.h"
-#include "text/file_io.h"
-#include "text/read_file.h"
 #include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>

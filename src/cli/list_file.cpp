@@ -1,7 +1,7 @@
 #include "cli/list_file.h"
 
+#include "io/read_file.h"
 #include "route/route_rules.h"
-#include "text/read_file.h"
 
 #include <type_traits>
 

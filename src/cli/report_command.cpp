@@ -2,14 +2,14 @@
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
 #include "cli/report_inputs.h"
+#include "io/read_file.h"
+#include "io/write_file.h"
 #include "platform/gui/executable_folder.h"
 #include "platform/gui/qtext.h"
 #include "report/conclusion.h"
 #include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
 #include "route/route_rules.h"
-#include "text/file_io.h"
-#include "text/read_file.h"
 
 #include <cerrno>
 

@@ -1,9 +1,9 @@
 #include "report/report_writer.h"
 
+#include "io/write_file.h"
 #include "route/component_record.h"
 #include "route/component_types.h"
 #include "text/cp1250.h"
-#include "text/file_io.h"
 #include "text/numbers.h"
 
 #include <algorithm>

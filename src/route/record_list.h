@@ -1,7 +1,7 @@
 #pragma once
-#include "text/file_io.h"
+#include "io/read_file.h"
+#include "io/write_file.h"
 #include "text/messages.h"
-#include "text/read_file.h"
 #include "text/text_table.h"
 
 #include <algorithm>

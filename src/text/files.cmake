@@ -1,11 +1,9 @@
-# Text, numbers, the string grid, slots and files: what every subsystem stands on.
+# Text, numbers, the text table, slots and the command line: what every subsystem stands on.
 target_sources(lumor_core PRIVATE
   src/text/cp1250.cpp
   src/text/numbers.cpp
   src/text/text_table.cpp
   src/text/slot_image.cpp
-  src/text/file_io.cpp
-  src/text/read_file.cpp
   src/text/text_decoding.cpp
   src/text/command_line.cpp
   src/text/typed_input.cpp

@@ -15,6 +15,9 @@
 #include "eval/graph_drawing.h"
 #include "eval/route_evaluation.h"
 #include "failing_saves.h"
+#include "io/read_file.h"
+#include "io/save_calls.h"
+#include "io/write_file.h"
 #include "library/component_library.h"
 #include "library/library_csv.h"
 #include "recording_canvas.h"
@@ -24,10 +27,7 @@
 #include "route/route_rules.h"
 #include "test_messages.h"
 #include "text/errors.h"
-#include "text/file_io.h"
-#include "text/file_io_calls.h"
 #include "text/numbers.h"
-#include "text/read_file.h"
 #include "text/text_decoding.h"
 
 #include <gtest/gtest.h>
@@ -528,7 +528,7 @@ std::vector<Row> rows() {
              return routeSave(s, s.routeFile.string()) + " | " + temporaryFilesLeft(s);
          },
          saveFailure(sandboxFile("saved.trasa"), "disk ohlásil chybu čtení nebo zápisu") + " | no temporary file"});
-#ifndef _WIN32  // symbolic links: MinGW's std::filesystem makes none (file_io_win32_tests.cpp)
+#ifndef _WIN32  // symbolic links: MinGW's std::filesystem makes none (write_file_win32_tests.cpp)
     // Links planted where a save puts its temporary file point at the saved library: were
     // they followed, the library would change.
     r.push_back({"RouteSaveWithALinkAtTheOldFixedTemporaryName",

@@ -1,8 +1,8 @@
 #include "failing_saves.h"
+#include "io/save_calls.h"
 #include "library/component_library.h"
 #include "route/component_types.h"
 #include "test_messages.h"
-#include "text/file_io_calls.h"
 
 #include <gtest/gtest.h>
 

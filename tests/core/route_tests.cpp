@@ -151,7 +151,7 @@ TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
     EXPECT_EQ(other.cell(2, 11), std::string(255, 'n'));
 }
 
-#ifndef _WIN32  // MinGW's std::filesystem makes no links; file_io_win32_tests.cpp has Windows' own
+#ifndef _WIN32  // MinGW's std::filesystem makes no links; write_file_win32_tests.cpp has Windows' own
 TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
     // A route kept in a course folder and linked into the student's own.
     fs::create_directories(dir / "kurz");

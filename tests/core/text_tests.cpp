@@ -1,9 +1,9 @@
+#include "io/read_file.h"
+#include "io/write_file.h"
 #include "text/command_line.h"
 #include "text/cp1250.h"
 #include "text/errors.h"
-#include "text/file_io.h"
 #include "text/numbers.h"
-#include "text/read_file.h"
 #include "text/slot_image.h"
 #include "text/text_search.h"
 

@@ -6,14 +6,14 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include "io/read_file.h"
+#include "io/write_file.h"
 #include "library/component_library.h"
 #include "library/library_csv.h"
 #include "route/route_list.h"
 #include "test_files.h"
 #include "test_messages.h"
 #include "text/command_line.h"
-#include "text/file_io.h"
-#include "text/read_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // System calls for saves that fail midway, on POSIX and on Windows alike, and whether
 // permissions stop this process.
-#include "text/file_io_calls.h"
+#include "io/save_calls.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,11 +5,11 @@
 #include "app/ui/main_window.h"
 #include "app/ui/student_dialog.h"
 #include "eval/ui/graph_windows.h"
+#include "io/write_file.h"
 #include "library/ui/component_editor.h"
 #include "library/ui/library_window.h"
 #include "platform/ui/desk.h"
 #include "report/report_writer.h"
-#include "text/file_io.h"
 
 namespace lumor {
 

@@ -10,6 +10,7 @@
 #include "eval/link_verdict.h"
 #include "eval/ui/graph_windows.h"
 #include "eval/ui/image_view_canvas.h"
+#include "io/write_file.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
@@ -24,7 +25,6 @@
 #include "route/component_types.h"
 #include "route/route_rules.h"
 #include "text/errors.h"
-#include "text/file_io.h"
 #include "text/numbers.h"
 #include "ui_main_window.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "eval/graph_drawing.h"
 #include "eval/gui/qimage_canvas.h"
-#include "text/file_io.h"
+#include "io/write_file.h"
 
 #include <QImage>
 

@@ -2,10 +2,10 @@
 // into its library file. It stands on the core alone, so the build runs no Qt program and
 // needs no Qt libraries on the path (a Windows build from the developer prompt, a cross build
 // run under an emulator). lumor-cli's "library import" makes the same file.
+#include "io/read_file.h"
+#include "io/write_file.h"
 #include "library/library_csv.h"
 #include "text/command_line.h"
-#include "text/file_io.h"
-#include "text/read_file.h"
 
 #include <iostream>
 #include <variant>

@@ -6,9 +6,9 @@
 #include "eval/gui/vector_canvas.h"
 #include "eval/link_verdict.h"
 #include "eval/route_evaluation.h"
+#include "io/read_file.h"
 #include "report/gui/report_pdf.h"
 #include "route/route_rules.h"
-#include "text/read_file.h"
 
 #include <QByteArray>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "assignment/assignment.h"
+#include "io/write_file.h"
 #include "report/report_writer.h"
 #include "route/route_list.h"
-#include "text/file_io.h"
 
 #include <QImage>
 

@@ -1,8 +1,8 @@
 // The one helper every save goes through: symbolic links at and around the target, the old
 // file's permissions, each system call failing in turn, and saves running at the same time.
+#include "io/save_calls.h"
+#include "io/write_file.h"
 #include "test_files.h"
-#include "text/file_io.h"
-#include "text/file_io_calls.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -5,10 +5,10 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include "io/read_file.h"
+#include "io/save_calls.h"
+#include "io/write_file.h"
 #include "test_files.h"
-#include "text/file_io.h"
-#include "text/file_io_calls.h"
-#include "text/read_file.h"
 
 #include <gtest/gtest.h>
 

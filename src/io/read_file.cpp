@@ -1,6 +1,6 @@
-#include "text/read_file.h"
+#include "io/read_file.h"
 
-#include "text/file_io.h"
+#include "io/write_file.h"
 
 #include <algorithm>
 #include <cerrno>

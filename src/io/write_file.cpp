@@ -1,7 +1,7 @@
-#include "text/file_io.h"
+#include "io/write_file.h"
 
-#include "text/file_io_calls.h"
-#include "text/read_file.h"
+#include "io/read_file.h"
+#include "io/save_calls.h"
 
 #include <algorithm>
 #include <atomic>
