@@ -1,5 +1,5 @@
 # The layer over Qt: in gui/ what paints pictures without a window, in ui/ the desk (message
-# boxes, dialogs, modal windows, the viewer), grid and image views, icons and input filters.
+# boxes, dialogs, modal windows, the viewer), grid and image views, icons, fonts and input filters.
 # The icons are SVG files read through Qt Svg. A Qt without it (the Windows build from Debian's
 # sources, scripts/build-windows.sh) gets a resource file of the same names holding PNG
 # renderings: Qt then reads them by their content.
@@ -13,6 +13,7 @@ if(NOT LUMOR_CORE_ONLY)
     src/platform/ui/commands.cpp
     src/platform/ui/desk.cpp
     src/platform/ui/qt_desk.cpp
+    src/platform/ui/fonts.cpp
     src/platform/ui/grid_view.cpp
     src/platform/ui/icons.cpp
     src/platform/ui/image_view.cpp

@@ -5,7 +5,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
 #include "platform/ui/commands.h"
-#include "platform/ui/icons.h"
+#include "platform/ui/fonts.h"
 #include "ui_help_window.h"
 
 #include <QPushButton>

@@ -5,7 +5,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
 #include "platform/ui/commands.h"
-#include "platform/ui/icons.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/input_filter.h"
 #include "route/route_list.h"
 #include "route/route_rules.h"

@@ -3,7 +3,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
 #include "platform/ui/commands.h"
-#include "platform/ui/icons.h"
+#include "platform/ui/fonts.h"
 #include "ui_student_dialog.h"
 
 #include <QKeyEvent>

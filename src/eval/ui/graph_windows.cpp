@@ -3,7 +3,7 @@
 #include "eval/ui/image_view_canvas.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/desk.h"
-#include "platform/ui/icons.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/image_view.h"
 #include "ui_graph_window.h"
 

@@ -5,7 +5,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
 #include "platform/ui/commands.h"
-#include "platform/ui/icons.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/input_filter.h"
 #include "route/component_types.h"
 #include "ui_component_editor.h"

@@ -7,8 +7,8 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
 #include "platform/ui/commands.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/grid_view.h"
-#include "platform/ui/icons.h"
 #include "route/route_list.h"
 #include "ui_library_window.h"
 
