@@ -7,7 +7,8 @@
 - A file of the ui layer (src/<subsystem>/ui/) includes anything but lumor-cli's headers.
 - lumor-cli (src/cli/) includes core, gui and its own headers, never a window's.
 - A window's form (src/<subsystem>/ui/<name>.ui) belongs to the ui layer: only ui files include
-  its ui_<name>.h, and the headers of its promoted widgets count as the form's includes.
+  its ui_<name>.h, and the headers of its promoted widgets count as the form's includes. The
+  resource files it names (its icons) lie where the form's folder says, so Qt Designer finds them.
 - Subsystems stand in the order of SUBSYSTEMS (HACKING.md's table): each includes only itself
   and those before it.
 - Folders do not include each other in a circle: neither single folders (app, app/ui, ...)
@@ -29,6 +30,7 @@ LAYERS = {"core": 0, "gui": 1, "ui": 2}
 SUBSYSTEMS = ["text", "io", "platform", "route", "library", "eval", "assignment", "report", "app", "cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 FORM_HEADER = re.compile(r"<header>([^<]+)</header>")
+FORM_RESOURCE = re.compile(r'(?:<include location|\bresource)="([^"]+\.qrc)"')
 
 
 def layer_of(folder):
@@ -104,6 +106,11 @@ def check_sources(src):
             includes = [('"', h) for h in FORM_HEADER.findall(text)] if name.endswith(".ui") else INCLUDE.findall(text)
             if name.endswith(".ui") and layer != "ui":
                 problems.append(f"{rel}: a form outside the ui layer")
+            if name.endswith(".ui"):
+                # Qt Designer finds a form's icons by the resource file named from the form's folder.
+                for resource in sorted(set(FORM_RESOURCE.findall(text))):
+                    if not os.path.isfile(os.path.join(root, resource)):
+                        problems.append(f'{rel}: the resource "{resource}" is not found from the form\'s folder')
             if ("<", "windows.h") in includes:
                 if name.endswith(".h"):
                     problems.append(f"{rel}: a header includes <windows.h>")
