@@ -4,6 +4,7 @@
 #include "library/ui/component_editor.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/qt_desk.h"
@@ -553,6 +554,24 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
                                                               "“ nelze otevřít: soubor neexistuje. Trasa zůstala "
                                                               "beze změny."});
     EXPECT_EQ(route().count(), 5);
+}
+
+TEST(FormFonts, AStyleSheetGivesEachNamedControlItsFontAndRefusesWhatItCannotSet) {
+    QWidget form;
+    form.setObjectName(QStringLiteral("Form9"));
+    auto* caption = new QLabel(new QWidget(&form));
+    caption->setObjectName(QStringLiteral("Caption"));
+    applyFormFonts(form, QStringLiteral("/* Designer */ #Form9 { font: 11px \"Liberation Sans\"; }\n"
+                                        "QLabel#Caption { font: bold 16px \"No Such Family\", \"Liberation Sans\"; }"));
+    EXPECT_EQ(caption->font().pixelSize(), 16);
+    EXPECT_TRUE(caption->font().bold());
+    EXPECT_EQ(caption->font().family(), form.font().family());   // the first family installed
+    EXPECT_EQ(caption->parentWidget()->font().pixelSize(), 11);  // an unnamed control inherits
+    for (const char* sheet : {"#Missing { font: 11px \"Liberation Sans\"; }", "#Caption { color: red; }",
+                              "#Caption { font: 11pt \"Liberation Sans\"; }", "Caption { font: 11px \"A\"; }",
+                              "#Caption { font: 11px \"A\"; } stray"}) {
+        EXPECT_THROW(applyFormFonts(form, QString::fromUtf8(sheet)), std::logic_error) << sheet;
+    }
 }
 
 TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {

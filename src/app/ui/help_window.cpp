@@ -14,8 +14,7 @@
 namespace lumor {
 
 HelpWindow::HelpWindow(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique<Ui::HelpWindow>()) {
-    ui_->setupUi(this);
-    applyFormFonts(*this);
+    setupForm(*ui_, *this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     onClicked(ui_->AboutButton, desk_, [this] { AboutButtonClick(); });
     onClicked(ui_->CloseButton, desk_, [this] { close(); });

@@ -20,8 +20,7 @@ namespace lumor {
 
 TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
     : QDialog(nullptr), route_(route), library_(library), desk_(desk), ui_(std::make_unique<Ui::TForm4>()) {
-    ui_->setupUi(this);
-    applyFormFonts(*this);
+    setupForm(*ui_, *this);
     move(266, 170);  // a form's own place: uic gives the window only its size
     showAsHint(*ui_->Label3);
     takeNumbers(*ui_->Edit1, NumberSign::PositiveOnly, *ui_->Label3);

@@ -54,8 +54,7 @@ namespace lumor {
 
 TForm1::TForm1(AppState& state, Desk& desk)
     : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpWindow>(desk)) {
-    ui_->setupUi(this);
-    applyFormFonts(*this);
+    setupForm(*ui_, *this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
     ui_->seznam->setTable(state_.route);
     enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};

@@ -12,8 +12,7 @@
 namespace lumor {
 
 TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique<Ui::TForm5>()) {
-    ui_->setupUi(this);
-    applyFormFonts(*this);
+    setupForm(*ui_, *this);
     move(192, 115);  // a form's own place: uic gives the window only its size
     edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4};
     onClicked(ui_->SpeedButton1, desk, [this] { SpeedButton1Click(); });

@@ -14,9 +14,8 @@ namespace lumor {
 GraphWindow::GraphWindow(const RouteList& route, Desk& desk, GraphKind kind, const char* formName, const char* caption,
                          const char* imageName)
     : QDialog(nullptr), route_(route), kind_(kind), ui_(std::make_unique<Ui::GraphWindow>()) {
+    setupForm(*ui_, *this);
     setObjectName(QString::fromLatin1(formName));
-    ui_->setupUi(this);
-    applyFormFonts(*this);
     setWindowTitle(QString::fromUtf8(caption));
     ui_->image->setObjectName(QString::fromLatin1(imageName));
     ui_->image->setAccessibleName(windowTitle());

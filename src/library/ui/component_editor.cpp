@@ -26,8 +26,7 @@ const char* const kLabelRefused =
 
 TForm3::TForm3(ComponentLibrary& library, Desk& desk)
     : QDialog(nullptr), library_(library), desk_(desk), ui_(std::make_unique<Ui::TForm3>()) {
-    ui_->setupUi(this);
-    applyFormFonts(*this);
+    setupForm(*ui_, *this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     for (const std::string& name : kTypeNames) ui_->ComboBox1->addItem(toQ(name));
     ui_->ComboBox1->setCurrentIndex(0);

@@ -49,8 +49,7 @@ const char* const kOpenLibraryQuestion =
 
 TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
     : QDialog(nullptr), library_(library), route_(route), desk_(desk), ui_(std::make_unique<Ui::TForm2>()) {
-    ui_->setupUi(this);
-    applyFormFonts(*this);
+    setupForm(*ui_, *this);
     // Fixed single border: system menu (with its close box) and the minimise box only.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
