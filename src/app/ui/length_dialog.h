@@ -1,5 +1,5 @@
 #pragma once
-#include "library/ui/fibre_length_dialog.h"
+#include "library/ui/length_dialog_interface.h"
 
 #include <QDialog>
 
