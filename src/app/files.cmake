@@ -1,5 +1,5 @@
 # The state the windows share, the about text and the guide; in ui/ start-up, the main window,
-# the student and fibre-length dialogs and the help window.
+# the student dialog and the help window.
 target_sources(lumor_core PRIVATE
   src/app/about.cpp
   src/app/help.cpp)
@@ -8,10 +8,8 @@ if(NOT LUMOR_CORE_ONLY)
     src/app/ui/forms.cpp
     src/app/ui/main_window.cpp
     src/app/ui/student_dialog.cpp
-    src/app/ui/length_dialog.cpp
     src/app/ui/help_window.cpp
     src/app/ui/main_window.ui
     src/app/ui/student_dialog.ui
-    src/app/ui/length_dialog.ui
     src/app/ui/help_window.ui)
 endif()

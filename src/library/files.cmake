@@ -1,5 +1,6 @@
 # The component library: entries, the list and its file, CSV, the rules of the library window
-# and the component editor; in ui/ the two windows.
+# and the component editor; in ui/ the library window, the component editor and the fibre-length
+# dialog.
 target_sources(lumor_core PRIVATE
   src/library/library_entry.cpp
   src/library/component_library.cpp
@@ -11,6 +12,8 @@ if(NOT LUMOR_CORE_ONLY)
   target_sources(lumor_ui PRIVATE
     src/library/ui/library_window.cpp
     src/library/ui/component_editor.cpp
+    src/library/ui/fibre_length_dialog.cpp
     src/library/ui/library_window.ui
-    src/library/ui/component_editor.ui)
+    src/library/ui/component_editor.ui
+    src/library/ui/fibre_length_dialog.ui)
 endif()

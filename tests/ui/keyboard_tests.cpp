@@ -1,8 +1,8 @@
 // The windows driven by the keyboard alone, and what a screen reader is told about them.
-#include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "library/library_rules.h"
 #include "library/ui/component_editor.h"
+#include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "ui_fixture.h"

@@ -1,6 +1,6 @@
-#include "app/ui/length_dialog.h"
 #include "library/library_rules.h"
 #include "library/ui/component_editor.h"
+#include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
@@ -42,7 +42,7 @@ class LibraryWindowTest : public UiTest {
 protected:
     TForm2& lib() { return *forms->Form2; }
     TForm3& editor() { return *forms->Form3; }
-    TForm4& lengthDialog() { return *forms->Form4; }
+    FibreLengthDialog& lengthDialog() { return *forms->Form4; }
     ComponentLibrary& library() { return state->library; }
     const TextTable& libGrid() { return state->library; }
 
@@ -294,10 +294,10 @@ TEST_F(LibraryWindowTest, AFibreIsAppendedThroughTheLengthDialog) {
     bool okEnabled = false, changeEnabled = true;
     int column = -1;
     desk.modalActions.push_back([&](QDialog& d) {
-        auto& dlg = static_cast<TForm4&>(d);
+        auto& dlg = static_cast<FibreLengthDialog&>(d);
         okEnabled = control<QPushButton>(dlg, "Button1").isEnabled();
         changeEnabled = control<QPushButton>(dlg, "Button2").isEnabled();
-        column = lengthDialog().FibreLibraryColumn();
+        column = lengthDialog().fibreLibraryColumn();
         control<QLineEdit>(dlg, "Edit1").setText("3,3");
         control<QPushButton>(dlg, "Button1").click();
     });
@@ -323,14 +323,14 @@ TEST_F(LibraryWindowTest, AFibreLabelInTwoColumnsOpensTheLengthDialogForEach) {
     std::vector<int> columns;
     auto typeAndOk = [&](const char* length) {
         return [&, length](QDialog& d) {
-            auto& dlg = static_cast<TForm4&>(d);
-            columns.push_back(lengthDialog().FibreLibraryColumn());
+            auto& dlg = static_cast<FibreLengthDialog&>(d);
+            columns.push_back(lengthDialog().fibreLibraryColumn());
             control<QLineEdit>(dlg, "Edit1").setText(length);
             control<QPushButton>(dlg, "Button1").click();
         };
     };
     desk.modalActions.push_back(typeAndOk("10"));
-    desk.modalActions.push_back([&](QDialog&) { columns.push_back(lengthDialog().FibreLibraryColumn()); });  // closed
+    desk.modalActions.push_back([&](QDialog&) { columns.push_back(lengthDialog().fibreLibraryColumn()); });  // closed
     desk.modalActions.push_back(typeAndOk("10"));
     choose(1, "G.652", 1);
     pressAdd(1);

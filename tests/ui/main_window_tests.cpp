@@ -1,7 +1,7 @@
-#include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "eval/ui/graph_windows.h"
 #include "library/ui/component_editor.h"
+#include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/fonts.h"
@@ -298,21 +298,21 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
 
     selectCell(control<GridView>(main(), "seznam"), 2, 9);
     desk.modalActions.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TForm4&>(d);
+        auto& dlg = static_cast<FibreLengthDialog&>(d);
         EXPECT_TRUE(control<QPushButton>(dlg, "Button2").isEnabled());
         EXPECT_FALSE(control<QPushButton>(dlg, "Button1").isEnabled());
         control<QLineEdit>(dlg, "Edit1").setText("20");
         control<QPushButton>(dlg, "Button2").click();
     });
     main().seznamDblClick();
-    EXPECT_EQ(forms->Form4->ChangedFibreIndex(), 2);
+    EXPECT_EQ(forms->Form4->changedFibreIndex(), 2);
     EXPECT_EQ(route().cell(2, 9), "20");
     EXPECT_EQ(route().cell(2, 4), "5");
 }
 
 TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     completeRoute(route());
-    TForm4& dlg = *forms->Form4;
+    FibreLengthDialog& dlg = *forms->Form4;
     dlg.setChangeMode(2);
     control<QLineEdit>(dlg, "Edit1").setText(",");
     control<QPushButton>(dlg, "Button2").click();

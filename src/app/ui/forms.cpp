@@ -1,12 +1,12 @@
 #include "app/ui/forms.h"
 
 #include "app/app_state.h"
-#include "app/ui/length_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/student_dialog.h"
 #include "eval/ui/graph_windows.h"
 #include "io/write_file.h"
 #include "library/ui/component_editor.h"
+#include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"
 #include "platform/ui/desk.h"
 #include "platform/ui/icons.h"
@@ -35,7 +35,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     forms->Form1 = std::make_unique<TForm1>(state, desk);
     forms->Form2 = std::make_unique<TForm2>(state.library, state.route, desk);
     forms->Form3 = std::make_unique<TForm3>(state.library, desk);
-    forms->Form4 = std::make_unique<TForm4>(state.route, state.library, desk);
+    forms->Form4 = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
     forms->Form5 = std::make_unique<TForm5>(desk);
     forms->Form6 = std::make_unique<TForm6>(state.route, desk);
     forms->Form7 = std::make_unique<TForm7>(state.route, desk);

@@ -10,7 +10,7 @@ class Desk;
 class TForm1;
 class TForm2;
 class TForm3;
-class TForm4;
+class FibreLengthDialog;
 class TForm5;
 class TForm6;
 class TForm7;
@@ -27,7 +27,7 @@ struct Forms {
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<TForm3> Form3;
-    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<FibreLengthDialog> Form4;
     std::unique_ptr<TForm5> Form5;
     std::unique_ptr<TForm6> Form6;
     std::unique_ptr<TForm7> Form7;

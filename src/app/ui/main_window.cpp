@@ -2,7 +2,6 @@
 
 #include "app/app_state.h"
 #include "app/ui/help_window.h"
-#include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
 #include "assignment/grading.h"
 #include "assignment/ui/assignment_panel.h"
@@ -11,6 +10,7 @@
 #include "eval/ui/graph_windows.h"
 #include "eval/ui/image_view_canvas.h"
 #include "io/write_file.h"
+#include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"

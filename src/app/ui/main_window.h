@@ -25,13 +25,13 @@ class GridView;
 class HelpWindow;
 class ImageView;
 class TForm2;
-class TForm4;
+class FibreLengthDialog;
 class TForm5;
 
 /// The windows the main window opens and asks.
 struct MainWindowPeers {
     TForm2& library;
-    TForm4& lengthDialog;
+    FibreLengthDialog& lengthDialog;
     TForm5& student;
     /// The enlarged attenuation, CD and PMD windows, in the order of `kGraphKinds`.
     std::array<GraphWindow*, 3> graphs;

@@ -3,7 +3,7 @@
 #include "library/component_library.h"
 #include "library/library_to_route.h"
 #include "library/ui/component_editor.h"
-#include "library/ui/length_dialog_interface.h"
+#include "library/ui/fibre_length_dialog.h"
 #include "platform/gui/qtext.h"
 #include "platform/ui/access.h"
 #include "platform/ui/commands.h"

@@ -1,6 +1,4 @@
 #pragma once
-#include "library/ui/length_dialog_interface.h"
-
 #include <QDialog>
 
 #include <memory>
@@ -8,7 +6,7 @@
 namespace lumor {
 
 namespace Ui {
-class TForm4;
+class FibreLengthDialog;
 }
 
 class ComponentLibrary;
@@ -16,32 +14,32 @@ class Desk;
 class RouteList;
 
 /// The fibre-length dialog: the length of a fibre added from the library ("Ok", new-fibre
-/// mode) or of a fibre already in the route ("Změň", change mode).
-class TForm4 : public QDialog, public FibreLengthDialog {
+/// mode; the library window opens it) or of a fibre already in the route ("Změň", change
+/// mode; the main window opens it).
+class FibreLengthDialog : public QDialog {
     Q_OBJECT
 public:
-    TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk);
-    ~TForm4() override;
+    FibreLengthDialog(RouteList& route, const ComponentLibrary& library, Desk& desk);
+    ~FibreLengthDialog() override;
 
-    void FormCreate() {}
-    /// Appends the fibre of library column `FibreLibraryColumn` with the typed length.
-    void Button1Click();
-    /// Changes the length of route fibre `ChangedFibreIndex`.
-    void Button2Click();
+    /// "Ok": appends the fibre of library column `fibreLibraryColumn` with the typed length.
+    void appendFibre();
+    /// "Změň": changes the length of route fibre `changedFibreIndex` to the typed one.
+    void changeLength();
 
     /// New-fibre mode for a library column: "Ok" enabled, "Změň" disabled.
     void setNewFibreMode(int libraryColumn);
     /// Change mode for a route position: "Změň" enabled, "Ok" disabled.
     void setChangeMode(int routeIndex);
     /// The new-fibre mode, then the dialog shown modally.
-    void openForNewFibre(int libraryColumn) override;
+    void openForNewFibre(int libraryColumn);
     /// The change mode, then the dialog shown modally.
     void openForChange(int routeIndex);
 
     /// Library grid column of the fibre being added.
-    int FibreLibraryColumn() const { return fibreLibraryColumn_; }
+    int fibreLibraryColumn() const { return fibreLibraryColumn_; }
     /// Route position of the fibre whose length is being changed.
-    int ChangedFibreIndex() const { return changedFibreIndex_; }
+    int changedFibreIndex() const { return changedFibreIndex_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,7 +54,7 @@ private:
     RouteList& route_;
     const ComponentLibrary& library_;
     Desk& desk_;
-    std::unique_ptr<Ui::TForm4> ui_;
+    std::unique_ptr<Ui::FibreLengthDialog> ui_;
     int fibreLibraryColumn_ = 0;
     int changedFibreIndex_ = 0;
     bool wholeTextOnClick_ = false;

@@ -1,4 +1,4 @@
-#include "app/ui/length_dialog.h"
+#include "library/ui/fibre_length_dialog.h"
 
 #include "library/component_library.h"
 #include "library/library_to_route.h"
@@ -9,7 +9,7 @@
 #include "platform/ui/input_filter.h"
 #include "route/route_list.h"
 #include "route/route_rules.h"
-#include "ui_length_dialog.h"
+#include "ui_fibre_length_dialog.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -18,31 +18,30 @@
 
 namespace lumor {
 
-TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
-    : QDialog(nullptr), route_(route), library_(library), desk_(desk), ui_(std::make_unique<Ui::TForm4>()) {
+FibreLengthDialog::FibreLengthDialog(RouteList& route, const ComponentLibrary& library, Desk& desk)
+    : QDialog(nullptr), route_(route), library_(library), desk_(desk), ui_(std::make_unique<Ui::FibreLengthDialog>()) {
     setupForm(*ui_, *this);
     move(266, 170);  // a form's own place: uic gives the window only its size
     showAsHint(*ui_->Label3);
     takeNumbers(*ui_->Edit1, NumberSign::PositiveOnly, *ui_->Label3);
     connect(ui_->Edit1, &QLineEdit::textEdited, this, [this] { wholeTextOnClick_ = false; });
     ui_->Edit1->installEventFilter(this);
-    onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
-    onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
+    onClicked(ui_->Button1, desk_, [this] { appendFibre(); });
+    onClicked(ui_->Button2, desk_, [this] { changeLength(); });
     setNewFibreMode(0);
     setTabChain({ui_->Edit1, ui_->Button2, ui_->Button1});  // "Změň" stands left of "Ok"
     nameControls(*this);
-    FormCreate();
 }
 
-TForm4::~TForm4() = default;
+FibreLengthDialog::~FibreLengthDialog() = default;
 
-void TForm4::setNewFibreMode(int libraryColumn) {
+void FibreLengthDialog::setNewFibreMode(int libraryColumn) {
     fibreLibraryColumn_ = libraryColumn;
     ui_->Button1->setEnabled(true);
     ui_->Button2->setEnabled(false);
 }
 
-void TForm4::setChangeMode(int routeIndex) {
+void FibreLengthDialog::setChangeMode(int routeIndex) {
     changedFibreIndex_ = routeIndex;
     ui_->Button1->setEnabled(false);
     ui_->Button2->setEnabled(true);
@@ -52,31 +51,31 @@ void TForm4::setChangeMode(int routeIndex) {
     }
 }
 
-void TForm4::openForNewFibre(int libraryColumn) {
+void FibreLengthDialog::openForNewFibre(int libraryColumn) {
     setNewFibreMode(libraryColumn);
     prepareEntry();
     desk_.showModal(*this);
 }
 
-void TForm4::openForChange(int routeIndex) {
+void FibreLengthDialog::openForChange(int routeIndex) {
     setChangeMode(routeIndex);
     prepareEntry();
     desk_.showModal(*this);
 }
 
-void TForm4::prepareEntry() {
+void FibreLengthDialog::prepareEntry() {
     ui_->Label3->clear();
     ui_->Edit1->setFocus(Qt::OtherFocusReason);
     ui_->Edit1->selectAll();
     wholeTextOnClick_ = true;
 }
 
-void TForm4::showEvent(QShowEvent* event) {
+void FibreLengthDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     prepareEntry();
 }
 
-void TForm4::keyPressEvent(QKeyEvent* event) {
+void FibreLengthDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QDialog::keyPressEvent(event);
         return;
@@ -84,14 +83,14 @@ void TForm4::keyPressEvent(QKeyEvent* event) {
     event->accept();
     guarded(desk_, [this] {
         if (ui_->Button1->isEnabled()) {
-            Button1Click();
+            appendFibre();
         } else if (ui_->Button2->isEnabled()) {
-            Button2Click();
+            changeLength();
         }
     });
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+bool FibreLengthDialog::eventFilter(QObject* watched, QEvent* event) {
     // A click into the field right after it was offered keeps its text selected, so typing
     // still replaces the old length instead of being appended to it.
     if (watched == ui_->Edit1 && event->type() == QEvent::MouseButtonRelease && wholeTextOnClick_) {
@@ -101,7 +100,7 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm4::Button1Click() {
+void FibreLengthDialog::appendFibre() {
     // After a warning or an error the field is offered again, ready to be typed over.
     auto again = qScopeGuard([this] { prepareEntry(); });
     auto record = newFibreRecord(library_, fibreLibraryColumn_, fromQ(ui_->Edit1->text()));
@@ -114,7 +113,7 @@ void TForm4::Button1Click() {
     close();
 }
 
-void TForm4::Button2Click() {
+void FibreLengthDialog::changeLength() {
     auto again = qScopeGuard([this] { prepareEntry(); });
     const int k = changedFibreIndex_;
     if (k >= 1 && k <= route_.count()) {
