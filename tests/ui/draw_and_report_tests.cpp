@@ -124,10 +124,10 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
 TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
     workedRoute();
     main().ToolButton11Click();
-    TForm5& s = *forms->Form5;
+    StudentDialog& s = *forms->Form5;
     control<QLineEdit>(s, "Edit1").setText("Jan");
     control<QLineEdit>(s, "Edit2").setText("Novák");
-    s.SpeedButton1Click();
+    s.confirm();
     control<QPlainTextEdit>(main(), "Memo1").setPlainText("Trasa vyhovuje.");
     desk.clear();
     main().ToolButton7Click();
@@ -169,7 +169,7 @@ TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
     main().ToolButton11Click();
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
-        auto& s = static_cast<TForm5&>(d);
+        auto& s = static_cast<StudentDialog&>(d);
         control<QLineEdit>(s, "Edit1").setText("Jan");
         control<QLineEdit>(s, "Edit2").setText("Novák");
         s.close();  // closed without the confirm button: the labels stay empty

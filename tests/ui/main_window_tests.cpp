@@ -324,7 +324,7 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
 }
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
-    TForm5& s = *forms->Form5;
+    StudentDialog& s = *forms->Form5;
     control<QLineEdit>(s, "Edit1").setText("Jan");
     control<QLineEdit>(s, "Edit2").setText("Novák");
     control<QLineEdit>(s, "Edit3").setText("1. 12. 2026");

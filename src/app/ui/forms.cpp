@@ -36,7 +36,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     forms->Form2 = std::make_unique<TForm2>(state.library, state.route, desk);
     forms->Form3 = std::make_unique<TForm3>(state.library, desk);
     forms->Form4 = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
-    forms->Form5 = std::make_unique<TForm5>(desk);
+    forms->Form5 = std::make_unique<StudentDialog>(desk);
     forms->Form6 = std::make_unique<TForm6>(state.route, desk);
     forms->Form7 = std::make_unique<TForm7>(state.route, desk);
     forms->Form8 = std::make_unique<TForm8>(state.route, desk);
@@ -45,7 +45,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
         {*forms->Form2, *forms->Form4, *forms->Form5, {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}});
     forms->Form2->setPeers(*forms->Form3, *forms->Form4);
     // What a window only tells another.
-    QObject::connect(forms->Form5.get(), &TForm5::studentConfirmed, forms->Form1.get(), &TForm1::showStudent);
+    QObject::connect(forms->Form5.get(), &StudentDialog::studentConfirmed, forms->Form1.get(), &TForm1::showStudent);
     QObject::connect(forms->Form3.get(), &TForm3::libraryChanged, forms->Form2.get(), &TForm2::RebuildCategoryLists);
     for (GraphWindow* graph :
          {static_cast<GraphWindow*>(forms->Form6.get()), static_cast<GraphWindow*>(forms->Form7.get()),

@@ -11,7 +11,7 @@ class TForm1;
 class TForm2;
 class TForm3;
 class FibreLengthDialog;
-class TForm5;
+class StudentDialog;
 class TForm6;
 class TForm7;
 class TForm8;
@@ -28,7 +28,7 @@ struct Forms {
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<TForm3> Form3;
     std::unique_ptr<FibreLengthDialog> Form4;
-    std::unique_ptr<TForm5> Form5;
+    std::unique_ptr<StudentDialog> Form5;
     std::unique_ptr<TForm6> Form6;
     std::unique_ptr<TForm7> Form7;
     std::unique_ptr<TForm8> Form8;

@@ -26,13 +26,13 @@ class HelpWindow;
 class ImageView;
 class TForm2;
 class FibreLengthDialog;
-class TForm5;
+class StudentDialog;
 
 /// The windows the main window opens and asks.
 struct MainWindowPeers {
     TForm2& library;
     FibreLengthDialog& lengthDialog;
-    TForm5& student;
+    StudentDialog& student;
     /// The enlarged attenuation, CD and PMD windows, in the order of `kGraphKinds`.
     std::array<GraphWindow*, 3> graphs;
 };

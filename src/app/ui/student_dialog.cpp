@@ -11,38 +11,37 @@
 
 namespace lumor {
 
-TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique<Ui::TForm5>()) {
+StudentDialog::StudentDialog(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique<Ui::StudentDialog>()) {
     setupForm(*ui_, *this);
     move(192, 115);  // a form's own place: uic gives the window only its size
-    edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4};
-    onClicked(ui_->SpeedButton1, desk, [this] { SpeedButton1Click(); });
+    fields_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4};
+    onClicked(ui_->SpeedButton1, desk, [this] { confirm(); });
     nameControls(*this);
-    FormCreate();
 }
 
-TForm5::~TForm5() = default;
+StudentDialog::~StudentDialog() = default;
 
-StudentTexts TForm5::typedTexts() const {
-    return {fromQ(edits_[0]->text()), fromQ(edits_[1]->text()), fromQ(edits_[2]->text()), fromQ(edits_[3]->text())};
+StudentTexts StudentDialog::typedTexts() const {
+    return {fromQ(fields_[0]->text()), fromQ(fields_[1]->text()), fromQ(fields_[2]->text()), fromQ(fields_[3]->text())};
 }
 
-bool TForm5::namesGiven() const { return !edits_[0]->text().isEmpty() && !edits_[1]->text().isEmpty(); }
+bool StudentDialog::namesGiven() const { return !fields_[0]->text().isEmpty() && !fields_[1]->text().isEmpty(); }
 
-void TForm5::showEvent(QShowEvent* event) {
+void StudentDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    edits_[0]->setFocus(Qt::OtherFocusReason);
+    fields_[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm5::keyPressEvent(QKeyEvent* event) {
+void StudentDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QDialog::keyPressEvent(event);
         return;
     }
     event->accept();
-    guarded(desk_, [this] { SpeedButton1Click(); });
+    guarded(desk_, [this] { confirm(); });
 }
 
-void TForm5::SpeedButton1Click() {
+void StudentDialog::confirm() {
     emit studentConfirmed(typedTexts());
     close();
 }

@@ -13,19 +13,18 @@ namespace lumor {
 class Desk;
 
 namespace Ui {
-class TForm5;
+class StudentDialog;
 }
 
 /// The student dialog: first name, surname, date and study group, copied to the main window.
-class TForm5 : public QDialog {
+class StudentDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(Desk& desk);
-    ~TForm5() override;
+    explicit StudentDialog(Desk& desk);
+    ~StudentDialog() override;
 
-    void FormCreate() {}
     /// Tells the four texts, as typed (the main window shows them), and closes.
-    void SpeedButton1Click();
+    void confirm();
 
     /// The four texts as typed: first name, surname, date, study group.
     StudentTexts typedTexts() const;
@@ -38,14 +37,14 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    /// Enter confirms as `SpeedButton1` does; Escape cancels as in every dialog.
+    /// Enter confirms as the button beside the fields does; Escape cancels as in every dialog.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Desk& desk_;
-    std::unique_ptr<Ui::TForm5> ui_;
-    /// Edit1 first name, Edit2 surname, Edit3 date, Edit4 study group.
-    std::array<QLineEdit*, 4> edits_{};
+    std::unique_ptr<Ui::StudentDialog> ui_;
+    /// First name, surname, date, study group (Edit1 to Edit4).
+    std::array<QLineEdit*, 4> fields_{};
 };
 
 }  // namespace lumor
