@@ -10,7 +10,7 @@ namespace lumor {
 /// What the windows share for the whole run: the route and the library, the route's undo
 /// history, the end values of the last draw and the teacher's assignment. The indexes handed between windows are kept
 /// by the dialog each is handed to (`FibreLengthDialog::fibreLibraryColumn`, `FibreLengthDialog::changedFibreIndex`,
-/// `TForm3::EditedIndex`).
+/// `ComponentEditor::editedIndex`).
 struct AppState {
     explicit AppState(Messages& messages) : route(messages), library(messages), routeHistory(route) {}
 

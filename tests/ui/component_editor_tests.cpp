@@ -21,7 +21,7 @@ const char* const kRefusal =
 
 class ComponentEditorTest : public UiTest {
 protected:
-    TForm3& editor() { return *forms->Form3; }
+    ComponentEditor& editor() { return *forms->Form3; }
     TForm2& lib() { return *forms->Form2; }
     ComponentLibrary& library() { return state->library; }
     const TextTable& libGrid() { return state->library; }

@@ -41,7 +41,7 @@ std::string imageOf(const LibraryEntry& e) {
 class LibraryWindowTest : public UiTest {
 protected:
     TForm2& lib() { return *forms->Form2; }
-    TForm3& editor() { return *forms->Form3; }
+    ComponentEditor& editor() { return *forms->Form3; }
     FibreLengthDialog& lengthDialog() { return *forms->Form4; }
     ComponentLibrary& library() { return state->library; }
     const TextTable& libGrid() { return state->library; }
@@ -538,7 +538,7 @@ TEST_F(LibraryWindowTest, EditingAConnectorFixesItsTypeAndOffersOnlyItsFields) {
     int type = -1;
     bool typeFixed = false, addEnabled = true, editEnabled = false;
     desk.modalActions.push_back([&](QDialog& d) {
-        auto& e = static_cast<TForm3&>(d);
+        auto& e = static_cast<ComponentEditor&>(d);
         for (int slot = 0; slot < LibraryEntry::kSlotCount; ++slot) {
             QLineEdit* f = &editorField(e, slot);
             enabled.push_back(f->isEnabled());
@@ -552,7 +552,7 @@ TEST_F(LibraryWindowTest, EditingAConnectorFixesItsTypeAndOffersOnlyItsFields) {
     choose(3, "SC");
     pressEdit(3);
     EXPECT_EQ(modalCount("Form3"), 1);
-    EXPECT_EQ(editor().EditedIndex(), col);
+    EXPECT_EQ(editor().editedIndex(), col);
     EXPECT_EQ(type, 3);
     EXPECT_TRUE(typeFixed);
     EXPECT_FALSE(addEnabled);
@@ -576,7 +576,7 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     lib().RebuildCategoryLists();
     std::string shownGain;
     desk.modalActions.push_back([&](QDialog& d) {
-        auto& e = static_cast<TForm3&>(d);
+        auto& e = static_cast<ComponentEditor&>(d);
         shownGain = fromQ(editorField(e, LibrarySlot::Gain).text());
         editorField(e, LibrarySlot::Gain).setText("7");
         editorField(e, LibrarySlot::Note).setText("upraveno");
@@ -584,7 +584,7 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     });
     choose(0, "X");
     pressEdit(0);
-    EXPECT_EQ(editor().EditedIndex(), 3);
+    EXPECT_EQ(editor().editedIndex(), 3);
     EXPECT_EQ(shownGain, "-3");
     EXPECT_EQ(libGrid().cell(3, 5), "7");
     EXPECT_EQ(libGrid().cell(3, 11), "upraveno");

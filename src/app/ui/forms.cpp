@@ -5,6 +5,7 @@
 #include "app/ui/student_dialog.h"
 #include "eval/ui/graph_windows.h"
 #include "io/write_file.h"
+#include "library/component_library.h"
 #include "library/ui/component_editor.h"
 #include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"
@@ -34,7 +35,10 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     auto forms = std::make_unique<Forms>();
     forms->Form1 = std::make_unique<TForm1>(state, desk);
     forms->Form2 = std::make_unique<TForm2>(state.library, state.route, desk);
-    forms->Form3 = std::make_unique<TForm3>(state.library, desk);
+    forms->Form3 = std::make_unique<ComponentEditor>(state.library, desk);
+    // The standard library, read from the working directory as the program starts (where the
+    // windows that show it exist); a file that cannot be read is said, the library stays empty.
+    state.library.LoadLibrary(kStandardLibraryPath);
     forms->Form4 = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
     forms->Form5 = std::make_unique<StudentDialog>(desk);
     forms->Form6 = std::make_unique<TForm6>(state.route, desk);
@@ -46,7 +50,8 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     forms->Form2->setPeers(*forms->Form3, *forms->Form4);
     // What a window only tells another.
     QObject::connect(forms->Form5.get(), &StudentDialog::studentConfirmed, forms->Form1.get(), &TForm1::showStudent);
-    QObject::connect(forms->Form3.get(), &TForm3::libraryChanged, forms->Form2.get(), &TForm2::RebuildCategoryLists);
+    QObject::connect(forms->Form3.get(), &ComponentEditor::libraryChanged, forms->Form2.get(),
+                     &TForm2::RebuildCategoryLists);
     for (GraphWindow* graph :
          {static_cast<GraphWindow*>(forms->Form6.get()), static_cast<GraphWindow*>(forms->Form7.get()),
           static_cast<GraphWindow*>(forms->Form8.get())}) {

@@ -9,7 +9,7 @@ struct AppState;
 class Desk;
 class TForm1;
 class TForm2;
-class TForm3;
+class ComponentEditor;
 class FibreLengthDialog;
 class StudentDialog;
 class TForm6;
@@ -26,7 +26,7 @@ struct Forms {
 
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
-    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<ComponentEditor> Form3;
     std::unique_ptr<FibreLengthDialog> Form4;
     std::unique_ptr<StudentDialog> Form5;
     std::unique_ptr<TForm6> Form6;
@@ -34,10 +34,10 @@ struct Forms {
     std::unique_ptr<TForm8> Form8;
 };
 
-/// Start-up: creates the eight windows in their fixed order (main window, library window,
-/// component editor, length dialog, student dialog, the three graph windows), each running
-/// its creation step as it is created (the editor's loads the standard library), then tells
-/// each the windows it opens.
+/// Start-up: settles the report folder's interrupted writes, creates the eight windows in
+/// their fixed order (main window, library window, component editor, length dialog, student
+/// dialog, the three graph windows), loading the standard library "Komponenty/stdkmp.komp" once
+/// the editor exists, then tells each window the windows it opens.
 std::unique_ptr<Forms> createForms(AppState& state, Desk& desk);
 
 /// Opens the files given on the program's command line (`lumor FILE.trasa`, `lumor FILE.komp`),

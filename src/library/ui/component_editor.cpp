@@ -24,43 +24,38 @@ const char* const kLabelRefused =
 
 }  // namespace
 
-TForm3::TForm3(ComponentLibrary& library, Desk& desk)
-    : QDialog(nullptr), library_(library), desk_(desk), ui_(std::make_unique<Ui::TForm3>()) {
+ComponentEditor::ComponentEditor(ComponentLibrary& library, Desk& desk)
+    : QDialog(nullptr), library_(library), desk_(desk), ui_(std::make_unique<Ui::ComponentEditor>()) {
     setupForm(*ui_, *this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     for (const std::string& name : kTypeNames) ui_->ComboBox1->addItem(toQ(name));
     ui_->ComboBox1->setCurrentIndex(0);
-    connectGuarded(ui_->ComboBox1, &QComboBox::activated, this, desk_, [this] { ComboBox1Select(); });
+    connectGuarded(ui_->ComboBox1, &QComboBox::activated, this, desk_, [this] { typeChosen(); });
 
-    edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5,
-              ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9, ui_->Edit10};
+    fields_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5,
+               ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9, ui_->Edit10};
     // Edit2 to Edit9 take numbers; what they cannot take is refused, said below the buttons.
     showAsHint(*ui_->Label12);
     for (int f = 1; f <= kNumericFieldCount; ++f) {
-        takeNumbers(*edits_[static_cast<std::size_t>(f)], NumberSign::MayBeNegative, *ui_->Label12);
+        takeNumbers(*fields_[static_cast<std::size_t>(f)], NumberSign::MayBeNegative, *ui_->Label12);
     }
-    onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
-    onClicked(ui_->Button3, desk_, [this] { Button3Click(); });
-    onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
+    onClicked(ui_->Button1, desk_, [this] { addEntry(); });
+    onClicked(ui_->Button3, desk_, [this] { changeEntry(); });
+    onClicked(ui_->Button2, desk_, [this] { close(); });  // "Zavři": the fields keep their texts
     nameControls(*this);
-    FormCreate();
+    applyFieldStates(0);  // a source's fields
 }
 
-TForm3::~TForm3() = default;
+ComponentEditor::~ComponentEditor() = default;
 
-void TForm3::FormCreate() {
-    library_.LoadLibrary(kStandardLibraryPath);
-    applyFieldStates(0);
-}
-
-void TForm3::setNewMode() {
+void ComponentEditor::setNewMode() {
     ui_->Label12->clear();
     ui_->Button1->setEnabled(true);
     ui_->Button3->setEnabled(false);
     ui_->ComboBox1->setEnabled(true);
 }
 
-void TForm3::setEditMode(int typeCode, int index) {
+void ComponentEditor::setEditMode(int typeCode, int index) {
     ui_->Label12->clear();
     ui_->Button1->setEnabled(false);
     ui_->Button3->setEnabled(true);
@@ -73,64 +68,64 @@ void TForm3::setEditMode(int typeCode, int index) {
     ui_->ComboBox1->setEnabled(false);
 }
 
-void TForm3::openForNew() {
+void ComponentEditor::openForNew() {
     setNewMode();
     desk_.showModal(*this);
 }
 
-void TForm3::openForEdit(int typeCode, int index) {
+void ComponentEditor::openForEdit(int typeCode, int index) {
     setEditMode(typeCode, index);
     desk_.showModal(*this);
 }
 
-void TForm3::applyFieldStates(int typeCode) {
+void ComponentEditor::applyFieldStates(int typeCode) {
     const auto applicable = applicableFields(typeCode);
     for (int f = 0; f < kNumericFieldCount; ++f) {
-        QLineEdit* field = edits_[static_cast<std::size_t>(f + 1)];
+        QLineEdit* field = fields_[static_cast<std::size_t>(f + 1)];
         const bool on = applicable[static_cast<std::size_t>(f)];
         field->setEnabled(on);
         field->setText(on ? QString() : QStringLiteral("-"));
     }
 }
 
-void TForm3::ComboBox1Select() { applyFieldStates(ui_->ComboBox1->currentIndex()); }
+void ComponentEditor::typeChosen() { applyFieldStates(ui_->ComboBox1->currentIndex()); }
 
-EntryFields TForm3::fieldTexts() const {
+EntryFields ComponentEditor::fieldTexts() const {
     EntryFields texts;
-    for (std::size_t s = 0; s < texts.size(); ++s) texts[s] = fromQ(edits_[s]->text());
+    for (std::size_t s = 0; s < texts.size(); ++s) texts[s] = fromQ(fields_[s]->text());
     return texts;
 }
 
-void TForm3::setFieldTexts(const EntryFields& texts) {
-    for (std::size_t s = 0; s < texts.size(); ++s) edits_[s]->setText(toQ(texts[s]));
+void ComponentEditor::setFieldTexts(const EntryFields& texts) {
+    for (std::size_t s = 0; s < texts.size(); ++s) fields_[s]->setText(toQ(texts[s]));
 }
 
-std::unique_ptr<LibraryEntry> TForm3::BuildEntryFromFields() const {
+std::unique_ptr<LibraryEntry> ComponentEditor::entryFromFields() const {
     return buildLibraryEntry(ui_->ComboBox1->currentIndex(), fieldTexts());
 }
 
-void TForm3::Button1Click() {
-    if (!isNewLabel(library_, library_.count(), fromQ(edits_[0]->text()))) {
+void ComponentEditor::addEntry() {
+    if (!isNewLabel(library_, library_.count(), fromQ(fields_[0]->text()))) {
         desk_.warning(kLabelRefused);
         return;
     }
     if (!numberFieldsStorable()) return;
-    AppendLibraryEntry();
+    appendEntry();
 }
 
-void TForm3::AppendLibraryEntry() {
+void ComponentEditor::appendEntry() {
     // The list adds the grid column (none for the first entry) and shows the entry in it; a
     // library of 999 entries refuses with its own warning and nothing changes.
-    if (!library_.append(BuildEntryFromFields())) return;
-    edits_[0]->clear();
-    edits_[9]->clear();
+    if (!library_.append(entryFromFields())) return;
+    fields_[0]->clear();
+    fields_[9]->clear();
     emit libraryChanged();
 }
 
-bool TForm3::numberFieldsStorable() {
+bool ComponentEditor::numberFieldsStorable() {
     const auto fault = firstFieldFault(ui_->ComboBox1->currentIndex(), fieldTexts());
     if (!fault) return true;
-    QLineEdit& field = *edits_[static_cast<std::size_t>(fault->slot)];
+    QLineEdit& field = *fields_[static_cast<std::size_t>(fault->slot)];
     const std::string caption = fromQ(accessibleCaption(field));  // as the user sees it beside the field
     desk_.warning(fault->empty ? "Pole „" + caption + "“ je prázdné. Zadejte číslo, komponenta typu " +
                                      fromQ(ui_->ComboBox1->currentText()) + " ho potřebuje."
@@ -141,17 +136,15 @@ bool TForm3::numberFieldsStorable() {
     return false;
 }
 
-void TForm3::Button3Click() {
+void ComponentEditor::changeEntry() {
     const int k = editedIndex_;
     // Only an existing entry is overwritten: without one handed over nothing is written.
     if (k >= 1 && k <= library_.count()) {
         if (!numberFieldsStorable()) return;
-        library_.replace(k, BuildEntryFromFields());
+        library_.replace(k, entryFromFields());
         emit libraryChanged();
     }
     close();
 }
-
-void TForm3::Button2Click() { close(); }
 
 }  // namespace lumor

@@ -11,32 +11,27 @@ class QLineEdit;
 namespace lumor {
 
 namespace Ui {
-class TForm3;
+class ComponentEditor;
 }
 
 class ComponentLibrary;
 class Desk;
 
 /// The component editor "Přidej/Uprav komponentu": adds and edits library entries.
-class TForm3 : public QDialog {
+class ComponentEditor : public QDialog {
     Q_OBJECT
 public:
-    TForm3(ComponentLibrary& library, Desk& desk);
-    ~TForm3() override;
+    ComponentEditor(ComponentLibrary& library, Desk& desk);
+    ~ComponentEditor() override;
 
-    /// Loads the standard library "Komponenty/stdkmp.komp" from the working directory, then
-    /// sets the fields for a source.
-    void FormCreate();
     /// Sets the numeric fields for the type the user picked.
-    void ComboBox1Select();
+    void typeChosen();
     /// "Přidej": appends the entry unless its label is empty or already in the library, or a
     /// number field of its type is empty or holds no number.
-    void Button1Click();
-    /// "Zavři": closes the dialog; the fields keep their texts.
-    void Button2Click();
-    /// "Uprav": overwrites entry `EditedIndex` with the fields, then closes the dialog; a number
+    void addEntry();
+    /// "Uprav": overwrites entry `editedIndex` with the fields, then closes the dialog; a number
     /// field of the type that is empty or holds no number is refused as under "Přidej".
-    void Button3Click();
+    void changeEntry();
 
     /// Adding: "Přidej" enabled, "Uprav" disabled, the type selectable; the fields keep what
     /// they hold.
@@ -50,11 +45,6 @@ public:
     /// The edit mode, then the dialog shown modally.
     void openForEdit(int typeCode, int index);
 
-    /// Appends the fields as the library's new last entry, empties the label and the note
-    /// and tells that the library changed. A full library refuses with a warning.
-    void AppendLibraryEntry();
-    /// A new entry of the selected type holding the ten fields' texts.
-    std::unique_ptr<LibraryEntry> BuildEntryFromFields() const;
     /// Each of `Edit2` to `Edit9`, in order, enabled and emptied when it applies to the type,
     /// otherwise disabled and showing "-". The label and the note are not touched.
     void applyFieldStates(int typeCode);
@@ -64,24 +54,29 @@ public:
     void setFieldTexts(const EntryFields& texts);
 
     /// Library index of the entry "Uprav" overwrites; 0 names none.
-    int EditedIndex() const { return editedIndex_; }
+    int editedIndex() const { return editedIndex_; }
 
 signals:
     /// An entry was added or changed (the library window refills its category lists).
     void libraryChanged();
 
 private:
+    /// Appends the fields as the library's new last entry, empties the label and the note
+    /// and tells that the library changed. A full library refuses with a warning.
+    void appendEntry();
+    /// A new entry of the selected type holding the ten fields' texts.
+    std::unique_ptr<LibraryEntry> entryFromFields() const;
     /// Warns about the first number field of the type that cannot be stored, naming it by its
     /// caption, and puts the focus there; false when there is one.
     bool numberFieldsStorable();
 
     ComponentLibrary& library_;
     Desk& desk_;
-    std::unique_ptr<Ui::TForm3> ui_;
+    std::unique_ptr<Ui::ComponentEditor> ui_;
     int editedIndex_ = 0;
 
-    /// Edit1 (label) to Edit10 (note); edits_[s] edits slot s.
-    std::array<QLineEdit*, LibraryEntry::kSlotCount> edits_{};
+    /// The label (Edit1) to the note (Edit10): fields_[s] holds slot s.
+    std::array<QLineEdit*, LibraryEntry::kSlotCount> fields_{};
 };
 
 }  // namespace lumor

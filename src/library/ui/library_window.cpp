@@ -120,12 +120,12 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
 
 TForm2::~TForm2() = default;
 
-void TForm2::setPeers(TForm3& editor, FibreLengthDialog& lengthDialog) {
+void TForm2::setPeers(ComponentEditor& editor, FibreLengthDialog& lengthDialog) {
     editor_ = &editor;
     lengthDialog_ = &lengthDialog;
 }
 
-TForm3& TForm2::editor() const {
+ComponentEditor& TForm2::editor() const {
     if (!editor_) throw std::logic_error("the component editor is not created yet");
     return *editor_;
 }

@@ -22,7 +22,7 @@ class Desk;
 class FibreLengthDialog;
 class GridView;
 class RouteList;
-class TForm3;
+class ComponentEditor;
 
 /// The library window "Seznam komponent": picks components by category for the route and
 /// maintains the component library.
@@ -32,7 +32,7 @@ public:
     TForm2(ComponentLibrary& library, RouteList& route, Desk& desk);
     ~TForm2() override;
     /// The windows it opens; start-up gives them once all eight exist.
-    void setPeers(TForm3& editor, FibreLengthDialog& lengthDialog);
+    void setPeers(ComponentEditor& editor, FibreLengthDialog& lengthDialog);
 
     /// Empty category lists, no choice in them, the ten add and edit buttons disabled.
     void FormCreate();
@@ -80,7 +80,7 @@ protected:
 
 private:
     /// The windows start-up gave; a command that needs one before that is refused.
-    TForm3& editor() const;
+    ComponentEditor& editor() const;
     FibreLengthDialog& lengthDialog() const;
     /// The text of the chosen item of category list t, or nothing when the list shows no item.
     std::optional<std::string> chosenLabel(int t) const;
@@ -91,7 +91,7 @@ private:
     ComponentLibrary& library_;
     RouteList& route_;
     Desk& desk_;
-    TForm3* editor_ = nullptr;
+    ComponentEditor* editor_ = nullptr;
     FibreLengthDialog* lengthDialog_ = nullptr;
     std::array<int, kCategoryCount> categorySelection_{-1, -1, -1, -1, -1};
 
