@@ -22,7 +22,7 @@ const char* const kRefusal =
 class ComponentEditorTest : public UiTest {
 protected:
     ComponentEditor& editor() { return *forms->Form3; }
-    TForm2& lib() { return *forms->Form2; }
+    LibraryWindow& lib() { return *forms->Form2; }
     ComponentLibrary& library() { return state->library; }
     const TextTable& libGrid() { return state->library; }
     QLineEdit* edit(int n) { return &editorField(editor(), n - 1); }  // Edit1 .. Edit10
@@ -237,7 +237,7 @@ TEST_F(ComponentEditorTest, AThousandthEntryIsRefusedWithAWarning) {
 TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
     addThroughEditor(0, "A");
     addThroughEditor(0, "B");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     categoryList(lib(), 0).setCurrentIndex(1);
     emit categoryList(lib(), 0).activated(1);
     desk.modalActions.push_back([&](QDialog&) {

@@ -61,7 +61,7 @@ TEST_F(UiTest, TabLeavesTheTablesAndGoesThroughTheWindowsInReadingOrder) {
                      "ToolButton3", "ToolButton8", "ToolButton5", "ToolButton6", "ToolButton7", "ToolButton10",
                      "ToolButton11", "ToolButton12", "ToolButton15"}));
     EXPECT_EQ(tabbing(main(), "seznam", 1, Qt::ShiftModifier), Names{"ToolButton15"});
-    forms->Form2->RebuildCategoryLists();
+    forms->Form2->rebuildCategoryLists();
     EXPECT_EQ(tabbing(*forms->Form2, "SpeedButton10", 5),
               (Names{"Edit1", "SpeedButton11", "seznam1", "BitBtn1", "ToolButton1"}));
     forms->Form4->setChangeMode(2);

@@ -40,7 +40,7 @@ std::string imageOf(const LibraryEntry& e) {
 
 class LibraryWindowTest : public UiTest {
 protected:
-    TForm2& lib() { return *forms->Form2; }
+    LibraryWindow& lib() { return *forms->Form2; }
     ComponentEditor& editor() { return *forms->Form3; }
     FibreLengthDialog& lengthDialog() { return *forms->Form4; }
     ComponentLibrary& library() { return state->library; }
@@ -151,7 +151,7 @@ TEST_F(LibraryWindowTest, CategoryListsStartEmptyWithTheirButtonsDisabled) {
         EXPECT_EQ(list->objectName(), QStringLiteral("ComboBox%1").arg(t + 1));
         EXPECT_FALSE(list->isEditable());
         EXPECT_EQ(list->count(), 0);
-        EXPECT_EQ(lib().CategorySelection()[static_cast<std::size_t>(t)], -1);
+        EXPECT_EQ(lib().categorySelection()[static_cast<std::size_t>(t)], -1);
         EXPECT_FALSE(addButton(lib(), t).isEnabled());
         EXPECT_FALSE(editButton(lib(), t).isEnabled());
     }
@@ -159,7 +159,7 @@ TEST_F(LibraryWindowTest, CategoryListsStartEmptyWithTheirButtonsDisabled) {
 
     addEntry(0, "LED");
     addEntry(0, "Laser");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     for (int t = 0; t < kCategoryCount; ++t) EXPECT_TRUE(addButton(lib(), t).isEnabled()) << t;
     for (int t = 0; t < kCategoryCount; ++t) EXPECT_TRUE(editButton(lib(), t).isEnabled()) << t;
     QComboBox* sources = &categoryList(lib(), 0);
@@ -189,7 +189,7 @@ TEST_F(LibraryWindowWithStandardLibrary, ListsAreFilledWhenTheMainWindowShowsThe
     std::vector<std::vector<std::string>> seen;
     bool enabled = false;
     desk.modalActions.push_back([&](QDialog& d) {
-        auto& w = static_cast<TForm2&>(d);
+        auto& w = static_cast<LibraryWindow&>(d);
         for (int t = 0; t < kCategoryCount; ++t) seen.push_back(items(t));
         enabled = addButton(w, 4).isEnabled() && editButton(w, 0).isEnabled();
     });
@@ -216,7 +216,7 @@ TEST_F(LibraryWindowTest, EachPlainTypeIsAppendedWithItsLibraryValuesAndNoLength
     addEntry(2, "PIN");
     addEntry(3, "SC");
     addEntry(4, "EDFA");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     const std::vector<std::pair<int, std::string>> picks{{0, "LED"}, {2, "PIN"}, {3, "SC"}, {4, "EDFA"}};
     for (const auto& [t, label] : picks) {
         choose(t, label);
@@ -247,15 +247,15 @@ TEST_F(LibraryWindowTest, EachPlainTypeIsAppendedWithItsLibraryValuesAndNoLength
 
 TEST_F(LibraryWindowTest, AddingWithoutAChoiceDoesNothing) {
     addEntry(3, "SC");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     pressAdd(3);
     EXPECT_EQ(route().count(), 0);
     choose(3, "SC");
     pressAdd(3);
     EXPECT_EQ(route().count(), 1);
-    // Refilling the list drops the choice shown, though CategorySelection remembers it.
-    lib().RebuildCategoryLists();
-    EXPECT_EQ(lib().CategorySelection()[3], 0);
+    // Refilling the list drops the choice shown, though categorySelection remembers it.
+    lib().rebuildCategoryLists();
+    EXPECT_EQ(lib().categorySelection()[3], 0);
     pressAdd(3);
     pressEdit(3);
     EXPECT_EQ(route().count(), 1);
@@ -267,7 +267,7 @@ TEST_F(LibraryWindowTest, EntriesSharingALabelAreAllAppendedInColumnOrder) {
     addEntry(3, "Y");
     addEntry(3, "X");
     addEntry(0, "X");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     EXPECT_EQ(items(0), (std::vector<std::string>{"X", "X"}));
     EXPECT_EQ(items(3), (std::vector<std::string>{"Y", "X"}));
 
@@ -289,7 +289,7 @@ TEST_F(LibraryWindowTest, EntriesSharingALabelAreAllAppendedInColumnOrder) {
 
 TEST_F(LibraryWindowTest, AFibreIsAppendedThroughTheLengthDialog) {
     const int col = addEntry(1, "G.652", "0,35");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     lengthDialog().setChangeMode(1);  // left so by an earlier change of a length
     bool okEnabled = false, changeEnabled = true;
     int column = -1;
@@ -319,7 +319,7 @@ TEST_F(LibraryWindowTest, AFibreLabelInTwoColumnsOpensTheLengthDialogForEach) {
     addEntry(3, "SC");
     addEntry(1, "G.652", "0,2");
     addEntry(1, "G.652", "0,5");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     std::vector<int> columns;
     auto typeAndOk = [&](const char* length) {
         return [&, length](QDialog& d) {
@@ -345,7 +345,7 @@ TEST_F(LibraryWindowTest, AFullRouteWarnsOnceAndOpensNoLengthDialog) {
     addEntry(1, "G.652");
     addEntry(3, "SC");
     addEntry(3, "SC");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     for (int i = 0; i < 999; ++i) route().AppendComponent(component("Konektor", "C"));
     desk.clear();
 
@@ -405,7 +405,7 @@ TEST_F(LibraryWindowTest, OnAnEmptyLibraryTheEmptyTextFindsTheBlankColumn) {
 TEST_F(LibraryWindowTest, OpeningOverASingleEntryAsksNothing) {
     saveLibraryFile("two.komp", {{0, "LED"}, {2, "PIN"}});
     addEntry(3, "SC");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     choose(3, "SC");
     desk.fileNames = {path("two.komp")};
     control<QToolButton>(lib(), "ToolButton2").click();
@@ -430,11 +430,11 @@ TEST_F(LibraryWindowTest, OpeningOverSeveralEntriesAsksAboutTheLibraryFirst) {
     saveLibraryFile("one.komp", {{4, "EDFA"}});
     addEntry(0, "LED");
     addEntry(3, "SC");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
 
     // No: nothing changes but the lists, which are emptied in every case.
     desk.answers = {false};
-    lib().ToolButton2Click();
+    lib().openLibrary();
     EXPECT_EQ(desk.texts("question"),
               std::vector<std::string>{"Tímto vymažete stávající seznam komponent a načtete nový ze souboru, "
                                        "opravdu chcete pokračovat?"});
@@ -446,7 +446,7 @@ TEST_F(LibraryWindowTest, OpeningOverSeveralEntriesAsksAboutTheLibraryFirst) {
     // stays whole.
     desk.clear();
     desk.answers = {true};
-    lib().ToolButton2Click();
+    lib().openLibrary();
     EXPECT_EQ(desk.texts("open").size(), 1u);
     EXPECT_EQ(library().count(), 2);
     EXPECT_EQ(libGrid().cell(2, 2), "SC");
@@ -455,7 +455,7 @@ TEST_F(LibraryWindowTest, OpeningOverSeveralEntriesAsksAboutTheLibraryFirst) {
     desk.clear();
     desk.answers = {true};
     desk.fileNames = {path("one.komp")};
-    lib().ToolButton2Click();
+    lib().openLibrary();
     EXPECT_EQ(library().count(), 1);
     EXPECT_EQ(libGrid().cell(1, 2), "EDFA");
     EXPECT_EQ(libGrid().colCount(), 2);
@@ -464,7 +464,7 @@ TEST_F(LibraryWindowTest, OpeningOverSeveralEntriesAsksAboutTheLibraryFirst) {
 TEST_F(LibraryWindowTest, NewLibraryAsksAndEmptiesTheListsOnYes) {
     addEntry(0, "LED");
     addEntry(3, "SC");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     desk.answers = {false};
     control<QToolButton>(lib(), "ToolButton1").click();
     EXPECT_EQ(desk.texts("question"), std::vector<std::string>{"Opravdu mám smazat databázi komponent?"});
@@ -498,7 +498,7 @@ TEST_F(LibraryWindowTest, SavingAnEmptyLibraryOnlyInforms) {
 TEST_F(LibraryWindowTest, RemovingTheLastEntryRebuildsTheLists) {
     addEntry(0, "LED");
     addEntry(0, "Laser");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     control<QToolButton>(lib(), "ToolButton5").click();
     EXPECT_EQ(library().count(), 1);
     EXPECT_EQ(libGrid().colCount(), 2);
@@ -532,7 +532,7 @@ TEST_F(LibraryWindowTest, RemovingTheRoutesLastComponentShrinksTheMainGrid) {
 TEST_F(LibraryWindowTest, EditingAConnectorFixesItsTypeAndOffersOnlyItsFields) {
     addEntry(0, "LED");
     const int col = addEntry(3, "SC");
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     std::vector<bool> enabled;
     std::vector<std::string> texts;
     int type = -1;
@@ -573,7 +573,7 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     addEntry(1, "G.652");
     addEntry(0, "X");
     addEntry(3, "X");  // another category: never handed to the source row's editor
-    lib().RebuildCategoryLists();
+    lib().rebuildCategoryLists();
     std::string shownGain;
     desk.modalActions.push_back([&](QDialog& d) {
         auto& e = static_cast<ComponentEditor&>(d);

@@ -454,7 +454,7 @@ protected:
 };
 
 TEST_F(StandardCatalogueTest, EveryControlOfTheEightWindowsShowsItsWholeText) {
-    forms->Form2->RebuildCategoryLists();
+    forms->Form2->rebuildCategoryLists();
     ASSERT_GT(categoryList(*forms->Form2, 0).count(), 3);
     const QWidget* windows[] = {forms->Form1.get(), forms->Form2.get(), forms->Form3.get(), forms->Form4.get(),
                                 forms->Form5.get(), forms->Form6.get(), forms->Form7.get(), forms->Form8.get()};

@@ -34,7 +34,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     registerIcons();  // the forms load their icons as they are made
     auto forms = std::make_unique<Forms>();
     forms->Form1 = std::make_unique<TForm1>(state, desk);
-    forms->Form2 = std::make_unique<TForm2>(state.library, state.route, desk);
+    forms->Form2 = std::make_unique<LibraryWindow>(state.library, state.route, desk);
     forms->Form3 = std::make_unique<ComponentEditor>(state.library, desk);
     // The standard library, read from the working directory as the program starts (where the
     // windows that show it exist); a file that cannot be read is said, the library stays empty.
@@ -51,7 +51,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     // What a window only tells another.
     QObject::connect(forms->Form5.get(), &StudentDialog::studentConfirmed, forms->Form1.get(), &TForm1::showStudent);
     QObject::connect(forms->Form3.get(), &ComponentEditor::libraryChanged, forms->Form2.get(),
-                     &TForm2::RebuildCategoryLists);
+                     &LibraryWindow::rebuildCategoryLists);
     for (GraphWindow* graph :
          {static_cast<GraphWindow*>(forms->Form6.get()), static_cast<GraphWindow*>(forms->Form7.get()),
           static_cast<GraphWindow*>(forms->Form8.get())}) {

@@ -8,7 +8,7 @@ namespace lumor {
 struct AppState;
 class Desk;
 class TForm1;
-class TForm2;
+class LibraryWindow;
 class ComponentEditor;
 class FibreLengthDialog;
 class StudentDialog;
@@ -25,7 +25,7 @@ struct Forms {
     Forms& operator=(const Forms&) = delete;
 
     std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<LibraryWindow> Form2;
     std::unique_ptr<ComponentEditor> Form3;
     std::unique_ptr<FibreLengthDialog> Form4;
     std::unique_ptr<StudentDialog> Form5;

@@ -366,7 +366,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::ToolButton5Click() {
-    peers().library.RebuildCategoryLists();
+    peers().library.rebuildCategoryLists();
     desk_.showModal(peers().library);
 }
 

@@ -24,13 +24,13 @@ class GraphWindow;
 class GridView;
 class HelpWindow;
 class ImageView;
-class TForm2;
+class LibraryWindow;
 class FibreLengthDialog;
 class StudentDialog;
 
 /// The windows the main window opens and asks.
 struct MainWindowPeers {
-    TForm2& library;
+    LibraryWindow& library;
     FibreLengthDialog& lengthDialog;
     StudentDialog& student;
     /// The enlarged attenuation, CD and PMD windows, in the order of `kGraphKinds`.

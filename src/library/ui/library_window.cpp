@@ -9,6 +9,7 @@
 #include "platform/ui/commands.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/grid_view.h"
+#include "route/component_types.h"
 #include "route/route_list.h"
 #include "ui_library_window.h"
 
@@ -47,8 +48,8 @@ const char* const kOpenLibraryQuestion =
 
 }  // namespace
 
-TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
-    : QDialog(nullptr), library_(library), route_(route), desk_(desk), ui_(std::make_unique<Ui::TForm2>()) {
+LibraryWindow::LibraryWindow(ComponentLibrary& library, RouteList& route, Desk& desk)
+    : QDialog(nullptr), library_(library), route_(route), desk_(desk), ui_(std::make_unique<Ui::LibraryWindow>()) {
     setupForm(*ui_, *this);
     // Fixed single border: system menu (with its close box) and the minimise box only.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -56,42 +57,32 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
     move(61, 250);  // a form's own place: uic gives the window only its size
     ui_->seznam1->setTable(library_);
 
-    auto command = [&](QAction* action, void (TForm2::*handler)()) {
+    auto command = [&](QAction* action, void (LibraryWindow::*handler)()) {
         addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
     };
-    command(ui_->ToolButton1Action, &TForm2::ToolButton1Click);
-    command(ui_->ToolButton2Action, &TForm2::ToolButton2Click);
-    command(ui_->ToolButton3Action, &TForm2::ToolButton3Click);
+    command(ui_->ToolButton1Action, &LibraryWindow::newLibrary);
+    addCommand(ui_->ToolBar1, ui_->ToolButton2Action, desk_, [this] { openLibrary(); });
+    command(ui_->ToolButton3Action, &LibraryWindow::saveLibrary);
     addToolSpace(ui_->ToolBar1, "ToolSeparator1", 8);
-    command(ui_->ToolButton4Action, &TForm2::ToolButton4Click);
-    command(ui_->ToolButton5Action, &TForm2::ToolButton5Click);
+    command(ui_->ToolButton4Action, &LibraryWindow::newEntry);
+    command(ui_->ToolButton5Action, &LibraryWindow::removeLastEntry);
     addToolSpace(ui_->ToolBar1, "ToolSeparator2", 8);
-    command(ui_->ToolButton9Action, &TForm2::ToolButton9Click);
+    command(ui_->ToolButton9Action, &LibraryWindow::removeLastComponent);
 
-    using Handler = void (TForm2::*)();
-    const Handler selectHandlers[kCategoryCount] = {&TForm2::ComboBox1Select, &TForm2::ComboBox2Select,
-                                                    &TForm2::ComboBox3Select, &TForm2::ComboBox4Select,
-                                                    &TForm2::ComboBox5Select};
-    const Handler addHandlers[kCategoryCount] = {&TForm2::SpeedButton1Click, &TForm2::SpeedButton2Click,
-                                                 &TForm2::SpeedButton3Click, &TForm2::SpeedButton4Click,
-                                                 &TForm2::SpeedButton5Click};
-    const Handler editHandlers[kCategoryCount] = {&TForm2::SpeedButton6Click, &TForm2::SpeedButton7Click,
-                                                  &TForm2::SpeedButton8Click, &TForm2::SpeedButton9Click,
-                                                  &TForm2::SpeedButton10Click};
-    lists_ = {ui_->ComboBox1, ui_->ComboBox2, ui_->ComboBox3, ui_->ComboBox4, ui_->ComboBox5};
+    categoryLists_ = {ui_->ComboBox1, ui_->ComboBox2, ui_->ComboBox3, ui_->ComboBox4, ui_->ComboBox5};
     addButtons_ = {ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4, ui_->SpeedButton5};
     editButtons_ = {ui_->SpeedButton6, ui_->SpeedButton7, ui_->SpeedButton8, ui_->SpeedButton9, ui_->SpeedButton10};
-    for (std::size_t t = 0; t < kCategoryCount; ++t) {
-        QComboBox* list = lists_[t];
+    for (int t = 0; t < kCategoryCount; ++t) {
+        QComboBox* list = categoryLists_[static_cast<std::size_t>(t)];
         list->setItemDelegate(new FixedHeightItems(kItemHeight, list));
         // Only the user's choice counts as a selection, not an index the program sets.
-        connectGuarded(list, &QComboBox::activated, this, desk_, [this, h = selectHandlers[t]] { (this->*h)(); });
-        onClicked(addButtons_[t], desk_, [this, h = addHandlers[t]] { (this->*h)(); });
-        onClicked(editButtons_[t], desk_, [this, h = editHandlers[t]] { (this->*h)(); });
+        connectGuarded(list, &QComboBox::activated, this, desk_, [this, t] { categoryChosen(t); });
+        onClicked(addButtons_[static_cast<std::size_t>(t)], desk_, [this, t] { addFromCategory(t); });
+        onClicked(editButtons_[static_cast<std::size_t>(t)], desk_, [this, t] { editFromCategory(t); });
     }
-    onClicked(ui_->SpeedButton11, desk_, [this] { SpeedButton11Click(); });
-    ui_->Edit1->installEventFilter(this);                           // Enter in the search text searches
-    for (QComboBox* list : lists_) list->installEventFilter(this);  // Enter in a list adds its choice
+    onClicked(ui_->SpeedButton11, desk_, [this] { findComponent(); });
+    ui_->Edit1->installEventFilter(this);                                   // Enter in the search text searches
+    for (QComboBox* list : categoryLists_) list->installEventFilter(this);  // Enter in a list adds its choice
 
     // Ctrl+F: to the search text.
     auto* find = new QAction(this);
@@ -108,34 +99,34 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
     auto tool = [this](const char* name) { return findChild<QToolButton*>(QString::fromLatin1(name)); };
     setTabChain(
         {tool("ToolButton1"), tool("ToolButton2"), tool("ToolButton3"), tool("ToolButton4"), tool("ToolButton5"),
-         tool("ToolButton9"), lists_[0],           addButtons_[0],      editButtons_[0],     lists_[1],
-         addButtons_[1],      editButtons_[1],     lists_[2],           addButtons_[2],      editButtons_[2],
-         lists_[3],           addButtons_[3],      editButtons_[3],     lists_[4],           addButtons_[4],
+         tool("ToolButton9"), categoryLists_[0],   addButtons_[0],      editButtons_[0],     categoryLists_[1],
+         addButtons_[1],      editButtons_[1],     categoryLists_[2],   addButtons_[2],      editButtons_[2],
+         categoryLists_[3],   addButtons_[3],      editButtons_[3],     categoryLists_[4],   addButtons_[4],
          editButtons_[4],     ui_->Edit1,          ui_->SpeedButton11,  ui_->seznam1,        ui_->BitBtn1});
-    lists_[0]->setFocus(Qt::OtherFocusReason);  // the work starts in the sources
+    categoryLists_[0]->setFocus(Qt::OtherFocusReason);  // the work starts in the sources
     nameControls(*this);
-    onClicked(ui_->BitBtn1, desk_, [this] { BitBtn1Click(); });
-    FormCreate();
+    onClicked(ui_->BitBtn1, desk_, [this] { close(); });  // "Zavřít"
+    resetCategoryLists();
 }
 
-TForm2::~TForm2() = default;
+LibraryWindow::~LibraryWindow() = default;
 
-void TForm2::setPeers(ComponentEditor& editor, FibreLengthDialog& lengthDialog) {
+void LibraryWindow::setPeers(ComponentEditor& editor, FibreLengthDialog& lengthDialog) {
     editor_ = &editor;
     lengthDialog_ = &lengthDialog;
 }
 
-ComponentEditor& TForm2::editor() const {
+ComponentEditor& LibraryWindow::editor() const {
     if (!editor_) throw std::logic_error("the component editor is not created yet");
     return *editor_;
 }
 
-FibreLengthDialog& TForm2::lengthDialog() const {
+FibreLengthDialog& LibraryWindow::lengthDialog() const {
     if (!lengthDialog_) throw std::logic_error("the fibre-length dialog is not created yet");
     return *lengthDialog_;
 }
 
-void TForm2::FormCreate() {
+void LibraryWindow::resetCategoryLists() {
     // The library itself starts empty with its captions and headers: the list writes them
     // as it is made.
     clearCategoryLists();
@@ -144,14 +135,14 @@ void TForm2::FormCreate() {
     for (auto* b : editButtons_) b->setEnabled(false);
 }
 
-void TForm2::clearCategoryLists() {
-    for (auto* list : lists_) list->clear();
+void LibraryWindow::clearCategoryLists() {
+    for (auto* list : categoryLists_) list->clear();
 }
 
-void TForm2::RebuildCategoryLists() {
+void LibraryWindow::rebuildCategoryLists() {
     const auto labels = categoryLists(library_, library_.count());
     for (std::size_t t = 0; t < kCategoryCount; ++t) {
-        QComboBox* list = lists_[t];
+        QComboBox* list = categoryLists_[t];
         list->clear();
         for (const std::string& label : labels[t]) list->addItem(toQ(label));
         list->setCurrentIndex(-1);  // a refilled list shows no choice until the user makes one
@@ -160,15 +151,13 @@ void TForm2::RebuildCategoryLists() {
     for (auto* b : editButtons_) b->setEnabled(true);
 }
 
-void TForm2::ToolButton1Click() {
+void LibraryWindow::newLibrary() {
     if (!desk_.question("Opravdu mám smazat databázi komponent?")) return;
     library_.ClearLibrary();
     clearCategoryLists();
 }
 
-void TForm2::ToolButton2Click() { openLibrary(std::nullopt); }
-
-void TForm2::openLibrary(const std::optional<std::string>& given) {
+void LibraryWindow::openLibrary(const std::optional<std::string>& given) {
     // At most one entry is replaced without a question. The file is read and checked before
     // the library is emptied: a cancelled dialog or a file that is no library keeps it whole.
     const bool replacing = library_.colCount() != 2;
@@ -183,7 +172,7 @@ void TForm2::openLibrary(const std::optional<std::string>& given) {
     clearCategoryLists();
 }
 
-void TForm2::ToolButton3Click() {
+void LibraryWindow::saveLibrary() {
     if (library_.count() == 0) {
         desk_.information("Seznam je prázdný");
         return;
@@ -191,60 +180,48 @@ void TForm2::ToolButton3Click() {
     if (auto path = desk_.saveFileName(kLibraryFilter, {})) library_.SaveLibrary(*path);
 }
 
-void TForm2::ToolButton4Click() { editor().openForNew(); }
+void LibraryWindow::newEntry() { editor().openForNew(); }
 
-void TForm2::ToolButton5Click() {
+void LibraryWindow::removeLastEntry() {
     library_.RemoveLastEntry();
     library_.dropSpareColumn();
-    RebuildCategoryLists();
+    rebuildCategoryLists();
 }
 
-void TForm2::ToolButton9Click() {
+void LibraryWindow::removeLastComponent() {
     route_.RemoveLastComponent();
     route_.dropSpareColumn();
     activateWindow();
     setFocus();
 }
 
-void TForm2::selectCategory(int t) {
-    categorySelection_[static_cast<std::size_t>(t)] = lists_[static_cast<std::size_t>(t)]->currentIndex();
+void LibraryWindow::categoryChosen(int t) {
+    categorySelection_[static_cast<std::size_t>(t)] = categoryLists_[static_cast<std::size_t>(t)]->currentIndex();
 }
 
-void TForm2::ComboBox1Select() { selectCategory(0); }
-void TForm2::ComboBox2Select() { selectCategory(1); }
-void TForm2::ComboBox3Select() { selectCategory(2); }
-void TForm2::ComboBox4Select() { selectCategory(3); }
-void TForm2::ComboBox5Select() { selectCategory(4); }
-
-std::optional<std::string> TForm2::chosenLabel(int t) const {
-    const QComboBox* list = lists_[static_cast<std::size_t>(t)];
+std::optional<std::string> LibraryWindow::chosenLabel(int t) const {
+    const QComboBox* list = categoryLists_[static_cast<std::size_t>(t)];
     const int chosen = categorySelection_[static_cast<std::size_t>(t)];
     if (list->currentIndex() < 0 || chosen < 0 || chosen >= list->count()) return std::nullopt;
     return fromQ(list->itemText(chosen));
 }
 
-void TForm2::appendChosen(int t) {
+void LibraryWindow::addFromCategory(int t) {
     const auto label = chosenLabel(t);
     if (!label) return;
-    appendLibraryColumnsToRoute(route_, library_, columnsWithLabel(library_, library_.count(), *label));
-}
-
-void TForm2::SpeedButton1Click() { appendChosen(0); }
-void TForm2::SpeedButton3Click() { appendChosen(2); }
-void TForm2::SpeedButton4Click() { appendChosen(3); }
-void TForm2::SpeedButton5Click() { appendChosen(4); }
-
-void TForm2::SpeedButton2Click() {
-    const auto label = chosenLabel(1);
-    if (!label) return;
-    for (int k : columnsWithLabel(library_, library_.count(), *label)) {
+    const std::vector<int> columns = columnsWithLabel(library_, library_.count(), *label);
+    if (t != codeOf(ComponentType::Fibre)) {
+        appendLibraryColumnsToRoute(route_, library_, columns);
+        return;
+    }
+    for (int k : columns) {
         // A full route: one warning instead of asking for a length that cannot be used.
         if (!routeHasRoom(route_)) break;
         lengthDialog().openForNewFibre(k);
     }
 }
 
-void TForm2::editChosen(int t) {
+void LibraryWindow::editFromCategory(int t) {
     const auto label = chosenLabel(t);
     if (!label) return;
     // The later of several entries of this type with the label; one of another type that
@@ -253,15 +230,7 @@ void TForm2::editChosen(int t) {
     editor().openForEdit(t, editedEntryColumn(library_, library_.count(), *label, t));
 }
 
-void TForm2::SpeedButton6Click() { editChosen(0); }
-void TForm2::SpeedButton7Click() { editChosen(1); }
-void TForm2::SpeedButton8Click() { editChosen(2); }
-void TForm2::SpeedButton9Click() { editChosen(3); }
-void TForm2::SpeedButton10Click() { editChosen(4); }
-
-void TForm2::SpeedButton11Click() { FindComponent(); }
-
-void TForm2::FindComponent() {
+void LibraryWindow::findComponent() {
     const int k = findComponentColumn(library_, fromQ(ui_->Edit1->text()));
     if (k != 0) {
         ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header
@@ -272,20 +241,18 @@ void TForm2::FindComponent() {
     }
 }
 
-void TForm2::BitBtn1Click() { close(); }
-
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+bool LibraryWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
     if (key == nullptr || key->modifiers() & ~Qt::KeypadModifier) return QDialog::eventFilter(watched, event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (watched == ui_->Edit1 && enter) {
-        guarded(desk_, [this] { FindComponent(); });
+        guarded(desk_, [this] { findComponent(); });
         return true;
     }
     for (std::size_t t = 0; t < kCategoryCount; ++t) {
         // In a closed category list, for the item it shows: Enter its "Přidej", F2 its "uprav".
         QToolButton* button = enter ? addButtons_[t] : key->key() == Qt::Key_F2 ? editButtons_[t] : nullptr;
-        if (watched == lists_[t] && button != nullptr && !lists_[t]->view()->isVisible()) {
+        if (watched == categoryLists_[t] && button != nullptr && !categoryLists_[t]->view()->isVisible()) {
             if (button->isEnabled()) button->click();
             return true;
         }
