@@ -120,7 +120,7 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     for (const auto& s : c.components) route().AppendComponent(makeRecord(s));
 
     // The windows: draw, fill in the student data, paste the conclusion, press "Protokol".
-    main().ToolButton11Click();
+    main().drawGraphs();
     ASSERT_TRUE(desk.shown.empty()) << desk.shown.front().text;
     control<QLabel>(main(), "Label7").setText(QString::fromUtf8("Žofie"));  // "fi" stays two letters
     control<QLabel>(main(), "Label6").setText(QString::fromUtf8("Nováček & syn"));
@@ -134,7 +134,7 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     const fs::path logo = fs::path(LUMOR_CLI_PATH).parent_path() / "Protokol" / "ORV.gif";
     fs::copy_file(logo, windowsDir / "ORV.gif");  // installed beside the program
     qputenv("SOURCE_DATE_EPOCH", "1710237600");
-    main().ToolButton7Click();
+    main().writeReport();
     qunsetenv("SOURCE_DATE_EPOCH");
     ASSERT_EQ(desk.viewed.size(), 1u);
 

@@ -47,7 +47,7 @@ protected:
 
 TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     EXPECT_TRUE(desk.shown.empty());
     EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);
     EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
@@ -81,7 +81,7 @@ TEST_F(DrawTest, AMissingReportFolderStopsTheDrawAtTheFirstPicture) {
 
 TEST_F(DrawTest, AFailedDrawChangesNothingAndNamesTheValueWhileTheScreenShowsWhy) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     const RouteResult drawn = state->routeResult;
     const std::string picture = bytesOf(protokol("pmd.bmp"));
     // An empty PMD: the graphs clear at once and the status line says why.
@@ -101,7 +101,7 @@ TEST_F(DrawTest, AFailedDrawChangesNothingAndNamesTheValueWhileTheScreenShowsWhy
 
 TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     route().RemoveLastComponent();  // the window reads the route as it is now
     route().setColumns(route().colCount() - 1);
     route().AppendComponent(component("Detektor", "APD", "-", "-", "-", "-", "-", "-", "-40"));
@@ -112,7 +112,7 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
         EXPECT_EQ(control<QStatusBar>(w, "StatusBar1").currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0),
                   0u);
     });
-    main().SpeedButton2Click();
+    main().enlargeAttenuation();
     ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});
     EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);  // enlarged windows leave it alone
     EXPECT_EQ(forms->Form6->windowTitle(), "Graf útlumu");
@@ -123,14 +123,14 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
 
 TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     StudentDialog& s = *forms->Form5;
     control<QLineEdit>(s, "Edit1").setText("Jan");
     control<QLineEdit>(s, "Edit2").setText("Novák");
     s.confirm();
     control<QPlainTextEdit>(main(), "Memo1").setPlainText("Trasa vyhovuje.");
     desk.clear();
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.viewed, std::vector<std::string>{protokol("Protokol.html")});
     const std::string page = bytesOf(protokol("Protokol.html"));
     EXPECT_NE(page.find("Jan Nov\xE1k"), std::string::npos);
@@ -140,12 +140,12 @@ TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
 
 TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
     fs::remove_all(dir / "bin" / "Protokol");
     desk.clear();
-    main().ToolButton7Click();
+    main().writeReport();
     EXPECT_TRUE(desk.viewed.empty());
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_NE(desk.texts("warning")[0].find("Protokol.html"), std::string::npos);
@@ -153,12 +153,12 @@ TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
 
 TEST_F(DrawTest, AViewerThatCannotOpenThePageIsReported) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
     desk.viewerOpens = false;
     desk.clear();
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_NE(desk.texts("warning")[0].find("nepodařilo se ho otevřít"), std::string::npos);
     EXPECT_TRUE(fs::exists(protokol("Protokol.html")));
@@ -166,7 +166,7 @@ TEST_F(DrawTest, AViewerThatCannotOpenThePageIsReported) {
 
 TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
         auto& s = static_cast<StudentDialog&>(d);
@@ -174,28 +174,28 @@ TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
         control<QLineEdit>(s, "Edit2").setText("Novák");
         s.close();  // closed without the confirm button: the labels stay empty
     });
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.viewed.size(), 1u);
     EXPECT_NE(bytesOf(desk.viewed[0]).find("neuvedeno neuvedeno"), std::string::npos);
 }
 
 TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
     route().RemoveComponent(3);  // the connector, after the draw
     desk.clear();
     qputenv("SOURCE_DATE_EPOCH", "1710237600");
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.viewed.size(), 1u) << (desk.shown.empty() ? "" : desk.shown.front().text);
     const char* names[] = {"Protokol.html", "Protokol.pdf", "att.bmp", "cd.bmp", "pmd.bmp"};
     std::map<std::string, std::string> afterEdit;
     for (const char* name : names) afterEdit[name] = bytesOf(protokol(name));
     EXPECT_NE(afterEdit["Protokol.html"].find(">0,5</font> dB."), std::string::npos);  // 3 - 2,5 dB
     // Drawn and reported again: the same set.
-    main().ToolButton11Click();
-    main().ToolButton7Click();
+    main().drawGraphs();
+    main().writeReport();
     qunsetenv("SOURCE_DATE_EPOCH");
     for (const char* name : names) EXPECT_EQ(bytesOf(protokol(name)), afterEdit[name]) << name;
 
@@ -209,13 +209,13 @@ TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
 
 TEST_F(DrawTest, ARouteThatCannotBeReportedWritesNothingAndSaysWhy) {
     workedRoute();
-    main().ToolButton11Click();
+    main().drawGraphs();
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
     fs::remove(protokol("att.bmp"));
     route().RemoveLastComponent();  // the detector
     desk.clear();
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_EQ(desk.texts("warning")[0].rfind("Trasa není úplná", 0), 0u) << desk.texts("warning")[0];
     route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "x"));
@@ -244,7 +244,7 @@ TEST_F(DrawTest, TheAssignmentFollowsEveryEditAndGoesIntoThePdf) {
 
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
-    main().ToolButton7Click();
+    main().writeReport();
     const std::string command = "pdftotext -enc UTF-8 '" + protokol("Protokol.pdf") + "' -";
     std::string text;
     if (FILE* pipe = popen(command.c_str(), "r")) {

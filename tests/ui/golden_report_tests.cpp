@@ -46,14 +46,14 @@ class GoldenReport : public UiTest, public ::testing::WithParamInterface<const c
 TEST_P(GoldenReport, WindowsWriteTheKeptPageAndPictures) {
     const fs::path golden = fs::path(LUMOR_GOLDEN_DIR) / "report" / GetParam();
     ASSERT_TRUE(route().LoadRoute((golden / "route.trasa").string()));
-    main().ToolButton11Click();
+    main().drawGraphs();
     ASSERT_TRUE(desk.shown.empty()) << desk.shown.front().text;
     control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
     control<QLabel>(main(), "Label6").setText(QString::fromUtf8("Nováček & syn"));
     control<QLabel>(main(), "Label10").setText(QStringLiteral("12. 3. 2024"));
     control<QLabel>(main(), "Label11").setText(QString::fromUtf8("3 – úterý"));
     control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString::fromStdString(bytesOf(golden / "zaver.txt")));
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.viewed.size(), 1u);
 
     const fs::path written = dir / "bin" / "Protokol";

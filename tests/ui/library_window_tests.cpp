@@ -193,7 +193,7 @@ TEST_F(LibraryWindowWithStandardLibrary, ListsAreFilledWhenTheMainWindowShowsThe
         for (int t = 0; t < kCategoryCount; ++t) seen.push_back(items(t));
         enabled = addButton(w, 4).isEnabled() && editButton(w, 0).isEnabled();
     });
-    main().ToolButton5Click();
+    main().showLibrary();
     EXPECT_EQ(modalCount("Form2"), 1);
     ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[0], (std::vector<std::string>{"LED", "Laser"}));
@@ -421,7 +421,7 @@ TEST_F(LibraryWindowTest, OpeningOverASingleEntryAsksNothing) {
     pressAdd(3);
     pressAdd(0);
     EXPECT_EQ(route().count(), 0);
-    main().ToolButton5Click();
+    main().showLibrary();
     EXPECT_EQ(items(0), std::vector<std::string>{"LED"});
     EXPECT_EQ(items(2), std::vector<std::string>{"PIN"});
 }

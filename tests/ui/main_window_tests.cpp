@@ -170,12 +170,12 @@ TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
 TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce) {
     completeRoute(route());
     ASSERT_TRUE(route().SaveRoute(path("four.trasa")));
-    main().ToolButton11Click();
+    main().drawGraphs();
     desk.clear();
     auto& report = control<QToolButton>(main(), "ToolButton7");
     // Changed since the window last saved it: "Zrušit" changes nothing, the buttons included.
     desk.choices = {Choice::Cancel};
-    main().ToolButton1Click();
+    main().newRoute();
     EXPECT_EQ(desk.texts("choice"), std::vector<std::string>{"Optická trasa byla změněna. Chcete ji nejprve uložit?"});
     EXPECT_EQ(route().count(), 4);
     EXPECT_TRUE(report.isEnabled());
@@ -184,7 +184,7 @@ TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce)
     ASSERT_TRUE(QImage(60, 40, QImage::Format_RGB32).save(toQ(path("obrázek.trasa")), "BMP"));
     desk.fileNames = {path("obrázek.trasa")};
     desk.clear();
-    main().ToolButton2Click();
+    main().openRoute();
     EXPECT_EQ(desk.texts("warning"),
               std::vector<std::string>{"Soubor „" + path("obrázek.trasa") +
                                        "“ není optická trasa: žádný jeho záznam nemá známý typ komponenty (Zdroj, "
@@ -195,15 +195,15 @@ TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce)
     // "Ano" saves the changed route first, then the file opens.
     desk.choices = {Choice::Yes};
     desk.fileNames = {path("four.trasa"), path("moje.trasa")};
-    main().ToolButton2Click();
+    main().openRoute();
     EXPECT_EQ(std::filesystem::file_size(path("moje.trasa")), 4u * 2816u);
     EXPECT_EQ(main().windowTitle(), "four.trasa — Lumor");
     EXPECT_FALSE(report.isEnabled());
 
     // Unchanged: New empties it without a question, and an empty route as well, silently.
     desk.clear();
-    main().ToolButton1Click();
-    main().ToolButton1Click();
+    main().newRoute();
+    main().newRoute();
     EXPECT_TRUE(desk.shown.empty());
     EXPECT_EQ(route().count(), 0);
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
@@ -231,10 +231,10 @@ TEST_F(UiTest, CtrlSWritesToTheRoutesOwnFileWithoutAskingAndSaveAsAsks) {
 }
 
 TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
-    main().ToolButton11Click();
+    main().drawGraphs();
     route().AppendComponent(component("Zdroj", "LED"));
     route().AppendComponent(component("Konektor", "SC", "0,5"));
-    main().ToolButton11Click();
+    main().drawGraphs();
     const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
     EXPECT_EQ(
         desk.texts("warning"),
@@ -247,7 +247,7 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
     route().AppendComponent(component("Vlakno", "G.652", "0,5"));
     route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
     desk.clear();
-    main().ToolButton11Click();
+    main().drawGraphs();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_TRUE(desk.texts("warning")[0].starts_with("Komponenta ve sloupci 3 („Vlakno“) má neznámý typ"));
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
@@ -255,9 +255,9 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
 
 TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
     route().AppendComponent(component("Zdroj", "LED"));
-    main().SpeedButton2Click();
-    main().SpeedButton3Click();
-    main().SpeedButton4Click();
+    main().enlargeAttenuation();
+    main().enlargeCd();
+    main().enlargePmd();
     EXPECT_TRUE(desk.shown.empty());
 }
 
@@ -291,9 +291,9 @@ TEST_F(UiTest, LengthFieldRefusesATypedLetterVisiblyAndKeepsTheCursor) {
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     completeRoute(route());
     selectCell(control<GridView>(main(), "seznam"), 3, 9);  // the connector's length
-    main().seznamDblClick();
+    main().changeClickedLength();
     selectCell(control<GridView>(main(), "seznam"), 2, 8);  // the fibre's CD
-    main().seznamDblClick();
+    main().changeClickedLength();
     EXPECT_TRUE(desk.shown.empty());
 
     selectCell(control<GridView>(main(), "seznam"), 2, 9);
@@ -304,7 +304,7 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
         control<QLineEdit>(dlg, "Edit1").setText("20");
         control<QPushButton>(dlg, "Button2").click();
     });
-    main().seznamDblClick();
+    main().changeClickedLength();
     EXPECT_EQ(forms->Form4->changedFibreIndex(), 2);
     EXPECT_EQ(route().cell(2, 9), "20");
     EXPECT_EQ(route().cell(2, 4), "5");
@@ -356,7 +356,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
             type();
             QTest::keyClick(&field, Qt::Key_Return);
         });
-        main().seznamDblClick();
+        main().changeClickedLength();
     };
     change(3, "4", [&] { QTest::keyClicks(&field, "12.5"); });
     EXPECT_EQ(route().cell(3, 9), "12,5");
@@ -414,9 +414,9 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
     completeRoute(route());
-    main().ToolButton11Click();
+    main().drawGraphs();
     desk.clear();
-    main().ToolButton7Click();
+    main().writeReport();
     ASSERT_EQ(desk.shown.size(), 2u);
     EXPECT_EQ(desk.shown[0].text, "Nejsou vyplněny požadované údaje v okně student");
     EXPECT_EQ(desk.shown[1].kind, "modal");
@@ -523,7 +523,7 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
     QToolButton& report = control<QToolButton>(main(), "ToolButton7");
     EXPECT_FALSE(report.defaultAction()->isEnabled());
     completeRoute(route());
-    main().ToolButton11Click();
+    main().drawGraphs();
     EXPECT_TRUE(report.defaultAction()->isEnabled());
     EXPECT_TRUE(report.isEnabled());
 }

@@ -33,7 +33,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     finishInterruptedWrites(protocolFolder(desk.executableDir()));
     registerIcons();  // the forms load their icons as they are made
     auto forms = std::make_unique<Forms>();
-    forms->Form1 = std::make_unique<TForm1>(state, desk);
+    forms->Form1 = std::make_unique<MainWindow>(state, desk);
     forms->Form2 = std::make_unique<LibraryWindow>(state.library, state.route, desk);
     forms->Form3 = std::make_unique<ComponentEditor>(state.library, desk);
     // The standard library, read from the working directory as the program starts (where the
@@ -49,13 +49,14 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
         {*forms->Form2, *forms->Form4, *forms->Form5, {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}});
     forms->Form2->setPeers(*forms->Form3, *forms->Form4);
     // What a window only tells another.
-    QObject::connect(forms->Form5.get(), &StudentDialog::studentConfirmed, forms->Form1.get(), &TForm1::showStudent);
+    QObject::connect(forms->Form5.get(), &StudentDialog::studentConfirmed, forms->Form1.get(),
+                     &MainWindow::showStudent);
     QObject::connect(forms->Form3.get(), &ComponentEditor::libraryChanged, forms->Form2.get(),
                      &LibraryWindow::rebuildCategoryLists);
     for (GraphWindow* graph :
          {static_cast<GraphWindow*>(forms->Form6.get()), static_cast<GraphWindow*>(forms->Form7.get()),
           static_cast<GraphWindow*>(forms->Form8.get())}) {
-        QObject::connect(forms->Form1.get(), &TForm1::graphDrawn, graph, &GraphWindow::showGraph);
+        QObject::connect(forms->Form1.get(), &MainWindow::graphDrawn, graph, &GraphWindow::showGraph);
     }
     return forms;
 }

@@ -7,7 +7,7 @@ namespace lumor {
 
 struct AppState;
 class Desk;
-class TForm1;
+class MainWindow;
 class LibraryWindow;
 class ComponentEditor;
 class FibreLengthDialog;
@@ -24,7 +24,7 @@ struct Forms {
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
-    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<MainWindow> Form1;
     std::unique_ptr<LibraryWindow> Form2;
     std::unique_ptr<ComponentEditor> Form3;
     std::unique_ptr<FibreLengthDialog> Form4;

@@ -16,7 +16,7 @@ namespace lumor {
 HelpWindow::HelpWindow(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique<Ui::HelpWindow>()) {
     setupForm(*ui_, *this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    onClicked(ui_->AboutButton, desk_, [this] { AboutButtonClick(); });
+    onClicked(ui_->AboutButton, desk_, [this] { showAbout(); });
     onClicked(ui_->CloseButton, desk_, [this] { close(); });
     setTabChain({ui_->HelpText, ui_->AboutButton, ui_->CloseButton});
     nameControls(*this);
@@ -29,6 +29,6 @@ void HelpWindow::showGuide(const std::string& reportFolder) {
     ui_->HelpText->setFocus(Qt::OtherFocusReason);  // the arrow keys and Page Down read it
 }
 
-void HelpWindow::AboutButtonClick() { desk_.information(aboutText(), "O programu"); }
+void HelpWindow::showAbout() { desk_.information(aboutText(), "O programu"); }
 
 }  // namespace lumor

@@ -22,7 +22,7 @@ public:
     /// The guide, naming the folder the report is written to.
     void showGuide(const std::string& reportFolder);
     /// "O programu": the about box.
-    void AboutButtonClick();
+    void showAbout();
 
 private:
     Desk& desk_;

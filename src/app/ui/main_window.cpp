@@ -47,13 +47,17 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
 namespace lumor {
 
-TForm1::TForm1(AppState& state, Desk& desk)
-    : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpWindow>(desk)) {
+MainWindow::MainWindow(AppState& state, Desk& desk)
+    : state_(state),
+      desk_(desk),
+      ui_(std::make_unique<Ui::MainWindow>()),
+      helpWindow_(std::make_unique<HelpWindow>(desk)) {
     setupForm(*ui_, *this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
     ui_->seznam->setTable(state_.route);
@@ -61,35 +65,35 @@ TForm1::TForm1(AppState& state, Desk& desk)
     graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
     blankGraphs();
 
-    auto command = [&](QAction* action, void (TForm1::*handler)()) {
-        addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
+    auto command = [&](QAction* action, std::function<void()> handler) {
+        addCommand(ui_->ToolBar1, action, desk_, std::move(handler));
     };
-    command(ui_->ToolButton1Action, &TForm1::ToolButton1Click);
-    command(ui_->ToolButton2Action, &TForm1::ToolButton2Click);
-    command(ui_->ToolButton3Action, &TForm1::ToolButton3Click);
-    command(ui_->ToolButton8Action, &TForm1::ToolButton8Click);
+    command(ui_->ToolButton1Action, [this] { newRoute(); });
+    command(ui_->ToolButton2Action, [this] { openRoute(); });
+    command(ui_->ToolButton3Action, [this] { saveRoute(); });
+    command(ui_->ToolButton8Action, [this] { saveRouteAs(); });
     addToolSpace(ui_->ToolBar1, "ToolButton4", 28);
-    command(ui_->ToolButton5Action, &TForm1::ToolButton5Click);
-    command(ui_->ToolButton6Action, &TForm1::ToolButton6Click);
-    command(ui_->ToolButton7Action, &TForm1::ToolButton7Click);
+    command(ui_->ToolButton5Action, [this] { showLibrary(); });
+    command(ui_->ToolButton6Action, [this] { showStudentDialog(); });
+    command(ui_->ToolButton7Action, [this] { writeReport(); });
     addToolSpace(ui_->ToolBar1, "ToolButton9", 27);
-    command(ui_->ToolButton10Action, &TForm1::ToolButton10Click);
-    command(ui_->ToolButton11Action, &TForm1::ToolButton11Click);
+    command(ui_->ToolButton10Action, [this] { showHelp(); });
+    command(ui_->ToolButton11Action, [this] { drawGraphs(); });
     addToolSpace(ui_->ToolBar1, "ToolButton14", 27);
-    command(ui_->ToolButton12Action, &TForm1::ToolButton12Click);
-    command(ui_->ToolButton13Action, &TForm1::ToolButton13Click);
+    command(ui_->ToolButton12Action, [this] { undo(); });
+    command(ui_->ToolButton13Action, [this] { redo(); });
     addToolSpace(ui_->ToolBar1, "ToolButton16", 27);
-    command(ui_->ToolButton15Action, &TForm1::ToolButton15Click);
+    command(ui_->ToolButton15Action, [this] { openAssignment(); });
     ui_->ToolButton13Action->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
     // The route table's own commands, in its context menu; their keys work while it has the
     // focus (see eventFilter), so Delete in the conclusion deletes text, not a component.
-    const std::pair<QAction*, void (TForm1::*)()> tableCommands[] = {
-        {ui_->RemoveComponentAction, &TForm1::RemoveComponentClick},
-        {ui_->MoveLeftAction, &TForm1::MoveComponentLeftClick},
-        {ui_->MoveRightAction, &TForm1::MoveComponentRightClick},
-        {ui_->ChangeLengthAction, &TForm1::ChangeLengthClick}};
+    const std::pair<QAction*, void (MainWindow::*)()> tableCommands[] = {
+        {ui_->RemoveComponentAction, &MainWindow::removeSelectedComponent},
+        {ui_->MoveLeftAction, &MainWindow::moveSelectedLeft},
+        {ui_->MoveRightAction, &MainWindow::moveSelectedRight},
+        {ui_->ChangeLengthAction, &MainWindow::changeSelectedLength}};
     for (const auto& [action, handler] : tableCommands) {
         connectGuarded(action, &QAction::triggered, this, desk_, [this, handler = handler] { (this->*handler)(); });
         ui_->seznam->addAction(action);
@@ -105,11 +109,11 @@ TForm1::TForm1(AppState& state, Desk& desk)
     reportFolderLink_->setAutoRaise(true);
     ui_->StatusBar1->addPermanentWidget(reportFolderLink_);
     reportFolderLink_->hide();
-    onClicked(reportFolderLink_, desk_, [this] { ReportFolderClick(); });
+    onClicked(reportFolderLink_, desk_, [this] { openReportFolder(); });
     // A change made in another window becomes an undo step only once it is complete.
     state_.routeHistory.setListener([this] { routeStepDone(); });
 
-    connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
+    connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { changeClickedLength(); });
     // Whoever changes the route (this window, the library window, the length dialog), the
     // grid follows, and the title's change mark with it.
     QAbstractItemModel* routeModel = ui_->seznam->model();
@@ -117,10 +121,10 @@ TForm1::TForm1(AppState& state, Desk& desk)
     connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { routeShown(); });
     connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] { routeShown(); });
     connect(ui_->seznam->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { routeShown(); });
-    onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
-    onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
-    onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
-    connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
+    onClicked(ui_->SpeedButton2, desk_, [this] { enlargeAttenuation(); });
+    onClicked(ui_->SpeedButton3, desk_, [this] { enlargeCd(); });
+    onClicked(ui_->SpeedButton4, desk_, [this] { enlargePmd(); });
+    connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { conclusionEdited(); });
 
     // Tab goes through the window in reading order: the tool bar, the route table (whose cells
     // the arrow keys move through), the enlarge buttons, the conclusion, the status line's
@@ -132,36 +136,32 @@ TForm1::TForm1(AppState& state, Desk& desk)
                  ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4, ui_->Memo1, reportFolderLink_});
     ui_->seznam->setFocus(Qt::OtherFocusReason);
     nameControls(*this);
-    FormCreate();
-}
-
-TForm1::~TForm1() { state_.routeHistory.setListener(nullptr); }
-
-void TForm1::setPeers(const MainWindowPeers& peers) { peers_ = std::make_unique<MainWindowPeers>(peers); }
-
-const MainWindowPeers& TForm1::peers() const {
-    if (!peers_) throw std::logic_error("the main window's windows are not created yet");
-    return *peers_;
-}
-
-void TForm1::FormCreate() {
     // The route starts empty with its captions and headers written (the route list does
     // that as it is made).
     setEnlargeAndReport(false, false);
     routeShown();
 }
 
-void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
+MainWindow::~MainWindow() { state_.routeHistory.setListener(nullptr); }
+
+void MainWindow::setPeers(const MainWindowPeers& peers) { peers_ = std::make_unique<MainWindowPeers>(peers); }
+
+const MainWindowPeers& MainWindow::peers() const {
+    if (!peers_) throw std::logic_error("the main window's windows are not created yet");
+    return *peers_;
+}
+
+void MainWindow::setEnlargeAndReport(bool enlarge, bool report) {
     for (QToolButton* b : enlargeButtons_) b->setEnabled(enlarge);
     ui_->ToolButton7Action->setEnabled(report);
 }
 
-void TForm1::blankGraphs() {
+void MainWindow::blankGraphs() {
     for (ImageView* image : graphImages_) image->blank();
     describeGraphs(nullptr);
 }
 
-void TForm1::describeGraphs(const RouteResult* drawn) {
+void MainWindow::describeGraphs(const RouteResult* drawn) {
     static const char* const names[] = {"Graf útlumu", "Graf chromatické disperze", "Graf polarizačně vidové disperze"};
     std::array<std::string, 3> described;
     if (drawn) described = graphDescriptions(drawn->EndAttenuation, drawn->EndCd, drawn->EndPmd);
@@ -171,19 +171,19 @@ void TForm1::describeGraphs(const RouteResult* drawn) {
     }
 }
 
-void TForm1::showStudent(const StudentTexts& student) {
+void MainWindow::showStudent(const StudentTexts& student) {
     ui_->Label7->setText(toQ(student.firstName));
     ui_->Label6->setText(toQ(student.surname));
     ui_->Label10->setText(toQ(student.date));
     ui_->Label11->setText(toQ(student.group));
 }
 
-StudentTexts TForm1::shownStudent() const {
+StudentTexts MainWindow::shownStudent() const {
     return {fromQ(ui_->Label7->text()), fromQ(ui_->Label6->text()), fromQ(ui_->Label10->text()),
             fromQ(ui_->Label11->text())};
 }
 
-void TForm1::ToolButton1Click() {
+void MainWindow::newRoute() {
     // A changed route is offered for saving first; "Zrušit" changes nothing at all.
     if (!routeMayBeReplaced()) return;
     if (state_.route.count() > 0) {
@@ -196,9 +196,7 @@ void TForm1::ToolButton1Click() {
     routeSaved({});
 }
 
-void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
-
-void TForm1::openRoute(const std::optional<std::string>& given) {
+void MainWindow::openRoute(const std::optional<std::string>& given) {
     // The file is read and checked before the route is emptied: a cancelled dialog, a file
     // that cannot be read or one that is no route leaves the route as it was, and asks nothing.
     const auto path = given ? given : desk_.openFileName(kRouteFilter);
@@ -220,7 +218,7 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
     if (const auto warning = unknownTypeWarning(state_.route)) desk_.warning(*warning);
 }
 
-bool TForm1::routeMayBeReplaced() {
+bool MainWindow::routeMayBeReplaced() {
     if (!routeChanged()) return true;
     switch (desk_.choice("Optická trasa byla změněna. Chcete ji nejprve uložit?")) {
         case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the route
@@ -230,11 +228,7 @@ bool TForm1::routeMayBeReplaced() {
     return false;
 }
 
-void TForm1::ToolButton3Click() { saveRoute(); }
-
-void TForm1::ToolButton8Click() { saveRouteAs(); }
-
-void TForm1::openGivenFile(const std::string& path) {
+void MainWindow::openGivenFile(const std::string& path) {
     const QString suffix = QFileInfo(toQ(path)).suffix();
     if (suffix.compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
         peers().library.openLibrary(path);
@@ -245,11 +239,10 @@ void TForm1::openGivenFile(const std::string& path) {
     }
 }
 
-void TForm1::ToolButton15Click() {
-    if (const auto path = desk_.openFileName(kAssignmentFilter)) openAssignment(*path);
-}
-
-void TForm1::openAssignment(const std::string& path) {
+void MainWindow::openAssignment(const std::optional<std::string>& given) {
+    const auto chosen = given ? given : desk_.openFileName(kAssignmentFilter);
+    if (!chosen) return;
+    const std::string& path = *chosen;
     const AssignmentFile file = readAssignmentFile(path);
     if (!file.assignment) {
         desk_.warning("Zadání „" + path + "“ nelze použít: " + file.problem);
@@ -279,23 +272,23 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (droppedFile(event->mimeData())) event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const auto path = droppedFile(event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
     guarded(desk_, [&] { openGivenFile(*path); });
 }
 
-bool TForm1::saveRoute() {
+bool MainWindow::saveRoute() {
     if (routeFile_.empty() || state_.route.count() == 0) return saveRouteAs();
     return writeRoute(routeFile_);
 }
 
-bool TForm1::saveRouteAs() {
+bool MainWindow::saveRouteAs() {
     if (state_.route.count() == 0) {
         desk_.information("Seznam je prázdný");
         return false;
@@ -304,7 +297,7 @@ bool TForm1::saveRouteAs() {
     return path && writeRoute(*path);
 }
 
-bool TForm1::writeRoute(const std::string& path) {
+bool MainWindow::writeRoute(const std::string& path) {
     // Written whole or not at all; said in the status line, not in a box to click away.
     if (const auto error = writeFileAtomically(path, state_.route.imageBytes())) {
         desk_.warning("Soubor „" + path + "“ se nepodařilo uložit: " + *error + ".");
@@ -315,22 +308,22 @@ bool TForm1::writeRoute(const std::string& path) {
     return true;
 }
 
-void TForm1::routeSaved(const std::string& path) {
+void MainWindow::routeSaved(const std::string& path) {
     routeFile_ = path;
     state_.routeHistory.setClean();
     routeShown();
 }
 
-bool TForm1::routeChanged() const {
+bool MainWindow::routeChanged() const {
     // An empty route holds no work to lose; undo or redo back to the saved route is no change.
     return state_.route.count() > 0 && !state_.routeHistory.isClean();
 }
 
-bool TForm1::reportDataChanged() const {
+bool MainWindow::reportDataChanged() const {
     return shownStudent() != reported_.student || fromQ(ui_->Memo1->toPlainText()) != reported_.conclusion;
 }
 
-void TForm1::updateTitle() {
+void MainWindow::updateTitle() {
     if (routeFile_.empty() && !routeChanged()) {
         setWindowTitle(QStringLiteral("Lumor"));
         return;
@@ -339,7 +332,7 @@ void TForm1::updateTitle() {
     setWindowTitle(name + (routeChanged() ? QStringLiteral("*") : QString()) + QStringLiteral(" — Lumor"));
 }
 
-bool TForm1::mayClose() {
+bool MainWindow::mayClose() {
     if (routeChanged()) {
         switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit?")) {
             case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the program open
@@ -355,7 +348,7 @@ bool TForm1::mayClose() {
     return true;
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool close = false;  // whatever goes wrong while asking keeps the work on screen
     guarded(desk_, [&] { close = mayClose(); });
     if (close) {
@@ -365,14 +358,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::ToolButton5Click() {
+void MainWindow::showLibrary() {
     peers().library.rebuildCategoryLists();
     desk_.showModal(peers().library);
 }
 
-void TForm1::ToolButton6Click() { desk_.showModal(peers().student); }
+void MainWindow::showStudentDialog() { desk_.showModal(peers().student); }
 
-void TForm1::ToolButton7Click() {
+void MainWindow::writeReport() {
     // An incomplete route gets no report: said before anyone is asked for names.
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
         desk_.warning(*incomplete);
@@ -383,27 +376,27 @@ void TForm1::ToolButton7Click() {
         desk_.showModal(peers().student);
         if (!peers().student.namesGiven()) return;
     }
-    WriteReport();
+    writeReportFiles();
 }
 
-void TForm1::ToolButton10Click() {
-    help_->showGuide(protocolFolder(desk_.executableDir()));
-    desk_.showModal(*help_);
+void MainWindow::showHelp() {
+    helpWindow_->showGuide(protocolFolder(desk_.executableDir()));
+    desk_.showModal(*helpWindow_);
 }
 
-void TForm1::ToolButton11Click() {
+void MainWindow::drawGraphs() {
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
         desk_.warning(*incomplete);
         return;
     }
     // A misspelled type is drawn as it always was (by its attenuation only), but said.
     if (const auto unknown = unknownTypeWarning(state_.route)) desk_.warning(*unknown);
-    DrawRouteGraphs();
+    drawRouteGraphs();
     setEnlargeAndReport(true, true);
     describeGraphs(&state_.routeResult);
 }
 
-void TForm1::showEnlarged(GraphKind kind) {
+void MainWindow::showEnlarged(GraphKind kind) {
     if (state_.route.count() <= 1) return;
     // An enlarged graph of a route that is no route would show values of none.
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
@@ -415,18 +408,18 @@ void TForm1::showEnlarged(GraphKind kind) {
     desk_.showModal(window);
 }
 
-void TForm1::SpeedButton2Click() { showEnlarged(GraphKind::Attenuation); }
-void TForm1::SpeedButton3Click() { showEnlarged(GraphKind::Cd); }
-void TForm1::SpeedButton4Click() { showEnlarged(GraphKind::Pmd); }
+void MainWindow::enlargeAttenuation() { showEnlarged(GraphKind::Attenuation); }
+void MainWindow::enlargeCd() { showEnlarged(GraphKind::Cd); }
+void MainWindow::enlargePmd() { showEnlarged(GraphKind::Pmd); }
 
-void TForm1::seznamDblClick() {
+void MainWindow::changeClickedLength() {
     const auto sel = ui_->seznam->selection();
     if (!sel) return;
     const int k = fibreLengthColumn(state_.route, sel->left, sel->top, sel->right, sel->bottom);
     if (k != 0) peers().lengthDialog.openForChange(k);
 }
 
-void TForm1::showDerived() {
+void MainWindow::showDerived() {
     derivedRevision_ = state_.route.revision();
     const RouteList& route = state_.route;
     // The teacher's requirements follow the route too (a route that does not evaluate meets none).
@@ -452,52 +445,52 @@ void TForm1::showDerived() {
         toQ(verdictLine(linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd))));
 }
 
-void TForm1::ToolButton12Click() { state_.routeHistory.undo(); }
-void TForm1::ToolButton13Click() { state_.routeHistory.redo(); }
+void MainWindow::undo() { state_.routeHistory.undo(); }
+void MainWindow::redo() { state_.routeHistory.redo(); }
 
-int TForm1::selectedComponent() const {
+int MainWindow::selectedComponent() const {
     const QModelIndex current = ui_->seznam->currentIndex();
     const auto sel = ui_->seznam->selection();
     const int k = sel ? sel->left : current.isValid() ? current.column() + 1 : 0;
     return k >= 1 && k <= state_.route.count() ? k : 0;
 }
 
-void TForm1::showComponent(int k) {
+void MainWindow::showComponent(int k) {
     if (k < 1 || k > state_.route.count()) return;
     const QModelIndex top = ui_->seznam->model()->index(0, k - 1);
     ui_->seznam->scrollTo(top);
     ui_->seznam->selectColumnCells(k, 1, kGridRows - 1);
 }
 
-void TForm1::RemoveComponentClick() {
+void MainWindow::removeSelectedComponent() {
     const int k = selectedComponent();
     if (k == 0) return;
     state_.route.RemoveComponent(k);
     showComponent(std::min(k, state_.route.count()));
 }
 
-void TForm1::MoveComponentLeftClick() {
+void MainWindow::moveSelectedLeft() {
     const int k = selectedComponent();
     if (k <= 1) return;
     state_.route.MoveComponent(k, k - 1);
     showComponent(k - 1);
 }
 
-void TForm1::MoveComponentRightClick() {
+void MainWindow::moveSelectedRight() {
     const int k = selectedComponent();
     if (k == 0 || k >= state_.route.count()) return;
     state_.route.MoveComponent(k, k + 1);
     showComponent(k + 1);
 }
 
-void TForm1::ChangeLengthClick() {
+void MainWindow::changeSelectedLength() {
     const int k = selectedComponent();
     if (k == 0 || typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) != ComponentType::Fibre) return;
     peers().lengthDialog.openForChange(k);
     showComponent(k);
 }
 
-void TForm1::routeStepDone() {
+void MainWindow::routeStepDone() {
     // One component more at the end (added here or in the library window): it is selected and
     // scrolled into view, so that what follows (Delete, F2) acts on it.
     const int count = state_.route.count();
@@ -506,7 +499,7 @@ void TForm1::routeStepDone() {
     routeShown();
 }
 
-void TForm1::routeShown() {
+void MainWindow::routeShown() {
     // The graphs and the status line follow every change of the route, from any window.
     if (state_.route.revision() != derivedRevision_) showDerived();
     updateTitle();
@@ -531,15 +524,16 @@ void TForm1::routeShown() {
     ui_->ChangeLengthAction->setEnabled(fibre);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->seznam && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool ctrl = key->modifiers() == Qt::ControlModifier;
-        void (TForm1::*handler)() = nullptr;
-        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) handler = &TForm1::RemoveComponentClick;
-        if (key->key() == Qt::Key_Left && ctrl) handler = &TForm1::MoveComponentLeftClick;
-        if (key->key() == Qt::Key_Right && ctrl) handler = &TForm1::MoveComponentRightClick;
-        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) handler = &TForm1::ChangeLengthClick;
+        void (MainWindow::*handler)() = nullptr;
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier)
+            handler = &MainWindow::removeSelectedComponent;
+        if (key->key() == Qt::Key_Left && ctrl) handler = &MainWindow::moveSelectedLeft;
+        if (key->key() == Qt::Key_Right && ctrl) handler = &MainWindow::moveSelectedRight;
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) handler = &MainWindow::changeSelectedLength;
         if (handler != nullptr) {
             guarded(desk_, [this, handler] { (this->*handler)(); });
             return true;
@@ -548,7 +542,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::Memo1Change() {
+void MainWindow::conclusionEdited() {
     const std::string text = fromQ(ui_->Memo1->toPlainText());
     const auto limited = limitConclusion(text, static_cast<std::size_t>(ui_->Memo1->textCursor().position()));
     if (limited.text == text) {
@@ -563,7 +557,7 @@ void TForm1::Memo1Change() {
     ui_->Memo1->setTextCursor(cursor);
 }
 
-void TForm1::DrawRouteGraphs() {
+void MainWindow::drawRouteGraphs() {
     // Everything is drawn off screen before anything changes: a route that does not evaluate
     // keeps the graphs, the end values and the pictures of the report as they were.
     ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
@@ -581,7 +575,7 @@ void TForm1::DrawRouteGraphs() {
     if (failure) throw FileCreateError(failure->path, failure->reason);
 }
 
-void TForm1::WriteReport() {
+void MainWindow::writeReportFiles() {
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
     ReportRequest request;
@@ -611,14 +605,14 @@ void TForm1::WriteReport() {
     }
 }
 
-void TForm1::showReportFolder(const std::string& folder) {
+void MainWindow::showReportFolder(const std::string& folder) {
     reportFolder_ = folder;
     ui_->StatusBar1->showMessage(toQ("Protokol k odevzdání je uložen v souboru „" + folder + kReportPdfName + "“."));
     reportFolderLink_->setToolTip(toQ(folder));
     reportFolderLink_->show();
 }
 
-void TForm1::ReportFolderClick() {
+void MainWindow::openReportFolder() {
     if (reportFolder_.empty()) return;
     if (!desk_.openFolder(reportFolder_)) {
         desk_.warning("Složku „" + reportFolder_ + "“ se nepodařilo otevřít. Otevřete ji sami.");

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QImage;
@@ -15,7 +16,7 @@ class QToolButton;
 namespace lumor {
 
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 
 struct AppState;
@@ -39,11 +40,11 @@ struct MainWindowPeers {
 
 /// The main window: the student's data, the route table, the three graphs, the conclusion
 /// and every command of the program on its tool bar.
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    TForm1(AppState& state, Desk& desk);
-    ~TForm1() override;
+    MainWindow(AppState& state, Desk& desk);
+    ~MainWindow() override;
     /// The windows it opens; start-up gives them once all eight exist.
     void setPeers(const MainWindowPeers& peers);
 
@@ -52,42 +53,50 @@ signals:
     void graphDrawn(GraphKind kind, const QImage& picture, const GraphScale& scale);
 
 public:
-    void FormCreate();
-    void ToolButton1Click();   ///< new route
-    void ToolButton2Click();   ///< open route
-    void ToolButton3Click();   ///< save route (to its own file when it has one)
-    void ToolButton8Click();   ///< save route as
-    void ToolButton5Click();   ///< library window
-    void ToolButton6Click();   ///< student dialog
-    void ToolButton7Click();   ///< report
-    void ToolButton10Click();  ///< the help window (the about box is in it)
-    void ToolButton11Click();  ///< draw the graphs
-    void SpeedButton2Click();  ///< enlarged attenuation graph
-    void SpeedButton3Click();  ///< enlarged chromatic dispersion graph
-    void SpeedButton4Click();  ///< enlarged PMD graph
-    void seznamDblClick();
-    void Memo1Change();
-    void ToolButton12Click();  ///< undo the last change of the route
-    void ToolButton13Click();  ///< redo it
-    void ToolButton15Click();  ///< open the teacher's assignment
+    /// Empties the route (one undo step), after offering to save a changed one.
+    void newRoute();
+    /// The Open command with the file given (nothing: asked for with the open dialog).
+    void openRoute(const std::optional<std::string>& given = std::nullopt);
+    /// Shows the library window with its category lists refilled.
+    void showLibrary();
+    void showStudentDialog();
+    /// The report command: refuses an incomplete route, asks for the student's names when they
+    /// are missing, then writes the report (`writeReportFiles`).
+    void writeReport();
+    /// The help window (the about box is in it).
+    void showHelp();
+    /// The draw command: refuses an incomplete route, warns about a misspelled type, then draws
+    /// (`drawRouteGraphs`) and enables the enlarge and report commands.
+    void drawGraphs();
+    /// The enlarged attenuation, chromatic dispersion and PMD graph, drawn afresh.
+    void enlargeAttenuation();
+    void enlargeCd();
+    void enlargePmd();
+    /// A double click into the route table: on a fibre's length, the length dialog to change it.
+    void changeClickedLength();
+    /// Keeps the conclusion within its five lines and 550 characters, saying so beside its caption.
+    void conclusionEdited();
+    /// Undoes the route's last change; `redo` does it again.
+    void undo();
+    void redo();
     /// The route table's own commands on the selected component (its context menu and keys:
     /// Delete, Ctrl+Left, Ctrl+Right, F2).
-    void RemoveComponentClick();
-    void MoveComponentLeftClick();
-    void MoveComponentRightClick();
-    void ChangeLengthClick();
+    void removeSelectedComponent();
+    void moveSelectedLeft();
+    void moveSelectedRight();
+    void changeSelectedLength();
     /// The route position of the component selected in the route table; 0 for none.
     int selectedComponent() const;
 
     /// Evaluates and draws the route into the three images, keeps the end values, redraws
     /// the enlarged windows and saves their pictures for the report; all or nothing: a route
     /// that does not evaluate changes none of them (the error goes to the caller).
-    void DrawRouteGraphs();
+    void drawRouteGraphs();
     /// Writes the report of the route now in the table (the page, the PDF and the three
     /// pictures, all or nothing) with what the window shows, and opens the page.
-    void WriteReport();
+    void writeReportFiles();
     /// Opens the folder the last report was written to (the status line's button).
-    void ReportFolderClick();
+    void openReportFolder();
     /// Fills the three graph images white; they are described as not drawn.
     void blankGraphs();
     /// Gives the three graph images their accessible names and descriptions: what each shows
@@ -117,9 +126,10 @@ public:
     /// assignment, anything else as a route, each as its Open command does, asking first when it
     /// would replace more than one component or entry.
     void openGivenFile(const std::string& path);
-    /// Reads the teacher's assignment from the file and shows it with the route's grading; a
-    /// file that cannot be used is refused with its reason and the assignment stays as it was.
-    void openAssignment(const std::string& path);
+    /// Reads the teacher's assignment from the file given (nothing: asked for with the open
+    /// dialog) and shows it with the route's grading; a file that cannot be used is refused with
+    /// its reason and the assignment stays as it was.
+    void openAssignment(const std::optional<std::string>& given = std::nullopt);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,8 +138,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    /// The Open command, with the file given or asked for.
-    void openRoute(const std::optional<std::string>& given);
     /// Before the route is replaced (New, Open, a dropped file): a changed route is offered
     /// for saving (Ano saves, Ne drops the changes); false when the user cancelled or the save
     /// did not happen. An unchanged route is replaced without a question.
@@ -160,10 +168,10 @@ private:
 
     AppState& state_;
     Desk& desk_;
-    std::unique_ptr<Ui::TForm1> ui_;
+    std::unique_ptr<Ui::MainWindow> ui_;
     std::unique_ptr<MainWindowPeers> peers_;
-    std::unique_ptr<HelpWindow> help_;  ///< "Nápověda", opened by F1
-    std::string routeFile_;             ///< the route's file since the last open or save; empty for none
+    std::unique_ptr<HelpWindow> helpWindow_;  ///< "Nápověda", opened by F1
+    std::string routeFile_;                   ///< the route's file since the last open or save; empty for none
     std::uint64_t derivedRevision_ = ~std::uint64_t{0};  ///< the route's revision the graphs and status line show
     int componentsShown_ = 0;                            ///< the route's components after its last complete change
     /// What the last written report was made of (nothing typed before the first).
