@@ -12,6 +12,6 @@ if(NOT LUMOR_CORE_ONLY)
     src/eval/gui/vector_canvas.cpp)
   target_sources(lumor_ui PRIVATE
     src/eval/ui/image_view_canvas.cpp
-    src/eval/ui/graph_windows.cpp
+    src/eval/ui/graph_window.cpp
     src/eval/ui/graph_window.ui)
 endif()

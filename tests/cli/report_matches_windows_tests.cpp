@@ -3,7 +3,7 @@
 // time zone), and the page's bytes, the pictures' pixels and the PDF's bytes are compared, and
 // the PDF is read back with poppler's tools.
 #include "cli_runner.h"
-#include "eval/ui/graph_windows.h"
+#include "eval/ui/graph_window.h"
 #include "platform/ui/image_view.h"
 #include "ui_fixture.h"
 

@@ -1,6 +1,6 @@
 #include "app/ui/student_dialog.h"
 #include "assignment/ui/assignment_panel.h"
-#include "eval/ui/graph_windows.h"
+#include "eval/ui/graph_window.h"
 #include "platform/ui/image_view.h"
 #include "ui_fixture.h"
 
@@ -107,8 +107,8 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     route().AppendComponent(component("Detektor", "APD", "-", "-", "-", "-", "-", "-", "-40"));
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
-        auto& w = static_cast<TForm6&>(d);
-        w.utlumMouseMove(25, 100);
+        auto& w = static_cast<GraphWindow&>(d);
+        w.showCoordinates(25, 100);
         EXPECT_EQ(control<QStatusBar>(w, "StatusBar1").currentMessage().toStdString().rfind("Souřadnice  X:0, Y:", 0),
                   0u);
     });

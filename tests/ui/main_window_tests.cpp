@@ -1,5 +1,5 @@
 #include "app/ui/student_dialog.h"
-#include "eval/ui/graph_windows.h"
+#include "eval/ui/graph_window.h"
 #include "library/ui/component_editor.h"
 #include "library/ui/fibre_length_dialog.h"
 #include "library/ui/library_window.h"

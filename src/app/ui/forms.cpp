@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/student_dialog.h"
-#include "eval/ui/graph_windows.h"
+#include "eval/ui/graph_window.h"
 #include "io/write_file.h"
 #include "library/component_library.h"
 #include "library/ui/component_editor.h"
@@ -41,9 +41,9 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     state.library.LoadLibrary(kStandardLibraryPath);
     forms->Form4 = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
     forms->Form5 = std::make_unique<StudentDialog>(desk);
-    forms->Form6 = std::make_unique<TForm6>(state.route, desk);
-    forms->Form7 = std::make_unique<TForm7>(state.route, desk);
-    forms->Form8 = std::make_unique<TForm8>(state.route, desk);
+    forms->Form6 = std::make_unique<GraphWindow>(state.route, desk, GraphKind::Attenuation);
+    forms->Form7 = std::make_unique<GraphWindow>(state.route, desk, GraphKind::Cd);
+    forms->Form8 = std::make_unique<GraphWindow>(state.route, desk, GraphKind::Pmd);
 
     forms->Form1->setPeers(
         {*forms->Form2, *forms->Form4, *forms->Form5, {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}});
@@ -53,9 +53,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
                      &MainWindow::showStudent);
     QObject::connect(forms->Form3.get(), &ComponentEditor::libraryChanged, forms->Form2.get(),
                      &LibraryWindow::rebuildCategoryLists);
-    for (GraphWindow* graph :
-         {static_cast<GraphWindow*>(forms->Form6.get()), static_cast<GraphWindow*>(forms->Form7.get()),
-          static_cast<GraphWindow*>(forms->Form8.get())}) {
+    for (GraphWindow* graph : {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}) {
         QObject::connect(forms->Form1.get(), &MainWindow::graphDrawn, graph, &GraphWindow::showGraph);
     }
     return forms;

@@ -11,10 +11,8 @@ class MainWindow;
 class LibraryWindow;
 class ComponentEditor;
 class FibreLengthDialog;
+class GraphWindow;
 class StudentDialog;
-class TForm6;
-class TForm7;
-class TForm8;
 
 /// The eight windows of the program, which live for the whole run. Each window is given the
 /// state it works on and the windows it opens; none reaches into another's controls.
@@ -29,9 +27,9 @@ struct Forms {
     std::unique_ptr<ComponentEditor> Form3;
     std::unique_ptr<FibreLengthDialog> Form4;
     std::unique_ptr<StudentDialog> Form5;
-    std::unique_ptr<TForm6> Form6;
-    std::unique_ptr<TForm7> Form7;
-    std::unique_ptr<TForm8> Form8;
+    std::unique_ptr<GraphWindow> Form6;
+    std::unique_ptr<GraphWindow> Form7;
+    std::unique_ptr<GraphWindow> Form8;
 };
 
 /// Start-up: settles the report folder's interrupted writes, creates the eight windows in

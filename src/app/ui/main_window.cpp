@@ -7,7 +7,7 @@
 #include "assignment/ui/assignment_panel.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/link_verdict.h"
-#include "eval/ui/graph_windows.h"
+#include "eval/ui/graph_window.h"
 #include "eval/ui/image_view_canvas.h"
 #include "io/write_file.h"
 #include "library/ui/fibre_length_dialog.h"
@@ -404,7 +404,7 @@ void MainWindow::showEnlarged(GraphKind kind) {
         return;
     }
     GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
-    window.DrawEnlargedGraph();
+    window.drawEnlargedGraph();
     desk_.showModal(window);
 }
 
