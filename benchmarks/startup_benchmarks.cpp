@@ -55,9 +55,9 @@ void startProgram(benchmark::State& state) {
         ScriptedDesk desk;
         AppState appState(desk);
         auto forms = createForms(appState, desk);
-        forms->Form1->show();
+        forms->mainWindow->show();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(forms->Form1->isVisible());
+        benchmark::DoNotOptimize(forms->mainWindow->isVisible());
     }
 }
 

@@ -21,8 +21,8 @@ const char* const kRefusal =
 
 class ComponentEditorTest : public UiTest {
 protected:
-    ComponentEditor& editor() { return *forms->Form3; }
-    LibraryWindow& lib() { return *forms->Form2; }
+    ComponentEditor& editor() { return *forms->componentEditor; }
+    LibraryWindow& lib() { return *forms->libraryWindow; }
     ComponentLibrary& library() { return state->library; }
     const TextTable& libGrid() { return state->library; }
     QLineEdit* edit(int n) { return &editorField(editor(), n - 1); }  // Edit1 .. Edit10

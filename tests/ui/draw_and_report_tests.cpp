@@ -61,7 +61,7 @@ TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
     }
     QImage saved(QString::fromStdString(protokol("cd.bmp")));
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
-              control<ImageView>(*forms->Form7, "chrom").picture().convertToFormat(QImage::Format_RGB32));
+              control<ImageView>(*forms->graphWindows[1], "chrom").picture().convertToFormat(QImage::Format_RGB32));
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
         EXPECT_TRUE(main().findChild<QToolButton*>(name)->isEnabled()) << name;
     }
@@ -115,16 +115,16 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     main().enlargeAttenuation();
     ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});
     EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);  // enlarged windows leave it alone
-    EXPECT_EQ(forms->Form6->windowTitle(), "Graf útlumu");
-    EXPECT_EQ(forms->Form7->pos(), QPoint(281, 190));
-    EXPECT_EQ(forms->Form8->size(), QSize(632, 453));
-    EXPECT_EQ(control<QStatusBar>(*forms->Form8, "StatusBar1").geometry(), QRect(0, 434, 632, 19));
+    EXPECT_EQ(forms->graphWindows[0]->windowTitle(), "Graf útlumu");
+    EXPECT_EQ(forms->graphWindows[1]->pos(), QPoint(281, 190));
+    EXPECT_EQ(forms->graphWindows[2]->size(), QSize(632, 453));
+    EXPECT_EQ(control<QStatusBar>(*forms->graphWindows[2], "StatusBar1").geometry(), QRect(0, 434, 632, 19));
 }
 
 TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
     workedRoute();
     main().drawGraphs();
-    StudentDialog& s = *forms->Form5;
+    StudentDialog& s = *forms->studentDialog;
     control<QLineEdit>(s, "Edit1").setText("Jan");
     control<QLineEdit>(s, "Edit2").setText("Novák");
     s.confirm();

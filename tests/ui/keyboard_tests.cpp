@@ -61,11 +61,11 @@ TEST_F(UiTest, TabLeavesTheTablesAndGoesThroughTheWindowsInReadingOrder) {
                      "ToolButton3", "ToolButton8", "ToolButton5", "ToolButton6", "ToolButton7", "ToolButton10",
                      "ToolButton11", "ToolButton12", "ToolButton15"}));
     EXPECT_EQ(tabbing(main(), "seznam", 1, Qt::ShiftModifier), Names{"ToolButton15"});
-    forms->Form2->rebuildCategoryLists();
-    EXPECT_EQ(tabbing(*forms->Form2, "SpeedButton10", 5),
+    forms->libraryWindow->rebuildCategoryLists();
+    EXPECT_EQ(tabbing(*forms->libraryWindow, "SpeedButton10", 5),
               (Names{"Edit1", "SpeedButton11", "seznam1", "BitBtn1", "ToolButton1"}));
-    forms->Form4->setChangeMode(2);
-    EXPECT_EQ(tabbing(*forms->Form4, "Edit1", 2), (Names{"Button2", "Edit1"}));  // "Změň" stands left of "Ok"
+    forms->lengthDialog->setChangeMode(2);
+    EXPECT_EQ(tabbing(*forms->lengthDialog, "Edit1", 2), (Names{"Button2", "Edit1"}));  // "Změň" stands left of "Ok"
 }
 
 TEST_F(UiTest, TheStudentTaskOfTheQuickStartIsDoneWithTheKeyboardAlone) {
@@ -127,7 +127,8 @@ TEST_F(UiTest, EveryInputTableAndButtonHasTheNameItsCaptionShowsAndTheGraphsThei
     };
     Names unnamed;
     for (const QWidget* window : std::initializer_list<const QWidget*>{
-             forms->Form1.get(), forms->Form2.get(), forms->Form3.get(), forms->Form4.get(), forms->Form5.get()}) {
+             forms->mainWindow.get(), forms->libraryWindow.get(), forms->componentEditor.get(),
+             forms->lengthDialog.get(), forms->studentDialog.get()}) {
         for (const QWidget* w : window->findChildren<QWidget*>()) {
             if (w->focusPolicy() != Qt::NoFocus && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_") &&
                 name(*w).empty())
@@ -136,8 +137,9 @@ TEST_F(UiTest, EveryInputTableAndButtonHasTheNameItsCaptionShowsAndTheGraphsThei
     }
     EXPECT_EQ(unnamed, Names{});
     EXPECT_EQ(name(control<QWidget>(main(), "Memo1")), "Závěr");
-    EXPECT_EQ(name(control<QWidget>(*forms->Form2, "SpeedButton1")), "Přidej vybraný zdroj do trasy (Enter v seznamu)");
-    EXPECT_EQ(name(control<QWidget>(*forms->Form3, "Edit6")), "PMD [ps/(km^0,5)]");
+    EXPECT_EQ(name(control<QWidget>(*forms->libraryWindow, "SpeedButton1")),
+              "Přidej vybraný zdroj do trasy (Enter v seznamu)");
+    EXPECT_EQ(name(control<QWidget>(*forms->componentEditor, "Edit6")), "PMD [ps/(km^0,5)]");
 
     completeRoute(route());
     main().drawGraphs();

@@ -40,9 +40,9 @@ std::string imageOf(const LibraryEntry& e) {
 
 class LibraryWindowTest : public UiTest {
 protected:
-    LibraryWindow& lib() { return *forms->Form2; }
-    ComponentEditor& editor() { return *forms->Form3; }
-    FibreLengthDialog& lengthDialog() { return *forms->Form4; }
+    LibraryWindow& lib() { return *forms->libraryWindow; }
+    ComponentEditor& editor() { return *forms->componentEditor; }
+    FibreLengthDialog& lengthDialog() { return *forms->lengthDialog; }
     ComponentLibrary& library() { return state->library; }
     const TextTable& libGrid() { return state->library; }
 
@@ -222,7 +222,7 @@ TEST_F(LibraryWindowTest, EachPlainTypeIsAppendedWithItsLibraryValuesAndNoLength
         choose(t, label);
         pressAdd(t);
         // The main window's Zpět follows a change made here, from the first one on.
-        EXPECT_TRUE(control<QToolButton>(*forms->Form1, "ToolButton12").isEnabled()) << label;
+        EXPECT_TRUE(control<QToolButton>(*forms->mainWindow, "ToolButton12").isEnabled()) << label;
     }
     ASSERT_EQ(route().count(), 4);
     const TextTable& r = route();

@@ -276,13 +276,13 @@ TEST_F(UiTest, ConclusionKeepsItsFirstFiveLinesAndSaysSo) {
 }
 
 TEST_F(UiTest, LengthFieldRefusesATypedLetterVisiblyAndKeepsTheCursor) {
-    QLineEdit& field = control<QLineEdit>(*forms->Form4, "Edit1");
+    QLineEdit& field = control<QLineEdit>(*forms->lengthDialog, "Edit1");
     field.setText("12");
     field.setCursorPosition(1);
     field.insert("a");
     EXPECT_EQ(field.text(), "12");
     EXPECT_EQ(field.cursorPosition(), 1);
-    EXPECT_EQ(control<QLabel>(*forms->Form4, "Label3").text(),
+    EXPECT_EQ(control<QLabel>(*forms->lengthDialog, "Label3").text(),
               "„a“ do čísla nepatří: pište číslice a desetinnou čárku.");
     field.insert(",5");
     EXPECT_EQ(field.text(), "1,52");
@@ -305,14 +305,14 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
         control<QPushButton>(dlg, "Button2").click();
     });
     main().changeClickedLength();
-    EXPECT_EQ(forms->Form4->changedFibreIndex(), 2);
+    EXPECT_EQ(forms->lengthDialog->changedFibreIndex(), 2);
     EXPECT_EQ(route().cell(2, 9), "20");
     EXPECT_EQ(route().cell(2, 4), "5");
 }
 
 TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     completeRoute(route());
-    FibreLengthDialog& dlg = *forms->Form4;
+    FibreLengthDialog& dlg = *forms->lengthDialog;
     dlg.setChangeMode(2);
     control<QLineEdit>(dlg, "Edit1").setText(",");
     control<QPushButton>(dlg, "Button2").click();
@@ -324,7 +324,7 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
 }
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
-    StudentDialog& s = *forms->Form5;
+    StudentDialog& s = *forms->studentDialog;
     control<QLineEdit>(s, "Edit1").setText("Jan");
     control<QLineEdit>(s, "Edit2").setText("Novák");
     control<QLineEdit>(s, "Edit3").setText("1. 12. 2026");
@@ -344,7 +344,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
     route().AppendComponent(testroutes::fibre("10", "2,5", "17", "0,1"));
     route().AppendComponent(testroutes::fibre("4", "1", "17", "0,1"));
     route().AppendComponent(testroutes::detector("-30"));
-    QLineEdit& field = control<QLineEdit>(*forms->Form4, "Edit1");
+    QLineEdit& field = control<QLineEdit>(*forms->lengthDialog, "Edit1");
     // Double-clicks fibre k's length; the dialog offers that length whole and selected, the
     // student types, and Enter presses "Změň".
     auto change = [&](int k, const char* offered, const std::function<void()>& type) {
@@ -454,10 +454,11 @@ protected:
 };
 
 TEST_F(StandardCatalogueTest, EveryControlOfTheEightWindowsShowsItsWholeText) {
-    forms->Form2->rebuildCategoryLists();
-    ASSERT_GT(categoryList(*forms->Form2, 0).count(), 3);
-    const QWidget* windows[] = {forms->Form1.get(), forms->Form2.get(), forms->Form3.get(), forms->Form4.get(),
-                                forms->Form5.get(), forms->Form6.get(), forms->Form7.get(), forms->Form8.get()};
+    forms->libraryWindow->rebuildCategoryLists();
+    ASSERT_GT(categoryList(*forms->libraryWindow, 0).count(), 3);
+    const QWidget* windows[] = {forms->mainWindow.get(),      forms->libraryWindow.get(),  forms->componentEditor.get(),
+                                forms->lengthDialog.get(),    forms->studentDialog.get(),  forms->graphWindows[0].get(),
+                                forms->graphWindows[1].get(), forms->graphWindows[2].get()};
     for (const QWidget* w : windows) EXPECT_EQ(cutTexts(*w), std::vector<std::string>{}) << fromQ(w->objectName());
 }
 
@@ -579,21 +580,21 @@ TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
     for (const char* name : {"ToolButton1", "ToolButton11", "SpeedButton2"}) {
         EXPECT_FALSE(control<QToolButton>(main(), name).icon().pixmap(16, 16).isNull()) << name;
     }
-    EXPECT_FALSE(control<QPushButton>(*forms->Form2, "BitBtn1").icon().pixmap(16, 16).isNull());
-    EXPECT_EQ(control<QLabel>(*forms->Form3, "Label11").font().pixelSize(), 16);
+    EXPECT_FALSE(control<QPushButton>(*forms->libraryWindow, "BitBtn1").icon().pixmap(16, 16).isNull());
+    EXPECT_EQ(control<QLabel>(*forms->componentEditor, "Label11").font().pixelSize(), 16);
 
     // The student dialog's confirmation reaches the main window's labels.
-    control<QLineEdit>(*forms->Form5, "Edit1").setText("Jan");
-    control<QLineEdit>(*forms->Form5, "Edit2").setText("Novák");
-    control<QToolButton>(*forms->Form5, "SpeedButton1").click();
+    control<QLineEdit>(*forms->studentDialog, "Edit1").setText("Jan");
+    control<QLineEdit>(*forms->studentDialog, "Edit2").setText("Novák");
+    control<QToolButton>(*forms->studentDialog, "SpeedButton1").click();
     EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
     EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
 
     // An entry the editor adds reaches the library window's category lists.
-    editorField(*forms->Form3, 0).setText("LED");
-    for (int s : {1, 3, 4}) editorField(*forms->Form3, s).setText("1");  // a source's numbers
-    control<QPushButton>(*forms->Form3, "Button1").click();
-    EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
+    editorField(*forms->componentEditor, 0).setText("LED");
+    for (int s : {1, 3, 4}) editorField(*forms->componentEditor, s).setText("1");  // a source's numbers
+    control<QPushButton>(*forms->componentEditor, "Button1").click();
+    EXPECT_EQ(categoryList(*forms->libraryWindow, 0).count(), 1);
 }
 
 TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEveryStepUndone) {

@@ -16,15 +16,14 @@
 namespace lumor {
 
 Forms::~Forms() {
-    // Secondary windows first; the main window is the parent of none of them.
-    Form8.reset();
-    Form7.reset();
-    Form6.reset();
-    Form5.reset();
-    Form4.reset();
-    Form3.reset();
-    Form2.reset();
-    Form1.reset();
+    // Secondary windows first, in the reverse order of their making; the main window is the
+    // parent of none of them.
+    for (auto graph = graphWindows.rbegin(); graph != graphWindows.rend(); ++graph) graph->reset();
+    studentDialog.reset();
+    lengthDialog.reset();
+    componentEditor.reset();
+    libraryWindow.reset();
+    mainWindow.reset();
 }
 
 std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
@@ -33,34 +32,33 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     finishInterruptedWrites(protocolFolder(desk.executableDir()));
     registerIcons();  // the forms load their icons as they are made
     auto forms = std::make_unique<Forms>();
-    forms->Form1 = std::make_unique<MainWindow>(state, desk);
-    forms->Form2 = std::make_unique<LibraryWindow>(state.library, state.route, desk);
-    forms->Form3 = std::make_unique<ComponentEditor>(state.library, desk);
+    forms->mainWindow = std::make_unique<MainWindow>(state, desk);
+    forms->libraryWindow = std::make_unique<LibraryWindow>(state.library, state.route, desk);
+    forms->componentEditor = std::make_unique<ComponentEditor>(state.library, desk);
     // The standard library, read from the working directory as the program starts (where the
     // windows that show it exist); a file that cannot be read is said, the library stays empty.
     state.library.LoadLibrary(kStandardLibraryPath);
-    forms->Form4 = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
-    forms->Form5 = std::make_unique<StudentDialog>(desk);
-    forms->Form6 = std::make_unique<GraphWindow>(state.route, desk, GraphKind::Attenuation);
-    forms->Form7 = std::make_unique<GraphWindow>(state.route, desk, GraphKind::Cd);
-    forms->Form8 = std::make_unique<GraphWindow>(state.route, desk, GraphKind::Pmd);
-
-    forms->Form1->setPeers(
-        {*forms->Form2, *forms->Form4, *forms->Form5, {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}});
-    forms->Form2->setPeers(*forms->Form3, *forms->Form4);
-    // What a window only tells another.
-    QObject::connect(forms->Form5.get(), &StudentDialog::studentConfirmed, forms->Form1.get(),
-                     &MainWindow::showStudent);
-    QObject::connect(forms->Form3.get(), &ComponentEditor::libraryChanged, forms->Form2.get(),
-                     &LibraryWindow::rebuildCategoryLists);
-    for (GraphWindow* graph : {forms->Form6.get(), forms->Form7.get(), forms->Form8.get()}) {
-        QObject::connect(forms->Form1.get(), &MainWindow::graphDrawn, graph, &GraphWindow::showGraph);
+    forms->lengthDialog = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
+    forms->studentDialog = std::make_unique<StudentDialog>(desk);
+    std::array<GraphWindow*, 3> graphs{};
+    for (std::size_t i = 0; i < kGraphKinds.size(); ++i) {
+        forms->graphWindows[i] = std::make_unique<GraphWindow>(state.route, desk, kGraphKinds[i]);
+        graphs[i] = forms->graphWindows[i].get();
     }
+
+    MainWindow& main = *forms->mainWindow;
+    main.setPeers({*forms->libraryWindow, *forms->lengthDialog, *forms->studentDialog, graphs});
+    forms->libraryWindow->setPeers(*forms->componentEditor, *forms->lengthDialog);
+    // What a window only tells another.
+    QObject::connect(forms->studentDialog.get(), &StudentDialog::studentConfirmed, &main, &MainWindow::showStudent);
+    QObject::connect(forms->componentEditor.get(), &ComponentEditor::libraryChanged, forms->libraryWindow.get(),
+                     &LibraryWindow::rebuildCategoryLists);
+    for (GraphWindow* graph : graphs) QObject::connect(&main, &MainWindow::graphDrawn, graph, &GraphWindow::showGraph);
     return forms;
 }
 
 void openCommandLineFiles(Forms& forms, const std::vector<std::string>& files) {
-    for (const std::string& file : files) forms.Form1->openGivenFile(file);
+    for (const std::string& file : files) forms.mainWindow->openGivenFile(file);
 }
 
 }  // namespace lumor

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,14 +23,13 @@ struct Forms {
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
-    std::unique_ptr<MainWindow> Form1;
-    std::unique_ptr<LibraryWindow> Form2;
-    std::unique_ptr<ComponentEditor> Form3;
-    std::unique_ptr<FibreLengthDialog> Form4;
-    std::unique_ptr<StudentDialog> Form5;
-    std::unique_ptr<GraphWindow> Form6;
-    std::unique_ptr<GraphWindow> Form7;
-    std::unique_ptr<GraphWindow> Form8;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<LibraryWindow> libraryWindow;
+    std::unique_ptr<ComponentEditor> componentEditor;
+    std::unique_ptr<FibreLengthDialog> lengthDialog;
+    std::unique_ptr<StudentDialog> studentDialog;
+    /// The enlarged attenuation, CD and PMD graphs, in the order of `kGraphKinds`.
+    std::array<std::unique_ptr<GraphWindow>, 3> graphWindows;
 };
 
 /// Start-up: settles the report folder's interrupted writes, creates the eight windows in

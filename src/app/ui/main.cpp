@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
         auto forms = lumor::createForms(state, desk);
         // Without a window manager "maximised" means nothing: fill the screen ourselves.
         if (QScreen* screen = QApplication::primaryScreen()) {
-            forms->Form1->setGeometry(screen->availableGeometry());
+            forms->mainWindow->setGeometry(screen->availableGeometry());
         }
-        forms->Form1->showMaximized();
+        forms->mainWindow->showMaximized();
         // A route or library given on the command line (a double-click on the file).
         std::vector<std::string> files;
         for (const QString& argument : QApplication::arguments().mid(1)) files.push_back(lumor::fromQ(argument));

@@ -88,7 +88,7 @@ protected:
     /// Runs in the working directory before the windows are created.
     virtual void prepare() {}
 
-    MainWindow& main() { return *forms->Form1; }
+    MainWindow& main() { return *forms->mainWindow; }
     RouteList& route() { return state->route; }
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
