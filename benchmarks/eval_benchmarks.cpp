@@ -75,7 +75,7 @@ void drawAll(benchmark::State& state, void (*build)(RouteList&)) {
     for (auto _ : state) {
         NullCanvas att(313, 273), cd(305, 273), pmd(305, 273);
         RouteResult result;
-        renderSmallGraphs(route, att, cd, pmd, result);
+        renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result);
         ops = att.ops + cd.ops + pmd.ops;
         for (GraphKind kind : {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd}) {
             NullCanvas big(632, 434);

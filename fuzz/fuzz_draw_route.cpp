@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::CheckingCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
     RouteResult result;
     refusedOrDone([&] {
-        const bool drawn = renderSmallGraphs(route, att, cd, pmd, result);
+        const bool drawn = renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result).has_value();
         LUMOR_FUZZ_CHECK(drawn == IsRouteComplete(route));
     });
     LUMOR_FUZZ_CHECK(std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) &&

@@ -371,11 +371,6 @@ GraphScale drawEnlargedGraph(const RouteProfiles& profiles, GraphKind kind, Canv
 
 }  // namespace
 
-bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result) {
-    RouteProfiles profiles;
-    return drawSmallGraphs(route, att, cd, pmd, result, profiles);
-}
-
 GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas) {
     checkFibreLengths(route);
     RouteProfiles profiles;

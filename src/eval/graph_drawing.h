@@ -92,13 +92,6 @@ GraphScale drawPmdGraph(const PmdProfile& profile, GraphSize size, Canvas& canva
 /// per-kilometre polyline; the work is bounded by the picture's width, not the route's length.
 void drawPmdCurve(const PmdProfile& profile, const GraphScale& scale, Canvas& canvas);
 
-/// The main window's draw: for a complete route, refuses negative fibre lengths before
-/// anything is drawn, then draws attenuation, CD and PMD in order onto the three small
-/// canvases, each evaluating its own profile just before it draws and storing its end value
-/// into `result` when done (EndCd in ns). A conversion error stops the run at the graph that
-/// needs the slot. Returns false (and does nothing) for an incomplete route.
-bool renderSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result);
-
 /// An enlarged graph window's drawing: checks fibre lengths, evaluates the route as it is and
 /// draws the one graph; returns the scale to keep for the read-out. Needs two components.
 GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& canvas);
@@ -113,13 +106,16 @@ struct RouteCanvases {
     std::array<Canvas*, 3> enlarged{};
 };
 
-/// The draw command's drawing, shared by the main window and lumor-cli: for a complete route
-/// the three small graphs with their end values (`renderSmallGraphs`), then the three enlarged
-/// graphs from the same profiles (each evaluated once, the fibre lengths checked once; an
-/// enlarged canvas that is null is not drawn). Returns the enlarged graphs' scales, or nothing
-/// (having drawn nothing) for an incomplete route; the profiles go to `profiles` when given.
-/// Throws where `renderSmallGraphs` does: a caller that must change nothing on failure draws
-/// onto canvases of its own and shows them only once this returned.
+/// The draw command's drawing, shared by the main window and lumor-cli. For a complete route
+/// it refuses negative fibre lengths before anything is drawn, then draws attenuation, CD and
+/// PMD in order onto the three small canvases, each evaluating its own profile just before it
+/// draws and storing its end value into `result` when done (EndCd in ns); a conversion error
+/// stops the run at the graph that needs the slot. Then the three enlarged graphs from the same
+/// profiles (each evaluated once, the fibre lengths checked once; an enlarged canvas that is
+/// null is not drawn). Returns the enlarged graphs' scales, or nothing (having drawn nothing)
+/// for an incomplete route; the profiles go to `profiles` when given. A caller that must
+/// change nothing on failure draws onto canvases of its own and shows them only once this
+/// returned.
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
                                                              RouteResult& result, RouteProfiles* profiles = nullptr);
 

@@ -895,14 +895,6 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
     return std::nullopt;
 }
 
-std::optional<std::string> writeNewFile(const std::string& path, const std::string& bytes) {
-    const fs::path p = pathFromUtf8(path);
-    if (auto failure = writeFileSet(utf8FromPath(p.parent_path()), {{utf8FromPath(p.filename()), bytes}})) {
-        return failure->reason;
-    }
-    return std::nullopt;
-}
-
 std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std::vector<NamedFile>& files) {
     struct Staged {
         fs::path target;

@@ -22,13 +22,6 @@ std::string utf8FromPath(const std::filesystem::path& path);
 /// writeFileSet describes, and first clears up what dead writers left there.
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
 
-/// Writes `bytes` as a new regular file at `path`, for files the program names itself: the
-/// bytes go to a new temporary file beside it, which is then renamed to the name. Whatever
-/// stands at the name is replaced, a symbolic link itself rather than the file it leads to;
-/// a folder, device, pipe or socket there is refused and left as it is. Returns the Czech
-/// reason on failure; the old file is then untouched and no temporary file is left.
-std::optional<std::string> writeNewFile(const std::string& path, const std::string& bytes);
-
 /// One file of a set: its name in the folder and its bytes.
 struct NamedFile {
     std::string name;
@@ -41,8 +34,11 @@ struct FileSetFailure {
     std::string reason;
 };
 
-/// Writes the files into the folder all or nothing, each as writeNewFile does: every file is
-/// written under a temporary name first, then all are renamed into place. On a failure
+/// Writes the files into the folder all or nothing, for files the program names itself: every
+/// file is written as a new regular file under a temporary name beside its name first, then all
+/// are renamed into place. Whatever stands at a name is replaced, a symbolic link itself rather
+/// than the file it leads to; a folder, device, pipe or socket there is refused and left as it
+/// is. On a failure
 /// before the renames nothing has changed; when a rename fails, the files already renamed
 /// are put back, so that the old set is whole again. Returns the first failure.
 ///

@@ -1,6 +1,5 @@
 #include "report/report_writer.h"
 
-#include "io/write_file.h"
 #include "route/component_record.h"
 #include "route/component_types.h"
 #include "text/cp1250.h"
@@ -222,12 +221,5 @@ std::string protocolFolder(const std::string& programFolder) {
 }
 
 std::string ReportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
-
-std::optional<std::string> saveReport(const std::string& path, const std::string& page) {
-    if (const auto reason = writeNewFile(path, page)) {
-        return "Protokol nelze uložit do souboru „" + path + "“: " + *reason + ".";
-    }
-    return std::nullopt;
-}
 
 }  // namespace lumor

@@ -70,10 +70,4 @@ std::string protocolFolder(const std::string& programFolder);
 /// separator added when the folder text does not end with one.
 std::string ReportPath(const std::string& programFolder);
 
-/// Writes the page to `path` as a new file (writeNewFile: a link there is replaced, not
-/// followed), replacing any earlier file only by the complete new one.
-/// Returns the Czech error text naming the file on failure, nothing on success (the file is
-/// then complete and closed).
-std::optional<std::string> saveReport(const std::string& path, const std::string& page);
-
 }  // namespace lumor

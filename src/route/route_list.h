@@ -18,8 +18,6 @@ public:
     void RemoveComponent(int k) { removeAt(k); }
     /// Moves the component at position k to position `to`.
     void MoveComponent(int k, int to) { move(k, to); }
-    bool LoadRoute(const std::string& path) { return load(path); }
-    bool SaveRoute(const std::string& path) { return save(path); }
 };
 
 /// A record with the given eleven slot texts, in slot order.

@@ -139,7 +139,7 @@ void ReportMatchesWindows::checkRoute(const Case& c) {
     ASSERT_EQ(desk.viewed.size(), 1u);
 
     // The tool, on the same route saved by the program and the same inputs.
-    ASSERT_TRUE(route().SaveRoute(path("route.trasa")));
+    ASSERT_TRUE(route().save(path("route.trasa")));
     writeBytes(dir / "zaver.txt", conclusion);
     const fs::path cliDir = dir / "cli";
     const CliRun r =

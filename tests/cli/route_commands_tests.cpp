@@ -64,7 +64,7 @@ protected:
         RecordingMessages messages;
         RouteList route(messages);
         for (const auto& c : components) route.AppendComponent(makeRecord(c));
-        EXPECT_TRUE(route.SaveRoute(file(name)));
+        EXPECT_TRUE(route.save(file(name)));
         return file(name);
     }
     /// Source, 10 km fibre (2,5 dB, CD 17, PMD 0,1), connector 0,5 dB, detector −30 dB.

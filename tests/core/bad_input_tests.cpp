@@ -25,6 +25,7 @@
 #include "route/component_types.h"
 #include "route/route_list.h"
 #include "route/route_rules.h"
+#include "test_files.h"
 #include "test_messages.h"
 #include "text/errors.h"
 #include "text/numbers.h"
@@ -106,9 +107,9 @@ struct Sandbox {
         routeFile = dir / "saved.trasa";
         libraryFile = dir / "saved.komp";
         reportFile = dir / "Protokol.html";
-        EXPECT_TRUE(route.SaveRoute(routeFile.string()));
+        EXPECT_TRUE(route.save(routeFile.string()));
         EXPECT_TRUE(library.SaveLibrary(libraryFile.string()));
-        EXPECT_FALSE(saveReport(reportFile.string(), page()).has_value());
+        EXPECT_FALSE(writeReportPage(reportFile.string(), page()).has_value());
         routeBytes = readBytes(routeFile);
         libraryBytes = readBytes(libraryFile);
         reportBytes = readBytes(reportFile);
@@ -169,7 +170,7 @@ std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
     RecordingCanvas big(kEnlargedGraphWidth, kEnlargedGraphHeight);
     RouteResult result;
     std::string error = errorOf([&] {
-        renderSmallGraphs(route, att, cd, pmd, result);
+        renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result);
         renderEnlargedGraph(route, GraphKind::Pmd, big);
     });
     if (error != "no error") return error;
@@ -254,7 +255,7 @@ std::string temporaryFilesLeft(const Sandbox& s) {
 }
 
 std::string routeSave(Sandbox& s, const std::string& path) {
-    const bool ok = s.route.SaveRoute(path);
+    const bool ok = s.route.save(path);
     return std::string(ok ? "saved" : "not saved") + " | " + s.told();
 }
 
@@ -264,7 +265,7 @@ std::string librarySave(Sandbox& s, const std::string& path) {
 }
 
 std::string reportSave(Sandbox& s, const std::string& path) {
-    const auto error = saveReport(path, s.page({"Eva", "Nová", "", ""}));
+    const auto error = writeReportPage(path, s.page({"Eva", "Nová", "", ""}));
     return error ? *error : "saved";
 }
 
@@ -362,13 +363,13 @@ std::vector<Row> rows() {
     r.push_back(
         {"MissingRouteFile",
          [](Sandbox& s) {
-             const bool ok = s.route.LoadRoute(s.file("none.trasa"));
+             const bool ok = s.route.load(s.file("none.trasa"));
              return loadAnswer(s, ok, s.route.count());
          },
          openFailure("refused 3", sandboxFile("none.trasa"), "soubor neexistuje", "Trasa zůstala beze změny.")});
     r.push_back({"FolderAsRouteFile",
                  [](Sandbox& s) {
-                     const bool ok = s.route.LoadRoute(s.dir.string());
+                     const bool ok = s.route.load(s.dir.string());
                      return loadAnswer(s, ok, s.route.count());
                  },
                  openFailure("refused 3", fs::path(sandboxFile("x")).parent_path().string(), "je to složka, ne soubor",
@@ -402,8 +403,8 @@ std::vector<Row> rows() {
                      slots[static_cast<std::size_t>(ComponentSlot::Note)] =
                          std::string(200, 'a') + std::string(100, 'b');
                      s.route.AppendComponent(makeRecord(slots));
-                     s.route.SaveRoute(s.file("long.trasa"));
-                     s.route.LoadRoute(s.file("long.trasa"));
+                     s.route.save(s.file("long.trasa"));
+                     s.route.load(s.file("long.trasa"));
                      const std::string note = SlotText(s.route.at(4), ComponentSlot::Note);
                      return std::to_string(note.size()) + " characters, " +
                             (note == std::string(200, 'a') + std::string(55, 'b') ? "the first ones" : "OTHERS");
@@ -429,7 +430,7 @@ std::vector<Row> rows() {
                      std::string bytes = s.routeBytes;
                      bytes[256 + 1] = static_cast<char>(0x81);  // the source's label "LD" as 0x81 "D"
                      writeBytes(s.dir / "odd.trasa", bytes);
-                     s.route.LoadRoute(s.file("odd.trasa"));
+                     s.route.load(s.file("odd.trasa"));
                      const std::string page = s.page();
                      const bool raw = page.find('\x81') != std::string::npos;
                      return std::string(raw ? "raw byte 0x81" : "no raw byte") +

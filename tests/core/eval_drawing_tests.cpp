@@ -418,7 +418,7 @@ TEST_F(Drawing, TenFibresOfAThousandMillionKilometres) {
     EXPECT_DOUBLE_EQ(p.scaleTop, p.end);
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result;
-    ASSERT_TRUE(renderSmallGraphs(route, att, cd, pmd, result));
+    ASSERT_TRUE(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result).has_value());
     EXPECT_DOUBLE_EQ(result.EndPmd, p.end);
     EXPECT_LT(pmd.ops.size(), 2000u);
     EXPECT_LT(att.ops.size(), 2000u);

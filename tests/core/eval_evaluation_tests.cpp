@@ -226,7 +226,7 @@ TEST_F(Evaluation, RouteDrawRefusesBeforeDrawingOrStoringAnything) {
     route.AppendComponent(detector("-30"));
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result{1, 2, 3};
-    EXPECT_THROW(renderSmallGraphs(route, att, cd, pmd, result), RefusalError);
+    EXPECT_THROW(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result), RefusalError);
     EXPECT_TRUE(att.ops.empty());
     EXPECT_TRUE(cd.ops.empty());
     EXPECT_TRUE(pmd.ops.empty());
@@ -244,7 +244,7 @@ TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
     route.AppendComponent(detector("-30"));
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result{1, 2, 3};
-    EXPECT_THROW(renderSmallGraphs(route, att, cd, pmd, result), ConversionError);
+    EXPECT_THROW(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result), ConversionError);
     EXPECT_FALSE(att.ops.empty());
     EXPECT_EQ(result.EndAttenuation, 0.5);
     EXPECT_TRUE(cd.ops.empty());
@@ -257,7 +257,7 @@ TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
     incomplete.AppendComponent(source("3", "2"));
     incomplete.AppendComponent(connector("1"));
     RecordingCanvas a2(313, 273), c2(305, 273), p2(305, 273);
-    EXPECT_FALSE(renderSmallGraphs(incomplete, a2, c2, p2, result));
+    EXPECT_FALSE(renderRoutePictures(incomplete, {{&a2, &c2, &p2}, {}}, result).has_value());
     EXPECT_TRUE(a2.ops.empty() && c2.ops.empty() && p2.ops.empty());
 
     // Fewer than two components cannot be evaluated.
@@ -271,7 +271,7 @@ TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
     workedExample(route);
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result;
-    EXPECT_TRUE(renderSmallGraphs(route, att, cd, pmd, result));
+    EXPECT_TRUE(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result).has_value());
     EXPECT_EQ(result.EndAttenuation, 0);
     EXPECT_DOUBLE_EQ(result.EndCd, 0.34);
     EXPECT_DOUBLE_EQ(result.EndPmd, 0.1 * std::sqrt(10.0));

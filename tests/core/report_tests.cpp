@@ -1,5 +1,6 @@
 #include <unistd.h>
 #include "report/report_writer.h"
+#include "test_files.h"
 #include "test_messages.h"
 #include "text/cp1250.h"
 
@@ -288,7 +289,7 @@ protected:
 
 TEST_F(ReportFile, AMissingFolderIsReportedAndNothingIsCreated) {
     const std::string path = ReportPath(dir.string());  // no "Protokol" folder inside
-    const auto error = saveReport(path, pageWithConclusion({"x"}));
+    const auto error = writeReportPage(path, pageWithConclusion({"x"}));
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(*error, "Protokol nelze uložit do souboru „" + path + "“: složka neexistuje.");
     EXPECT_TRUE(fs::is_empty(dir));
@@ -299,9 +300,9 @@ TEST_F(ReportFile, ASecondWriteReplacesTheFirstCompletely) {
     const std::string path = ReportPath(dir.string());
     const std::string longPage = pageWithConclusion({std::string(5000, 'a'), "b", "c", "d", "e"});
     const std::string shortPage = pageWithConclusion({"kratší"});
-    ASSERT_FALSE(saveReport(path, longPage).has_value());
+    ASSERT_FALSE(writeReportPage(path, longPage).has_value());
     EXPECT_EQ(bytesOf(path), longPage);
-    ASSERT_FALSE(saveReport(path, shortPage).has_value());
+    ASSERT_FALSE(writeReportPage(path, shortPage).has_value());
     EXPECT_EQ(bytesOf(path), shortPage);
     // Only the report itself is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Protokol"), fs::directory_iterator()), 1);

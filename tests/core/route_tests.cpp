@@ -138,12 +138,12 @@ TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
     SetSlotText(*fibre, ComponentSlot::Note, note);
     route.AppendComponent(std::move(fibre));
     route.AppendComponent(rec(typeName(ComponentType::Detector), "C"));
-    ASSERT_TRUE(route.SaveRoute(file("t.trasa")));
+    ASSERT_TRUE(route.save(file("t.trasa")));
     EXPECT_EQ(messages.shown.back(), "information|Informace|Uloženo");
     EXPECT_EQ(fs::file_size(file("t.trasa")), 8448u);
 
     RouteList other(messages);
-    ASSERT_TRUE(other.LoadRoute(file("t.trasa")));
+    ASSERT_TRUE(other.load(file("t.trasa")));
     EXPECT_EQ(other.count(), 3);
     EXPECT_EQ(other.colCount(), 4);
     EXPECT_EQ(other.cell(1, 2), "A");
@@ -159,13 +159,13 @@ TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
     { std::ofstream(file("kurz/trasa.trasa"), std::ios::binary) << "old"; }
     fs::create_symlink("../kurz/trasa.trasa", dir / "moje" / "trasa.trasa");
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
-    ASSERT_TRUE(route.SaveRoute(file("moje/trasa.trasa")));
+    ASSERT_TRUE(route.save(file("moje/trasa.trasa")));
     EXPECT_TRUE(fs::is_symlink(dir / "moje" / "trasa.trasa"));
     EXPECT_EQ(fs::read_symlink(dir / "moje" / "trasa.trasa"), "../kurz/trasa.trasa");
     EXPECT_EQ(bytesOf(file("kurz/trasa.trasa")), route.imageBytes());
 
     RouteList other(messages);
-    ASSERT_TRUE(other.LoadRoute(file("moje/trasa.trasa")));
+    ASSERT_TRUE(other.load(file("moje/trasa.trasa")));
     EXPECT_EQ(other.cell(1, 2), "A");
 }
 #endif
@@ -175,19 +175,19 @@ TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 37 + 11) % 256);
     bytes.replace(0, 6, "\x05Zdroj");  // a route: one record names a component type
     { std::ofstream(file("odd.trasa"), std::ios::binary) << bytes; }
-    ASSERT_TRUE(route.LoadRoute(file("odd.trasa")));
+    ASSERT_TRUE(route.load(file("odd.trasa")));
     EXPECT_EQ(route.count(), 2);
     EXPECT_EQ(route.colCount(), 3);
     ASSERT_EQ(messages.shown.size(), 1u);  // the broken tail is left out, and the user told
     EXPECT_NE(messages.shown[0].find("posledních 100 bajtů"), std::string::npos) << messages.shown[0];
-    ASSERT_TRUE(route.SaveRoute(file("again.trasa")));
+    ASSERT_TRUE(route.save(file("again.trasa")));
     EXPECT_EQ(bytesOf(file("again.trasa")), bytes.substr(0, 5632));
 }
 
 TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     { std::ofstream(file("empty.trasa"), std::ios::binary); }
-    ASSERT_TRUE(route.LoadRoute(file("empty.trasa")));
+    ASSERT_TRUE(route.load(file("empty.trasa")));
     EXPECT_EQ(route.count(), 0);
     EXPECT_EQ(route.colCount(), 2);
     EXPECT_EQ(route.cell(1, 2), "");
@@ -195,8 +195,8 @@ TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
 
 TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
-    EXPECT_FALSE(route.LoadRoute(file("missing.trasa")));
-    EXPECT_FALSE(route.LoadRoute(dir.string()));
+    EXPECT_FALSE(route.load(file("missing.trasa")));
+    EXPECT_FALSE(route.load(dir.string()));
     EXPECT_EQ(messages.shown.at(0), "warning||Soubor „" + file("missing.trasa") +
                                         "“ nelze otevřít: soubor neexistuje. Trasa zůstala beze změny.");
     EXPECT_EQ(messages.shown.at(1), "warning||Soubor „" + dir.string() +
@@ -212,7 +212,7 @@ TEST_F(RouteTest, HoldsAtMost999Components) {
         bytes.append(reinterpret_cast<const char*>(r->image.data()), ComponentRecord::kImageSize);
     }
     { std::ofstream(file("big.trasa"), std::ios::binary) << bytes; }
-    ASSERT_TRUE(route.LoadRoute(file("big.trasa")));
+    ASSERT_TRUE(route.load(file("big.trasa")));
     EXPECT_EQ(route.count(), 999);
     EXPECT_EQ(route.colCount(), 1000);
     EXPECT_EQ(route.cell(999, 2), "999");
@@ -227,17 +227,17 @@ TEST_F(RouteTest, HoldsAtMost999Components) {
 
 TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
-    ASSERT_TRUE(route.SaveRoute(file("keep.trasa")));
+    ASSERT_TRUE(route.save(file("keep.trasa")));
     const std::string before = bytesOf(file("keep.trasa"));
     route.AppendComponent(rec(typeName(ComponentType::Detector), "B"));
 
-    EXPECT_FALSE(route.SaveRoute(file("nosuchdir/x.trasa")));
+    EXPECT_FALSE(route.save(file("nosuchdir/x.trasa")));
     EXPECT_EQ(messages.shown.back().rfind("warning||Soubor „", 0), 0u);
     EXPECT_NE(messages.shown.back().find("složka neexistuje"), std::string::npos);
 
     if (folderPermissionsHold()) {  // read-only folders prove nothing where they stop no one
         fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(route.SaveRoute(file("keep.trasa")));
+        EXPECT_FALSE(route.save(file("keep.trasa")));
         EXPECT_NE(messages.shown.back().find("přístup odepřen"), std::string::npos);
         fs::permissions(dir, fs::perms::owner_all);
     }

@@ -1,10 +1,13 @@
 #pragma once
 // Files for tests: a folder of their own, and whole files read and written as bytes.
+#include "io/write_file.h"
+
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace lumor {
@@ -19,6 +22,17 @@ inline std::string bytesOf(const std::filesystem::path& path) {
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+/// Writes a report page to `path` as the report command writes its files (writeFileSet, here
+/// a set of one), and says why it could not as the report command does: "Protokol nelze uložit
+/// do souboru „…“: <the reason>."; nothing when it was written.
+inline std::optional<std::string> writeReportPage(const std::string& path, const std::string& page) {
+    const std::filesystem::path p = pathFromUtf8(path);
+    if (const auto failure = writeFileSet(utf8FromPath(p.parent_path()), {{utf8FromPath(p.filename()), page}})) {
+        return "Protokol nelze uložit do souboru „" + path + "“: " + failure->reason + ".";
+    }
+    return std::nullopt;
 }
 
 /// A new empty folder in the temporary folder, named after the tag and the process, removed

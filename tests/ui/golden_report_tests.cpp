@@ -45,7 +45,7 @@ class GoldenReport : public UiTest, public ::testing::WithParamInterface<const c
 
 TEST_P(GoldenReport, WindowsWriteTheKeptPageAndPictures) {
     const fs::path golden = fs::path(LUMOR_GOLDEN_DIR) / "report" / GetParam();
-    ASSERT_TRUE(route().LoadRoute((golden / "route.trasa").string()));
+    ASSERT_TRUE(route().load((golden / "route.trasa").string()));
     main().drawGraphs();
     ASSERT_TRUE(desk.shown.empty()) << desk.shown.front().text;
     control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));

@@ -169,7 +169,7 @@ TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
 
 TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce) {
     completeRoute(route());
-    ASSERT_TRUE(route().SaveRoute(path("four.trasa")));
+    ASSERT_TRUE(route().save(path("four.trasa")));
     main().drawGraphs();
     desk.clear();
     auto& report = control<QToolButton>(main(), "ToolButton7");
@@ -531,7 +531,7 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
 
 TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     completeRoute(route());
-    ASSERT_TRUE(route().SaveRoute(path("novák.trasa")));
+    ASSERT_TRUE(route().save(path("novák.trasa")));
     route().ClearRoute();
     LibraryEntry connector;
     setTypeCode(connector, 3);
