@@ -42,28 +42,28 @@ std::unique_ptr<ComponentRecord> component(const std::string& type, const std::s
 }
 
 void typicalRoute(RouteList& r) {
-    r.AppendComponent(component("Zdroj", "-", "3", "-", "-"));
-    r.AppendComponent(component("Vlákno", "8,75", "-", "35", "-"));
-    r.AppendComponent(component("Konektor", "0,5", "-", "-", "-"));
-    r.AppendComponent(component("Vlákno", "12,5", "-", "50", "-"));
-    r.AppendComponent(component("Zesilovač", "-", "20", "-", "-"));
-    r.AppendComponent(component("Konektor", "0,5", "-", "-", "-"));
-    r.AppendComponent(component("Vlákno", "5", "-", "20", "-"));
-    r.AppendComponent(component("Konektor", "0,5", "-", "-", "-"));
-    r.AppendComponent(component("Vlákno", "2,5", "-", "10,5", "-"));
-    r.AppendComponent(component("Detektor", "-", "-", "-", "-30"));
+    r.appendComponent(component("Zdroj", "-", "3", "-", "-"));
+    r.appendComponent(component("Vlákno", "8,75", "-", "35", "-"));
+    r.appendComponent(component("Konektor", "0,5", "-", "-", "-"));
+    r.appendComponent(component("Vlákno", "12,5", "-", "50", "-"));
+    r.appendComponent(component("Zesilovač", "-", "20", "-", "-"));
+    r.appendComponent(component("Konektor", "0,5", "-", "-", "-"));
+    r.appendComponent(component("Vlákno", "5", "-", "20", "-"));
+    r.appendComponent(component("Konektor", "0,5", "-", "-", "-"));
+    r.appendComponent(component("Vlákno", "2,5", "-", "10,5", "-"));
+    r.appendComponent(component("Detektor", "-", "-", "-", "-30"));
 }
 
 void longestRoute(RouteList& r) {
-    r.AppendComponent(component("Zdroj", "-", "3", "-", "-"));
-    for (int i = 0; i < 997; ++i) r.AppendComponent(component("Vlákno", "2,5", "-", "10", "-"));
-    r.AppendComponent(component("Detektor", "-", "-", "-", "-30"));
+    r.appendComponent(component("Zdroj", "-", "3", "-", "-"));
+    for (int i = 0; i < 997; ++i) r.appendComponent(component("Vlákno", "2,5", "-", "10", "-"));
+    r.appendComponent(component("Detektor", "-", "-", "-", "-30"));
 }
 
 void hugeRoute(RouteList& r) {
-    r.AppendComponent(component("Zdroj", "-", "3", "-", "-"));
-    for (int i = 0; i < 10; ++i) r.AppendComponent(component("Vlákno", "200000000", "-", "1E9", "-"));
-    r.AppendComponent(component("Detektor", "-", "-", "-", "-30"));
+    r.appendComponent(component("Zdroj", "-", "3", "-", "-"));
+    for (int i = 0; i < 10; ++i) r.appendComponent(component("Vlákno", "200000000", "-", "1E9", "-"));
+    r.appendComponent(component("Detektor", "-", "-", "-", "-30"));
 }
 
 /// The draw command's work: three small graphs, then the three enlarged ones.
@@ -91,7 +91,7 @@ void evaluateOnly(benchmark::State& state, void (*build)(RouteList&)) {
     SilentMessages messages;
     RouteList route(messages);
     build(route);
-    for (auto _ : state) benchmark::DoNotOptimize(EvaluateRoute(route));
+    for (auto _ : state) benchmark::DoNotOptimize(evaluateRoute(route));
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ public:
         std::ofstream out(dir_ / "Komponenty" / "stdkmp.komp", std::ios::binary);
         for (int i = 1; i <= 999; ++i) {
             LibraryEntry e;
-            SetSlotText(e, LibrarySlot::Label, "Konektor " + std::to_string(i));
-            SetSlotText(e, LibrarySlot::Attenuation, "0,3");
-            SetSlotText(e, LibrarySlot::Note, "poznámka");
+            setSlotText(e, LibrarySlot::Label, "Konektor " + std::to_string(i));
+            setSlotText(e, LibrarySlot::Attenuation, "0,3");
+            setSlotText(e, LibrarySlot::Note, "poznámka");
             setTypeCode(e, i % 5);
             out.write(reinterpret_cast<const char*>(e.image.data()), LibraryEntry::kImageSize);
         }

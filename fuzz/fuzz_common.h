@@ -66,7 +66,7 @@ inline void appendRouteText(RouteList& route, std::string_view text) {
         std::array<std::string, 11> slots{};
         const auto fields = split(line, ';');
         for (std::size_t s = 0; s < slots.size() && s < fields.size(); ++s) slots[s] = std::string(fields[s]);
-        route.AppendComponent(makeRecord(slots));
+        route.appendComponent(makeRecord(slots));
     }
 }
 

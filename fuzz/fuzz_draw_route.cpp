@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::appendRouteText(route, input);
 
     refusedOrDone([&] {
-        const RouteProfiles r = EvaluateRoute(route);
-        LUMOR_FUZZ_CHECK(std::isfinite(r.EndAttenuation) && std::isfinite(r.EndCd) && std::isfinite(r.EndPmd));
-        LUMOR_FUZZ_CHECK(std::isfinite(r.FibreLength) && std::isfinite(r.pmd.scaleTop));
+        const RouteProfiles r = evaluateRoute(route);
+        LUMOR_FUZZ_CHECK(std::isfinite(r.endAttenuation) && std::isfinite(r.endCd) && std::isfinite(r.endPmd));
+        LUMOR_FUZZ_CHECK(std::isfinite(r.fibreLength) && std::isfinite(r.pmd.scaleTop));
     });
 
     fuzz::CheckingCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
@@ -68,10 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RouteResult result;
     refusedOrDone([&] {
         const bool drawn = renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result).has_value();
-        LUMOR_FUZZ_CHECK(drawn == IsRouteComplete(route));
+        LUMOR_FUZZ_CHECK(drawn == isRouteComplete(route));
     });
-    LUMOR_FUZZ_CHECK(std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) &&
-                     std::isfinite(result.EndPmd));
+    LUMOR_FUZZ_CHECK(std::isfinite(result.endAttenuation) && std::isfinite(result.endCd) &&
+                     std::isfinite(result.endPmd));
 
     for (GraphKind kind : {GraphKind::Attenuation, GraphKind::Cd, GraphKind::Pmd}) {
         fuzz::CheckingCanvas big(kEnlargedGraphWidth, kEnlargedGraphHeight);

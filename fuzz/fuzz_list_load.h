@@ -32,7 +32,7 @@ void checkListLoad(std::string_view bytes) {
         const Record& record = list.at(k);
         for (int s = 0; s < Record::kSlotCount; ++s) {
             const unsigned char* slot = record.image.data() + s * kSlotSize;
-            const std::string text = SlotText(record, static_cast<typename Record::Slot>(s));
+            const std::string text = slotText(record, static_cast<typename Record::Slot>(s));
             // Every byte decodes to a character that encodes back to the same byte.
             LUMOR_FUZZ_CHECK(utf8ToCp1250(text) == std::string(reinterpret_cast<const char*>(slot + 1), slot[0]));
             LUMOR_FUZZ_CHECK(utf8Length(text) == slot[0]);

@@ -1,6 +1,6 @@
 // The report page from any student texts, route cells, end values and conclusion.
 // Input lines: first name, surname, date, group, then "a;b;c" end values (read with
-// SlotNumber, 0 where that fails), then route components (as in fuzz_draw_route) up to a line
+// slotNumber, 0 where that fails), then route components (as in fuzz_draw_route) up to a line
 // "---", then the conclusion lines.
 #include "fuzz_common.h"
 #include "report/report_writer.h"
@@ -11,7 +11,7 @@ namespace {
 
 double numberOr0(std::string_view text) {
     try {
-        return lumor::SlotNumber(text);
+        return lumor::slotNumber(text);
     } catch (const lumor::ConversionError&) {
         return 0;
     }
@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RouteResult result;
     const std::string valueLine = line(4);
     const auto values = fuzz::split(valueLine, ';');
-    result.EndAttenuation = numberOr0(values[0]);
-    if (values.size() > 1) result.EndCd = numberOr0(values[1]);
-    if (values.size() > 2) result.EndPmd = numberOr0(values[2]);
+    result.endAttenuation = numberOr0(values[0]);
+    if (values.size() > 1) result.endCd = numberOr0(values[1]);
+    if (values.size() > 2) result.endPmd = numberOr0(values[2]);
 
     fuzz::SilentMessages messages;
     RouteList route(messages);
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The component lines' own markup: 14 tags for a fibre, 8 for a connector or an amplifier.
     std::size_t componentTags = 0;
     for (int k = 1; k <= route.count(); ++k) {
-        const std::string type = SlotText(route.at(k), ComponentSlot::Type);
+        const std::string type = slotText(route.at(k), ComponentSlot::Type);
         if (type == "Vlákno") componentTags += 14;
         if (type == "Konektor" || type == "Zesilovač") componentTags += 8;
     }

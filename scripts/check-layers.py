@@ -14,7 +14,7 @@
 - Folders do not include each other in a circle: neither single folders (app, app/ui, ...)
   nor whole subsystems (app with app/ui, ...).
 - <windows.h> is included by no header and by no file that includes the component library's
-  headers: its macro LoadLibrary would rename ComponentLibrary::LoadLibrary there.
+  headers: its macros (LoadLibrary, CreateFile, ...) would rename whatever is spelled so there.
 - With --binary FILE: that program does not link Qt Widgets.
 
 Prints every breach and exits 1 when there is one.

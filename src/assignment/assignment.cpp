@@ -56,7 +56,7 @@ double limitNumber(const toml::key& key, const toml::node& node) {
         refuse(key.source(), quoted(key.str()) + " musí být číslo, ne " + kindOf(node));
     }
     if (!std::isfinite(value)) refuse(key.source(), quoted(key.str()) + " musí být konečné číslo");
-    if (value < 0) refuse(key.source(), quoted(key.str()) + " nesmí být záporné (je " + NumberText(value) + ")");
+    if (value < 0) refuse(key.source(), quoted(key.str()) + " nesmí být záporné (je " + numberText(value) + ")");
     return value;
 }
 
@@ -110,8 +110,8 @@ void readRequirements(const toml::key& sectionKey, const toml::node& section, As
         }
     }
     if (a.minFibreLength && a.maxFibreLength && *a.maxFibreLength < *a.minFibreLength) {
-        refuse(*maxLengthAt, "„delka_max_km“ (" + NumberText(*a.maxFibreLength) + ") je menší než „delka_min_km“ (" +
-                                 NumberText(*a.minFibreLength) + ") z řádku " +
+        refuse(*maxLengthAt, "„delka_max_km“ (" + numberText(*a.maxFibreLength) + ") je menší než „delka_min_km“ (" +
+                                 numberText(*a.minFibreLength) + ") z řádku " +
                                  std::to_string(minLengthAt->begin.line));
     }
 }

@@ -29,7 +29,7 @@ struct RouteValues {
 
 /// A number as the program shows it, read back from that text: what is graded is what is seen,
 /// so 0,1 km + 0,2 km is 0,3 km and not 0,30000000000000004 km.
-double asShown(double value) { return SlotNumber(NumberText(value)); }
+double asShown(double value) { return slotNumber(numberText(value)); }
 
 /// Three significant digits, as `bitRateText` shows a bit rate.
 double threeDigits(double value) {
@@ -44,15 +44,15 @@ std::variant<RouteValues, std::string> evaluate(const RouteList& route) {
     RouteValues v;
     try {
         checkFibreLengths(route);
-        const RouteProfiles p = EvaluateRoute(route);
-        const LinkVerdict verdict = linkVerdict(p.EndAttenuation, p.sensitivity, p.EndCd, p.EndPmd);
+        const RouteProfiles p = evaluateRoute(route);
+        const LinkVerdict verdict = linkVerdict(p.endAttenuation, p.sensitivity, p.endCd, p.endPmd);
         for (const auto& [value, name] :
-             {std::pair{p.FibreLength, "délka vláken"}, std::pair{verdict.margin, "rezerva"}}) {
+             {std::pair{p.fibreLength, "délka vláken"}, std::pair{verdict.margin, "rezerva"}}) {
             if (!std::isfinite(value)) {
                 return std::string("Hodnota „") + name + "“ přesahuje rozsah čísel, trasu nelze vyhodnotit.";
             }
         }
-        v.fibreLength = asShown(roundHundredths(p.FibreLength));
+        v.fibreLength = asShown(roundHundredths(p.fibreLength));
         v.margin = asShown(roundHundredths(verdict.margin));
         if (verdict.bitRate) v.bitRate = asShown(threeDigits(*verdict.bitRate) * 1e-9);
     } catch (const LumorError& e) {
@@ -60,7 +60,7 @@ std::variant<RouteValues, std::string> evaluate(const RouteList& route) {
     }
     v.components = route.count();
     for (int k = 1; k <= route.count(); ++k) {
-        if (SlotText(route.at(k), ComponentSlot::Type) == typeName(ComponentType::Amplifier)) ++v.amplifiers;
+        if (slotText(route.at(k), ComponentSlot::Type) == typeName(ComponentType::Amplifier)) ++v.amplifiers;
     }
     return v;
 }
@@ -104,9 +104,9 @@ RequirementResult requirement(RequirementKind kind, double limit, const RouteVal
             if (values) value = static_cast<double>(values->components);
             break;
     }
-    r.limitText = withUnit((atLeast ? "nejméně " : "nejvýše ") + NumberText(limit), r.unit);
+    r.limitText = withUnit((atLeast ? "nejméně " : "nejvýše ") + numberText(limit), r.unit);
     if (value) {
-        r.valueText = std::isinf(*value) ? "neomezená" : NumberText(*value);
+        r.valueText = std::isinf(*value) ? "neomezená" : numberText(*value);
         r.met = atLeast ? *value >= limit : *value <= limit;
     }
     return r;
@@ -153,7 +153,7 @@ std::vector<std::vector<std::size_t>> identicalRoutes(const std::vector<const Ro
         if (routes[i] == nullptr || routes[i]->count() == 0) continue;
         std::vector<std::string> texts;
         for (int k = 1; k <= routes[i]->count(); ++k) {
-            for (ComponentSlot s : kCompared) texts.push_back(SlotText(routes[i]->at(k), s));
+            for (ComponentSlot s : kCompared) texts.push_back(slotText(routes[i]->at(k), s));
         }
         byComponents[std::move(texts)].push_back(i);
     }

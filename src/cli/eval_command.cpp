@@ -69,9 +69,9 @@ EvalRow evaluateRouteFile(CommandContext& context, const std::string& path) {
     }
     try {
         checkFibreLengths(route);
-        const RouteProfiles profiles = EvaluateRoute(route);
-        const EndValues v{profiles.FibreLength, profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd,
-                          profiles.EndPmd};
+        const RouteProfiles profiles = evaluateRoute(route);
+        const EndValues v{profiles.fibreLength, profiles.endAttenuation, profiles.sensitivity, profiles.endCd,
+                          profiles.endPmd};
         // Every number of the line is finite, the margin's subtraction included, or the route
         // gets the reason instead of an "INF".
         const std::array<std::pair<double, const char*>, 6> shown = {{{v.fibreLength, "délka vláken"},
@@ -116,7 +116,7 @@ std::vector<std::string> rowCells(const EvalRow& row, bool csv) {
     if (row.values) {
         const EndValues& v = *row.values;
         for (double value : {v.fibreLength, v.endAttenuation, v.sensitivity, margin(v), v.endCd, v.endPmd}) {
-            cells.push_back(NumberText(value));
+            cells.push_back(numberText(value));
         }
     } else {
         cells.resize(8);
@@ -128,7 +128,7 @@ std::vector<std::string> rowCells(const EvalRow& row, bool csv) {
         const EndValues& v = *row.values;
         const LinkVerdict verdict = linkVerdict(v.endAttenuation, v.sensitivity, v.endCd, v.endPmd);
         cells.push_back(verdict.received ? "zachytí" : "pod citlivostí");
-        cells.push_back(verdict.bitRate ? NumberText(*verdict.bitRate * 1e-9) : "");
+        cells.push_back(verdict.bitRate ? numberText(*verdict.bitRate * 1e-9) : "");
         cells.push_back(verdict.limit == RateLimit::Cd ? "CD" : verdict.limit == RateLimit::Pmd ? "PMD" : "");
     }
     cells.resize(evalHeader().size());  // every row has every column, empty where there is no value

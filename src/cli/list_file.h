@@ -40,7 +40,7 @@ using LoadedLibrary = LoadedList<ComponentLibrary>;
 /// shorter than a whole record, which the program drops without a word, and the components
 /// of unknown type (unknownTypeWarning).
 LoadedRoute loadRouteFile(const std::string& path);
-/// Loads a library file as `ComponentLibrary::LoadLibrary` does, with the same reasons and the
+/// Loads a library file as `ComponentLibrary::loadLibrary` does, with the same reasons and the
 /// notes about its records.
 LoadedLibrary loadLibraryFile(const std::string& path);
 

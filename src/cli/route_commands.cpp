@@ -26,7 +26,7 @@ std::string routeCsvText(const RouteList& route) {
     std::string text = csvLine(fields);
     for (int k = 1; k <= route.count(); ++k) {
         fields.clear();
-        for (ComponentSlot s : kComponentSlots) fields.push_back(SlotText(route.at(k), s));
+        for (ComponentSlot s : kComponentSlots) fields.push_back(slotText(route.at(k), s));
         text += csvLine(fields);
     }
     return text;

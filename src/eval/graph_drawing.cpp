@@ -118,8 +118,8 @@ void drawDistanceTicks(Canvas& c, const GraphScale& s, double fibreLength, Graph
     const int zeroX = size == GraphSize::Small ? s.x0 + 1 : 31;
     const int textRow = px(s.M + 1 + s.w);
     c.text(zeroX, textRow, "0");
-    const double t = TickStep(fibreLength);
-    const double limit = tame(fibreLength) + t;  // N runs while N < FibreLength + T
+    const double t = tickStep(fibreLength);
+    const double limit = tame(fibreLength) + t;  // N runs while N < fibreLength + T
     // Last i with i × T < limit, found from the quotient and made exact by a few nudges.
     double last = std::ceil(limit / t) - 1;
     for (int n = 0; n < 4 && last >= 1 && last * t >= limit; ++n) last -= 1;
@@ -156,14 +156,14 @@ void drawAttenuationValueTicks(Canvas& c, const GraphScale& s) {
 void drawNiceValueTicks(Canvas& c, const GraphScale& s) {
     const double scale = s.nanoseconds ? 0.001 : 1;
     const double u = s.nanoseconds ? s.v * 1000 : s.v;
-    const NiceTicks ticks = NiceStep(s.top * scale, s.bottom * scale);
+    const NiceTicks ticks = niceStep(s.top * scale, s.bottom * scale);
     double i = 0;
     double p = std::trunc(ticks.bottom * u);
     // The counter p always grows by many pixels; the guards only keep a broken range finite.
     for (int guard = 0; guard < 10000 && ticks.top * u >= p; ++guard) {
         const double value = i * ticks.step + ticks.bottom;
         i += 1;
-        c.text(0, px(s.M - value * u + s.w - 6), NumberText(value));
+        c.text(0, px(s.M - value * u + s.w - 6), numberText(value));
         const int r = px(s.M - value * u + s.w);
         c.line(28, r, 33, r);
         const double next = std::trunc(p + ticks.step * u);
@@ -178,7 +178,7 @@ int GraphScale::column(double distance) const { return px(x0 + distance * xs); }
 int GraphScale::row(double value) const { return px(M - value * v + w); }
 int GraphScale::zeroRow() const { return px(M + w); }
 
-int TickStep(double fibreLength) {
+int tickStep(double fibreLength) {
     int t = 5;
     if (fibreLength > 20) t = 10;
     if (fibreLength > 100) t = 25;
@@ -192,7 +192,7 @@ double attenuationBound(double b) {
     return b >= 0 ? b + 10 : b - 10;
 }
 
-NiceTicks NiceStep(double t, double b) {
+NiceTicks niceStep(double t, double b) {
     double step = 1;
     double r = (t - b) * 0.1;
     // The guards bound the loops for ranges no scale produces (zero, infinite).
@@ -299,7 +299,7 @@ void drawPmdCurve(const PmdProfile& profile, const GraphScale& s, Canvas& c) {
 
 GraphScale drawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Canvas& c) {
     const GraphScale s =
-        makeGraphScale(GraphKind::Attenuation, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
+        makeGraphScale(GraphKind::Attenuation, size, c.width(), c.height(), p.fibreLength, p.highest, p.lowest);
     drawFrame(c, s, "A[dB]", 30);
     const Pixel e = drawPolyline(c, s, p.points);
     drawEndMarks(c, s, e);
@@ -308,23 +308,23 @@ GraphScale drawAttenuationGraph(const AttenuationProfile& p, GraphSize size, Can
     line(c, e, {e.x, sensitivityRow});
     c.setPen(kRedPen);
     c.line(s.W, sensitivityRow, s.x0, sensitivityRow);
-    drawDistanceTicks(c, s, p.FibreLength, size);
+    drawDistanceTicks(c, s, p.fibreLength, size);
     drawAttenuationValueTicks(c, s);
     return s;
 }
 
 GraphScale drawCdGraph(const CdProfile& p, GraphSize size, Canvas& c) {
-    const GraphScale s = makeGraphScale(GraphKind::Cd, size, c.width(), c.height(), p.FibreLength, p.highest, p.lowest);
+    const GraphScale s = makeGraphScale(GraphKind::Cd, size, c.width(), c.height(), p.fibreLength, p.highest, p.lowest);
     drawFrame(c, s, s.nanoseconds ? "t[ns]" : "t[ps]", 35);
     const Pixel e = drawPolyline(c, s, p.points);
     drawEndMarks(c, s, e);
-    drawDistanceTicks(c, s, p.FibreLength, size);
+    drawDistanceTicks(c, s, p.fibreLength, size);
     drawNiceValueTicks(c, s);
     return s;
 }
 
 GraphScale drawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
-    const GraphScale s = makeGraphScale(GraphKind::Pmd, size, c.width(), c.height(), p.FibreLength, p.scaleTop, 0);
+    const GraphScale s = makeGraphScale(GraphKind::Pmd, size, c.width(), c.height(), p.fibreLength, p.scaleTop, 0);
     drawFrame(c, s, s.nanoseconds ? "t[ns]" : "t[ps]", 35);
     drawPmdCurve(p, s, c);
     Pixel e{s.x0, s.zeroRow()};
@@ -335,7 +335,7 @@ GraphScale drawPmdGraph(const PmdProfile& p, GraphSize size, Canvas& c) {
         e = {s.column(end.distance), s.row(end.value)};
     }
     drawEndMarks(c, s, e);
-    drawDistanceTicks(c, s, p.FibreLength, size);
+    drawDistanceTicks(c, s, p.fibreLength, size);
     drawNiceValueTicks(c, s);
     return s;
 }
@@ -346,17 +346,17 @@ namespace {
 /// are kept in `profiles` for whoever draws them again.
 bool drawSmallGraphs(const RouteList& route, Canvas& att, Canvas& cd, Canvas& pmd, RouteResult& result,
                      RouteProfiles& profiles) {
-    if (!IsRouteComplete(route)) return false;
+    if (!isRouteComplete(route)) return false;
     checkFibreLengths(route);
     profiles.attenuation = evaluateAttenuation(route);
     drawAttenuationGraph(profiles.attenuation, GraphSize::Small, att);
-    result.EndAttenuation = profiles.attenuation.end;
+    result.endAttenuation = profiles.attenuation.end;
     profiles.cd = evaluateCd(route);
     drawCdGraph(profiles.cd, GraphSize::Small, cd);
-    result.EndCd = nanosecondsOf(profiles.cd.end);
+    result.endCd = nanosecondsOf(profiles.cd.end);
     profiles.pmd = evaluatePmd(route);
     drawPmdGraph(profiles.pmd, GraphSize::Small, pmd);
-    result.EndPmd = profiles.pmd.end;
+    result.endPmd = profiles.pmd.end;
     return true;
 }
 
@@ -396,12 +396,12 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
         }
     }
     if (profilesOut != nullptr) {
-        profiles.FibreLength = profiles.attenuation.FibreLength;
-        profiles.SourceLevel = profiles.attenuation.SourceLevel;
+        profiles.fibreLength = profiles.attenuation.fibreLength;
+        profiles.sourceLevel = profiles.attenuation.sourceLevel;
         profiles.sensitivity = profiles.attenuation.sensitivity;
-        profiles.EndAttenuation = result.EndAttenuation;
-        profiles.EndCd = result.EndCd;
-        profiles.EndPmd = result.EndPmd;
+        profiles.endAttenuation = result.endAttenuation;
+        profiles.endCd = result.endCd;
+        profiles.endPmd = result.endPmd;
         *profilesOut = std::move(profiles);
     }
     return scales;
@@ -424,7 +424,7 @@ std::string coordinateText(const GraphScale& s, int X, int Y) {
         r = std::fabs(r) < 9e15 ? static_cast<double>(static_cast<long long>(r) / 1000) : std::trunc(r / 1000);
     }
     const double value = r * 0.01;
-    return "Souřadnice  X:" + (decimals == 0 ? wholeText(k) : NumberText(k / unit)) + ", Y:" + NumberText(value);
+    return "Souřadnice  X:" + (decimals == 0 ? wholeText(k) : numberText(k / unit)) + ", Y:" + numberText(value);
 }
 
 }  // namespace lumor

@@ -29,7 +29,7 @@ constexpr double kPixelLimit = 1'000'000;
 /// The pixel mapping of one graph: column = x0 + d × xs, row = M − y × v + w, each
 /// truncated toward zero.
 ///
-/// Fallbacks where the rule has no scale: a `FibreLength` that is not positive (or so small
+/// Fallbacks where the rule has no scale: a `fibreLength` that is not positive (or so small
 /// that xs overflows) gets the xs of a 1-km route; a value range that is empty or upside
 /// down (attenuation bounds equal or crossed, CD all zero, PMD top 0 or negative) gets one
 /// spanned by the data: for attenuation the data's extremes widened to whole tens of dB,
@@ -64,7 +64,7 @@ GraphScale makeGraphScale(GraphKind kind, GraphSize size, int W, int H, double f
                           double lowest);
 
 /// Distance tick spacing in km: 5, 10 over 20, 25 over 100, 50 over 250, 100 over 500.
-int TickStep(double fibreLength);
+int tickStep(double fibreLength);
 /// One attenuation bound: to whole tens toward zero, then 10 further up (>= 0) or down.
 double attenuationBound(double b);
 
@@ -75,7 +75,7 @@ struct NiceTicks {
     double top = 1;     ///< the tick loop runs while top × u >= its pixel counter
 };
 /// Step and end values of the value ticks for the range t … b (t > b).
-NiceTicks NiceStep(double t, double b);
+NiceTicks niceStep(double t, double b);
 
 /// Draws a whole graph onto the canvas and returns its scale; touches nothing else.
 /// Distance and attenuation value ticks follow the rule one by one; only when more than 4096
@@ -109,7 +109,7 @@ struct RouteCanvases {
 /// The draw command's drawing, shared by the main window and lumor-cli. For a complete route
 /// it refuses negative fibre lengths before anything is drawn, then draws attenuation, CD and
 /// PMD in order onto the three small canvases, each evaluating its own profile just before it
-/// draws and storing its end value into `result` when done (EndCd in ns); a conversion error
+/// draws and storing its end value into `result` when done (endCd in ns); a conversion error
 /// stops the run at the graph that needs the slot. Then the three enlarged graphs from the same
 /// profiles (each evaluated once, the fibre lengths checked once; an enlarged canvas that is
 /// null is not drawn). Returns the enlarged graphs' scales, or nothing (having drawn nothing)

@@ -47,7 +47,7 @@ std::string threeDigits(double value) {
         const double unit = std::pow(10.0, std::floor(std::log10(value)) - 2);
         rounded = std::nearbyint(value / unit) * unit;
     }
-    return NumberText(rounded);
+    return numberText(rounded);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ std::string rateLimitText(RateLimit limit) {
 
 std::string verdictLine(const LinkVerdict& v, std::string_view unitSpace) {
     const std::string space(unitSpace);
-    auto number = [](double x) { return NumberText(roundHundredths(x)); };
+    auto number = [](double x) { return numberText(roundHundredths(x)); };
     std::string line = "Úroveň na detektoru " + number(v.level) + space + "dBm, citlivost detektoru " +
                        number(v.sensitivity) + space + "dBm, rezerva " + number(v.margin) + space +
                        "dB: " + (v.received ? "signál detektor zachytí" : "signál je pod citlivostí detektoru") +
@@ -97,7 +97,7 @@ std::string rateLimitRule(const LinkVerdict& v, std::string_view unitSpace) {
 }
 
 std::array<std::string, 3> graphDescriptions(double endAttenuation, double endCdNs, double endPmdPs) {
-    auto number = [](double x) { return NumberText(roundHundredths(x)); };
+    auto number = [](double x) { return numberText(roundHundredths(x)); };
     return {"Úroveň signálu podél trasy; na konci trasy " + number(endAttenuation) + " dBm.",
             "Chromatická disperze podél trasy; na konci trasy " + number(endCdNs) + " ns.",
             "Polarizační vidová disperze podél trasy; na konci trasy " + number(endPmdPs) + " ps."};

@@ -25,8 +25,8 @@ struct LinkVerdict {
 };
 
 /// The verdict from the end values of a draw and the detector's sensitivity. Chromatic
-/// dispersion limits the bit rate to B ≤ 1 / (4 · Δτ_CD), Δτ_CD = |EndCd| taken as the pulse
-/// broadening; polarisation mode dispersion to B ≤ 0,1 / Δτ_PMD, Δτ_PMD = |EndPmd| taken as the
+/// dispersion limits the bit rate to B ≤ 1 / (4 · Δτ_CD), Δτ_CD = |endCd| taken as the pulse
+/// broadening; polarisation mode dispersion to B ≤ 0,1 / Δτ_PMD, Δτ_PMD = |endPmd| taken as the
 /// mean differential group delay. A zero value sets no limit.
 LinkVerdict linkVerdict(double endAttenuation, double sensitivity, double endCdNs, double endPmdPs);
 

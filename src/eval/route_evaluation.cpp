@@ -14,7 +14,7 @@ namespace {
 double number(const RouteList& route, int k, ComponentSlot slot) { return componentNumber(route, k, slot); }
 
 bool isType(const RouteList& route, int k, ComponentType type) {
-    return SlotText(route.at(k), ComponentSlot::Type) == typeName(type);
+    return slotText(route.at(k), ComponentSlot::Type) == typeName(type);
 }
 
 void requireTwoComponents(const RouteList& route) {
@@ -24,7 +24,7 @@ void requireTwoComponents(const RouteList& route) {
 }
 
 [[noreturn]] void refuseNegativeLength(int k, double length) {
-    throw RefusalError("Vlákno na pozici " + std::to_string(k) + " má zápornou délku (" + NumberText(length) +
+    throw RefusalError("Vlákno na pozici " + std::to_string(k) + " má zápornou délku (" + numberText(length) +
                        "). Graf nelze vykreslit.");
 }
 
@@ -47,7 +47,7 @@ double fibreLength(const RouteList& route, int k) {
 
 }  // namespace
 
-bool IsRouteComplete(const RouteList& route) { return !incompleteRouteReason(route); }
+bool isRouteComplete(const RouteList& route) { return !incompleteRouteReason(route); }
 
 void checkFibreLengths(const RouteList& route) {
     for (int k = 2; k < route.count(); ++k) {
@@ -77,8 +77,8 @@ AttenuationProfile evaluateAttenuation(const RouteList& route) {
     evaluateFibreLength(route);
     const int n = route.count();
     AttenuationProfile p;
-    p.SourceLevel = number(route, 1, ComponentSlot::Gain);
-    double level = p.SourceLevel;
+    p.sourceLevel = number(route, 1, ComponentSlot::Gain);
+    double level = p.sourceLevel;
     double distance = 0;
     p.points.push_back({0, level});
     p.highest = level;
@@ -97,7 +97,7 @@ AttenuationProfile evaluateAttenuation(const RouteList& route) {
     p.sensitivity = number(route, n, ComponentSlot::Sensitivity);
     if (p.sensitivity < p.lowest) p.lowest = p.sensitivity;
     p.end = level;
-    p.FibreLength = distance;
+    p.fibreLength = distance;
     return p;
 }
 
@@ -121,7 +121,7 @@ CdProfile evaluateCd(const RouteList& route) {
         if (delay < p.lowest) p.lowest = delay;
     }
     p.end = delay;
-    p.FibreLength = distance;
+    p.fibreLength = distance;
     return p;
 }
 
@@ -142,7 +142,7 @@ PmdProfile evaluatePmd(const RouteList& route) {
         const double length = fibreLength(route, k);
         const double pmd = number(route, k, ComponentSlot::Pmd);
         const double steps = pmdSteps(length);
-        p.FibreLength = inRange(p.FibreLength + length, k);
+        p.fibreLength = inRange(p.fibreLength + length, k);
         p.scaleTop = inRange(p.scaleTop + pmd * std::sqrt(length), k);
         p.fibres.push_back({distance, level, pmd, steps});
         distance = inRange(distance + steps, k);
@@ -156,17 +156,17 @@ ProfilePoint PmdProfile::point(const PmdFibre& f, double s) const {
     return {f.startDistance + s, f.startLevel + f.pmd * std::sqrt(s)};
 }
 
-RouteProfiles EvaluateRoute(const RouteList& route) {
+RouteProfiles evaluateRoute(const RouteList& route) {
     RouteProfiles r;
     r.attenuation = evaluateAttenuation(route);
     r.cd = evaluateCd(route);
     r.pmd = evaluatePmd(route);
-    r.FibreLength = r.attenuation.FibreLength;
-    r.SourceLevel = r.attenuation.SourceLevel;
+    r.fibreLength = r.attenuation.fibreLength;
+    r.sourceLevel = r.attenuation.sourceLevel;
     r.sensitivity = r.attenuation.sensitivity;
-    r.EndAttenuation = r.attenuation.end;
-    r.EndCd = nanosecondsOf(r.cd.end);
-    r.EndPmd = r.pmd.end;
+    r.endAttenuation = r.attenuation.end;
+    r.endCd = nanosecondsOf(r.cd.end);
+    r.endPmd = r.pmd.end;
     return r;
 }
 

@@ -15,10 +15,10 @@ struct ProfilePoint {
 
 /// Signal level along the route, in dB.
 struct AttenuationProfile {
-    double FibreLength = 0;            ///< km, sum of the interior fibres' lengths
-    double SourceLevel = 0;            ///< dB, `Gain` of component 1
+    double fibreLength = 0;            ///< km, sum of the interior fibres' lengths
+    double sourceLevel = 0;            ///< dB, `Gain` of component 1
     double sensitivity = 0;            ///< dB, `Sensitivity` of component n
-    std::vector<ProfilePoint> points;  ///< (0, SourceLevel), then one per interior component
+    std::vector<ProfilePoint> points;  ///< (0, sourceLevel), then one per interior component
     double highest = 0;                ///< at least the source level
     double lowest = 0;                 ///< at most 0 and at most the sensitivity
     double end = 0;                    ///< the last level
@@ -26,11 +26,11 @@ struct AttenuationProfile {
 
 /// Chromatic dispersion delay along the route, in ps.
 struct CdProfile {
-    double FibreLength = 0;
+    double fibreLength = 0;
     std::vector<ProfilePoint> points;  ///< (0, 0), then one per interior fibre
     double highest = 0;                ///< at least 0
     double lowest = 0;                 ///< at most 0
-    double end = 0;                    ///< ps; `EndCd` is this × 0.001
+    double end = 0;                    ///< ps; `endCd` is this × 0.001
 };
 
 /// One fibre of the PMD profile. Its points, for s = 1 … steps, lie at
@@ -44,7 +44,7 @@ struct PmdFibre {
 
 /// Polarisation mode dispersion along the route, in ps, built in whole-kilometre steps.
 struct PmdProfile {
-    double FibreLength = 0;
+    double fibreLength = 0;
     std::vector<PmdFibre> fibres;  ///< the interior fibres in route order; the first point is (0, 0)
     double scaleTop = 0;           ///< ps, sum of Pmd × √Length (exact lengths); the bottom is 0
     double end = 0;                ///< ps, sum of Pmd × √steps
@@ -55,20 +55,20 @@ struct PmdProfile {
 
 /// Everything one evaluation gives.
 struct RouteProfiles {
-    double FibreLength = 0;
-    double SourceLevel = 0;
+    double fibreLength = 0;
+    double sourceLevel = 0;
     double sensitivity = 0;
     AttenuationProfile attenuation;
     CdProfile cd;
     PmdProfile pmd;
-    double EndAttenuation = 0;  ///< dB
-    double EndCd = 0;           ///< ns
-    double EndPmd = 0;          ///< ps
+    double endAttenuation = 0;  ///< dB
+    double endCd = 0;           ///< ns
+    double endPmd = 0;          ///< ps
 };
 
 /// True when the route has a component 1 of type "Zdroj" and a last one of type "Detektor"
 /// (two different components: a route of one is never complete).
-bool IsRouteComplete(const RouteList& route);
+bool isRouteComplete(const RouteList& route);
 
 /// Refuses (RefusalError, Czech text naming the position) a route with an interior fibre of
 /// negative length. Lengths that are not numbers are left to the evaluation, which reports
@@ -85,9 +85,9 @@ CdProfile evaluateCd(const RouteList& route);
 /// The PMD profile; reads each interior fibre's Length and Pmd.
 PmdProfile evaluatePmd(const RouteList& route);
 /// All three profiles, in the order attenuation, CD, PMD.
-RouteProfiles EvaluateRoute(const RouteList& route);
+RouteProfiles evaluateRoute(const RouteList& route);
 
-/// A delay in ps as ns, the unit of `EndCd`.
+/// A delay in ps as ns, the unit of `endCd`.
 constexpr double nanosecondsOf(double picoseconds) { return picoseconds * 0.001; }
 
 /// Whole-kilometre steps of a fibre of `length` km: the whole j >= 0 with j < length.

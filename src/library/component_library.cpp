@@ -9,7 +9,7 @@ namespace {
 
 std::string libraryCellText(const LibraryEntry& entry, int row) {
     if (row == gridRow(ComponentSlot::Type)) return typeNameOfCode(typeCode(entry));
-    return SlotText(entry, kLibrarySlots.at(static_cast<std::size_t>(row - gridRow(LibrarySlot::Label))));
+    return slotText(entry, kLibrarySlots.at(static_cast<std::size_t>(row - gridRow(LibrarySlot::Label))));
 }
 
 RecordListTexts libraryTexts() {

@@ -10,10 +10,10 @@ class ComponentLibrary final : public RecordList<LibraryEntry> {
 public:
     explicit ComponentLibrary(Messages& messages);
 
-    void RemoveLastEntry() { removeLast(); }
-    void ClearLibrary() { clear(); }
-    bool LoadLibrary(const std::string& path) { return load(path); }
-    bool SaveLibrary(const std::string& path) { return save(path); }
+    void removeLastEntry() { removeLast(); }
+    void clearLibrary() { clear(); }
+    bool loadLibrary(const std::string& path) { return load(path); }
+    bool saveLibrary(const std::string& path) { return save(path); }
 };
 
 /// The standard library's path, relative to the working directory.

@@ -13,7 +13,7 @@ std::optional<FieldFault> firstFieldFault(int typeCode, const EntryFields& field
         const std::string& text = fields[static_cast<std::size_t>(slot)];
         if (text.empty()) return FieldFault{slot, true};
         try {
-            SlotNumber(text);
+            slotNumber(text);
         } catch (const ConversionError&) {
             return FieldFault{slot, false};
         }

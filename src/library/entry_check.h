@@ -12,7 +12,7 @@ struct FieldFault {
 };
 
 /// The first of the number fields that apply to the type (in the editor's order) that is empty
-/// or holds no number as the evaluation reads numbers (`SlotNumber`); nothing when every one
+/// or holds no number as the evaluation reads numbers (`slotNumber`); nothing when every one
 /// holds a number. Fields that do not apply (holding "-") are not asked.
 std::optional<FieldFault> firstFieldFault(int typeCode, const EntryFields& fields);
 

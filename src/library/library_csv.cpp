@@ -107,7 +107,7 @@ void appendEntryRow(std::string& out, const LibraryEntry& entry) {
     std::vector<std::string> fields;
     fields.reserve(kFieldCount);
     fields.push_back(typeField(typeCode(entry)));
-    for (LibrarySlot s : kLibrarySlots) fields.push_back(SlotText(entry, s));
+    for (LibrarySlot s : kLibrarySlots) fields.push_back(slotText(entry, s));
     appendRow(out, fields);
 }
 
@@ -238,7 +238,7 @@ void checkSlotField(const CsvRow& row, std::size_t index, const std::string& tex
     }
     if (!isNumberField(index) || text.empty() || text == "-") return;
     try {
-        SlotNumber(text);
+        slotNumber(text);
     } catch (const ConversionError&) {
         throw LibraryCsvError(row.line, fieldName(index) + " „" + text +
                                             "“ není číslo; čísla se píší s desetinnou čárkou (např. 0,35), "
@@ -301,7 +301,7 @@ std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
         for (std::size_t i = 1; i < kFieldCount; ++i) {
             const std::string text = unescapedField(std::move(row.fields[i]));
             checkSlotField(row, i, text);
-            SetSlotText(entry, kLibrarySlots[i - 1], text);
+            setSlotText(entry, kLibrarySlots[i - 1], text);
         }
         entries.push_back(entry);
     }

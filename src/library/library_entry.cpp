@@ -16,11 +16,11 @@ const std::array<std::string, 11>& libraryRowCaptions() {
     return captions;
 }
 
-void SetSlotText(LibraryEntry& entry, LibrarySlot slot, const std::string& text) {
+void setSlotText(LibraryEntry& entry, LibrarySlot slot, const std::string& text) {
     writeSlot(entry.image.data() + kSlotSize * static_cast<std::size_t>(slot), text);
 }
 
-std::string SlotText(const LibraryEntry& entry, LibrarySlot slot) {
+std::string slotText(const LibraryEntry& entry, LibrarySlot slot) {
     return readSlot(entry.image.data() + kSlotSize * static_cast<std::size_t>(slot));
 }
 

@@ -40,9 +40,9 @@ struct LibraryEntry {
 };
 
 /// Stores the first 255 characters of `text` into the slot (code page 1250).
-void SetSlotText(LibraryEntry& entry, LibrarySlot slot, const std::string& text);
+void setSlotText(LibraryEntry& entry, LibrarySlot slot, const std::string& text);
 /// The text of the slot, in UTF-8.
-std::string SlotText(const LibraryEntry& entry, LibrarySlot slot);
+std::string slotText(const LibraryEntry& entry, LibrarySlot slot);
 /// The `TypeCode`, read little-endian whatever the machine.
 std::int32_t typeCode(const LibraryEntry& entry);
 /// Stores the `TypeCode`, little-endian.

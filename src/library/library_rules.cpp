@@ -77,7 +77,7 @@ EntryFields entryFieldsFromColumn(const TextTable& grid, int k) {
 std::unique_ptr<LibraryEntry> buildLibraryEntry(int typeCode, const EntryFields& fields) {
     auto entry = std::make_unique<LibraryEntry>();
     setTypeCode(*entry, typeCode);
-    for (LibrarySlot s : kLibrarySlots) SetSlotText(*entry, s, fields[static_cast<std::size_t>(s)]);
+    for (LibrarySlot s : kLibrarySlots) setSlotText(*entry, s, fields[static_cast<std::size_t>(s)]);
     return entry;
 }
 

@@ -24,7 +24,7 @@ std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const TextTable& lib, i
     auto r = std::make_unique<ComponentRecord>();
     for (ComponentSlot s : kComponentSlots) {
         // Row 9 of the library grid is the specific attenuation, no length.
-        SetSlotText(*r, s, s == ComponentSlot::Length ? std::string("-") : lib.cell(k, gridRow(s)));
+        setSlotText(*r, s, s == ComponentSlot::Length ? std::string("-") : lib.cell(k, gridRow(s)));
     }
     return r;
 }
@@ -32,9 +32,9 @@ std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const TextTable& lib, i
 std::unique_ptr<ComponentRecord> newFibreRecord(const TextTable& lib, int col, const std::string& lengthText) {
     // Single precision on purpose: 3,3 km × 0,35 dB/km must give 1,15 (the float product
     // lies just below 1.155).
-    const float specific = toFloat(SlotNumber(lib.cell(col, gridRow(LibrarySlot::SpecificAttenuation))));
+    const float specific = toFloat(slotNumber(lib.cell(col, gridRow(LibrarySlot::SpecificAttenuation))));
     if (lengthText.empty()) return nullptr;
-    const float length = toFloat(SlotNumber(lengthText));
+    const float length = toFloat(slotNumber(lengthText));
     if (length == 0) return nullptr;
     const float attenuation = length * specific;
     return fibreRecordFromColumn(lib, col, fibreAttenuationText(attenuation), lengthText);
@@ -43,7 +43,7 @@ std::unique_ptr<ComponentRecord> newFibreRecord(const TextTable& lib, int col, c
 int appendLibraryColumnsToRoute(RouteList& route, const TextTable& grid, const std::vector<int>& columns) {
     int appended = 0;
     for (int k : columns) {
-        if (!route.AppendComponent(recordFromLibraryColumn(grid, k))) break;
+        if (!route.appendComponent(recordFromLibraryColumn(grid, k))) break;
         ++appended;
     }
     return appended;

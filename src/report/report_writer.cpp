@@ -81,13 +81,13 @@ private:
 
 std::string orNotGiven(const std::string& text) { return text.empty() ? kNotGiven : text; }
 
-std::string endValueText(double value) { return NumberText(roundHundredths(value)); }
+std::string endValueText(double value) { return numberText(roundHundredths(value)); }
 
 // A route line: the record's label and the named slots with their units; no record (an
 // empty route) gives empty texts.
 ReportRouteLine routeLine(const char* kind, const ComponentRecord* record,
                           std::initializer_list<std::tuple<const char*, ComponentSlot, const char*>> values) {
-    auto text = [&](ComponentSlot slot) { return record ? SlotText(*record, slot) : std::string(); };
+    auto text = [&](ComponentSlot slot) { return record ? slotText(*record, slot) : std::string(); };
     ReportRouteLine line{kind, text(ComponentSlot::Label), {}};
     for (const auto& [name, slot, unit] : values) line.values.push_back({name, text(slot), unit});
     return line;
@@ -110,7 +110,7 @@ ReportContent reportContent(const StudentTexts& student, const RouteList& route,
         // Whole-text comparison, case and accents included; sources and detectors are
         // described by their own lines, wherever they stand.
         const ComponentRecord& r = route.at(k);
-        const auto type = typeNamed(SlotText(r, S::Type));
+        const auto type = typeNamed(slotText(r, S::Type));
         if (type == ComponentType::Fibre) {
             c.route.push_back(routeLine("Vlákno", &r,
                                         {{"útlum", S::Attenuation, "dB"},
@@ -124,10 +124,10 @@ ReportContent reportContent(const StudentTexts& student, const RouteList& route,
         }
     }
     c.route.push_back(routeLine("Detektor", detector, {{"citlivost", S::Sensitivity, "dB"}}));
-    c.endAttenuation = endValueText(result.EndAttenuation);
-    c.sensitivity = detector ? SlotText(*detector, S::Sensitivity) : std::string();
-    c.endCd = endValueText(result.EndCd);
-    c.endPmd = endValueText(result.EndPmd);
+    c.endAttenuation = endValueText(result.endAttenuation);
+    c.sensitivity = detector ? slotText(*detector, S::Sensitivity) : std::string();
+    c.endCd = endValueText(result.endCd);
+    c.endPmd = endValueText(result.endPmd);
     for (std::size_t i = 0; i < conclusion.size() && i < kConclusionLines; ++i) {
         if (!conclusion[i].empty()) c.conclusion.push_back(conclusion[i]);
     }
@@ -220,6 +220,6 @@ std::string protocolFolder(const std::string& programFolder) {
     return path + "Protokol/";
 }
 
-std::string ReportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
+std::string reportPath(const std::string& programFolder) { return protocolFolder(programFolder) + "Protokol.html"; }
 
 }  // namespace lumor

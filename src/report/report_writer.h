@@ -68,6 +68,6 @@ std::string protocolFolder(const std::string& programFolder);
 
 /// The report file in the given program folder: folder + "Protokol/Protokol.html", with a
 /// separator added when the folder text does not end with one.
-std::string ReportPath(const std::string& programFolder);
+std::string reportPath(const std::string& programFolder);
 
 }  // namespace lumor

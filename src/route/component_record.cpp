@@ -22,11 +22,11 @@ const std::array<std::string, 11>& routeRowCaptions() {
     return captions;
 }
 
-void SetSlotText(ComponentRecord& record, ComponentSlot slot, const std::string& text) {
+void setSlotText(ComponentRecord& record, ComponentSlot slot, const std::string& text) {
     writeSlot(record.image.data() + kSlotSize * static_cast<std::size_t>(slot), text);
 }
 
-std::string SlotText(const ComponentRecord& record, ComponentSlot slot) {
+std::string slotText(const ComponentRecord& record, ComponentSlot slot) {
     return readSlot(record.image.data() + kSlotSize * static_cast<std::size_t>(slot));
 }
 

@@ -28,9 +28,9 @@ struct ComponentRecord {
 };
 
 /// Stores the first 255 characters of `text` into the slot (code page 1250).
-void SetSlotText(ComponentRecord& record, ComponentSlot slot, const std::string& text);
+void setSlotText(ComponentRecord& record, ComponentSlot slot, const std::string& text);
 /// The text of the slot, in UTF-8.
-std::string SlotText(const ComponentRecord& record, ComponentSlot slot);
+std::string slotText(const ComponentRecord& record, ComponentSlot slot);
 
 /// The row captions of the route grid, rows 1 to 11 ("typ" to "poznámka").
 const std::array<std::string, 11>& routeRowCaptions();

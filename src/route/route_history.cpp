@@ -134,7 +134,7 @@ std::string routeChangeText(const std::string& before, const std::string& after)
         ComponentRecord was, is;
         std::memcpy(was.image.data(), recordAt(before, front).data(), size);
         std::memcpy(is.image.data(), recordAt(after, front).data(), size);
-        const bool length = SlotText(was, ComponentSlot::Length) != SlotText(is, ComponentSlot::Length);
+        const bool length = slotText(was, ComponentSlot::Length) != slotText(is, ComponentSlot::Length);
         return (length ? "změnit délku " : "změnit ") + componentTitle(is);
     }
     if (changedBefore == changedAfter && changedBefore >= 2) {

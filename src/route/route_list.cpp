@@ -7,7 +7,7 @@ namespace lumor {
 namespace {
 
 std::string routeCellText(const ComponentRecord& record, int row) {
-    return SlotText(record, kComponentSlots.at(static_cast<std::size_t>(row - 1)));
+    return slotText(record, kComponentSlots.at(static_cast<std::size_t>(row - 1)));
 }
 
 RecordListTexts routeTexts() {
@@ -26,7 +26,7 @@ RecordListTexts routeTexts() {
 /// else (a picture, a library, a text) that only happens to be long enough.
 std::optional<std::string> contentRefusal(const std::vector<std::unique_ptr<ComponentRecord>>& records) {
     for (const auto& record : records) {
-        if (typeNamed(SlotText(*record, ComponentSlot::Type))) return std::nullopt;
+        if (typeNamed(slotText(*record, ComponentSlot::Type))) return std::nullopt;
     }
     return "žádný jeho záznam nemá známý typ komponenty (Zdroj, Vlákno, Detektor, Konektor, Zesilovač)";
 }
@@ -38,7 +38,7 @@ RouteList::RouteList(Messages& messages)
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();
-    for (ComponentSlot s : kComponentSlots) SetSlotText(*record, s, slots[static_cast<std::size_t>(s)]);
+    for (ComponentSlot s : kComponentSlots) setSlotText(*record, s, slots[static_cast<std::size_t>(s)]);
     return record;
 }
 

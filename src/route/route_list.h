@@ -10,14 +10,14 @@ class RouteList final : public RecordList<ComponentRecord> {
 public:
     explicit RouteList(Messages& messages);
 
-    bool AppendComponent(std::unique_ptr<ComponentRecord> record) { return append(std::move(record)); }
-    void RemoveLastComponent() { removeLast(); }
-    void ReplaceComponent(int k, std::unique_ptr<ComponentRecord> record) { replace(k, std::move(record)); }
-    void ClearRoute() { clear(); }
+    bool appendComponent(std::unique_ptr<ComponentRecord> record) { return append(std::move(record)); }
+    void removeLastComponent() { removeLast(); }
+    void replaceComponent(int k, std::unique_ptr<ComponentRecord> record) { replace(k, std::move(record)); }
+    void clearRoute() { clear(); }
     /// Removes the component at position k; the later ones move one position left.
-    void RemoveComponent(int k) { removeAt(k); }
+    void removeComponent(int k) { removeAt(k); }
     /// Moves the component at position k to position `to`.
-    void MoveComponent(int k, int to) { move(k, to); }
+    void moveComponent(int k, int to) { move(k, to); }
 };
 
 /// A record with the given eleven slot texts, in slot order.

@@ -15,22 +15,22 @@ constexpr int kTypeRow = gridRow(ComponentSlot::Type);
 
 /// "Vlákno „G.652“" for component k; an unknown type is quoted as it stands.
 std::string componentName(const RouteList& route, int k) {
-    const std::string type = SlotText(route.at(k), ComponentSlot::Type);
-    const std::string label = SlotText(route.at(k), ComponentSlot::Label);
+    const std::string type = slotText(route.at(k), ComponentSlot::Type);
+    const std::string label = slotText(route.at(k), ComponentSlot::Label);
     std::string name = typeNamed(type) ? type : "komponenta neznámého typu „" + type + "“";
     if (!label.empty()) name += " „" + label + "“";
     return name;
 }
 
 bool isType(const RouteList& route, int k, ComponentType type) {
-    return typeNamed(SlotText(route.at(k), ComponentSlot::Type)) == type;
+    return typeNamed(slotText(route.at(k), ComponentSlot::Type)) == type;
 }
 
 }  // namespace
 
 std::string componentTitle(const ComponentRecord& record) {
-    const std::string type = SlotText(record, ComponentSlot::Type);
-    const std::string label = SlotText(record, ComponentSlot::Label);
+    const std::string type = slotText(record, ComponentSlot::Type);
+    const std::string label = slotText(record, ComponentSlot::Label);
     std::string title = typeNamed(type) ? type : "komponenta neznámého typu „" + type + "“";
     if (!label.empty()) title += " " + label;
     return title;
@@ -56,9 +56,9 @@ ComponentValueError::ComponentValueError(const RouteList& route, int k, Componen
     : ConversionError(text, valueMessage(route, k, slot, text)), column_(k), slot_(slot) {}
 
 double componentNumber(const RouteList& route, int k, ComponentSlot slot) {
-    const std::string text = SlotText(route.at(k), slot);
+    const std::string text = slotText(route.at(k), slot);
     try {
-        return SlotNumber(text);
+        return slotNumber(text);
     } catch (const ConversionError&) {
         throw ComponentValueError(route, k, slot, text);
     }
@@ -92,7 +92,7 @@ std::optional<std::string> unknownTypeWarning(const RouteList& route) {
     std::string named;
     int unknown = 0;
     for (int k = 1; k <= route.count(); ++k) {
-        const std::string type = SlotText(route.at(k), ComponentSlot::Type);
+        const std::string type = slotText(route.at(k), ComponentSlot::Type);
         if (typeNamed(type)) continue;
         if (++unknown <= kNamed) named += (unknown > 1 ? ", " : "") + std::to_string(k) + " („" + type + "“)";
     }
@@ -120,11 +120,11 @@ std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const TextTable& grid, in
     auto r = std::make_unique<ComponentRecord>();
     for (ComponentSlot s : kComponentSlots) {
         if (s == ComponentSlot::Attenuation) {
-            SetSlotText(*r, s, attenuation);
+            setSlotText(*r, s, attenuation);
         } else if (s == ComponentSlot::Length) {
-            SetSlotText(*r, s, length);
+            setSlotText(*r, s, length);
         } else {
-            SetSlotText(*r, s, grid.cell(k, gridRow(s)));
+            setSlotText(*r, s, grid.cell(k, gridRow(s)));
         }
     }
     return r;
@@ -137,14 +137,14 @@ std::string fibreAttenuationText(double attenuation) {
             "Útlum vlákna vychází mimo rozsah čísel. Zkontrolujte délku vlákna a jeho "
             "měrný útlum.");
     }
-    return NumberText(rounded);
+    return numberText(rounded);
 }
 
 std::unique_ptr<ComponentRecord> changedFibreRecord(const TextTable& route, int k, const std::string& lengthText) {
-    const double attenuation = SlotNumber(route.cell(k, gridRow(ComponentSlot::Attenuation)));
-    const double length = SlotNumber(route.cell(k, gridRow(ComponentSlot::Length)));
+    const double attenuation = slotNumber(route.cell(k, gridRow(ComponentSlot::Attenuation)));
+    const double length = slotNumber(route.cell(k, gridRow(ComponentSlot::Length)));
     if (lengthText.empty()) return nullptr;
-    const double newLength = SlotNumber(lengthText);
+    const double newLength = slotNumber(lengthText);
     if (newLength == 0) return nullptr;
     if (length == 0) {
         throw RefusalError("Vlákno na pozici " + std::to_string(k) +

@@ -8,7 +8,7 @@
 
 namespace lumor {
 
-double SlotNumber(std::string_view text) {
+double slotNumber(std::string_view text) {
     const std::string original(text);
     std::size_t b = 0;
     std::size_t e = text.size();
@@ -55,7 +55,7 @@ double SlotNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string NumberText(double value) {
+std::string numberText(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     if (value == 0) return "0";

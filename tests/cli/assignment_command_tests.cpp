@@ -15,7 +15,7 @@ TEST(GradeCli, AClassFolderGradedWithItsCopiesNamed) {
     RouteList route(m);
     testroutes::workedExample(route);  // margin 30 dB, no amplifier
     ASSERT_TRUE(route.save((dir / "novak.trasa").string()) && route.save((dir / "svoboda.trasa").string()));
-    route.ReplaceComponent(3, testroutes::amplifier("1"));
+    route.replaceComponent(3, testroutes::amplifier("1"));
     ASSERT_TRUE(route.save((dir / "dvorak.trasa").string()));
     writeBytes(dir / "rozbita.trasa", "jen pár bajtů");
     const std::string a = (dir / "novak.trasa").string(), b = (dir / "svoboda.trasa").string(),

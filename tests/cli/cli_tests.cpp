@@ -75,7 +75,7 @@ TEST_F(CliTest, ImportWritesTheLibraryFileAndExportGivesTheSameCsvBack) {
 TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     LibraryEntry odd;
     setTypeCode(odd, -7);
-    SetSlotText(odd, LibrarySlot::Label, "cizí");
+    setSlotText(odd, LibrarySlot::Label, "cizí");
     odd.image[100] = 0x55;  // meaningless bytes after the label's text
     LibraryEntry known;
     setTypeCode(known, 0);
@@ -92,7 +92,7 @@ TEST_F(CliTest, ExportKeepsUnknownTypeCodesAndImportRestoresThem) {
     LibraryEntry restored;
     std::copy(back.begin(), back.begin() + 2564, restored.image.begin());
     EXPECT_EQ(typeCode(restored), -7);
-    EXPECT_EQ(SlotText(restored, LibrarySlot::Label), "cizí");
+    EXPECT_EQ(slotText(restored, LibrarySlot::Label), "cizí");
 }
 
 TEST_F(CliTest, RefusedCsvNamesFileAndLineAndWritesNothing) {

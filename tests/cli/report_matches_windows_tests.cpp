@@ -117,7 +117,7 @@ protected:
 
 void ReportMatchesWindows::checkRoute(const Case& c) {
     SCOPED_TRACE(c.name);
-    for (const auto& s : c.components) route().AppendComponent(makeRecord(s));
+    for (const auto& s : c.components) route().appendComponent(makeRecord(s));
 
     // The windows: draw, fill in the student data, paste the conclusion, press "Protokol".
     main().drawGraphs();

@@ -63,7 +63,7 @@ protected:
     std::string saveRoute(const std::string& name, const std::vector<Slots>& components) {
         RecordingMessages messages;
         RouteList route(messages);
-        for (const auto& c : components) route.AppendComponent(makeRecord(c));
+        for (const auto& c : components) route.appendComponent(makeRecord(c));
         EXPECT_TRUE(route.save(file(name)));
         return file(name);
     }
@@ -96,9 +96,9 @@ TEST_F(RouteCliTest, EvalListsTheEndValuesOfTheDrawUnrounded) {
     // The bit rate by hand: 1 / (4 × 0,34 ns) = 0,735… Gbit/s and 1 / (4 × 0,01125 ns) = 22,2…
     // Gbit/s, both below what their PMD allows (0,1 / 0,316 ps, 0,1 / 1,73 ps).
     EXPECT_EQ(lines[1],
-              worked + ";ano;10;0;-30;30;0,34;" + NumberText(0.1 * std::sqrt(10.0)) + ";;zachytí;0,735294117647059;CD");
-    EXPECT_EQ(lines[2], fractional + ";ano;2,5;-0,875;-24,5;23,625;" + NumberText(2.5 * -3 * 1.5 * 0.001) + ";" +
-                            NumberText(std::sqrt(3.0)) + ";;zachytí;22,2222222222222;CD");
+              worked + ";ano;10;0;-30;30;0,34;" + numberText(0.1 * std::sqrt(10.0)) + ";;zachytí;0,735294117647059;CD");
+    EXPECT_EQ(lines[2], fractional + ";ano;2,5;-0,875;-24,5;23,625;" + numberText(2.5 * -3 * 1.5 * 0.001) + ";" +
+                            numberText(std::sqrt(3.0)) + ";;zachytí;22,2222222222222;CD");
 }
 
 TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {

@@ -30,7 +30,7 @@ constexpr bool kApplies[5][8] = {
 
 class StandardLibrary : public ::testing::Test {
 protected:
-    void SetUp() override { loaded = library.LoadLibrary(LUMOR_STANDARD_LIBRARY_PATH); }
+    void SetUp() override { loaded = library.loadLibrary(LUMOR_STANDARD_LIBRARY_PATH); }
     RecordingMessages messages;
     ComponentLibrary library{messages};
     bool loaded = false;
@@ -62,11 +62,11 @@ TEST_F(StandardLibrary, NumericSlotsHoldNumbersWhereTheyApplyAndADashElsewhere) 
     for (int k = 1; k <= library.count(); ++k) {
         const LibraryEntry& e = library.at(k);
         const auto code = static_cast<std::size_t>(typeCode(e));
-        const std::string label = SlotText(e, LibrarySlot::Label);
+        const std::string label = slotText(e, LibrarySlot::Label);
         for (int s = static_cast<int>(LibrarySlot::Wavelength); s <= static_cast<int>(LibrarySlot::Sensitivity); ++s) {
-            const std::string text = SlotText(e, kLibrarySlots[static_cast<std::size_t>(s)]);
+            const std::string text = slotText(e, kLibrarySlots[static_cast<std::size_t>(s)]);
             if (kApplies[code][static_cast<std::size_t>(s - static_cast<int>(LibrarySlot::Wavelength))]) {
-                EXPECT_NO_THROW(SlotNumber(text)) << label << " slot " << s << " '" << text << "'";
+                EXPECT_NO_THROW(slotNumber(text)) << label << " slot " << s << " '" << text << "'";
             } else {
                 EXPECT_EQ(text, "-") << label << " slot " << s;
             }
@@ -79,12 +79,12 @@ TEST_F(StandardLibrary, LabelsAreUniqueShortAndNotesPresent) {
     std::set<std::string> labels;
     for (int k = 1; k <= library.count(); ++k) {
         const LibraryEntry& e = library.at(k);
-        const std::string label = SlotText(e, LibrarySlot::Label);
+        const std::string label = slotText(e, LibrarySlot::Label);
         EXPECT_FALSE(label.empty()) << k;
         EXPECT_TRUE(labels.insert(label).second) << "duplicate " << label;
         // About as much as a 145-pixel drop-down shows.
         EXPECT_LE(utf8Length(label), 20u) << label;
-        EXPECT_GT(utf8Length(SlotText(e, LibrarySlot::Note)), 20u) << label;
+        EXPECT_GT(utf8Length(slotText(e, LibrarySlot::Note)), 20u) << label;
     }
 }
 
@@ -92,32 +92,32 @@ TEST_F(StandardLibrary, CarriesThePublishedFigures) {
     ASSERT_TRUE(loaded);
     auto find = [&](const std::string& label) -> const LibraryEntry* {
         for (int k = 1; k <= library.count(); ++k) {
-            if (SlotText(library.at(k), LibrarySlot::Label) == label) return &library.at(k);
+            if (slotText(library.at(k), LibrarySlot::Label) == label) return &library.at(k);
         }
         return nullptr;
     };
     const LibraryEntry* g652 = find("G.652.D 1550 nm");
     ASSERT_NE(g652, nullptr);
     EXPECT_EQ(typeCode(*g652), 1);
-    EXPECT_DOUBLE_EQ(SlotNumber(SlotText(*g652, LibrarySlot::SpecificAttenuation)), 0.2);
-    EXPECT_DOUBLE_EQ(SlotNumber(SlotText(*g652, LibrarySlot::Cd)), 17);
+    EXPECT_DOUBLE_EQ(slotNumber(slotText(*g652, LibrarySlot::SpecificAttenuation)), 0.2);
+    EXPECT_DOUBLE_EQ(slotNumber(slotText(*g652, LibrarySlot::Cd)), 17);
     const LibraryEntry* dcf = find("DCF 1550 nm");
     ASSERT_NE(dcf, nullptr);
-    EXPECT_DOUBLE_EQ(SlotNumber(SlotText(*dcf, LibrarySlot::Cd)), -100);
+    EXPECT_DOUBLE_EQ(slotNumber(slotText(*dcf, LibrarySlot::Cd)), -100);
     const LibraryEntry* led = find("LED 850 nm");
     ASSERT_NE(led, nullptr);
-    EXPECT_DOUBLE_EQ(SlotNumber(SlotText(*led, LibrarySlot::Gain)), -15);
-    EXPECT_DOUBLE_EQ(SlotNumber(SlotText(*led, LibrarySlot::SourceRms)), 20);
+    EXPECT_DOUBLE_EQ(slotNumber(slotText(*led, LibrarySlot::Gain)), -15);
+    EXPECT_DOUBLE_EQ(slotNumber(slotText(*led, LibrarySlot::SourceRms)), 20);
     const LibraryEntry* apd = find("APD InGaAs 1550 nm");
     ASSERT_NE(apd, nullptr);
-    EXPECT_DOUBLE_EQ(SlotNumber(SlotText(*apd, LibrarySlot::Sensitivity)), -32);
+    EXPECT_DOUBLE_EQ(slotNumber(slotText(*apd, LibrarySlot::Sensitivity)), -32);
     const LibraryEntry* e2000 = find("E2000/APC");
     ASSERT_NE(e2000, nullptr);
-    EXPECT_EQ(SlotText(*e2000, LibrarySlot::Attenuation), "0,25");
+    EXPECT_EQ(slotText(*e2000, LibrarySlot::Attenuation), "0,25");
     const LibraryEntry* booster = find("EDFA booster");
     ASSERT_NE(booster, nullptr);
     EXPECT_EQ(typeCode(*booster), 4);
-    EXPECT_EQ(SlotText(*booster, LibrarySlot::Gain), "15");
+    EXPECT_EQ(slotText(*booster, LibrarySlot::Gain), "15");
 }
 
 TEST_F(StandardLibrary, IsTheImageOfItsCsvSource) {

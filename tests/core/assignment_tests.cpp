@@ -15,12 +15,12 @@ namespace {
 /// (0,30000000000000004 in double), margin 36,5 dB, bit rate 24,5098… Gbit/s (CD), one
 /// amplifier, six components.
 void sixComponents(RouteList& route) {
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(fibre("0,1", "0,5", "17", "0,1"));
-    route.AppendComponent(amplifier("5"));
-    route.AppendComponent(fibre("0,2", "0,5", "17", "0,1"));
-    route.AppendComponent(connector("0,5"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(fibre("0,1", "0,5", "17", "0,1"));
+    route.appendComponent(amplifier("5"));
+    route.appendComponent(fibre("0,2", "0,5", "17", "0,1"));
+    route.appendComponent(connector("0,5"));
+    route.appendComponent(detector("-30"));
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ TEST(Assignment, EachRequirementBelowAtAndAboveItsLimit) {
     const auto all = parseAssignment("[pozadavky]\ndelka_min_km = 0\nkomponent_max = 999\n").assignment;
     ASSERT_TRUE(all);
     EXPECT_TRUE(gradeRoute(route, *all).passed);
-    route.RemoveLastComponent();
+    route.removeLastComponent();
     const Grading incomplete = gradeRoute(route, *all);
     EXPECT_EQ(incomplete.problem.value_or("").rfind("Trasa není úplná", 0), 0u);
     ASSERT_EQ(incomplete.requirements.size(), 2u);
@@ -108,9 +108,9 @@ TEST(Assignment, IdenticalRoutesCompareSlotTextsButTheNote) {
     // 1: bytes beyond a slot's text differ; 2: another note; 3: another length; 4: empty.
     auto stray = connector("0,5");
     stray->image[3 * kSlotSize + 200] = 'x';
-    routes[1]->ReplaceComponent(3, std::move(stray));
-    routes[2]->ReplaceComponent(3, makeRecord({"Konektor", "FC", "1550", "0,5", "-", "-", "-", "-", "-", "-", "nový"}));
-    routes[3]->ReplaceComponent(2, fibre("10,5", "2,5", "17", "0,1"));
+    routes[1]->replaceComponent(3, std::move(stray));
+    routes[2]->replaceComponent(3, makeRecord({"Konektor", "FC", "1550", "0,5", "-", "-", "-", "-", "-", "-", "nový"}));
+    routes[3]->replaceComponent(2, fibre("10,5", "2,5", "17", "0,1"));
     std::vector<const RouteList*> lists;
     for (const auto& r : routes) lists.push_back(r.get());
     lists.push_back(nullptr);  // a file that could not be read

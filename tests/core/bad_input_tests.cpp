@@ -77,9 +77,9 @@ Slots fibre(const std::string& length, const std::string& attenuation = "2,5", c
 
 std::unique_ptr<LibraryEntry> libraryEntry(const std::string& label, std::int32_t code) {
     auto e = std::make_unique<LibraryEntry>();
-    SetSlotText(*e, LibrarySlot::Label, label);
+    setSlotText(*e, LibrarySlot::Label, label);
     for (LibrarySlot s : kLibrarySlots) {
-        if (s != LibrarySlot::Label) SetSlotText(*e, s, "-");
+        if (s != LibrarySlot::Label) setSlotText(*e, s, "-");
     }
     setTypeCode(*e, code);
     return e;
@@ -99,16 +99,16 @@ struct Sandbox {
         dir = fs::temp_directory_path() / ("lumor_bad_input_" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        route.AppendComponent(makeRecord(kSource));
-        route.AppendComponent(makeRecord(fibre("10")));
-        route.AppendComponent(makeRecord(kDetector));
+        route.appendComponent(makeRecord(kSource));
+        route.appendComponent(makeRecord(fibre("10")));
+        route.appendComponent(makeRecord(kDetector));
         library.append(libraryEntry("SMF", 1));
         library.append(libraryEntry("FC", 3));
         routeFile = dir / "saved.trasa";
         libraryFile = dir / "saved.komp";
         reportFile = dir / "Protokol.html";
         EXPECT_TRUE(route.save(routeFile.string()));
-        EXPECT_TRUE(library.SaveLibrary(libraryFile.string()));
+        EXPECT_TRUE(library.saveLibrary(libraryFile.string()));
         EXPECT_FALSE(writeReportPage(reportFile.string(), page()).has_value());
         routeBytes = readBytes(routeFile);
         libraryBytes = readBytes(libraryFile);
@@ -154,16 +154,16 @@ std::string errorOf(const std::function<void()>& step) {
 }
 
 std::string conversion(const std::string& text) {
-    return errorOf([&] { SlotNumber(text); });
+    return errorOf([&] { slotNumber(text); });
 }
 
 /// Evaluates and draws a complete route of the given interior fibres; on success says how
 /// the drawing went, otherwise gives the error's text.
 std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
     RouteList route(s.messages);
-    route.AppendComponent(makeRecord(kSource));
-    for (const auto& f : fibres) route.AppendComponent(makeRecord(f));
-    route.AppendComponent(makeRecord(kDetector));
+    route.appendComponent(makeRecord(kSource));
+    for (const auto& f : fibres) route.appendComponent(makeRecord(f));
+    route.appendComponent(makeRecord(kDetector));
     RecordingCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
     RecordingCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
     RecordingCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
@@ -181,7 +181,7 @@ std::string drawRoute(Sandbox& s, const std::vector<Slots>& fibres) {
         }
     }
     const bool finite =
-        std::isfinite(result.EndAttenuation) && std::isfinite(result.EndCd) && std::isfinite(result.EndPmd);
+        std::isfinite(result.endAttenuation) && std::isfinite(result.endCd) && std::isfinite(result.endPmd);
     return std::string("drawn") + (inside ? ", within the pixel limit" : ", OUTSIDE the pixel limit") +
            (finite ? ", finite end values" : ", NON-FINITE end values");
 }
@@ -239,7 +239,7 @@ SaveCalls plantingLinkTo(const fs::path& victim) {
 /// Changes the route and the library from what the sandbox saved, so that a failed save
 /// that wrote anything at all shows in the saved files.
 void changeLists(Sandbox& s) {
-    s.route.AppendComponent(makeRecord(fibre("5")));
+    s.route.appendComponent(makeRecord(fibre("5")));
     s.library.append(libraryEntry("SC", 3));
     s.messages.shown.clear();
 }
@@ -260,7 +260,7 @@ std::string routeSave(Sandbox& s, const std::string& path) {
 }
 
 std::string librarySave(Sandbox& s, const std::string& path) {
-    const bool ok = s.library.SaveLibrary(path);
+    const bool ok = s.library.saveLibrary(path);
     return std::string(ok ? "saved" : "not saved") + " | " + s.told();
 }
 
@@ -390,7 +390,7 @@ std::vector<Row> rows() {
                  "typ komponenty. Seznam komponent zůstal beze změny."});
     r.push_back({"MissingLibraryFile",
                  [](Sandbox& s) {
-                     const bool ok = s.library.LoadLibrary(s.file("none.komp"));
+                     const bool ok = s.library.loadLibrary(s.file("none.komp"));
                      return loadAnswer(s, ok, s.library.count());
                  },
                  openFailure("refused 2", sandboxFile("none.komp"), "soubor neexistuje",
@@ -402,10 +402,10 @@ std::vector<Row> rows() {
                      Slots slots = kDetector;
                      slots[static_cast<std::size_t>(ComponentSlot::Note)] =
                          std::string(200, 'a') + std::string(100, 'b');
-                     s.route.AppendComponent(makeRecord(slots));
+                     s.route.appendComponent(makeRecord(slots));
                      s.route.save(s.file("long.trasa"));
                      s.route.load(s.file("long.trasa"));
-                     const std::string note = SlotText(s.route.at(4), ComponentSlot::Note);
+                     const std::string note = slotText(s.route.at(4), ComponentSlot::Note);
                      return std::to_string(note.size()) + " characters, " +
                             (note == std::string(200, 'a') + std::string(55, 'b') ? "the first ones" : "OTHERS");
                  },
@@ -414,7 +414,7 @@ std::vector<Row> rows() {
                  [](Sandbox& s) {
                      Slots slots = kDetector;
                      slots[static_cast<std::size_t>(ComponentSlot::Label)] = "日本 ő € 😀";
-                     s.route.AppendComponent(makeRecord(slots));
+                     s.route.appendComponent(makeRecord(slots));
                      return s.route.cell(4, gridRow(ComponentSlot::Label));
                  },
                  "?? ő € ?"});
@@ -442,7 +442,7 @@ std::vector<Row> rows() {
     r.push_back({"MisspelledTypesAreNamed",
                  [](Sandbox& s) {
                      for (const char* type : {"Vlakno", "zdroj", "", "Konektor ", "X", "Y", "Z"})
-                         s.route.AppendComponent(makeRecord({type, "", "", "", "", "", "", "", "", "", ""}));
+                         s.route.appendComponent(makeRecord({type, "", "", "", "", "", "", "", "", "", ""}));
                      return unknownTypeWarning(s.route).value_or("NOTHING");
                  },
                  "Komponenty ve sloupcích 4 („Vlakno“), 5 („zdroj“), 6 („“), 7 („Konektor “), 8 („X“) a 2 další mají "
@@ -460,8 +460,8 @@ std::vector<Row> rows() {
         {"NumberFullStop", [](Sandbox&) { return conversion("1.5"); }, "'1.5' is not a valid floating point value"});
     r.push_back({"NumberTooLarge", [](Sandbox&) { return conversion("1e400"); },
                  "'1e400' is not a valid floating point value"});
-    r.push_back({"NumberWithExponentIsANumber", [](Sandbox&) { return NumberText(SlotNumber("1e5")); }, "100000"});
-    r.push_back({"NumberWithLeadingBlanksIsANumber", [](Sandbox&) { return NumberText(SlotNumber("  7")); }, "7"});
+    r.push_back({"NumberWithExponentIsANumber", [](Sandbox&) { return numberText(slotNumber("1e5")); }, "100000"});
+    r.push_back({"NumberWithLeadingBlanksIsANumber", [](Sandbox&) { return numberText(slotNumber("  7")); }, "7"});
 
     // Routes that cannot be evaluated as they stand.
     r.push_back({"FibreOfLengthZero", [](Sandbox& s) { return drawRoute(s, {fibre("0", "0")}); },
@@ -487,9 +487,9 @@ std::vector<Row> rows() {
     r.push_back({"RouteOf999TakesNoMore",
                  [](Sandbox& s) {
                      RouteList full(s.messages);
-                     for (int k = 0; k < kMaxRecords; ++k) full.AppendComponent(makeRecord(kSource));
+                     for (int k = 0; k < kMaxRecords; ++k) full.appendComponent(makeRecord(kSource));
                      s.messages.shown.clear();
-                     const bool added = full.AppendComponent(makeRecord(kDetector));
+                     const bool added = full.appendComponent(makeRecord(kDetector));
                      return std::string(added ? "added " : "refused ") + std::to_string(full.count()) + " | " +
                             s.told();
                  },
@@ -704,7 +704,7 @@ std::vector<Row> rows() {
         {"StandardLibraryThatIsAFifoDoesNotBlock",
          [](Sandbox& s) {
              ::mkfifo(s.file("stdkmp.komp").c_str(), 0600);
-             const bool ok = s.library.LoadLibrary(s.file("stdkmp.komp"));
+             const bool ok = s.library.loadLibrary(s.file("stdkmp.komp"));
              return loadAnswer(s, ok, s.library.count());
          },
          openFailure("refused 2", sandboxFile("stdkmp.komp"), "je to pojmenovaná roura (FIFO), ne obyčejný soubor",
@@ -753,9 +753,9 @@ std::vector<Row> rows() {
     r.push_back({"EndValueNear1E308IsReportedAsANumber",
                  [](Sandbox& s) {
                      RouteResult result;
-                     result.EndAttenuation = -1e308;
+                     result.endAttenuation = -1e308;
                      const std::string page = reportPage({}, s.route, result, {});
-                     return NumberText(roundHundredths(1.7e308)) + " | " +
+                     return numberText(roundHundredths(1.7e308)) + " | " +
                             (page.find("red\">-1E308</font> dB") != std::string::npos ? "-1E308 dB" : "NOT -1E308");
                  },
                  "1,7E308 | -1E308 dB"});

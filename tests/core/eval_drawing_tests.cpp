@@ -64,31 +64,31 @@ protected:
 }  // namespace
 
 TEST(Scales, TickStepAndAttenuationBounds) {
-    EXPECT_EQ(TickStep(0), 5);
-    EXPECT_EQ(TickStep(20), 5);
-    EXPECT_EQ(TickStep(20.5), 10);
-    EXPECT_EQ(TickStep(100), 10);
-    EXPECT_EQ(TickStep(100.1), 25);
-    EXPECT_EQ(TickStep(250.1), 50);
-    EXPECT_EQ(TickStep(500), 50);
-    EXPECT_EQ(TickStep(501), 100);
+    EXPECT_EQ(tickStep(0), 5);
+    EXPECT_EQ(tickStep(20), 5);
+    EXPECT_EQ(tickStep(20.5), 10);
+    EXPECT_EQ(tickStep(100), 10);
+    EXPECT_EQ(tickStep(100.1), 25);
+    EXPECT_EQ(tickStep(250.1), 50);
+    EXPECT_EQ(tickStep(500), 50);
+    EXPECT_EQ(tickStep(501), 100);
     const std::vector<std::pair<double, double>> bounds{{3, 10}, {20, 30}, {0, 10}, {-25, -30}, {-30, -40}, {-5, 10}};
     for (const auto& [b, adjusted] : bounds) EXPECT_EQ(attenuationBound(b), adjusted) << b;
 }
 
 TEST(Scales, NiceStep) {
-    NiceTicks t = NiceStep(340, 0);
+    NiceTicks t = niceStep(340, 0);
     EXPECT_EQ(t.step, 50);
     EXPECT_EQ(t.bottom, 0);
     EXPECT_EQ(t.top, 350);
-    t = NiceStep(0.316, 0);
+    t = niceStep(0.316, 0);
     EXPECT_DOUBLE_EQ(t.step, 0.05);
     EXPECT_DOUBLE_EQ(t.top, 0.35);
-    t = NiceStep(100, -50);  // q = 15 exactly keeps the step of 10
+    t = niceStep(100, -50);  // q = 15 exactly keeps the step of 10
     EXPECT_EQ(t.step, 10);
     EXPECT_EQ(t.bottom, -60);
     EXPECT_EQ(t.top, 110);
-    t = NiceStep(3, 0);  // r 0,3 → 3 with step 0,1; q 30 > 15 gives five times the step
+    t = niceStep(3, 0);  // r 0,3 → 3 with step 0,1; q 30 > 15 gives five times the step
     EXPECT_DOUBLE_EQ(t.step, 0.5);
     EXPECT_DOUBLE_EQ(t.top, 3.5);
 }
@@ -98,7 +98,7 @@ TEST(Scales, DistanceTicksRunToTheFirstMultipleNotBelowTheLength) {
         {20, {"0", "5", "10", "15", "20"}}, {20.5, {"0", "10", "20", "30"}}, {12, {"0", "5", "10", "15"}}};
     for (const auto& [length, expected] : cases) {
         CdProfile p;
-        p.FibreLength = length;
+        p.fibreLength = length;
         p.points = {{0, 0}, {length, 300}};
         p.highest = 300;
         RecordingCanvas c(632, 434);
@@ -202,7 +202,7 @@ TEST_F(Drawing, WorkedExampleSmallPmdGraph) {
 
 TEST(GraphDrawing, NanosecondCdGraph) {
     CdProfile p;
-    p.FibreLength = 10;
+    p.fibreLength = 10;
     p.points = {{0, 0}, {10, 1200}};
     p.highest = 1200;
     RecordingCanvas c(305, 273);
@@ -243,8 +243,8 @@ TEST(GraphDrawing, LabelSideFollowsTheZeroLine) {
     // Attenuation 15 dB with everything above −10 dB: top 20, bottom +10, the zero line below
     // the picture and the label above it.
     AttenuationProfile p;
-    p.FibreLength = 10;
-    p.SourceLevel = 15;
+    p.fibreLength = 10;
+    p.sourceLevel = 15;
     p.points = {{0, 15}, {10, 12}};
     p.highest = 15;
     p.lowest = 0;
@@ -308,7 +308,7 @@ TEST(ReadOut, NanosecondsTruncateTowardZero) {
 
 TEST(ReadOut, EnlargedCdWindowReadsNearTheTopValueInNanoseconds) {
     CdProfile p;
-    p.FibreLength = 50;
+    p.fibreLength = 50;
     p.points = {{0, 0}, {50, 2500}};
     p.highest = 2500;
     RecordingCanvas c(632, 434);
@@ -327,7 +327,7 @@ TEST(ReadOut, EnlargedCdWindowReadsNearTheTopValueInNanoseconds) {
 }
 
 TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
-    // Zdroj–Detektor: FibreLength 0; attenuation 0 dB with the detector above: bounds 10 and 10.
+    // Zdroj–Detektor: fibreLength 0; attenuation 0 dB with the detector above: bounds 10 and 10.
     AttenuationProfile a;
     a.points = {{0, 0}, {0, -2}};
     a.highest = 0;
@@ -357,7 +357,7 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
 
     // CD all zero and PMD top 0: one ps above the data.
     CdProfile cd;
-    cd.FibreLength = 5;
+    cd.fibreLength = 5;
     cd.points = {{0, 0}, {5, 0}};
     RecordingCanvas cc(305, 273);
     const GraphScale sc = drawCdGraph(cd, GraphSize::Small, cc);
@@ -373,7 +373,7 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
 
     // Negative PMD coefficient: the range runs from the top below zero up to zero.
     PmdProfile neg;
-    neg.FibreLength = 4;
+    neg.fibreLength = 4;
     neg.fibres = {{0, 0, -1, 4}};
     neg.scaleTop = -2;
     neg.end = -2;
@@ -386,8 +386,8 @@ TEST(Fallbacks, ZeroFibreLengthAndEmptyRangesStillDrawOnThePicture) {
 
 TEST(Fallbacks, AbsurdLengthsAndValuesDrawOffThePictureWithoutOverflow) {
     AttenuationProfile a;
-    a.FibreLength = 1e300;
-    a.SourceLevel = 1e300;
+    a.fibreLength = 1e300;
+    a.sourceLevel = 1e300;
     a.points = {{0, 1e300}, {1e300, -1e300}};
     a.highest = 1e300;
     a.lowest = -1e300;
@@ -401,7 +401,7 @@ TEST(Fallbacks, AbsurdLengthsAndValuesDrawOffThePictureWithoutOverflow) {
         EXPECT_LE(std::abs(op.y2), kPixelLimit);
     }
     CdProfile cd;
-    cd.FibreLength = 1e-320;  // the scale would overflow: that of a 1-km route instead
+    cd.fibreLength = 1e-320;  // the scale would overflow: that of a 1-km route instead
     cd.points = {{0, 0}, {1e-320, 5}};
     cd.highest = 5;
     RecordingCanvas cc(305, 273);
@@ -410,16 +410,16 @@ TEST(Fallbacks, AbsurdLengthsAndValuesDrawOffThePictureWithoutOverflow) {
 }
 
 TEST_F(Drawing, TenFibresOfAThousandMillionKilometres) {
-    route.AppendComponent(source("0", "2"));
-    for (int i = 0; i < 10; ++i) route.AppendComponent(fibre("1E9", "200000000", "17", "0,1"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("0", "2"));
+    for (int i = 0; i < 10; ++i) route.appendComponent(fibre("1E9", "200000000", "17", "0,1"));
+    route.appendComponent(detector("-30"));
     const PmdProfile p = evaluatePmd(route);
     EXPECT_DOUBLE_EQ(p.end, 10 * 0.1 * std::sqrt(1e9));
     EXPECT_DOUBLE_EQ(p.scaleTop, p.end);
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result;
     ASSERT_TRUE(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result).has_value());
-    EXPECT_DOUBLE_EQ(result.EndPmd, p.end);
+    EXPECT_DOUBLE_EQ(result.endPmd, p.end);
     EXPECT_LT(pmd.ops.size(), 2000u);
     EXPECT_LT(att.ops.size(), 2000u);
     EXPECT_LT(cd.ops.size(), 2000u);
@@ -456,7 +456,7 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
         for (const auto& [length, pmd] : k.fibres) {
             const double steps = pmdSteps(length);
             p.fibres.push_back({distance, level, pmd, steps});
-            p.FibreLength += length;
+            p.fibreLength += length;
             p.scaleTop += pmd * std::sqrt(length);
             distance += steps;
             level += pmd * std::sqrt(steps);
@@ -464,7 +464,7 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
         p.end = level;
         const int W = k.size == GraphSize::Small ? 305 : 632;
         const int H = k.size == GraphSize::Small ? 273 : 434;
-        const GraphScale s = makeGraphScale(GraphKind::Pmd, k.size, W, H, p.FibreLength, p.scaleTop, 0);
+        const GraphScale s = makeGraphScale(GraphKind::Pmd, k.size, W, H, p.fibreLength, p.scaleTop, 0);
         RecordingCanvas fast(W, H), plain(W, H);
         drawPmdCurve(p, s, fast);
         const auto points = expandedPoints(p);
@@ -480,14 +480,14 @@ TEST(PmdCurve, SamePixelsAsThePlainPerKilometrePolyline) {
 TEST(GraphDrawing, CrowdedDistanceTicksLeaveThePictureOfThePlainRule) {
     // 500 000 km: 5000 ticks of 100 km, about 20 per pixel column.
     CdProfile p;
-    p.FibreLength = 500000;
+    p.fibreLength = 500000;
     p.points = {{0, 0}, {500000, 10}};
     p.highest = 10;
     RecordingCanvas c(305, 273);
     const GraphScale s = drawCdGraph(p, GraphSize::Small, c);
     RecordingCanvas plain(305, 273);
     std::map<int, std::string> lastTextAt;
-    for (double n = 100; n < p.FibreLength + 100; n += 100) {
+    for (double n = 100; n < p.fibreLength + 100; n += 100) {
         const int x = s.column(n);
         plain.line(x, static_cast<int>(s.M + s.w - 2), x, static_cast<int>(s.M + s.w + 3));
         lastTextAt[static_cast<int>(s.x0 - 5 + n * s.xs)] = std::to_string(static_cast<long long>(n));
@@ -512,15 +512,15 @@ TEST_F(Drawing, TheDrawCommandDrawsTheSmallGraphsThenTheEnlargedOnesOrNothing) {
                                                RecordingCanvas(632, 434), RecordingCanvas(632, 434)};
     const RouteCanvases on{{&canvases[0], &canvases[1], &canvases[2]}, {&canvases[3], &canvases[4], &canvases[5]}};
     RouteResult result;
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(fibre("10", "2,5", "17", "0,1"));
     EXPECT_FALSE(renderRoutePictures(route, on, result));  // no detector at the end
     for (const auto& c : canvases) EXPECT_TRUE(c.ops.empty());
 
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(detector("-30"));
     const auto scales = renderRoutePictures(route, on, result);
     ASSERT_TRUE(scales);
-    EXPECT_DOUBLE_EQ(result.EndCd, 0.34);
+    EXPECT_DOUBLE_EQ(result.endCd, 0.34);
     for (std::size_t i = 0; i < 3; ++i) {
         RecordingCanvas big(632, 434);
         const GraphScale alone = renderEnlargedGraph(route, kGraphKinds[i], big);

@@ -35,21 +35,21 @@ std::string refusalText(const RouteList& route) {
 
 TEST_F(Evaluation, WorkedExampleGivesTheThreeProfilesAndEndValues) {
     workedExample(route);
-    const RouteProfiles r = EvaluateRoute(route);
-    EXPECT_EQ(r.FibreLength, 10);
-    EXPECT_EQ(r.SourceLevel, 3);
+    const RouteProfiles r = evaluateRoute(route);
+    EXPECT_EQ(r.fibreLength, 10);
+    EXPECT_EQ(r.sourceLevel, 3);
     EXPECT_EQ(r.sensitivity, -30);
     const std::vector<ProfilePoint> att{{0, 3}, {10, 0.5}, {10, 0}};
     EXPECT_EQ(r.attenuation.points, att);
     EXPECT_EQ(r.attenuation.highest, 3);
     EXPECT_EQ(r.attenuation.lowest, -30);
-    EXPECT_EQ(r.EndAttenuation, 0);
+    EXPECT_EQ(r.endAttenuation, 0);
 
     const std::vector<ProfilePoint> cd{{0, 0}, {10, 340}};
     EXPECT_EQ(r.cd.points, cd);
     EXPECT_EQ(r.cd.highest, 340);
     EXPECT_EQ(r.cd.lowest, 0);
-    EXPECT_DOUBLE_EQ(r.EndCd, 0.34);
+    EXPECT_DOUBLE_EQ(r.endCd, 0.34);
 
     const auto pmd = expandedPoints(r.pmd);
     ASSERT_EQ(pmd.size(), 11u);
@@ -58,40 +58,40 @@ TEST_F(Evaluation, WorkedExampleGivesTheThreeProfilesAndEndValues) {
         EXPECT_EQ(pmd[s].distance, s);
         EXPECT_DOUBLE_EQ(pmd[s].value, 0.1 * std::sqrt(s));
     }
-    EXPECT_DOUBLE_EQ(r.EndPmd, 0.1 * std::sqrt(10.0));
-    EXPECT_DOUBLE_EQ(r.pmd.scaleTop, r.EndPmd);
+    EXPECT_DOUBLE_EQ(r.endPmd, 0.1 * std::sqrt(10.0));
+    EXPECT_DOUBLE_EQ(r.pmd.scaleTop, r.endPmd);
 }
 
 TEST_F(Evaluation, AmplifierOnlyAndSourceDetectorOnly) {
-    route.AppendComponent(source("0", "2"));
-    route.AppendComponent(amplifier("20"));
-    route.AppendComponent(detector("-30"));
-    const RouteProfiles a = EvaluateRoute(route);
+    route.appendComponent(source("0", "2"));
+    route.appendComponent(amplifier("20"));
+    route.appendComponent(detector("-30"));
+    const RouteProfiles a = evaluateRoute(route);
     EXPECT_EQ(a.attenuation.points, (std::vector<ProfilePoint>{{0, 0}, {0, 20}}));
     EXPECT_EQ(a.attenuation.highest, 20);
-    EXPECT_EQ(a.FibreLength, 0);
-    EXPECT_EQ(a.EndAttenuation, 20);
+    EXPECT_EQ(a.fibreLength, 0);
+    EXPECT_EQ(a.endAttenuation, 20);
 
     RouteList bare{messages};
-    bare.AppendComponent(source("7,5", "2"));
-    bare.AppendComponent(detector("-30"));
-    const RouteProfiles b = EvaluateRoute(bare);
+    bare.appendComponent(source("7,5", "2"));
+    bare.appendComponent(detector("-30"));
+    const RouteProfiles b = evaluateRoute(bare);
     EXPECT_EQ(b.attenuation.points, (std::vector<ProfilePoint>{{0, 7.5}}));
     EXPECT_EQ(b.cd.points, (std::vector<ProfilePoint>{{0, 0}}));
     EXPECT_EQ(expandedPoints(b.pmd), (std::vector<ProfilePoint>{{0, 0}}));
-    EXPECT_EQ(b.FibreLength, 0);
-    EXPECT_EQ(b.EndAttenuation, 7.5);
-    EXPECT_EQ(b.EndCd, 0);
-    EXPECT_EQ(b.EndPmd, 0);
+    EXPECT_EQ(b.fibreLength, 0);
+    EXPECT_EQ(b.endAttenuation, 7.5);
+    EXPECT_EQ(b.endCd, 0);
+    EXPECT_EQ(b.endPmd, 0);
 }
 
 TEST_F(Evaluation, SignsOfTheRangesAndNegativeCd) {
-    route.AppendComponent(source("-5", "1"));
-    route.AppendComponent(fibre("4", "1", "-10", "0"));
-    route.AppendComponent(amplifier("3"));
-    route.AppendComponent(fibre("2", "1", "5", "0"));
-    route.AppendComponent(detector("-2"));
-    const RouteProfiles r = EvaluateRoute(route);
+    route.appendComponent(source("-5", "1"));
+    route.appendComponent(fibre("4", "1", "-10", "0"));
+    route.appendComponent(amplifier("3"));
+    route.appendComponent(fibre("2", "1", "5", "0"));
+    route.appendComponent(detector("-2"));
+    const RouteProfiles r = evaluateRoute(route);
     // Highest starts at the source level, lowest at 0; amplifiers raise the level.
     EXPECT_EQ(r.attenuation.points, (std::vector<ProfilePoint>{{0, -5}, {4, -6}, {4, -3}, {6, -4}}));
     EXPECT_EQ(r.attenuation.highest, -3);
@@ -99,15 +99,15 @@ TEST_F(Evaluation, SignsOfTheRangesAndNegativeCd) {
     EXPECT_EQ(r.cd.points, (std::vector<ProfilePoint>{{0, 0}, {4, -40}, {6, -30}}));
     EXPECT_EQ(r.cd.highest, 0);
     EXPECT_EQ(r.cd.lowest, -40);
-    EXPECT_DOUBLE_EQ(r.EndCd, -0.03);
+    EXPECT_DOUBLE_EQ(r.endCd, -0.03);
 }
 
 TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
-    route.AppendComponent(source("0", "1"));
-    route.AppendComponent(fibre("2,5", "1", "1", "1"));
-    route.AppendComponent(connector("1"));
-    route.AppendComponent(fibre("1", "1", "1", "2"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("0", "1"));
+    route.appendComponent(fibre("2,5", "1", "1", "1"));
+    route.appendComponent(connector("1"));
+    route.appendComponent(fibre("1", "1", "1", "2"));
+    route.appendComponent(detector("-30"));
     const PmdProfile p = evaluatePmd(route);
     const auto points = expandedPoints(p);
     ASSERT_EQ(points.size(), 5u);
@@ -118,7 +118,7 @@ TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
     EXPECT_EQ(points[4], (ProfilePoint{4, std::sqrt(3.0) + 2}));
     EXPECT_DOUBLE_EQ(p.end, std::sqrt(3.0) + 2);
     EXPECT_DOUBLE_EQ(p.scaleTop, std::sqrt(2.5) + 2);
-    EXPECT_EQ(p.FibreLength, 3.5);
+    EXPECT_EQ(p.fibreLength, 3.5);
     EXPECT_EQ(pmdSteps(0), 0);
     EXPECT_EQ(pmdSteps(0.001), 1);
     EXPECT_EQ(pmdSteps(3), 3);
@@ -126,28 +126,28 @@ TEST_F(Evaluation, FractionalFibreIsDrawnInWholeKilometreSteps) {
 }
 
 TEST_F(Evaluation, Completeness) {
-    EXPECT_FALSE(IsRouteComplete(route));
-    route.AppendComponent(source("0", "1"));
-    EXPECT_FALSE(IsRouteComplete(route));
-    route.AppendComponent(connector("1"));
-    EXPECT_FALSE(IsRouteComplete(route));
-    route.AppendComponent(detector("-30"));
-    EXPECT_TRUE(IsRouteComplete(route));
+    EXPECT_FALSE(isRouteComplete(route));
+    route.appendComponent(source("0", "1"));
+    EXPECT_FALSE(isRouteComplete(route));
+    route.appendComponent(connector("1"));
+    EXPECT_FALSE(isRouteComplete(route));
+    route.appendComponent(detector("-30"));
+    EXPECT_TRUE(isRouteComplete(route));
 
     RouteList wrong{messages};
-    wrong.AppendComponent(fibre("1", "1", "1", "1"));
-    wrong.AppendComponent(detector("-30"));
-    EXPECT_FALSE(IsRouteComplete(wrong));
+    wrong.appendComponent(fibre("1", "1", "1", "1"));
+    wrong.appendComponent(detector("-30"));
+    EXPECT_FALSE(isRouteComplete(wrong));
     RouteList lower{messages};
-    lower.AppendComponent(makeRecord({"zdroj", "", "", "", "0", "1", "", "", "", "", ""}));
-    lower.AppendComponent(detector("-30"));
-    EXPECT_FALSE(IsRouteComplete(lower));
+    lower.appendComponent(makeRecord({"zdroj", "", "", "", "0", "1", "", "", "", "", ""}));
+    lower.appendComponent(detector("-30"));
+    EXPECT_FALSE(isRouteComplete(lower));
 }
 
 TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
-    route.AppendComponent(detector("-"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(fibre("10", "2,5", "17", "0,1"));
+    route.appendComponent(detector("-"));
     try {
         evaluateAttenuation(route);
         FAIL() << "no conversion error";
@@ -155,21 +155,21 @@ TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
         EXPECT_STREQ(e.what(), "Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“.");
         EXPECT_EQ(e.offendingText(), "-");
     }
-    EXPECT_THROW(EvaluateRoute(route), ConversionError);
+    EXPECT_THROW(evaluateRoute(route), ConversionError);
     // CD and PMD never read the detector.
     EXPECT_DOUBLE_EQ(evaluateCd(route).end, 340);
     EXPECT_DOUBLE_EQ(evaluatePmd(route).end, 0.1 * std::sqrt(10.0));
 
     RouteList interiorSource{messages};
-    interiorSource.AppendComponent(source("3", "2"));
-    interiorSource.AppendComponent(source("3", "2"));
-    interiorSource.AppendComponent(detector("-30"));
+    interiorSource.appendComponent(source("3", "2"));
+    interiorSource.appendComponent(source("3", "2"));
+    interiorSource.appendComponent(detector("-30"));
     EXPECT_THROW(evaluateAttenuation(interiorSource), ConversionError);
 
     RouteList badCd{messages};
-    badCd.AppendComponent(source("3", "2"));
-    badCd.AppendComponent(fibre("10", "2,5", "abc", "0,1"));
-    badCd.AppendComponent(detector("-30"));
+    badCd.appendComponent(source("3", "2"));
+    badCd.appendComponent(fibre("10", "2,5", "abc", "0,1"));
+    badCd.appendComponent(detector("-30"));
     EXPECT_NO_THROW(evaluateAttenuation(badCd));
     EXPECT_THROW(evaluateCd(badCd), ConversionError);
     EXPECT_NO_THROW(evaluatePmd(badCd));
@@ -184,24 +184,24 @@ TEST_F(Evaluation, FibreLengthsAreReadBeforeTheProfilesOwnSlots) {
         }
         return std::string("none");
     };
-    route.AppendComponent(source("abc", "rms?"));
-    route.AppendComponent(fibre("10", "2,5", "cd?", "pmd?"));
-    route.AppendComponent(fibre("x", "2,5", "17", "0,1"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("abc", "rms?"));
+    route.appendComponent(fibre("10", "2,5", "cd?", "pmd?"));
+    route.appendComponent(fibre("x", "2,5", "17", "0,1"));
+    route.appendComponent(detector("-30"));
     EXPECT_EQ(firstError(evaluateAttenuation, route), "x");
     EXPECT_EQ(firstError(evaluateCd, route), "x");
     EXPECT_EQ(firstError(evaluatePmd, route), "x");
-    route.ReplaceComponent(3, fibre("5", "2,5", "17", "0,1"));
+    route.replaceComponent(3, fibre("5", "2,5", "17", "0,1"));
     EXPECT_EQ(firstError(evaluateAttenuation, route), "abc");
     EXPECT_EQ(firstError(evaluateCd, route), "rms?");
     EXPECT_EQ(firstError(evaluatePmd, route), "pmd?");
 }
 
 TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(connector("1"));
-    route.AppendComponent(fibre("-2", "1", "1", "1"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(connector("1"));
+    route.appendComponent(fibre("-2", "1", "1", "1"));
+    route.appendComponent(detector("-30"));
     EXPECT_EQ(refusalText(route), "Vlákno na pozici 3 má zápornou délku (-2). Graf nelze vykreslit.");
     EXPECT_THROW(evaluatePmd(route), RefusalError);
     EXPECT_THROW(evaluateAttenuation(route), RefusalError);
@@ -209,60 +209,60 @@ TEST_F(Evaluation, NegativeFibreLengthIsRefusedWithItsPosition) {
 
     // A length that is no number is left to the evaluation's conversion error.
     RouteList text{messages};
-    text.AppendComponent(source("3", "2"));
-    text.AppendComponent(fibre("x", "1", "1", "1"));
-    text.AppendComponent(fibre("-0,5", "1", "1", "1"));
-    text.AppendComponent(detector("-30"));
+    text.appendComponent(source("3", "2"));
+    text.appendComponent(fibre("x", "1", "1", "1"));
+    text.appendComponent(fibre("-0,5", "1", "1", "1"));
+    text.appendComponent(detector("-30"));
     EXPECT_EQ(refusalText(text), "Vlákno na pozici 3 má zápornou délku (-0,5). Graf nelze vykreslit.");
-    text.ReplaceComponent(3, fibre("0", "1", "1", "1"));
+    text.replaceComponent(3, fibre("0", "1", "1", "1"));
     EXPECT_EQ(refusalText(text), "");
     EXPECT_THROW(evaluateFibreLength(text), ConversionError);
 }
 
 TEST_F(Evaluation, RouteDrawRefusesBeforeDrawingOrStoringAnything) {
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(fibre("10", "1", "1", "1"));
-    route.AppendComponent(fibre("-1", "1", "1", "1"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(fibre("10", "1", "1", "1"));
+    route.appendComponent(fibre("-1", "1", "1", "1"));
+    route.appendComponent(detector("-30"));
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result{1, 2, 3};
     EXPECT_THROW(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result), RefusalError);
     EXPECT_TRUE(att.ops.empty());
     EXPECT_TRUE(cd.ops.empty());
     EXPECT_TRUE(pmd.ops.empty());
-    EXPECT_EQ(result.EndAttenuation, 1);
-    EXPECT_EQ(result.EndCd, 2);
-    EXPECT_EQ(result.EndPmd, 3);
+    EXPECT_EQ(result.endAttenuation, 1);
+    EXPECT_EQ(result.endCd, 2);
+    EXPECT_EQ(result.endPmd, 3);
     RecordingCanvas big(632, 434);
     EXPECT_THROW(renderEnlargedGraph(route, GraphKind::Cd, big), RefusalError);
     EXPECT_TRUE(big.ops.empty());
 }
 
 TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(fibre("10", "2,5", "x", "0,1"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(fibre("10", "2,5", "x", "0,1"));
+    route.appendComponent(detector("-30"));
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result{1, 2, 3};
     EXPECT_THROW(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result), ConversionError);
     EXPECT_FALSE(att.ops.empty());
-    EXPECT_EQ(result.EndAttenuation, 0.5);
+    EXPECT_EQ(result.endAttenuation, 0.5);
     EXPECT_TRUE(cd.ops.empty());
     EXPECT_TRUE(pmd.ops.empty());
-    EXPECT_EQ(result.EndCd, 2);
-    EXPECT_EQ(result.EndPmd, 3);
+    EXPECT_EQ(result.endCd, 2);
+    EXPECT_EQ(result.endPmd, 3);
 
     // An incomplete route: nothing at all.
     RouteList incomplete{messages};
-    incomplete.AppendComponent(source("3", "2"));
-    incomplete.AppendComponent(connector("1"));
+    incomplete.appendComponent(source("3", "2"));
+    incomplete.appendComponent(connector("1"));
     RecordingCanvas a2(313, 273), c2(305, 273), p2(305, 273);
     EXPECT_FALSE(renderRoutePictures(incomplete, {{&a2, &c2, &p2}, {}}, result).has_value());
     EXPECT_TRUE(a2.ops.empty() && c2.ops.empty() && p2.ops.empty());
 
     // Fewer than two components cannot be evaluated.
     RouteList single{messages};
-    single.AppendComponent(source("3", "2"));
+    single.appendComponent(source("3", "2"));
     RecordingCanvas big(632, 434);
     EXPECT_THROW(renderEnlargedGraph(single, GraphKind::Attenuation, big), RefusalError);
 }
@@ -272,9 +272,9 @@ TEST_F(Evaluation, RouteDrawStoresTheThreeEndValues) {
     RecordingCanvas att(313, 273), cd(305, 273), pmd(305, 273);
     RouteResult result;
     EXPECT_TRUE(renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, result).has_value());
-    EXPECT_EQ(result.EndAttenuation, 0);
-    EXPECT_DOUBLE_EQ(result.EndCd, 0.34);
-    EXPECT_DOUBLE_EQ(result.EndPmd, 0.1 * std::sqrt(10.0));
+    EXPECT_EQ(result.endAttenuation, 0);
+    EXPECT_DOUBLE_EQ(result.endCd, 0.34);
+    EXPECT_DOUBLE_EQ(result.endPmd, 0.1 * std::sqrt(10.0));
     // The enlarged drawing leaves the result alone and draws the same route again identically.
     RecordingCanvas big1(632, 434), big2(632, 434);
     const GraphScale s1 = renderEnlargedGraph(route, GraphKind::Pmd, big1);

@@ -18,7 +18,7 @@ const std::string kHeader =
 LibraryEntry makeEntry(std::int32_t code, const std::array<std::string, 10>& slots) {
     LibraryEntry e;
     setTypeCode(e, code);
-    for (LibrarySlot s : kLibrarySlots) SetSlotText(e, s, slots[static_cast<std::size_t>(s)]);
+    for (LibrarySlot s : kLibrarySlots) setSlotText(e, s, slots[static_cast<std::size_t>(s)]);
     return e;
 }
 
@@ -108,10 +108,10 @@ TEST(LibraryCsv, ImportBuildsEntriesWithZeroedSlotTails) {
         parseLibraryCsv(kHeader + row(kGoodRow) + row("Zdroj;LED;850;-;-15;20;-;-;-;-;") + row("3;x;;;;;;;;;"));
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(typeCode(entries[0]), 3);
-    EXPECT_EQ(SlotText(entries[0], LibrarySlot::Attenuation), "0,3");
-    EXPECT_EQ(SlotText(entries[0], LibrarySlot::Note), "poznámka");
+    EXPECT_EQ(slotText(entries[0], LibrarySlot::Attenuation), "0,3");
+    EXPECT_EQ(slotText(entries[0], LibrarySlot::Note), "poznámka");
     EXPECT_EQ(typeCode(entries[1]), 0);
-    EXPECT_EQ(SlotText(entries[1], LibrarySlot::SourceRms), "20");
+    EXPECT_EQ(slotText(entries[1], LibrarySlot::SourceRms), "20");
     EXPECT_EQ(typeCode(entries[2]), 3);  // a whole number in the type column is the code
     const std::string expected = libraryFileBytes({entries[0]});
     EXPECT_EQ(expected.size(), 2564u);
@@ -124,8 +124,8 @@ TEST(LibraryCsv, ImportAcceptsCrLfAByteOrderMarkBlankLinesAndNoFinalLineBreak) {
     crlf.insert(crlf.size() - 1, "\r");
     const auto a = parseLibraryCsv("\xEF\xBB\xBF" + crlf + kGoodRow + "\r\n\r\n" + kGoodRow);
     ASSERT_EQ(a.size(), 2u);
-    EXPECT_EQ(SlotText(a[0], LibrarySlot::Note), "poznámka");  // no CR left at the end of a row
-    EXPECT_EQ(SlotText(a[1], LibrarySlot::Note), "poznámka");
+    EXPECT_EQ(slotText(a[0], LibrarySlot::Note), "poznámka");  // no CR left at the end of a row
+    EXPECT_EQ(slotText(a[1], LibrarySlot::Note), "poznámka");
 
     const auto b = parseLibraryCsv("\n" + kHeader + "\n" + row(kGoodRow) + "\n\n");
     EXPECT_EQ(b.size(), 1u);
@@ -133,8 +133,8 @@ TEST(LibraryCsv, ImportAcceptsCrLfAByteOrderMarkBlankLinesAndNoFinalLineBreak) {
     // A quoted field may stand anywhere and a stray quote inside an unquoted one is a letter.
     const auto c = parseLibraryCsv(kHeader + "\"Konektor\";pa\"lec;-;\"0,3\";-;-;-;-;-;-;\"\"\n");
     ASSERT_EQ(c.size(), 1u);
-    EXPECT_EQ(SlotText(c[0], LibrarySlot::Label), "pa\"lec");
-    EXPECT_EQ(SlotText(c[0], LibrarySlot::Note), "");
+    EXPECT_EQ(slotText(c[0], LibrarySlot::Label), "pa\"lec");
+    EXPECT_EQ(slotText(c[0], LibrarySlot::Note), "");
 }
 
 TEST(LibraryCsv, ImportTakesAFieldOf255CharactersAndRefuses256) {
@@ -142,7 +142,7 @@ TEST(LibraryCsv, ImportTakesAFieldOf255CharactersAndRefuses256) {
     for (int i = 0; i < 255; ++i) c255 += "č";  // 510 bytes of UTF-8, 255 characters
     const auto ok = parseLibraryCsv(kHeader + row("Konektor;" + c255 + ";-;0,3;-;-;-;-;-;-;"));
     ASSERT_EQ(ok.size(), 1u);
-    EXPECT_EQ(SlotText(ok[0], LibrarySlot::Label), c255);
+    EXPECT_EQ(slotText(ok[0], LibrarySlot::Label), c255);
 
     try {
         parseLibraryCsv(kHeader + row(kGoodRow) + row("Konektor;x;-;0,3;-;-;-;-;-;-;" + c255 + "č"));

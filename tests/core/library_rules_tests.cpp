@@ -51,7 +51,7 @@ TEST_F(LibraryRulesTest, CategoryListsHoldEachTypesLabelsInColumnOrder) {
     for (const auto& list : lists) EXPECT_EQ(std::count(list.begin(), list.end(), "cizí"), 0);
 
     // Columns beyond the entries are not read, even if they hold something.
-    library.RemoveLastEntry();
+    library.removeLastEntry();
     EXPECT_EQ(categoryLists(grid(), library.count())[1], (std::vector<std::string>{"G.652"}));
     EXPECT_TRUE(categoryLists(grid(), 0)[0].empty());
 }
@@ -84,12 +84,12 @@ TEST_F(LibraryRulesTest, EntryBuiltFromFieldsKeepsTextsAsTypedAndCutsLongOnes) {
     EntryFields f{"G.652", "1550", "-", "", "-", "0,1", "1,2,3", "0,35", "-", longNote};
     const auto entry = buildLibraryEntry(1, f);
     EXPECT_EQ(typeCode(*entry), 1);
-    EXPECT_EQ(SlotText(*entry, LibrarySlot::Label), "G.652");
-    EXPECT_EQ(SlotText(*entry, LibrarySlot::Attenuation), "-");
-    EXPECT_EQ(SlotText(*entry, LibrarySlot::Gain), "");
-    EXPECT_EQ(SlotText(*entry, LibrarySlot::Cd), "1,2,3");
-    EXPECT_EQ(SlotText(*entry, LibrarySlot::SpecificAttenuation), "0,35");
-    EXPECT_EQ(SlotText(*entry, LibrarySlot::Note), std::string(255, 'x'));
+    EXPECT_EQ(slotText(*entry, LibrarySlot::Label), "G.652");
+    EXPECT_EQ(slotText(*entry, LibrarySlot::Attenuation), "-");
+    EXPECT_EQ(slotText(*entry, LibrarySlot::Gain), "");
+    EXPECT_EQ(slotText(*entry, LibrarySlot::Cd), "1,2,3");
+    EXPECT_EQ(slotText(*entry, LibrarySlot::SpecificAttenuation), "0,35");
+    EXPECT_EQ(slotText(*entry, LibrarySlot::Note), std::string(255, 'x'));
 
     // Through the grid and back to the editor's texts.
     library.append(buildLibraryEntry(1, f));
@@ -123,7 +123,7 @@ TEST_F(LibraryRulesTest, AFullRouteRefusesOnceAndKeepsItsComponents) {
     add(0, "LED");
     add(0, "LED");
     EXPECT_TRUE(routeHasRoom(route));
-    for (int i = 0; i < 999; ++i) route.AppendComponent(makeRecord({"Konektor", "SC"}));
+    for (int i = 0; i < 999; ++i) route.appendComponent(makeRecord({"Konektor", "SC"}));
     ASSERT_TRUE(route.isFull());
     messages.shown.clear();
 

@@ -21,12 +21,12 @@ namespace {
 std::unique_ptr<LibraryEntry> entry(std::int32_t code, const std::string& label, const std::string& specific = "-") {
     auto e = std::make_unique<LibraryEntry>();
     setTypeCode(*e, code);
-    SetSlotText(*e, LibrarySlot::Label, label);
+    setSlotText(*e, LibrarySlot::Label, label);
     for (LibrarySlot s : kLibrarySlots) {
-        if (s != LibrarySlot::Label && s != LibrarySlot::Note) SetSlotText(*e, s, "-");
+        if (s != LibrarySlot::Label && s != LibrarySlot::Note) setSlotText(*e, s, "-");
     }
-    SetSlotText(*e, LibrarySlot::SpecificAttenuation, specific);
-    SetSlotText(*e, LibrarySlot::Note, "pozn. " + label);
+    setSlotText(*e, LibrarySlot::SpecificAttenuation, specific);
+    setSlotText(*e, LibrarySlot::Note, "pozn. " + label);
     return e;
 }
 
@@ -74,7 +74,7 @@ TEST(LibraryEntry, TypeCodeIsLittleEndianAfterTheTenSlots) {
     setTypeCode(e, -1);
     EXPECT_EQ(typeCode(e), -1);
     EXPECT_EQ(e.image[2563], 0xFF);
-    SetSlotText(e, LibrarySlot::Note, "ž");
+    setSlotText(e, LibrarySlot::Note, "ž");
     EXPECT_EQ(e.image[2304], 1);
     EXPECT_EQ(e.image[2305], 0x9E);  // "ž" in code page 1250
 }
@@ -94,7 +94,7 @@ TEST_F(LibraryTest, FreshLibraryHasCaptionsHeadersAndOneEmptyColumn) {
 
 TEST_F(LibraryTest, ThreeEntriesSaveAs7692BytesAndLoadBackInOrder) {
     addThree();
-    ASSERT_TRUE(library.SaveLibrary(file("tri.komp")));
+    ASSERT_TRUE(library.saveLibrary(file("tri.komp")));
     EXPECT_EQ(messages.shown.back(), "information|Informace|Uloženo");
     const std::string saved = bytesOf(file("tri.komp"));
     ASSERT_EQ(saved.size(), 7692u);
@@ -102,7 +102,7 @@ TEST_F(LibraryTest, ThreeEntriesSaveAs7692BytesAndLoadBackInOrder) {
 
     RecordingMessages otherMessages;
     ComponentLibrary other{otherMessages};
-    ASSERT_TRUE(other.LoadLibrary(file("tri.komp")));
+    ASSERT_TRUE(other.loadLibrary(file("tri.komp")));
     EXPECT_TRUE(otherMessages.shown.empty());
     ASSERT_EQ(other.count(), 3);
     EXPECT_EQ(other.colCount(), 4);
@@ -125,11 +125,11 @@ TEST_F(LibraryTest, FibreShowsItsTypeNameAndSpecificAttenuationInRow9) {
 
 TEST_F(LibraryTest, BrokenTailIsLeftOutAndReported) {
     addThree();
-    ASSERT_TRUE(library.SaveLibrary(file("tri.komp")));
+    ASSERT_TRUE(library.saveLibrary(file("tri.komp")));
     writeBytes(file("broken.komp"), bytesOf(file("tri.komp")).substr(0, 5228));
     messages.shown.clear();
 
-    ASSERT_TRUE(library.LoadLibrary(file("broken.komp")));
+    ASSERT_TRUE(library.loadLibrary(file("broken.komp")));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("posledních 100 bajtů"), std::string::npos) << messages.shown[0];
     EXPECT_EQ(library.count(), 2);
@@ -140,7 +140,7 @@ TEST_F(LibraryTest, BrokenTailIsLeftOutAndReported) {
 TEST_F(LibraryTest, EmptyFileGivesAnEmptyLibraryWithTwoColumns) {
     library.append(entry(2, "PIN"));
     writeBytes(file("empty.komp"), "");
-    ASSERT_TRUE(library.LoadLibrary(file("empty.komp")));
+    ASSERT_TRUE(library.loadLibrary(file("empty.komp")));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(library.count(), 0);
     EXPECT_EQ(library.colCount(), 2);
@@ -149,8 +149,8 @@ TEST_F(LibraryTest, EmptyFileGivesAnEmptyLibraryWithTwoColumns) {
 
 TEST_F(LibraryTest, FileThatCannotBeOpenedWarnsAndKeepsTheLibrary) {
     addThree();
-    EXPECT_FALSE(library.LoadLibrary(file("missing.komp")));
-    EXPECT_FALSE(library.LoadLibrary(dir.string()));
+    EXPECT_FALSE(library.loadLibrary(file("missing.komp")));
+    EXPECT_FALSE(library.loadLibrary(dir.string()));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0], "warning||Soubor „" + file("missing.komp") +
                                      "“ nelze otevřít: soubor neexistuje. Seznam komponent zůstal beze změny.");
@@ -170,7 +170,7 @@ TEST_F(LibraryTest, UnknownTypeCodeShowsAMarkerAndSurvivesByteForByte) {
         bytes += imageOf(*e);
     }
     writeBytes(file("codes.komp"), bytes);
-    ASSERT_TRUE(library.LoadLibrary(file("codes.komp")));
+    ASSERT_TRUE(library.loadLibrary(file("codes.komp")));
     ASSERT_EQ(library.count(), 3);
     EXPECT_EQ(typeCode(library.at(2)), 7);
     EXPECT_EQ(typeCode(library.at(3)), -1);
@@ -184,7 +184,7 @@ TEST_F(LibraryTest, UnknownTypeCodeShowsAMarkerAndSurvivesByteForByte) {
     }
     EXPECT_EQ(library.cell(2, 2), "cizí 7");
 
-    ASSERT_TRUE(library.SaveLibrary(file("codes-again.komp")));
+    ASSERT_TRUE(library.saveLibrary(file("codes-again.komp")));
     EXPECT_EQ(bytesOf(file("codes-again.komp")), bytes);
 }
 
@@ -195,37 +195,37 @@ TEST_F(LibraryTest, LongNoteIsCutTo255CharactersAndSurvivesTheFile) {
         return s;
     }();
     auto e = entry(3, "ST");
-    SetSlotText(*e, LibrarySlot::Note, longNote);
+    setSlotText(*e, LibrarySlot::Note, longNote);
     library.append(std::move(e));
     std::string expected = std::string(150, 'a');
     for (int i = 0; i < 105; ++i) expected += "č";
-    EXPECT_EQ(SlotText(library.at(1), LibrarySlot::Note), expected);
+    EXPECT_EQ(slotText(library.at(1), LibrarySlot::Note), expected);
     EXPECT_EQ(library.cell(1, 11), expected);
 
-    ASSERT_TRUE(library.SaveLibrary(file("note.komp")));
+    ASSERT_TRUE(library.saveLibrary(file("note.komp")));
     RecordingMessages otherMessages;
     ComponentLibrary other{otherMessages};
-    ASSERT_TRUE(other.LoadLibrary(file("note.komp")));
+    ASSERT_TRUE(other.loadLibrary(file("note.komp")));
     EXPECT_EQ(other.cell(1, 11), expected);
 }
 
 TEST_F(LibraryTest, RemovingTheOnlyEntryLeavesColumnOneBlank) {
     library.append(entry(0, "LED"));
-    library.RemoveLastEntry();
+    library.removeLastEntry();
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(library.count(), 0);
     EXPECT_EQ(library.colCount(), 2);
     for (int r = 1; r <= 11; ++r) EXPECT_EQ(library.cell(1, r), "") << r;
     EXPECT_EQ(library.cell(1, 0), "1.");
 
-    library.RemoveLastEntry();
+    library.removeLastEntry();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], "warning||Databáze je prázdná");
 }
 
 TEST_F(LibraryTest, RemoveLastEntryBlanksItsColumnButKeepsTheColumnCount) {
     addThree();
-    library.RemoveLastEntry();
+    library.removeLastEntry();
     EXPECT_EQ(library.count(), 2);
     EXPECT_EQ(library.colCount(), 4);
     EXPECT_EQ(library.cell(3, 2), "");
@@ -236,13 +236,13 @@ TEST_F(LibraryTest, RemoveLastEntryBlanksItsColumnButKeepsTheColumnCount) {
 TEST_F(LibraryTest, ClearLibraryRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
     for (int i = 1; i <= 5; ++i) library.append(entry(3, std::string("K").append(std::to_string(i))));
     ASSERT_EQ(library.colCount(), 6);
-    library.ClearLibrary();
+    library.clearLibrary();
     EXPECT_EQ(library.count(), 0);
     EXPECT_EQ(library.colCount(), 2);
     EXPECT_TRUE(messages.shown.empty());
     for (int c = 1; c <= 5; ++c) EXPECT_EQ(library.cell(c, 2), "") << c;
 
-    library.ClearLibrary();
+    library.clearLibrary();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"warning||Databáze je prázdná"});
     EXPECT_EQ(library.colCount(), 2);
 }
@@ -251,7 +251,7 @@ TEST_F(LibraryTest, HoldsAtMost999Entries) {
     std::string bytes;
     for (int i = 1; i <= 1001; ++i) bytes += imageOf(*entry(3, std::to_string(i)));
     writeBytes(file("big.komp"), bytes);
-    ASSERT_TRUE(library.LoadLibrary(file("big.komp")));
+    ASSERT_TRUE(library.loadLibrary(file("big.komp")));
     EXPECT_EQ(library.count(), 999);
     EXPECT_EQ(library.colCount(), 1000);
     EXPECT_EQ(library.cell(999, 2), "999");
@@ -267,20 +267,20 @@ TEST_F(LibraryTest, HoldsAtMost999Entries) {
     // Exactly 999 entries load without a warning.
     messages.shown.clear();
     writeBytes(file("full.komp"), bytes.substr(0, 999 * LibraryEntry::kImageSize));
-    ASSERT_TRUE(library.LoadLibrary(file("full.komp")));
+    ASSERT_TRUE(library.loadLibrary(file("full.komp")));
     EXPECT_EQ(library.count(), 999);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(LibraryTest, FailedSaveWarnsNamingTheFileAndLeavesTheOldFile) {
     library.append(entry(0, "A"));
-    ASSERT_TRUE(library.SaveLibrary(file("keep.komp")));
+    ASSERT_TRUE(library.saveLibrary(file("keep.komp")));
     const std::string before = bytesOf(file("keep.komp"));
     library.append(entry(2, "B"));
     messages.shown.clear();
 
     const std::string missing = file("nosuchdir/x.komp");
-    EXPECT_FALSE(library.SaveLibrary(missing));
+    EXPECT_FALSE(library.saveLibrary(missing));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].rfind("warning||", 0), 0u);
     EXPECT_NE(messages.shown[0].find(missing), std::string::npos);
@@ -291,7 +291,7 @@ TEST_F(LibraryTest, FailedSaveWarnsNamingTheFileAndLeavesTheOldFile) {
     // up after the first part of the new bytes.
     {
         ScopedSaveCalls scoped(writeFailing(ENOSPC));
-        EXPECT_FALSE(library.SaveLibrary(file("keep.komp")));
+        EXPECT_FALSE(library.saveLibrary(file("keep.komp")));
     }
     EXPECT_NE(messages.shown.back().find(file("keep.komp")), std::string::npos);
     EXPECT_NE(messages.shown.back().find("na disku není místo"), std::string::npos);

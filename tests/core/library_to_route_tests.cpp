@@ -30,15 +30,15 @@ TEST(FibreLength, NewFibreUsesASinglePrecisionProduct) {
     const ComponentLibrary& lib = fibres.lib;
     auto r = newFibreRecord(lib, 2, "3,3");
     ASSERT_TRUE(r);
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Type), "Vlákno");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Attenuation), "1,15");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Length), "3,3");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Pmd), "0,1");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Cd), "1");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Sensitivity), "-");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Note), "SM");
-    EXPECT_EQ(SlotText(*newFibreRecord(lib, 2, "10"), ComponentSlot::Attenuation), "3,5");
-    EXPECT_EQ(SlotText(*newFibreRecord(FibreLibrary("0,19").lib, 2, "0,5"), ComponentSlot::Attenuation), "0,09");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Type), "Vlákno");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Attenuation), "1,15");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Length), "3,3");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Pmd), "0,1");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Cd), "1");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Sensitivity), "-");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Note), "SM");
+    EXPECT_EQ(slotText(*newFibreRecord(lib, 2, "10"), ComponentSlot::Attenuation), "3,5");
+    EXPECT_EQ(slotText(*newFibreRecord(FibreLibrary("0,19").lib, 2, "0,5"), ComponentSlot::Attenuation), "0,09");
     EXPECT_FALSE(newFibreRecord(lib, 2, ""));
     EXPECT_FALSE(newFibreRecord(lib, 2, "0"));
     EXPECT_FALSE(newFibreRecord(lib, 2, "0,0"));
@@ -54,8 +54,8 @@ TEST(LibraryColumn, PlainComponentsGetADashAsLength) {
     g.append(buildLibraryEntry(codeOf(ComponentType::Connector),
                                {"SC/PC", "-", "0,3", "-", "-", "-", "-", "-", "-", "pozn"}));
     auto r = recordFromLibraryColumn(g, 1);
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Type), "Konektor");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Attenuation), "0,3");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Length), "-");
-    EXPECT_EQ(SlotText(*r, ComponentSlot::Note), "pozn");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Type), "Konektor");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Attenuation), "0,3");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Length), "-");
+    EXPECT_EQ(slotText(*r, ComponentSlot::Note), "pozn");
 }

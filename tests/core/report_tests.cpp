@@ -33,7 +33,7 @@ struct Route {
         for (const Record& r : records) {
             std::array<std::string, 11> slots;
             std::copy(r.begin(), r.end(), slots.begin());
-            list.AppendComponent(makeRecord(slots));
+            list.appendComponent(makeRecord(slots));
         }
     }
 };
@@ -264,9 +264,9 @@ TEST(ReportPage, ConclusionUsesItsFirstFiveLinesOnly) {
 }
 
 TEST(ReportPath, AddsTheReportFileToTheProgramFolder) {
-    EXPECT_EQ(ReportPath("/opt/lumor"), "/opt/lumor/Protokol/Protokol.html");
-    EXPECT_EQ(ReportPath("/opt/lumor/"), "/opt/lumor/Protokol/Protokol.html");
-    EXPECT_EQ(ReportPath("C:\\Lumor\\"), "C:\\Lumor\\Protokol/Protokol.html");
+    EXPECT_EQ(reportPath("/opt/lumor"), "/opt/lumor/Protokol/Protokol.html");
+    EXPECT_EQ(reportPath("/opt/lumor/"), "/opt/lumor/Protokol/Protokol.html");
+    EXPECT_EQ(reportPath("C:\\Lumor\\"), "C:\\Lumor\\Protokol/Protokol.html");
 }
 
 class ReportFile : public ::testing::Test {
@@ -288,7 +288,7 @@ protected:
 };
 
 TEST_F(ReportFile, AMissingFolderIsReportedAndNothingIsCreated) {
-    const std::string path = ReportPath(dir.string());  // no "Protokol" folder inside
+    const std::string path = reportPath(dir.string());  // no "Protokol" folder inside
     const auto error = writeReportPage(path, pageWithConclusion({"x"}));
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(*error, "Protokol nelze uložit do souboru „" + path + "“: složka neexistuje.");
@@ -297,7 +297,7 @@ TEST_F(ReportFile, AMissingFolderIsReportedAndNothingIsCreated) {
 
 TEST_F(ReportFile, ASecondWriteReplacesTheFirstCompletely) {
     fs::create_directory(dir / "Protokol");
-    const std::string path = ReportPath(dir.string());
+    const std::string path = reportPath(dir.string());
     const std::string longPage = pageWithConclusion({std::string(5000, 'a'), "b", "c", "d", "e"});
     const std::string shortPage = pageWithConclusion({"kratší"});
     ASSERT_FALSE(writeReportPage(path, longPage).has_value());

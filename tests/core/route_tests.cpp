@@ -47,22 +47,22 @@ protected:
 
 TEST(ComponentRecord, SlotsSitAt256ByteStepsWithTheirLengthByte) {
     ComponentRecord r;
-    SetSlotText(r, ComponentSlot::Type, typeName(ComponentType::Amplifier));
-    SetSlotText(r, ComponentSlot::Note, "ab");
+    setSlotText(r, ComponentSlot::Type, typeName(ComponentType::Amplifier));
+    setSlotText(r, ComponentSlot::Note, "ab");
     EXPECT_EQ(r.image[0], 9);
     EXPECT_EQ(r.image[9], 0xE8);  // "č" in code page 1250
     EXPECT_EQ(r.image[2560], 2);
     EXPECT_EQ(r.image[2561], 'a');
-    EXPECT_EQ(SlotText(r, ComponentSlot::Type), "Zesilovač");
-    EXPECT_EQ(SlotText(r, ComponentSlot::Label), "");
+    EXPECT_EQ(slotText(r, ComponentSlot::Type), "Zesilovač");
+    EXPECT_EQ(slotText(r, ComponentSlot::Label), "");
 }
 
 TEST(ComponentRecord, BytesAfterTheTextNeverChangeItsMeaning) {
     ComponentRecord r;
-    SetSlotText(r, ComponentSlot::Label, "LC");
+    setSlotText(r, ComponentSlot::Label, "LC");
     r.image[256 + 3] = 'X';
     r.image[256 + 255] = 0xFF;
-    EXPECT_EQ(SlotText(r, ComponentSlot::Label), "LC");
+    EXPECT_EQ(slotText(r, ComponentSlot::Label), "LC");
 }
 
 TEST(ComponentRecord, TypeNamesAreExactTexts) {
@@ -87,57 +87,57 @@ TEST_F(RouteTest, GridStartsWithCaptionsHeadersAndOneEmptyColumn) {
 }
 
 TEST_F(RouteTest, AppendFillsColumnOneFirstThenAddsColumns) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "LED"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "LED"));
     EXPECT_EQ(route.colCount(), 2);
     EXPECT_EQ(route.cell(1, 2), "LED");
-    route.AppendComponent(rec(typeName(ComponentType::Detector), "PIN"));
+    route.appendComponent(rec(typeName(ComponentType::Detector), "PIN"));
     EXPECT_EQ(route.colCount(), 3);
     EXPECT_EQ(route.cell(2, 1), "Detektor");
     EXPECT_EQ(route.cell(2, 11), "poznámka");
 }
 
 TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "LED"));
-    route.RemoveLastComponent();
+    route.appendComponent(rec(typeName(ComponentType::Source), "LED"));
+    route.removeLastComponent();
     EXPECT_EQ(route.count(), 0);
     EXPECT_EQ(route.colCount(), 2);
     for (int r = 1; r <= 11; ++r) EXPECT_EQ(route.cell(1, r), "");
     EXPECT_TRUE(messages.shown.empty());
-    route.RemoveLastComponent();
+    route.removeLastComponent();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], "warning||Seznam je prázdný");
 }
 
 TEST_F(RouteTest, ClearRouteRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
     for (int i = 0; i < 5; ++i)
-        route.AppendComponent(rec(typeName(ComponentType::Connector), "SC" + std::to_string(i)));
+        route.appendComponent(rec(typeName(ComponentType::Connector), "SC" + std::to_string(i)));
     EXPECT_EQ(route.colCount(), 6);
-    route.ClearRoute();
+    route.clearRoute();
     EXPECT_EQ(route.count(), 0);
     EXPECT_EQ(route.colCount(), 2);
     EXPECT_EQ(route.cell(1, 2), "");
     EXPECT_TRUE(messages.shown.empty());
-    route.ClearRoute();
+    route.clearRoute();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"warning||Seznam je prázdný"});
 }
 
 TEST_F(RouteTest, ReplaceRewritesTheGridInPlace) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
-    route.AppendComponent(rec(typeName(ComponentType::Fibre), "B"));
-    route.ReplaceComponent(2, rec(typeName(ComponentType::Fibre), "C"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.appendComponent(rec(typeName(ComponentType::Fibre), "B"));
+    route.replaceComponent(2, rec(typeName(ComponentType::Fibre), "C"));
     EXPECT_EQ(route.count(), 2);
     EXPECT_EQ(route.cell(2, 2), "C");
-    route.ReplaceComponent(5, rec(typeName(ComponentType::Fibre), "D"));  // no such position: nothing happens
+    route.replaceComponent(5, rec(typeName(ComponentType::Fibre), "D"));  // no such position: nothing happens
     EXPECT_EQ(route.cell(2, 2), "C");
 }
 
 TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "A"));
     std::string note(300, 'n');
     auto fibre = rec(typeName(ComponentType::Fibre), "B");
-    SetSlotText(*fibre, ComponentSlot::Note, note);
-    route.AppendComponent(std::move(fibre));
-    route.AppendComponent(rec(typeName(ComponentType::Detector), "C"));
+    setSlotText(*fibre, ComponentSlot::Note, note);
+    route.appendComponent(std::move(fibre));
+    route.appendComponent(rec(typeName(ComponentType::Detector), "C"));
     ASSERT_TRUE(route.save(file("t.trasa")));
     EXPECT_EQ(messages.shown.back(), "information|Informace|Uloženo");
     EXPECT_EQ(fs::file_size(file("t.trasa")), 8448u);
@@ -158,7 +158,7 @@ TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
     fs::create_directories(dir / "moje");
     { std::ofstream(file("kurz/trasa.trasa"), std::ios::binary) << "old"; }
     fs::create_symlink("../kurz/trasa.trasa", dir / "moje" / "trasa.trasa");
-    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "A"));
     ASSERT_TRUE(route.save(file("moje/trasa.trasa")));
     EXPECT_TRUE(fs::is_symlink(dir / "moje" / "trasa.trasa"));
     EXPECT_EQ(fs::read_symlink(dir / "moje" / "trasa.trasa"), "../kurz/trasa.trasa");
@@ -185,7 +185,7 @@ TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
 }
 
 TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "A"));
     { std::ofstream(file("empty.trasa"), std::ios::binary); }
     ASSERT_TRUE(route.load(file("empty.trasa")));
     EXPECT_EQ(route.count(), 0);
@@ -194,7 +194,7 @@ TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
 }
 
 TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "A"));
     EXPECT_FALSE(route.load(file("missing.trasa")));
     EXPECT_FALSE(route.load(dir.string()));
     EXPECT_EQ(messages.shown.at(0), "warning||Soubor „" + file("missing.trasa") +
@@ -219,17 +219,17 @@ TEST_F(RouteTest, HoldsAtMost999Components) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("prvních 999"), std::string::npos);
 
-    EXPECT_FALSE(route.AppendComponent(rec(typeName(ComponentType::Connector), "navíc")));
+    EXPECT_FALSE(route.appendComponent(rec(typeName(ComponentType::Connector), "navíc")));
     EXPECT_EQ(route.count(), 999);
     EXPECT_EQ(route.colCount(), 1000);
     EXPECT_NE(messages.shown.back().find("999"), std::string::npos);
 }
 
 TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
-    route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
+    route.appendComponent(rec(typeName(ComponentType::Source), "A"));
     ASSERT_TRUE(route.save(file("keep.trasa")));
     const std::string before = bytesOf(file("keep.trasa"));
-    route.AppendComponent(rec(typeName(ComponentType::Detector), "B"));
+    route.appendComponent(rec(typeName(ComponentType::Detector), "B"));
 
     EXPECT_FALSE(route.save(file("nosuchdir/x.trasa")));
     EXPECT_EQ(messages.shown.back().rfind("warning||Soubor „", 0), 0u);
@@ -246,7 +246,7 @@ TEST_F(RouteTest, FailedSaveWarnsAndLeavesTheOldFile) {
 
 TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) {
     RouteHistory history(route);
-    for (const char* label : {"A", "B", "C", "D"}) route.AppendComponent(component("Konektor", label));
+    for (const char* label : {"A", "B", "C", "D"}) route.appendComponent(component("Konektor", label));
     const auto snapshot = [&] { return routeSnapshot(route); };
     const auto four = snapshot();
 
@@ -273,14 +273,14 @@ TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) 
     history.redo();
     EXPECT_EQ(snapshot(), three);
     EXPECT_TRUE(history.isClean());  // back at the saved route
-    route.ReplaceComponent(1, component("Konektor", "A", "-", "-", "-", "-", "-", "5"));
+    route.replaceComponent(1, component("Konektor", "A", "-", "-", "-", "-", "-", "5"));
     EXPECT_EQ(history.undoText(), "změnit délku Konektor A");
     history.undo();
     EXPECT_TRUE(history.isClean());
     {
         const RouteHistory::Step open(history, "otevřít x.trasa");  // clearing and loading: one step
-        route.ClearRoute();
-        route.AppendComponent(component("Zdroj", "LED"));
+        route.clearRoute();
+        route.appendComponent(component("Zdroj", "LED"));
     }
     EXPECT_FALSE(history.canRedo());
     EXPECT_EQ(history.undoText(), "otevřít x.trasa");
@@ -289,7 +289,7 @@ TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) 
     EXPECT_TRUE(history.isClean());
 
     // Bounded: a long session keeps the last hundred steps.
-    for (int i = 0; i < 150; ++i) route.AppendComponent(component("Konektor", std::to_string(i)));
+    for (int i = 0; i < 150; ++i) route.appendComponent(component("Konektor", std::to_string(i)));
     int undone = 0;
     while (history.canUndo()) history.undo(), ++undone;
     EXPECT_EQ(undone, static_cast<int>(RouteHistory::kMaxSteps));

@@ -57,20 +57,20 @@ TEST(SlotImage, CutsToTheFirst255CharactersCountingCzechLettersOnce) {
 }
 
 TEST(SlotNumber, ReadsDecimalCommaNumbers) {
-    EXPECT_DOUBLE_EQ(SlotNumber("0,35"), 0.35);
-    EXPECT_DOUBLE_EQ(SlotNumber("1550"), 1550);
-    EXPECT_DOUBLE_EQ(SlotNumber("-30"), -30);
-    EXPECT_DOUBLE_EQ(SlotNumber("  7"), 7);
-    EXPECT_DOUBLE_EQ(SlotNumber("1e5"), 100000);
-    EXPECT_DOUBLE_EQ(SlotNumber(",5"), 0.5);
-    EXPECT_DOUBLE_EQ(SlotNumber("1,5E-2"), 0.015);
+    EXPECT_DOUBLE_EQ(slotNumber("0,35"), 0.35);
+    EXPECT_DOUBLE_EQ(slotNumber("1550"), 1550);
+    EXPECT_DOUBLE_EQ(slotNumber("-30"), -30);
+    EXPECT_DOUBLE_EQ(slotNumber("  7"), 7);
+    EXPECT_DOUBLE_EQ(slotNumber("1e5"), 100000);
+    EXPECT_DOUBLE_EQ(slotNumber(",5"), 0.5);
+    EXPECT_DOUBLE_EQ(slotNumber("1,5E-2"), 0.015);
 }
 
 TEST(SlotNumber, RefusesWhatIsNoNumberWithTheProgramsText) {
     for (const char* bad :
          {"", "-", ",", "1,2,3", "1.5", "abc", "12-3", "1e", "inf", "nan", "0x10", "1e999", "--1", "1 2"}) {
         try {
-            SlotNumber(bad);
+            slotNumber(bad);
             ADD_FAILURE() << "accepted " << bad;
         } catch (const ConversionError& e) {
             EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid floating point value");
@@ -79,24 +79,24 @@ TEST(SlotNumber, RefusesWhatIsNoNumberWithTheProgramsText) {
 }
 
 TEST(NumberText, GeneralFormWithDecimalComma) {
-    EXPECT_EQ(NumberText(1.15), "1,15");
-    EXPECT_EQ(NumberText(3.50), "3,5");
-    EXPECT_EQ(NumberText(-30), "-30");
-    EXPECT_EQ(NumberText(0), "0");
-    EXPECT_EQ(NumberText(-0.0), "0");
-    EXPECT_EQ(NumberText(0.1 + 0.2), "0,3");  // 15 significant digits hide the binary tail
-    EXPECT_EQ(NumberText(0.34), "0,34");
-    EXPECT_EQ(NumberText(123456789012345.0), "123456789012345");
-    EXPECT_EQ(NumberText(1e15), "1E15");
-    EXPECT_EQ(NumberText(0.0001), "0,0001");
-    EXPECT_EQ(NumberText(0.00001), "1E-5");
-    EXPECT_EQ(NumberText(-2.5e-7), "-2,5E-7");
-    EXPECT_EQ(NumberText(1e300), "1E300");
+    EXPECT_EQ(numberText(1.15), "1,15");
+    EXPECT_EQ(numberText(3.50), "3,5");
+    EXPECT_EQ(numberText(-30), "-30");
+    EXPECT_EQ(numberText(0), "0");
+    EXPECT_EQ(numberText(-0.0), "0");
+    EXPECT_EQ(numberText(0.1 + 0.2), "0,3");  // 15 significant digits hide the binary tail
+    EXPECT_EQ(numberText(0.34), "0,34");
+    EXPECT_EQ(numberText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(numberText(1e15), "1E15");
+    EXPECT_EQ(numberText(0.0001), "0,0001");
+    EXPECT_EQ(numberText(0.00001), "1E-5");
+    EXPECT_EQ(numberText(-2.5e-7), "-2,5E-7");
+    EXPECT_EQ(numberText(1e300), "1E300");
 }
 
 TEST(NumberText, RoundTripsThroughSlotNumber) {
     for (double v : {0.35, -100.0, 17.0, 3.48, 1234.5678, 1e-3, 0.316227766016838}) {
-        EXPECT_DOUBLE_EQ(SlotNumber(NumberText(v)), v) << v;
+        EXPECT_DOUBLE_EQ(slotNumber(numberText(v)), v) << v;
     }
 }
 
@@ -104,19 +104,19 @@ TEST(Numbers, IgnoreTheLocaleWithADecimalPoint) {
     const char* set = std::setlocale(LC_ALL, "C.UTF-8");
     if (!set) set = std::setlocale(LC_ALL, "C");
     ASSERT_NE(set, nullptr);
-    EXPECT_EQ(NumberText(1.15), "1,15");
-    EXPECT_DOUBLE_EQ(SlotNumber("0,35"), 0.35);
-    EXPECT_THROW(SlotNumber("0.35"), ConversionError);
+    EXPECT_EQ(numberText(1.15), "1,15");
+    EXPECT_DOUBLE_EQ(slotNumber("0,35"), 0.35);
+    EXPECT_THROW(slotNumber("0.35"), ConversionError);
     std::setlocale(LC_ALL, "C");
 }
 
 TEST(roundHundredths, TiesGoToTheEvenHundredth) {
-    EXPECT_EQ(NumberText(roundHundredths(12.3456)), "12,35");
-    EXPECT_EQ(NumberText(roundHundredths(2.0)), "2");
-    EXPECT_EQ(NumberText(roundHundredths(-0.004)), "0");
-    EXPECT_EQ(NumberText(roundHundredths(-3.14159)), "-3,14");
-    EXPECT_EQ(NumberText(roundHundredths(0.125)), "0,12");  // 12.5 hundredths → 12
-    EXPECT_EQ(NumberText(roundHundredths(3.48)), "3,48");
+    EXPECT_EQ(numberText(roundHundredths(12.3456)), "12,35");
+    EXPECT_EQ(numberText(roundHundredths(2.0)), "2");
+    EXPECT_EQ(numberText(roundHundredths(-0.004)), "0");
+    EXPECT_EQ(numberText(roundHundredths(-3.14159)), "-3,14");
+    EXPECT_EQ(numberText(roundHundredths(0.125)), "0,12");  // 12.5 hundredths → 12
+    EXPECT_EQ(numberText(roundHundredths(3.48)), "3,48");
 }
 
 TEST(AtomicWrite, ReplacesCompletelyOrNotAtAll) {

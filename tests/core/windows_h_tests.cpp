@@ -1,5 +1,5 @@
-// Windows only: every core header compiles after <windows.h>, and the library's LoadLibrary
-// still works where the system's LoadLibrary macro is in force. The program's own files keep
+// Windows only: every core header compiles after <windows.h>, and the library's loadLibrary
+// works beside the system's LoadLibrary macro and its kin. The program's own files keep
 // <windows.h> away from the library (the layer check says so); this file is the exception
 // that shows both meet safely.
 #define WIN32_LEAN_AND_MEAN
@@ -26,7 +26,7 @@ TEST(WindowsHeader, LibraryAndSystemLoadLibraryBothWork) {
     ASSERT_FALSE(writeFileAtomically(path, libraryFileBytes(entries)));
     RecordingMessages messages;
     ComponentLibrary library(messages);
-    EXPECT_TRUE(library.LoadLibrary(path));
+    EXPECT_TRUE(library.loadLibrary(path));
     EXPECT_EQ(library.count(), 1);
 
     HMODULE kernel = ::LoadLibraryW(L"kernel32.dll");

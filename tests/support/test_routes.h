@@ -50,10 +50,10 @@ inline std::unique_ptr<ComponentRecord> detector(const std::string& sensitivity)
 /// Source Gain 3, SourceRms 2; fibre 10 km, 2,5 dB, Cd 17, Pmd 0,1; connector 0,5 dB;
 /// detector −30 dB.
 inline void workedExample(RouteList& route) {
-    route.AppendComponent(source("3", "2"));
-    route.AppendComponent(fibre("10", "2,5", "17", "0,1"));
-    route.AppendComponent(connector("0,5"));
-    route.AppendComponent(detector("-30"));
+    route.appendComponent(source("3", "2"));
+    route.appendComponent(fibre("10", "2,5", "17", "0,1"));
+    route.appendComponent(connector("0,5"));
+    route.appendComponent(detector("-30"));
 }
 
 }  // namespace testroutes

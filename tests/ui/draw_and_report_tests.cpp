@@ -25,10 +25,10 @@ namespace {
 class DrawTest : public UiTest {
 protected:
     void workedRoute() {
-        route().AppendComponent(component("Zdroj", "LED", "-", "3", "2"));
-        route().AppendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
-        route().AppendComponent(component("Konektor", "SC", "0,5"));
-        route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+        route().appendComponent(component("Zdroj", "LED", "-", "3", "2"));
+        route().appendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
+        route().appendComponent(component("Konektor", "SC", "0,5"));
+        route().appendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
     }
     std::string protokol(const std::string& name) const { return (dir / "bin" / "Protokol" / name).string(); }
     static int nonWhite(const QImage& img) {
@@ -49,9 +49,9 @@ TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
     workedRoute();
     main().drawGraphs();
     EXPECT_TRUE(desk.shown.empty());
-    EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);
-    EXPECT_DOUBLE_EQ(state->routeResult.EndCd, 0.34);
-    EXPECT_NEAR(state->routeResult.EndPmd, 0.1 * std::sqrt(10.0), 1e-12);
+    EXPECT_DOUBLE_EQ(state->routeResult.endAttenuation, 0);
+    EXPECT_DOUBLE_EQ(state->routeResult.endCd, 0.34);
+    EXPECT_NEAR(state->routeResult.endPmd, 0.1 * std::sqrt(10.0), 1e-12);
     for (const char* name : {"att", "Image2", "Image3"})
         EXPECT_GT(nonWhite(control<ImageView>(main(), name).picture()), 200) << name;
     for (const char* name : {"att.bmp", "cd.bmp", "pmd.bmp"}) {
@@ -85,7 +85,7 @@ TEST_F(DrawTest, AFailedDrawChangesNothingAndNamesTheValueWhileTheScreenShowsWhy
     const RouteResult drawn = state->routeResult;
     const std::string picture = bytesOf(protokol("pmd.bmp"));
     // An empty PMD: the graphs clear at once and the status line says why.
-    route().ReplaceComponent(2, component("Vlákno", "G.652", "2,5", "-", "-", "", "17", "10"));
+    route().replaceComponent(2, component("Vlákno", "G.652", "2,5", "-", "-", "", "17", "10"));
     const std::string why = "Ve sloupci 2 (Vlákno „G.652“) je řádek „PMD [ps/(km^0,5)]“ prázdný, má v něm být číslo.";
     EXPECT_EQ(control<QStatusBar>(main(), "StatusBar1").currentMessage().toStdString(),
               "Grafy nelze vykreslit: " + why);
@@ -93,18 +93,18 @@ TEST_F(DrawTest, AFailedDrawChangesNothingAndNamesTheValueWhileTheScreenShowsWhy
     desk.clear();
     control<QToolButton>(main(), "ToolButton11").click();
     ASSERT_EQ(desk.texts("exception"), std::vector<std::string>{why});
-    EXPECT_EQ(state->routeResult.EndAttenuation, drawn.EndAttenuation);
-    EXPECT_EQ(state->routeResult.EndCd, drawn.EndCd);
-    EXPECT_EQ(state->routeResult.EndPmd, drawn.EndPmd);
+    EXPECT_EQ(state->routeResult.endAttenuation, drawn.endAttenuation);
+    EXPECT_EQ(state->routeResult.endCd, drawn.endCd);
+    EXPECT_EQ(state->routeResult.endPmd, drawn.endPmd);
     EXPECT_EQ(bytesOf(protokol("pmd.bmp")), picture);
 }
 
 TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     workedRoute();
     main().drawGraphs();
-    route().RemoveLastComponent();  // the window reads the route as it is now
+    route().removeLastComponent();  // the window reads the route as it is now
     route().setColumns(route().colCount() - 1);
-    route().AppendComponent(component("Detektor", "APD", "-", "-", "-", "-", "-", "-", "-40"));
+    route().appendComponent(component("Detektor", "APD", "-", "-", "-", "-", "-", "-", "-40"));
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
         auto& w = static_cast<GraphWindow&>(d);
@@ -114,7 +114,7 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     });
     main().enlargeAttenuation();
     ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});
-    EXPECT_DOUBLE_EQ(state->routeResult.EndAttenuation, 0);  // enlarged windows leave it alone
+    EXPECT_DOUBLE_EQ(state->routeResult.endAttenuation, 0);  // enlarged windows leave it alone
     EXPECT_EQ(forms->graphWindows[0]->windowTitle(), "Graf útlumu");
     EXPECT_EQ(forms->graphWindows[1]->pos(), QPoint(281, 190));
     EXPECT_EQ(forms->graphWindows[2]->size(), QSize(632, 453));
@@ -184,7 +184,7 @@ TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
     main().drawGraphs();
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
-    route().RemoveComponent(3);  // the connector, after the draw
+    route().removeComponent(3);  // the connector, after the draw
     desk.clear();
     qputenv("SOURCE_DATE_EPOCH", "1710237600");
     main().writeReport();
@@ -213,12 +213,12 @@ TEST_F(DrawTest, ARouteThatCannotBeReportedWritesNothingAndSaysWhy) {
     control<QLabel>(main(), "Label6").setText("Novák");
     control<QLabel>(main(), "Label7").setText("Jan");
     fs::remove(protokol("att.bmp"));
-    route().RemoveLastComponent();  // the detector
+    route().removeLastComponent();  // the detector
     desk.clear();
     main().writeReport();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_EQ(desk.texts("warning")[0].rfind("Trasa není úplná", 0), 0u) << desk.texts("warning")[0];
-    route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "x"));
+    route().appendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "x"));
     desk.clear();
     control<QToolButton>(main(), "ToolButton7").click();
     ASSERT_EQ(desk.texts("exception").size(), 1u);
@@ -237,9 +237,9 @@ TEST_F(DrawTest, TheAssignmentFollowsEveryEditAndGoesIntoThePdf) {
     EXPECT_FALSE(panel.isHidden());
     EXPECT_EQ(panel.title(), "Zadání: Úloha 1");
     EXPECT_EQ(panel.linesText(), "✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)");
-    route().AppendComponent(component("Konektor", "SC", "0,5"));  // no detector at the end: nothing is met
+    route().appendComponent(component("Konektor", "SC", "0,5"));  // no detector at the end: nothing is met
     EXPECT_EQ(panel.linesText(), "✗ Délka vláken: – (nejméně 10 km)\n✗ Komponenty: – (nejvýše 4)");
-    route().RemoveComponent(5);
+    route().removeComponent(5);
     EXPECT_EQ(panel.linesText(), "✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)");
 
     control<QLabel>(main(), "Label6").setText("Novák");

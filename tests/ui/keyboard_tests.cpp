@@ -46,9 +46,9 @@ Names tabbing(QWidget& window, const char* start, int presses, Qt::KeyboardModif
 }
 
 void completeRoute(RouteList& r) {
-    r.AppendComponent(testroutes::source("3", "2"));
-    r.AppendComponent(testroutes::fibre("10", "2,5", "17", "0,1"));
-    r.AppendComponent(testroutes::detector("-30"));
+    r.appendComponent(testroutes::source("3", "2"));
+    r.appendComponent(testroutes::fibre("10", "2,5", "17", "0,1"));
+    r.appendComponent(testroutes::detector("-30"));
 }
 
 }  // namespace

@@ -346,7 +346,7 @@ TEST_F(LibraryWindowTest, AFullRouteWarnsOnceAndOpensNoLengthDialog) {
     addEntry(3, "SC");
     addEntry(3, "SC");
     lib().rebuildCategoryLists();
-    for (int i = 0; i < 999; ++i) route().AppendComponent(component("Konektor", "C"));
+    for (int i = 0; i < 999; ++i) route().appendComponent(component("Konektor", "C"));
     desk.clear();
 
     choose(1, "G.652");
@@ -513,8 +513,8 @@ TEST_F(LibraryWindowTest, RemovingTheLastEntryRebuildsTheLists) {
 }
 
 TEST_F(LibraryWindowTest, RemovingTheRoutesLastComponentShrinksTheMainGrid) {
-    route().AppendComponent(component("Zdroj", "LED"));
-    route().AppendComponent(component("Konektor", "SC"));
+    route().appendComponent(component("Zdroj", "LED"));
+    route().appendComponent(component("Konektor", "SC"));
     control<QToolButton>(lib(), "ToolButton9").click();
     EXPECT_EQ(route().count(), 1);
     EXPECT_EQ(route().colCount(), 2);

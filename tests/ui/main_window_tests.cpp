@@ -42,10 +42,10 @@ using namespace lumor;
 namespace {
 
 void completeRoute(RouteList& r) {
-    r.AppendComponent(component("Zdroj", "LED", "-", "3", "2"));
-    r.AppendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
-    r.AppendComponent(component("Konektor", "SC", "0,5"));
-    r.AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+    r.appendComponent(component("Zdroj", "LED", "-", "3", "2"));
+    r.appendComponent(component("Vlákno", "G.652", "2,5", "-", "-", "0,1", "17", "10"));
+    r.appendComponent(component("Konektor", "SC", "0,5"));
+    r.appendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
 }
 
 /// The texts of a window's named controls that are wider, in the control's own font, than
@@ -218,7 +218,7 @@ TEST_F(UiTest, CtrlSWritesToTheRoutesOwnFileWithoutAskingAndSaveAsAsks) {
     completeRoute(route());
     desk.fileNames = {path("novák.trasa"), path("kopie.trasa")};
     press(Qt::ControlModifier | Qt::Key_S);  // no file yet: asks
-    route().AppendComponent(testroutes::detector("-28"));
+    route().appendComponent(testroutes::detector("-28"));
     press(Qt::ControlModifier | Qt::Key_S);  // its own file: written at once
     EXPECT_EQ(std::filesystem::file_size(path("novák.trasa")), 5u * 2816u);
     EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
@@ -232,8 +232,8 @@ TEST_F(UiTest, CtrlSWritesToTheRoutesOwnFileWithoutAskingAndSaveAsAsks) {
 
 TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
     main().drawGraphs();
-    route().AppendComponent(component("Zdroj", "LED"));
-    route().AppendComponent(component("Konektor", "SC", "0,5"));
+    route().appendComponent(component("Zdroj", "LED"));
+    route().appendComponent(component("Konektor", "SC", "0,5"));
     main().drawGraphs();
     const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
     EXPECT_EQ(
@@ -243,9 +243,9 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
     // A misspelled type is drawn as before, and said.
-    route().ReplaceComponent(1, component("Zdroj", "LED", "-", "3", "2"));
-    route().AppendComponent(component("Vlakno", "G.652", "0,5"));
-    route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+    route().replaceComponent(1, component("Zdroj", "LED", "-", "3", "2"));
+    route().appendComponent(component("Vlakno", "G.652", "0,5"));
+    route().appendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
     desk.clear();
     main().drawGraphs();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
@@ -254,7 +254,7 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
 }
 
 TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
-    route().AppendComponent(component("Zdroj", "LED"));
+    route().appendComponent(component("Zdroj", "LED"));
     main().enlargeAttenuation();
     main().enlargeCd();
     main().enlargePmd();
@@ -340,10 +340,10 @@ TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
 }
 
 TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
-    route().AppendComponent(testroutes::source("3", "2"));
-    route().AppendComponent(testroutes::fibre("10", "2,5", "17", "0,1"));
-    route().AppendComponent(testroutes::fibre("4", "1", "17", "0,1"));
-    route().AppendComponent(testroutes::detector("-30"));
+    route().appendComponent(testroutes::source("3", "2"));
+    route().appendComponent(testroutes::fibre("10", "2,5", "17", "0,1"));
+    route().appendComponent(testroutes::fibre("4", "1", "17", "0,1"));
+    route().appendComponent(testroutes::detector("-30"));
     QLineEdit& field = control<QLineEdit>(*forms->lengthDialog, "Edit1");
     // Double-clicks fibre k's length; the dialog offers that length whole and selected, the
     // student types, and Enter presses "Změň".
@@ -395,7 +395,7 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
     EXPECT_FALSE(main().close());
     EXPECT_TRUE(main().close());
     EXPECT_EQ(desk.texts("question").size(), 2u);
-    route().AppendComponent(testroutes::detector("-28"));
+    route().appendComponent(testroutes::detector("-28"));
     EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
     // Undone back to the saved route: nothing to save, nothing asked.
     control<QToolButton>(main(), "ToolButton12").click();
@@ -532,10 +532,10 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
 TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     completeRoute(route());
     ASSERT_TRUE(route().save(path("novák.trasa")));
-    route().ClearRoute();
+    route().clearRoute();
     LibraryEntry connector;
     setTypeCode(connector, 3);
-    SetSlotText(connector, LibrarySlot::Label, "SC");
+    setSlotText(connector, LibrarySlot::Label, "SC");
     writeBytes(path("moje.komp"), std::string(connector.image.begin(), connector.image.end()));
     desk.clear();
 
@@ -548,7 +548,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
     // A file that cannot be read leaves what is there and asks nothing.
-    route().AppendComponent(testroutes::detector("-28"));
+    route().appendComponent(testroutes::detector("-28"));
     openCommandLineFiles(*forms, {path("chybí.trasa")});
     EXPECT_TRUE(desk.texts("choice").empty());
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Soubor „" + path("chybí.trasa") +

@@ -37,7 +37,7 @@ std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
     forms->componentEditor = std::make_unique<ComponentEditor>(state.library, desk);
     // The standard library, read from the working directory as the program starts (where the
     // windows that show it exist); a file that cannot be read is said, the library stays empty.
-    state.library.LoadLibrary(kStandardLibraryPath);
+    state.library.loadLibrary(kStandardLibraryPath);
     forms->lengthDialog = std::make_unique<FibreLengthDialog>(state.route, state.library, desk);
     forms->studentDialog = std::make_unique<StudentDialog>(desk);
     std::array<GraphWindow*, 3> graphs{};

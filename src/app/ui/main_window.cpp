@@ -164,7 +164,7 @@ void MainWindow::blankGraphs() {
 void MainWindow::describeGraphs(const RouteResult* drawn) {
     static const char* const names[] = {"Graf útlumu", "Graf chromatické disperze", "Graf polarizačně vidové disperze"};
     std::array<std::string, 3> described;
-    if (drawn) described = graphDescriptions(drawn->EndAttenuation, drawn->EndCd, drawn->EndPmd);
+    if (drawn) described = graphDescriptions(drawn->endAttenuation, drawn->endCd, drawn->endPmd);
     for (std::size_t i = 0; i < graphImages_.size(); ++i) {
         graphImages_[i]->setAccessibleName(QString::fromUtf8(names[i]));
         graphImages_[i]->setAccessibleDescription(drawn ? toQ(described[i]) : QStringLiteral("Zatím nevykreslen."));
@@ -189,7 +189,7 @@ void MainWindow::newRoute() {
     if (state_.route.count() > 0) {
         // Clearing is one step, however many removals.
         const RouteHistory::Step step(state_.routeHistory, "vymazat trasu");
-        state_.route.ClearRoute();
+        state_.route.clearRoute();
     }
     setEnlargeAndReport(false, false);
     blankGraphs();
@@ -208,7 +208,7 @@ void MainWindow::openRoute(const std::optional<std::string>& given) {
         // Emptied and loaded: one step.
         const RouteHistory::Step step(state_.routeHistory, "otevřít " + fromQ(QFileInfo(toQ(*path)).fileName()));
         if (state_.route.count() > 0) {
-            state_.route.ClearRoute();
+            state_.route.clearRoute();
             blankGraphs();
             ui_->ToolButton7Action->setEnabled(false);
         }
@@ -442,7 +442,7 @@ void MainWindow::showDerived() {
     att.show(), cd.show(), pmd.show();
     describeGraphs(&values);
     ui_->StatusBar1->showMessage(
-        toQ(verdictLine(linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd))));
+        toQ(verdictLine(linkVerdict(profiles.endAttenuation, profiles.sensitivity, profiles.endCd, profiles.endPmd))));
 }
 
 void MainWindow::undo() { state_.routeHistory.undo(); }
@@ -465,27 +465,27 @@ void MainWindow::showComponent(int k) {
 void MainWindow::removeSelectedComponent() {
     const int k = selectedComponent();
     if (k == 0) return;
-    state_.route.RemoveComponent(k);
+    state_.route.removeComponent(k);
     showComponent(std::min(k, state_.route.count()));
 }
 
 void MainWindow::moveSelectedLeft() {
     const int k = selectedComponent();
     if (k <= 1) return;
-    state_.route.MoveComponent(k, k - 1);
+    state_.route.moveComponent(k, k - 1);
     showComponent(k - 1);
 }
 
 void MainWindow::moveSelectedRight() {
     const int k = selectedComponent();
     if (k == 0 || k >= state_.route.count()) return;
-    state_.route.MoveComponent(k, k + 1);
+    state_.route.moveComponent(k, k + 1);
     showComponent(k + 1);
 }
 
 void MainWindow::changeSelectedLength() {
     const int k = selectedComponent();
-    if (k == 0 || typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) != ComponentType::Fibre) return;
+    if (k == 0 || typeNamed(slotText(state_.route.at(k), ComponentSlot::Type)) != ComponentType::Fibre) return;
     peers().lengthDialog.openForChange(k);
     showComponent(k);
 }
@@ -517,7 +517,7 @@ void MainWindow::routeShown() {
     describe(ui_->ToolButton12Action, QStringLiteral("Zpět"), history.undoText());
     describe(ui_->ToolButton13Action, QStringLiteral("Znovu"), history.redoText());
     const int k = selectedComponent();
-    const bool fibre = k != 0 && typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) == ComponentType::Fibre;
+    const bool fibre = k != 0 && typeNamed(slotText(state_.route.at(k), ComponentSlot::Type)) == ComponentType::Fibre;
     ui_->RemoveComponentAction->setEnabled(k != 0);
     ui_->MoveLeftAction->setEnabled(k > 1);
     ui_->MoveRightAction->setEnabled(k != 0 && k < state_.route.count());
@@ -577,7 +577,7 @@ void MainWindow::drawRouteGraphs() {
 
 void MainWindow::writeReportFiles() {
     const std::string folder = protocolFolder(desk_.executableDir());
-    const std::string path = ReportPath(desk_.executableDir());
+    const std::string path = reportPath(desk_.executableDir());
     ReportRequest request;
     request.student = shownStudent();
     request.conclusion = conclusionLines(fromQ(ui_->Memo1->toPlainText()));

@@ -47,7 +47,7 @@ void FibreLengthDialog::setChangeMode(int routeIndex) {
     ui_->Button2->setEnabled(true);
     // The fibre's own length, not whatever was typed for another fibre before.
     if (routeIndex >= 1 && routeIndex <= route_.count()) {
-        ui_->Edit1->setText(toQ(SlotText(route_.at(routeIndex), ComponentSlot::Length)));
+        ui_->Edit1->setText(toQ(slotText(route_.at(routeIndex), ComponentSlot::Length)));
     }
 }
 
@@ -108,7 +108,7 @@ void FibreLengthDialog::appendFibre() {
         desk_.warning("Zadejte délku vlákna znovu");
         return;
     }
-    route_.AppendComponent(std::move(record));
+    route_.appendComponent(std::move(record));
     again.dismiss();
     close();
 }
@@ -122,7 +122,7 @@ void FibreLengthDialog::changeLength() {
             desk_.warning("Zadejte délku vlákna znovu");
             return;
         }
-        route_.ReplaceComponent(k, std::move(record));
+        route_.replaceComponent(k, std::move(record));
     }
     again.dismiss();
     close();

@@ -153,7 +153,7 @@ void LibraryWindow::rebuildCategoryLists() {
 
 void LibraryWindow::newLibrary() {
     if (!desk_.question("Opravdu mám smazat databázi komponent?")) return;
-    library_.ClearLibrary();
+    library_.clearLibrary();
     clearCategoryLists();
 }
 
@@ -164,7 +164,7 @@ void LibraryWindow::openLibrary(const std::optional<std::string>& given) {
     if (!replacing || desk_.question(kOpenLibraryQuestion)) {
         if (const auto path = given ? given : desk_.openFileName(kLibraryFilter)) {
             if (const auto bytes = library_.readListFile(*path)) {
-                if (replacing) library_.ClearLibrary();
+                if (replacing) library_.clearLibrary();
                 library_.loadListBytes(*path, *bytes);
             }
         }
@@ -177,19 +177,19 @@ void LibraryWindow::saveLibrary() {
         desk_.information("Seznam je prázdný");
         return;
     }
-    if (auto path = desk_.saveFileName(kLibraryFilter, {})) library_.SaveLibrary(*path);
+    if (auto path = desk_.saveFileName(kLibraryFilter, {})) library_.saveLibrary(*path);
 }
 
 void LibraryWindow::newEntry() { editor().openForNew(); }
 
 void LibraryWindow::removeLastEntry() {
-    library_.RemoveLastEntry();
+    library_.removeLastEntry();
     library_.dropSpareColumn();
     rebuildCategoryLists();
 }
 
 void LibraryWindow::removeLastComponent() {
-    route_.RemoveLastComponent();
+    route_.removeLastComponent();
     route_.dropSpareColumn();
     activateWindow();
     setFocus();

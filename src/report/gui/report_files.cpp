@@ -33,8 +33,8 @@ ReportFiles reportFiles(const RouteList& route, const ReportRequest& request) {
     if (auto incomplete = incompleteRouteReason(route)) return {{}, std::move(*incomplete)};
     // The draw command's checks and evaluation; a failure leaves before anything is made.
     checkFibreLengths(route);
-    const RouteProfiles profiles = EvaluateRoute(route);
-    const RouteResult result{profiles.EndAttenuation, profiles.EndCd, profiles.EndPmd};
+    const RouteProfiles profiles = evaluateRoute(route);
+    const RouteResult result{profiles.endAttenuation, profiles.endCd, profiles.endPmd};
 
     EnlargedPictures pictures;
     std::array<VectorCanvas, 3> vectors = {VectorCanvas(kEnlargedGraphWidth, kEnlargedGraphHeight),
@@ -52,7 +52,7 @@ ReportFiles reportFiles(const RouteList& route, const ReportRequest& request) {
     out.files.push_back({"Protokol.html", reportPage(content)});
     if (request.pdf) {
         const LinkVerdict verdict =
-            linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd);
+            linkVerdict(profiles.endAttenuation, profiles.sensitivity, profiles.endCd, profiles.endPmd);
         std::optional<ReportAssignment> assignment;
         if (request.assignment)
             assignment = ReportAssignment{request.assignment->title, gradeRoute(route, *request.assignment)};
