@@ -1,5 +1,6 @@
 #include "eval/graph_drawing.h"
 #include "route/route_list.h"
+#include "test_routes.h"
 #include "text/messages.h"
 
 #include <benchmark/benchmark.h>

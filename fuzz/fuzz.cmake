@@ -26,6 +26,8 @@ if(LUMOR_FUZZ)
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,${LUMOR_FUZZ_SANITIZERS})
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,${LUMOR_FUZZ_SANITIZERS})
     target_link_libraries(fuzz_${name} PRIVATE lumor_core_fuzz lumor_warnings)
+    # The records the targets build, as the tests build them.
+    target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
     set_target_properties(fuzz_${name} PROPERTIES AUTOMOC OFF
       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
     list(APPEND LUMOR_FUZZ_EXECUTABLES fuzz_${name})

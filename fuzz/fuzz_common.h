@@ -4,6 +4,7 @@
 #include "eval/canvas.h"
 #include "eval/graph_drawing.h"
 #include "route/route_list.h"
+#include "test_routes.h"
 #include "text/messages.h"
 
 #include <cstddef>

@@ -36,10 +36,4 @@ std::optional<std::string> contentRefusal(const std::vector<std::unique_ptr<Comp
 RouteList::RouteList(Messages& messages)
     : RecordList(messages, routeTexts(), routeRowCaptions(), &routeCellText, &contentRefusal) {}
 
-std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
-    auto record = std::make_unique<ComponentRecord>();
-    for (ComponentSlot s : kComponentSlots) setSlotText(*record, s, slots[static_cast<std::size_t>(s)]);
-    return record;
-}
-
 }  // namespace lumor

@@ -20,7 +20,4 @@ public:
     void moveComponent(int k, int to) { move(k, to); }
 };
 
-/// A record with the given eleven slot texts, in slot order.
-std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots);
-
 }  // namespace lumor

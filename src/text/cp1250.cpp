@@ -153,14 +153,4 @@ std::size_t utf8Length(std::string_view text) {
     return n;
 }
 
-std::string utf8Left(std::string_view text, std::size_t count) {
-    std::string out;
-    std::size_t n = 0;
-    for (char32_t cp : utf8ToCodePoints(text)) {
-        if (n++ == count) break;
-        appendUtf8(out, cp);
-    }
-    return out;
-}
-
 }  // namespace lumor

@@ -28,7 +28,4 @@ void appendUtf8(std::string& out, char32_t cp);
 /// Number of characters (code points) in UTF-8 text.
 std::size_t utf8Length(std::string_view text);
 
-/// The first `count` characters of UTF-8 text.
-std::string utf8Left(std::string_view text, std::size_t count);
-
 }  // namespace lumor

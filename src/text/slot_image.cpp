@@ -18,10 +18,4 @@ std::string readSlot(const unsigned char* slot) {
     return cp1250ToUtf8(std::string(reinterpret_cast<const char*>(slot + 1), slot[0]));
 }
 
-std::string slotSafeText(const std::string& text) {
-    std::string bytes = utf8ToCp1250(text);
-    if (bytes.size() > kMaxSlotText) bytes.resize(kMaxSlotText);
-    return cp1250ToUtf8(bytes);
-}
-
 }  // namespace lumor

@@ -17,7 +17,4 @@ void writeSlot(unsigned char* slot, const std::string& text);
 /// The slot's text, decoded to UTF-8; exactly as many characters as its length byte says.
 std::string readSlot(const unsigned char* slot);
 
-/// UTF-8 text as a slot would hold it: cut to 255 characters, foreign characters as "?".
-std::string slotSafeText(const std::string& text);
-
 }  // namespace lumor

@@ -3,6 +3,7 @@
 #include "cli_runner.h"
 #include "route/route_list.h"
 #include "test_messages.h"
+#include "test_routes.h"
 #include "text/cp1250.h"
 #include "text/numbers.h"
 

@@ -27,6 +27,7 @@
 #include "route/route_rules.h"
 #include "test_files.h"
 #include "test_messages.h"
+#include "test_routes.h"
 #include "text/errors.h"
 #include "text/numbers.h"
 #include "text/text_decoding.h"

@@ -3,6 +3,7 @@
 #include "library/library_to_route.h"
 #include "route/route_list.h"
 #include "test_messages.h"
+#include "test_routes.h"
 
 #include <gtest/gtest.h>
 

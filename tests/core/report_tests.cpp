@@ -2,6 +2,7 @@
 #include "report/report_writer.h"
 #include "test_files.h"
 #include "test_messages.h"
+#include "test_routes.h"
 #include "text/cp1250.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "route/route_list.h"
 #include "route/route_rules.h"
 #include "test_messages.h"
+#include "test_routes.h"
 #include "text/errors.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,19 @@
 // Routes and components the tests build, with the slots in their usual places.
 #include "route/route_list.h"
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace lumor {
+
+/// A record with the given eleven slot texts, in slot order.
+inline std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& texts) {
+    auto record = std::make_unique<ComponentRecord>();
+    for (ComponentSlot s : kComponentSlots) setSlotText(*record, s, texts[static_cast<std::size_t>(s)]);
+    return record;
+}
 
 /// A route component with the given type and values in the usual slots.
 inline std::unique_ptr<ComponentRecord> component(const std::string& type, const std::string& label,

@@ -20,8 +20,6 @@ public:
     /// ratio above 1 (its own): while it is the screen's ratio, the control paints it instead,
     /// so that the drawing is not enlarged from the picture's pixels.
     void showPicture(const QImage& picture, const QImage& sharp = QImage());
-    /// The drawing shown at the screen's device pixel ratio; null when the picture is all there is.
-    const QImage& sharpPicture() const { return sharp_; }
 
 signals:
     void mouseMoved(int x, int y);
