@@ -57,6 +57,11 @@ if(NOT LUMOR_CORE_ONLY)
   add_library(lumor_gui STATIC)
   lumor_layer_headers(lumor_gui gui ${LUMOR_GUI_FOLDERS})
   target_link_libraries(lumor_gui PUBLIC lumor_core Qt6::Gui PRIVATE lumor_warnings)
+  # Qt's strict string casts, for the Qt layers and everything built on them (lumor-cli, the
+  # windows, their tests): no text becomes a QString, a QByteArray a char pointer or a QString
+  # a QUrl without saying how (toQ, fromQ, QStringLiteral, QString::fromLatin1, QUrl::fromLocalFile).
+  target_compile_definitions(lumor_gui PUBLIC
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY QT_NO_URL_CAST_FROM_STRING)
 
   add_library(lumor_ui STATIC)
   # Each window's form (src/<subsystem>/ui/<name>.ui) becomes ui_<name>.h for its class; only

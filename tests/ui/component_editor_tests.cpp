@@ -52,7 +52,7 @@ protected:
         pickType(typeIndex);
         edit(1)->setText(toQ(label));
         for (int n = 2; n <= 9; ++n) {
-            if (edit(n)->isEnabled()) edit(n)->setText("1");
+            if (edit(n)->isEnabled()) edit(n)->setText(QStringLiteral("1"));
         }
         control<QPushButton>(editor(), "Button1").click();
     }
@@ -61,7 +61,7 @@ protected:
 }  // namespace
 
 TEST_F(ComponentEditorTest, ControlsSitWhereTheLayoutPutsThem) {
-    EXPECT_EQ(editor().windowTitle(), "Přidej/Uprav komponentu");
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("Přidej/Uprav komponentu"));
     EXPECT_EQ(editor().size(), QSize(411, 517));
     EXPECT_EQ(control<QFrame>(editor(), "Panel1").geometry(), QRect(0, 0, 411, 517));
     EXPECT_EQ(control<QFrame>(editor(), "Panel1").palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
@@ -69,26 +69,27 @@ TEST_F(ComponentEditorTest, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(edit(1)->geometry(), QRect(240, 64, 145, 21));
     EXPECT_EQ(edit(8)->geometry(), QRect(240, 344, 145, 21));
     EXPECT_EQ(edit(10)->geometry(), QRect(240, 424, 145, 21));
-    EXPECT_EQ(editor().findChild<QLineEdit*>("Edit10"), edit(10));
+    EXPECT_EQ(editor().findChild<QLineEdit*>(QStringLiteral("Edit10")), edit(10));
     EXPECT_EQ(control<QPushButton>(editor(), "Button1").geometry(), QRect(24, 472, 75, 25));
     EXPECT_EQ(control<QPushButton>(editor(), "Button3").geometry(), QRect(160, 472, 75, 25));
     EXPECT_EQ(control<QPushButton>(editor(), "Button2").geometry(), QRect(296, 472, 75, 25));
-    EXPECT_EQ(control<QPushButton>(editor(), "Button1").text(), "Přidej");
-    EXPECT_EQ(control<QPushButton>(editor(), "Button3").text(), "Uprav");
-    EXPECT_EQ(control<QPushButton>(editor(), "Button2").text(), "Zavři");
-    auto* typeCaption = editor().findChild<QLabel*>("Label1");
-    auto* noteCaption = editor().findChild<QLabel*>("Label11");
+    EXPECT_EQ(control<QPushButton>(editor(), "Button1").text(), QStringLiteral("Přidej"));
+    EXPECT_EQ(control<QPushButton>(editor(), "Button3").text(), QStringLiteral("Uprav"));
+    EXPECT_EQ(control<QPushButton>(editor(), "Button2").text(), QStringLiteral("Zavři"));
+    auto* typeCaption = editor().findChild<QLabel*>(QStringLiteral("Label1"));
+    auto* noteCaption = editor().findChild<QLabel*>(QStringLiteral("Label11"));
     ASSERT_TRUE(typeCaption && noteCaption);
-    EXPECT_EQ(typeCaption->text(), "Typ:");
+    EXPECT_EQ(typeCaption->text(), QStringLiteral("Typ:"));
     EXPECT_EQ(typeCaption->pos(), QPoint(24, 24));
-    EXPECT_EQ(noteCaption->text(), "Poznámka:");
+    EXPECT_EQ(noteCaption->text(), QStringLiteral("Poznámka:"));
     EXPECT_EQ(noteCaption->pos(), QPoint(24, 424));
     EXPECT_TRUE(noteCaption->font().bold());
     EXPECT_EQ(noteCaption->font().pixelSize(), 16);
     QStringList items;
     for (int i = 0; i < control<QComboBox>(editor(), "ComboBox1").count(); ++i)
         items << control<QComboBox>(editor(), "ComboBox1").itemText(i);
-    EXPECT_EQ(items, QStringList({"Zdroj", "Vlákno", "Detektor", "Konektor", "Zesilovač"}));
+    EXPECT_EQ(items, QStringList({QStringLiteral("Zdroj"), QStringLiteral("Vlákno"), QStringLiteral("Detektor"),
+                                  QStringLiteral("Konektor"), QStringLiteral("Zesilovač")}));
     EXPECT_FALSE(control<QComboBox>(editor(), "ComboBox1").isEditable());
 }
 
@@ -101,17 +102,17 @@ TEST_F(ComponentEditorTest, CreationLeavesTheFieldsOfASource) {
 }
 
 TEST_F(ComponentEditorTest, ChoosingATypeEmptiesItsFieldsAndLeavesLabelAndNote) {
-    edit(1)->setText("LED");
-    edit(10)->setText("poznámka");
-    edit(2)->setText("850");
-    edit(4)->setText("-3");
-    edit(5)->setText("40");
+    edit(1)->setText(QStringLiteral("LED"));
+    edit(10)->setText(QStringLiteral("poznámka"));
+    edit(2)->setText(QStringLiteral("850"));
+    edit(4)->setText(QStringLiteral("-3"));
+    edit(5)->setText(QStringLiteral("40"));
     pickType(0);  // the same type again
     EXPECT_EQ(texts(), (std::vector<std::string>{"LED", "", "-", "", "", "-", "-", "-", "-", "poznámka"}));
 
     pickType(3);  // connector
     EXPECT_FALSE(edit(2)->isEnabled());
-    EXPECT_EQ(edit(2)->text(), "-");
+    EXPECT_EQ(edit(2)->text(), QStringLiteral("-"));
     EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true, false, false, false, false, false, false, true}));
 
     pickType(2);  // detector: wavelength and sensitivity only
@@ -126,23 +127,23 @@ TEST_F(ComponentEditorTest, ChoosingATypeEmptiesItsFieldsAndLeavesLabelAndNote) 
 
 TEST_F(ComponentEditorTest, NumberFieldsTakeAFullStopAsTheCommaAndStoreOnlyNumbers) {
     pickType(1);  // fibre: wavelength, PMD, CD, specific attenuation
-    edit(1)->setText("G.652");
-    QTest::keyClicks(edit(2), "1310.5");
-    QTest::keyClicks(edit(6), "0.06");
-    QTest::keyClicks(edit(7), "-1");
+    edit(1)->setText(QStringLiteral("G.652"));
+    QTest::keyClicks(edit(2), QStringLiteral("1310.5"));
+    QTest::keyClicks(edit(6), QStringLiteral("0.06"));
+    QTest::keyClicks(edit(7), QStringLiteral("-1"));
     QTest::keyClick(edit(7), Qt::Key_Period, Qt::KeypadModifier);
-    QTest::keyClicks(edit(7), "5");
+    QTest::keyClicks(edit(7), QStringLiteral("5"));
     const QLabel& hint = control<QLabel>(editor(), "Label12");
-    EXPECT_EQ(hint.text(), "");
+    EXPECT_EQ(hint.text(), QString());
     // What no number holds is refused whole, and said below the buttons.
-    QTest::keyClicks(edit(2), "a");
-    QTest::keyClicks(edit(6), ".");
-    EXPECT_EQ(hint.text(), "Číslo má jen jednu desetinnou čárku.");
+    QTest::keyClicks(edit(2), QStringLiteral("a"));
+    QTest::keyClicks(edit(6), QStringLiteral("."));
+    EXPECT_EQ(hint.text(), QStringLiteral("Číslo má jen jednu desetinnou čárku."));
     EXPECT_EQ(texts(), (std::vector<std::string>{"G.652", "1310,5", "-", "-", "-", "0,06", "-1,5", "", "-", ""}));
 
     // An applicable field left empty, or holding no number, is named and offered again.
     control<QPushButton>(editor(), "Button1").click();
-    edit(8)->setText("x");
+    edit(8)->setText(QStringLiteral("x"));
     control<QPushButton>(editor(), "Button1").click();
     EXPECT_EQ(desk.texts("warning"),
               (std::vector<std::string>{
@@ -150,7 +151,7 @@ TEST_F(ComponentEditorTest, NumberFieldsTakeAFullStopAsTheCommaAndStoreOnlyNumbe
                   "V poli „Měrný útlum [dB/km]“ není číslo: „x“. Zadejte číslo s desetinnou čárkou."}));
     EXPECT_EQ(editor().focusWidget(), edit(8));
     EXPECT_EQ(library().count(), 0);
-    QTest::keyClicks(edit(8), "0.35");
+    QTest::keyClicks(edit(8), QStringLiteral("0.35"));
     control<QPushButton>(editor(), "Button1").click();
     EXPECT_EQ(column(1), (std::vector<std::string>{"1.", "Vlákno", "G.652", "1310,5", "-", "-", "-", "0,06", "-1,5",
                                                    "0,35", "-", ""}));
@@ -159,9 +160,9 @@ TEST_F(ComponentEditorTest, NumberFieldsTakeAFullStopAsTheCommaAndStoreOnlyNumbe
 TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
     ASSERT_EQ(library().count(), 0);
     pickType(3);
-    edit(1)->setText("SC");
-    edit(3)->setText("0,5");
-    edit(10)->setText("poznámka");
+    edit(1)->setText(QStringLiteral("SC"));
+    edit(3)->setText(QStringLiteral("0,5"));
+    edit(10)->setText(QStringLiteral("poznámka"));
     control<QPushButton>(editor(), "Button1").click();
     EXPECT_TRUE(desk.shown.empty());
     EXPECT_EQ(library().count(), 1);
@@ -173,7 +174,7 @@ TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
     EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").currentIndex(), 3);
     // The library window's lists follow at once.
     ASSERT_EQ(categoryList(lib(), 3).count(), 1);
-    EXPECT_EQ(categoryList(lib(), 3).itemText(0), "SC");
+    EXPECT_EQ(categoryList(lib(), 3).itemText(0), QStringLiteral("SC"));
     EXPECT_TRUE(addButton(lib(), 3).isEnabled());
 
     // Pressed again at once: the label is empty.
@@ -181,7 +182,7 @@ TEST_F(ComponentEditorTest, AddingFillsColumnOneFirstThenAddsColumns) {
     EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{kRefusal});
     EXPECT_EQ(library().count(), 1);
 
-    edit(1)->setText("FC");
+    edit(1)->setText(QStringLiteral("FC"));
     control<QPushButton>(editor(), "Button1").click();
     EXPECT_EQ(library().count(), 2);
     EXPECT_EQ(libGrid().colCount(), 3);
@@ -193,10 +194,10 @@ TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
     addThroughEditor(0, "LED");
     desk.clear();
     pickType(2);
-    edit(1)->setText("LED");
-    edit(2)->setText("1550");
-    edit(9)->setText("-30");
-    edit(10)->setText("pozn.");
+    edit(1)->setText(QStringLiteral("LED"));
+    edit(2)->setText(QStringLiteral("1550"));
+    edit(9)->setText(QStringLiteral("-30"));
+    edit(10)->setText(QStringLiteral("pozn."));
     control<QPushButton>(editor(), "Button1").click();
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "warning");
@@ -206,7 +207,7 @@ TEST_F(ComponentEditorTest, APresentLabelIsRefusedButNearVariantsAreNew) {
     EXPECT_EQ(texts(), (std::vector<std::string>{"LED", "1550", "-", "-", "-", "-", "-", "-", "-30", "pozn."}));
 
     for (const char* label : {"led", " LED", "LED "}) {
-        edit(1)->setText(label);
+        edit(1)->setText(QString::fromUtf8(label));
         control<QPushButton>(editor(), "Button1").click();
     }
     EXPECT_EQ(library().count(), 4);
@@ -221,17 +222,17 @@ TEST_F(ComponentEditorTest, AThousandthEntryIsRefusedWithAWarning) {
     }
     desk.clear();
     pickType(3);
-    edit(1)->setText("nový");
-    edit(3)->setText("0,3");
-    edit(10)->setText("poznámka");
+    edit(1)->setText(QStringLiteral("nový"));
+    edit(3)->setText(QStringLiteral("0,3"));
+    edit(10)->setText(QStringLiteral("poznámka"));
     control<QPushButton>(editor(), "Button1").click();
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_NE(desk.texts("warning")[0].find("999"), std::string::npos);
     EXPECT_EQ(library().count(), 999);
     EXPECT_EQ(libGrid().colCount(), 1000);
     EXPECT_EQ(libGrid().cell(999, 2), "C999");
-    EXPECT_EQ(edit(1)->text(), "nový");
-    EXPECT_EQ(edit(10)->text(), "poznámka");
+    EXPECT_EQ(edit(1)->text(), QStringLiteral("nový"));
+    EXPECT_EQ(edit(10)->text(), QStringLiteral("poznámka"));
 }
 
 TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
@@ -241,7 +242,7 @@ TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
     categoryList(lib(), 0).setCurrentIndex(1);
     emit categoryList(lib(), 0).activated(1);
     desk.modalActions.push_back([&](QDialog&) {
-        edit(1)->setText("A");
+        edit(1)->setText(QStringLiteral("A"));
         control<QPushButton>(editor(), "Button3").click();
     });
     editButton(lib(), 0).click();
@@ -251,7 +252,7 @@ TEST_F(ComponentEditorTest, UpravMayGiveAnEntryAnotherEntrysLabel) {
     EXPECT_EQ(libGrid().cell(2, 2), "A");
     EXPECT_EQ(libGrid().colCount(), 3);
     ASSERT_EQ(categoryList(lib(), 0).count(), 2);
-    EXPECT_EQ(categoryList(lib(), 0).itemText(1), "A");
+    EXPECT_EQ(categoryList(lib(), 0).itemText(1), QStringLiteral("A"));
 
     // Opened for adding right after: the edited texts are still there, and "Přidej"
     // reports the label as present.
@@ -274,7 +275,7 @@ TEST_F(ComponentEditorTest, UpravWithoutAnEntryHandedOverWritesNothing) {
     addThroughEditor(3, "FC");
     const auto before0 = column(0), before1 = column(1), before2 = column(2);
     const auto bytes = library().imageBytes();
-    edit(1)->setText("přepis");
+    edit(1)->setText(QStringLiteral("přepis"));
     for (int index : {0, 3, -1}) {
         editor().setEditMode(3, index);  // "Uprav" enabled, no entry of that index handed over
         editor().show();
@@ -291,13 +292,13 @@ TEST_F(ComponentEditorTest, UpravWithoutAnEntryHandedOverWritesNothing) {
 
 TEST_F(ComponentEditorTest, ZavriClosesAndKeepsTheFields) {
     pickType(1);
-    edit(1)->setText("G.652");
-    edit(8)->setText("0,35");
+    edit(1)->setText(QStringLiteral("G.652"));
+    edit(8)->setText(QStringLiteral("0,35"));
     editor().show();
     control<QPushButton>(editor(), "Button2").click();
     EXPECT_FALSE(editor().isVisible());
     EXPECT_EQ(control<QComboBox>(editor(), "ComboBox1").currentIndex(), 1);
-    EXPECT_EQ(edit(1)->text(), "G.652");
-    EXPECT_EQ(edit(8)->text(), "0,35");
+    EXPECT_EQ(edit(1)->text(), QStringLiteral("G.652"));
+    EXPECT_EQ(edit(8)->text(), QStringLiteral("0,35"));
     EXPECT_EQ(library().count(), 0);
 }

@@ -63,7 +63,7 @@ TEST_F(DrawTest, DrawingACompleteRouteFillsEverythingAndSavesTheThreePictures) {
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
               control<ImageView>(*forms->graphWindows[1], "chrom").picture().convertToFormat(QImage::Format_RGB32));
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
-        EXPECT_TRUE(main().findChild<QToolButton*>(name)->isEnabled()) << name;
+        EXPECT_TRUE(main().findChild<QToolButton*>(QString::fromUtf8(name))->isEnabled()) << name;
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(DrawTest, EnlargedWindowsDrawTheCurrentRouteAndReadOutCoordinates) {
     main().enlargeAttenuation();
     ASSERT_EQ(desk.texts("modal"), std::vector<std::string>{"Form6"});
     EXPECT_DOUBLE_EQ(state->routeResult.endAttenuation, 0);  // enlarged windows leave it alone
-    EXPECT_EQ(forms->graphWindows[0]->windowTitle(), "Graf útlumu");
+    EXPECT_EQ(forms->graphWindows[0]->windowTitle(), QStringLiteral("Graf útlumu"));
     EXPECT_EQ(forms->graphWindows[1]->pos(), QPoint(281, 190));
     EXPECT_EQ(forms->graphWindows[2]->size(), QSize(632, 453));
     EXPECT_EQ(control<QStatusBar>(*forms->graphWindows[2], "StatusBar1").geometry(), QRect(0, 434, 632, 19));
@@ -125,10 +125,10 @@ TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
     workedRoute();
     main().drawGraphs();
     StudentDialog& s = *forms->studentDialog;
-    control<QLineEdit>(s, "Edit1").setText("Jan");
-    control<QLineEdit>(s, "Edit2").setText("Novák");
+    control<QLineEdit>(s, "Edit1").setText(QStringLiteral("Jan"));
+    control<QLineEdit>(s, "Edit2").setText(QStringLiteral("Novák"));
     s.confirm();
-    control<QPlainTextEdit>(main(), "Memo1").setPlainText("Trasa vyhovuje.");
+    control<QPlainTextEdit>(main(), "Memo1").setPlainText(QStringLiteral("Trasa vyhovuje."));
     desk.clear();
     main().writeReport();
     ASSERT_EQ(desk.viewed, std::vector<std::string>{protokol("Protokol.html")});
@@ -141,8 +141,8 @@ TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
 TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText("Novák");
-    control<QLabel>(main(), "Label7").setText("Jan");
+    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
     fs::remove_all(dir / "bin" / "Protokol");
     desk.clear();
     main().writeReport();
@@ -154,8 +154,8 @@ TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
 TEST_F(DrawTest, AViewerThatCannotOpenThePageIsReported) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText("Novák");
-    control<QLabel>(main(), "Label7").setText("Jan");
+    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
     desk.viewerOpens = false;
     desk.clear();
     main().writeReport();
@@ -170,8 +170,8 @@ TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
     desk.clear();
     desk.modalActions.push_back([](QDialog& d) {
         auto& s = static_cast<StudentDialog&>(d);
-        control<QLineEdit>(s, "Edit1").setText("Jan");
-        control<QLineEdit>(s, "Edit2").setText("Novák");
+        control<QLineEdit>(s, "Edit1").setText(QStringLiteral("Jan"));
+        control<QLineEdit>(s, "Edit2").setText(QStringLiteral("Novák"));
         s.close();  // closed without the confirm button: the labels stay empty
     });
     main().writeReport();
@@ -182,8 +182,8 @@ TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
 TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText("Novák");
-    control<QLabel>(main(), "Label7").setText("Jan");
+    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
     route().removeComponent(3);  // the connector, after the draw
     desk.clear();
     qputenv("SOURCE_DATE_EPOCH", "1710237600");
@@ -210,8 +210,8 @@ TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
 TEST_F(DrawTest, ARouteThatCannotBeReportedWritesNothingAndSaysWhy) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText("Novák");
-    control<QLabel>(main(), "Label7").setText("Jan");
+    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
     fs::remove(protokol("att.bmp"));
     route().removeLastComponent();  // the detector
     desk.clear();
@@ -235,15 +235,15 @@ TEST_F(DrawTest, TheAssignmentFollowsEveryEditAndGoesIntoThePdf) {
     main().openGivenFile(file.string());
     const auto& panel = control<AssignmentPanel>(main(), "zadani");
     EXPECT_FALSE(panel.isHidden());
-    EXPECT_EQ(panel.title(), "Zadání: Úloha 1");
-    EXPECT_EQ(panel.linesText(), "✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)");
+    EXPECT_EQ(panel.title(), QStringLiteral("Zadání: Úloha 1"));
+    EXPECT_EQ(panel.linesText(), QStringLiteral("✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)"));
     route().appendComponent(component("Konektor", "SC", "0,5"));  // no detector at the end: nothing is met
-    EXPECT_EQ(panel.linesText(), "✗ Délka vláken: – (nejméně 10 km)\n✗ Komponenty: – (nejvýše 4)");
+    EXPECT_EQ(panel.linesText(), QStringLiteral("✗ Délka vláken: – (nejméně 10 km)\n✗ Komponenty: – (nejvýše 4)"));
     route().removeComponent(5);
-    EXPECT_EQ(panel.linesText(), "✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)");
+    EXPECT_EQ(panel.linesText(), QStringLiteral("✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)"));
 
-    control<QLabel>(main(), "Label6").setText("Novák");
-    control<QLabel>(main(), "Label7").setText("Jan");
+    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
+    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
     main().writeReport();
     const std::string command = "pdftotext -enc UTF-8 '" + protokol("Protokol.pdf") + "' -";
     std::string text;

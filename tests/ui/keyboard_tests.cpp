@@ -110,8 +110,9 @@ TEST_F(UiTest, TheStudentTaskOfTheQuickStartIsDoneWithTheKeyboardAlone) {
     EXPECT_EQ(control<GridView>(main(), "seznam").selection()->left, 3);  // the detector just added
 
     press(Qt::Key_F5);
-    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().contains("zachytí"));
-    for (int i = 0; i < 20 && QApplication::focusWidget()->objectName() != "Memo1"; ++i) press(Qt::Key_Tab);
+    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().contains(QStringLiteral("zachytí")));
+    for (int i = 0; i < 20 && QApplication::focusWidget()->objectName() != QStringLiteral("Memo1"); ++i)
+        press(Qt::Key_Tab);
     type("Trasa vyhovuje.");
     press(Qt::ControlModifier | Qt::Key_P);
     desk.fileNames = {path("novak.trasa")};
@@ -130,9 +131,9 @@ TEST_F(UiTest, EveryInputTableAndButtonHasTheNameItsCaptionShowsAndTheGraphsThei
              forms->mainWindow.get(), forms->libraryWindow.get(), forms->componentEditor.get(),
              forms->lengthDialog.get(), forms->studentDialog.get()}) {
         for (const QWidget* w : window->findChildren<QWidget*>()) {
-            if (w->focusPolicy() != Qt::NoFocus && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_") &&
-                name(*w).empty())
-                unnamed.push_back(fromQ(window->objectName() + "." + w->objectName()));
+            if (w->focusPolicy() != Qt::NoFocus && !w->objectName().isEmpty() &&
+                !w->objectName().startsWith(QStringLiteral("qt_")) && name(*w).empty())
+                unnamed.push_back(fromQ(window->objectName() + QStringLiteral(".") + w->objectName()));
         }
     }
     EXPECT_EQ(unnamed, Names{});

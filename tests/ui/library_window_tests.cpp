@@ -93,7 +93,7 @@ protected:
 // ---- layout and start-up ----------------------------------------------------------------
 
 TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
-    EXPECT_EQ(lib().windowTitle(), "Seznam komponent");
+    EXPECT_EQ(lib().windowTitle(), QStringLiteral("Seznam komponent"));
     EXPECT_EQ(lib().size(), QSize(863, 343));
     EXPECT_EQ(lib().palette().color(QPalette::Window), QColor(0, 255, 0));
     struct Place {
@@ -109,25 +109,25 @@ TEST_F(LibraryWindowTest, ControlsSitWhereTheLayoutPutsThem) {
         {"Edit1", {96, 232, 137, 21}},       {"SpeedButton11", {248, 232, 23, 22}},
     };
     for (const auto& p : places) {
-        auto* w = lib().findChild<QWidget*>(p.name);
+        auto* w = lib().findChild<QWidget*>(QString::fromUtf8(p.name));
         ASSERT_TRUE(w) << p.name;
         EXPECT_EQ(w->geometry(), p.rect) << p.name;
     }
     EXPECT_EQ(control<QToolBar>(lib(), "ToolBar1").height(), 29);
     EXPECT_EQ(control<QToolBar>(lib(), "ToolBar1").width(), 863);
     EXPECT_EQ(control<QLabel>(lib(), "Label1").pos(), QPoint(16, 8));
-    EXPECT_EQ(control<QLabel>(lib(), "Label1").text(), "Seznam komponent");
+    EXPECT_EQ(control<QLabel>(lib(), "Label1").text(), QStringLiteral("Seznam komponent"));
     EXPECT_EQ(control<QLabel>(lib(), "Label1").palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(control<QLabel>(lib(), "Label7").pos(), QPoint(16, 232));
-    EXPECT_EQ(control<QLabel>(lib(), "Label7").text(), "Hledej");
-    EXPECT_EQ(lib().findChild<QLabel*>("Label5")->text(), "Konektory");
-    EXPECT_EQ(lib().findChild<QLabel*>("Label5")->pos(), QPoint(16, 160));
-    EXPECT_EQ(control<QPushButton>(lib(), "BitBtn1").text(), "Zavřít");
-    EXPECT_EQ(control<QToolButton>(lib(), "SpeedButton11").toolTip(), "Najdi (Enter)");
-    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton2")->toolTip(),
-              "Přidej vybrané vlákno do trasy (Enter v seznamu)");
-    EXPECT_EQ(lib().findChild<QToolButton*>("SpeedButton7")->toolTip(),
-              "Uprav vybrané vlákno v seznamu komponent (F2 v seznamu)");
+    EXPECT_EQ(control<QLabel>(lib(), "Label7").text(), QStringLiteral("Hledej"));
+    EXPECT_EQ(lib().findChild<QLabel*>(QStringLiteral("Label5"))->text(), QStringLiteral("Konektory"));
+    EXPECT_EQ(lib().findChild<QLabel*>(QStringLiteral("Label5"))->pos(), QPoint(16, 160));
+    EXPECT_EQ(control<QPushButton>(lib(), "BitBtn1").text(), QStringLiteral("Zavřít"));
+    EXPECT_EQ(control<QToolButton>(lib(), "SpeedButton11").toolTip(), QStringLiteral("Najdi (Enter)"));
+    EXPECT_EQ(lib().findChild<QToolButton*>(QStringLiteral("SpeedButton2"))->toolTip(),
+              QStringLiteral("Přidej vybrané vlákno do trasy (Enter v seznamu)"));
+    EXPECT_EQ(lib().findChild<QToolButton*>(QStringLiteral("SpeedButton7"))->toolTip(),
+              QStringLiteral("Uprav vybrané vlákno v seznamu komponent (F2 v seznamu)"));
 
     // The tool bar in its order, with its hints.
     std::vector<std::string> order, hints;
@@ -298,7 +298,7 @@ TEST_F(LibraryWindowTest, AFibreIsAppendedThroughTheLengthDialog) {
         okEnabled = control<QPushButton>(dlg, "Button1").isEnabled();
         changeEnabled = control<QPushButton>(dlg, "Button2").isEnabled();
         column = lengthDialog().fibreLibraryColumn();
-        control<QLineEdit>(dlg, "Edit1").setText("3,3");
+        control<QLineEdit>(dlg, "Edit1").setText(QStringLiteral("3,3"));
         control<QPushButton>(dlg, "Button1").click();
     });
     choose(1, "G.652");
@@ -325,7 +325,7 @@ TEST_F(LibraryWindowTest, AFibreLabelInTwoColumnsOpensTheLengthDialogForEach) {
         return [&, length](QDialog& d) {
             auto& dlg = static_cast<FibreLengthDialog&>(d);
             columns.push_back(lengthDialog().fibreLibraryColumn());
-            control<QLineEdit>(dlg, "Edit1").setText(length);
+            control<QLineEdit>(dlg, "Edit1").setText(QString::fromUtf8(length));
             control<QPushButton>(dlg, "Button1").click();
         };
     };
@@ -578,8 +578,8 @@ TEST_F(LibraryWindowTest, EditingOneOfTwoEntriesWithALabelOverwritesOnlyTheLater
     desk.modalActions.push_back([&](QDialog& d) {
         auto& e = static_cast<ComponentEditor&>(d);
         shownGain = fromQ(editorField(e, LibrarySlot::Gain).text());
-        editorField(e, LibrarySlot::Gain).setText("7");
-        editorField(e, LibrarySlot::Note).setText("upraveno");
+        editorField(e, LibrarySlot::Gain).setText(QStringLiteral("7"));
+        editorField(e, LibrarySlot::Note).setText(QStringLiteral("upraveno"));
         control<QPushButton>(e, "Button3").click();
     });
     choose(0, "X");

@@ -109,15 +109,17 @@ TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary)
     EXPECT_EQ(startupShown[0].text.rfind("Soubor „Komponenty/stdkmp.komp“ nelze otevřít: soubor neexistuje.", 0), 0u);
     EXPECT_EQ(state->library.count(), 0);
     EXPECT_EQ(state->library.colCount(), 2);
-    EXPECT_EQ(main().windowTitle(), "Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Lumor"));
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
-        auto* b = main().findChild<QToolButton*>(name);
+        auto* b = main().findChild<QToolButton*>(QString::fromUtf8(name));
         ASSERT_TRUE(b) << name;
         EXPECT_FALSE(b->isEnabled()) << name;
     }
     EXPECT_EQ(route().colCount(), 2);
-    EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(0, Qt::Horizontal).toString(), "1.");
-    EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
+    EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(0, Qt::Horizontal).toString(),
+              QStringLiteral("1."));
+    EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(8, Qt::Vertical).toString(),
+              QStringLiteral("délka vlákna [km]"));
 }
 
 TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
@@ -134,18 +136,19 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
         {"Image3", {8, 16, 305, 273}},        {"Memo1", {8, 792, 667, 78}},
     };
     for (const auto& p : places) {
-        auto* w = main().findChild<QWidget*>(p.name);
+        auto* w = main().findChild<QWidget*>(QString::fromUtf8(p.name));
         ASSERT_TRUE(w) << p.name;
         EXPECT_EQ(w->geometry(), p.rect) << p.name;
     }
     EXPECT_EQ(control<QLabel>(main(), "Label1").pos(), QPoint(8, 112));
     EXPECT_EQ(control<QLabel>(main(), "Label12").pos(), QPoint(8, 766));
     EXPECT_EQ(control<QLabel>(main(), "Label7").pos(), QPoint(224, 8));
-    EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy (F5)");
-    EXPECT_EQ(main().findChild<QWidget*>("ToolButton4")->width(), 28);
-    EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
+    EXPECT_EQ(main().findChild<QToolButton*>(QStringLiteral("ToolButton11"))->toolTip(),
+              QStringLiteral("Vykresli grafy (F5)"));
+    EXPECT_EQ(main().findChild<QWidget*>(QStringLiteral("ToolButton4"))->width(), 28);
+    EXPECT_EQ(main().findChild<QWidget*>(QStringLiteral("ToolButton9"))->width(), 27);
     EXPECT_EQ(control<QLabel>(main(), "Label6").palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(control<QGroupBox>(main(), "GroupBox1").title(), "Útlum");
+    EXPECT_EQ(control<QGroupBox>(main(), "GroupBox1").title(), QStringLiteral("Útlum"));
 }
 
 TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
@@ -197,7 +200,7 @@ TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce)
     desk.fileNames = {path("four.trasa"), path("moje.trasa")};
     main().openRoute();
     EXPECT_EQ(std::filesystem::file_size(path("moje.trasa")), 4u * 2816u);
-    EXPECT_EQ(main().windowTitle(), "four.trasa — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("four.trasa — Lumor"));
     EXPECT_FALSE(report.isEnabled());
 
     // Unchanged: New empties it without a question, and an empty route as well, silently.
@@ -221,7 +224,7 @@ TEST_F(UiTest, CtrlSWritesToTheRoutesOwnFileWithoutAskingAndSaveAsAsks) {
     route().appendComponent(testroutes::detector("-28"));
     press(Qt::ControlModifier | Qt::Key_S);  // its own file: written at once
     EXPECT_EQ(std::filesystem::file_size(path("novák.trasa")), 5u * 2816u);
-    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("novák.trasa — Lumor"));
     EXPECT_EQ(control<QStatusBar>(main(), "StatusBar1").currentMessage(),
               toQ("Uloženo do „" + path("novák.trasa") + "“."));
     press(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S);  // asks, starting at the route's file
@@ -263,29 +266,30 @@ TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
 
 TEST_F(UiTest, ConclusionKeepsItsFirstFiveLinesAndSaysSo) {
     auto& memo = control<QPlainTextEdit>(main(), "Memo1");
-    memo.setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
-    EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText(), "1\n2\n3\n4\n5");
+    memo.setPlainText(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8"));
+    EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText(), QStringLiteral("1\n2\n3\n4\n5"));
     memo.moveCursor(QTextCursor::End);
     QTest::keyClick(&memo, Qt::Key_Return);  // a sixth line typed
-    EXPECT_EQ(memo.toPlainText(), "1\n2\n3\n4\n5");
-    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), "Závěr má nejvýš pět řádků; šestý řádek nelze přidat.");
-    QTest::keyClicks(&memo, ".");
-    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), "");
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("1\n2\n3\n4\n5"));
+    EXPECT_EQ(control<QLabel>(main(), "Label13").text(),
+              QStringLiteral("Závěr má nejvýš pět řádků; šestý řádek nelze přidat."));
+    QTest::keyClicks(&memo, QStringLiteral("."));
+    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), QString());
     control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString(700, QLatin1Char('x')));
     EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText().size(), 550);
 }
 
 TEST_F(UiTest, LengthFieldRefusesATypedLetterVisiblyAndKeepsTheCursor) {
     QLineEdit& field = control<QLineEdit>(*forms->lengthDialog, "Edit1");
-    field.setText("12");
+    field.setText(QStringLiteral("12"));
     field.setCursorPosition(1);
-    field.insert("a");
-    EXPECT_EQ(field.text(), "12");
+    field.insert(QStringLiteral("a"));
+    EXPECT_EQ(field.text(), QStringLiteral("12"));
     EXPECT_EQ(field.cursorPosition(), 1);
     EXPECT_EQ(control<QLabel>(*forms->lengthDialog, "Label3").text(),
-              "„a“ do čísla nepatří: pište číslice a desetinnou čárku.");
-    field.insert(",5");
-    EXPECT_EQ(field.text(), "1,52");
+              QStringLiteral("„a“ do čísla nepatří: pište číslice a desetinnou čárku."));
+    field.insert(QStringLiteral(",5"));
+    EXPECT_EQ(field.text(), QStringLiteral("1,52"));
 }
 
 TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
@@ -301,7 +305,7 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
         auto& dlg = static_cast<FibreLengthDialog&>(d);
         EXPECT_TRUE(control<QPushButton>(dlg, "Button2").isEnabled());
         EXPECT_FALSE(control<QPushButton>(dlg, "Button1").isEnabled());
-        control<QLineEdit>(dlg, "Edit1").setText("20");
+        control<QLineEdit>(dlg, "Edit1").setText(QStringLiteral("20"));
         control<QPushButton>(dlg, "Button2").click();
     });
     main().changeClickedLength();
@@ -314,7 +318,7 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     completeRoute(route());
     FibreLengthDialog& dlg = *forms->lengthDialog;
     dlg.setChangeMode(2);
-    control<QLineEdit>(dlg, "Edit1").setText(",");
+    control<QLineEdit>(dlg, "Edit1").setText(QStringLiteral(","));
     control<QPushButton>(dlg, "Button2").click();
     ASSERT_EQ(desk.shown.size(), 1u);
     EXPECT_EQ(desk.shown[0].kind, "exception");
@@ -325,18 +329,18 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
     StudentDialog& s = *forms->studentDialog;
-    control<QLineEdit>(s, "Edit1").setText("Jan");
-    control<QLineEdit>(s, "Edit2").setText("Novák");
-    control<QLineEdit>(s, "Edit3").setText("1. 12. 2026");
-    control<QLineEdit>(s, "Edit4").setText("2B");
+    control<QLineEdit>(s, "Edit1").setText(QStringLiteral("Jan"));
+    control<QLineEdit>(s, "Edit2").setText(QStringLiteral("Novák"));
+    control<QLineEdit>(s, "Edit3").setText(QStringLiteral("1. 12. 2026"));
+    control<QLineEdit>(s, "Edit4").setText(QStringLiteral("2B"));
     control<QToolButton>(s, "SpeedButton1").click();
-    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
-    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
-    EXPECT_EQ(control<QLabel>(main(), "Label10").text(), "1. 12. 2026");
-    EXPECT_EQ(control<QLabel>(main(), "Label11").text(), "2B");
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), QStringLiteral("Jan"));
+    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), QStringLiteral("Novák"));
+    EXPECT_EQ(control<QLabel>(main(), "Label10").text(), QStringLiteral("1. 12. 2026"));
+    EXPECT_EQ(control<QLabel>(main(), "Label11").text(), QStringLiteral("2B"));
     control<QLineEdit>(s, "Edit1").clear();
     QTest::keyClick(&control<QLineEdit>(s, "Edit2"), Qt::Key_Return);  // Enter confirms too
-    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "");
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), QString());
 }
 
 TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
@@ -351,26 +355,26 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         selectCell(control<GridView>(main(), "seznam"), k, 9);
         desk.modalActions.push_back([&, offered, type](QDialog& d) {
             EXPECT_EQ(d.focusWidget(), &field);
-            EXPECT_EQ(field.text(), offered);
+            EXPECT_EQ(field.text(), QString::fromUtf8(offered));
             EXPECT_EQ(field.selectedText(), field.text());
             type();
             QTest::keyClick(&field, Qt::Key_Return);
         });
         main().changeClickedLength();
     };
-    change(3, "4", [&] { QTest::keyClicks(&field, "12.5"); });
+    change(3, "4", [&] { QTest::keyClicks(&field, QStringLiteral("12.5")); });
     EXPECT_EQ(route().cell(3, 9), "12,5");
     change(2, "10", [&] {
         QTest::mouseClick(&field, Qt::LeftButton);  // a click into the offered field
-        QTest::keyClicks(&field, "8,25");
+        QTest::keyClicks(&field, QStringLiteral("8,25"));
     });
     EXPECT_EQ(route().cell(2, 9), "8,25");
     change(2, "8,25", [&] {
-        QTest::keyClicks(&field, "0");
+        QTest::keyClicks(&field, QStringLiteral("0"));
         QTest::keyClick(&field, Qt::Key_Return);  // refused: the field is offered again
         EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Zadejte délku vlákna znovu"});
-        EXPECT_EQ(field.selectedText(), "0");
-        QTest::keyClicks(&field, "3");
+        EXPECT_EQ(field.selectedText(), QStringLiteral("0"));
+        QTest::keyClicks(&field, QStringLiteral("3"));
     });
     EXPECT_EQ(route().cell(2, 9), "3");
 }
@@ -380,27 +384,28 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
     EXPECT_TRUE(desk.shown.empty());
 
     completeRoute(route());
-    EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Nová trasa* — Lumor"));
     desk.choices = {Choice::Cancel, Choice::Yes, Choice::Yes};
     desk.fileNames = {std::nullopt, path("novák.trasa")};
     EXPECT_FALSE(main().close());  // Zrušit
     EXPECT_FALSE(main().close());  // Ano, but the save dialog cancelled
     EXPECT_TRUE(main().close());   // Ano, saved
     EXPECT_EQ(desk.texts("choice").size(), 3u);
-    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("novák.trasa — Lumor"));
 
     // The conclusion lives only in the report: closing without one asks.
-    QTest::keyClicks(&control<QPlainTextEdit>(main(), "Memo1"), "Trasa vyhovuje.");
+    QTest::keyClicks(&control<QPlainTextEdit>(main(), "Memo1"), QStringLiteral("Trasa vyhovuje."));
     desk.answers = {false, true};
     EXPECT_FALSE(main().close());
     EXPECT_TRUE(main().close());
     EXPECT_EQ(desk.texts("question").size(), 2u);
     route().appendComponent(testroutes::detector("-28"));
-    EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("novák.trasa* — Lumor"));
     // Undone back to the saved route: nothing to save, nothing asked.
     control<QToolButton>(main(), "ToolButton12").click();
-    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
-    EXPECT_EQ(control<QToolButton>(main(), "ToolButton13").toolTip(), "Znovu: přidat Detektor PIN (Ctrl+Y)");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("novák.trasa — Lumor"));
+    EXPECT_EQ(control<QToolButton>(main(), "ToolButton13").toolTip(),
+              QStringLiteral("Znovu: přidat Detektor PIN (Ctrl+Y)"));
     desk.clear();
     desk.answers = {true};  // only the conclusion without a report is asked about
     EXPECT_TRUE(main().close());
@@ -466,15 +471,15 @@ TEST(QtTexts, MessageBoxesAndFileDialogsSpeakCzech) {
     const auto shown = [](QAbstractButton* b) { return b ? b->text().remove(QLatin1Char('&')) : QStringLiteral("?"); };
     QMessageBox question(QMessageBox::Question, QStringLiteral("Dotaz"), QStringLiteral("Opravdu?"),
                          QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(shown(question.button(QMessageBox::Yes)), "Ano");
-    EXPECT_EQ(shown(question.button(QMessageBox::No)), "Ne");
+    EXPECT_EQ(shown(question.button(QMessageBox::Yes)), QStringLiteral("Ano"));
+    EXPECT_EQ(shown(question.button(QMessageBox::No)), QStringLiteral("Ne"));
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_TRUE(buttons);
-    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Cancel)), "Zrušit");
-    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)), "Uložit");
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Cancel)), QStringLiteral("Zrušit"));
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)), QStringLiteral("Uložit"));
 }
 
 TEST(QtDeskFolders, FileDialogsStartInTheDocumentsThenWhereTheLastFileWas) {
@@ -496,7 +501,8 @@ TEST_F(UiTest, F1OpensTheGuideWithTheReportFolderAndTheAboutBox) {
     QApplication::setActiveWindow(&main());
     desk.modalActions.push_back([](QDialog& help) {
         const QString guide = control<QTextBrowser>(help, "HelpText").toPlainText();
-        EXPECT_TRUE(guide.contains("Rychlý start") && guide.contains("Verdikt a přenosová rychlost"));
+        EXPECT_TRUE(guide.contains(QStringLiteral("Rychlý start")) &&
+                    guide.contains(QStringLiteral("Verdikt a přenosová rychlost")));
         EXPECT_TRUE(guide.contains(QStringLiteral("bin/Protokol"))) << guide.toStdString();
         control<QPushButton>(help, "AboutButton").click();
     });
@@ -541,7 +547,7 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
 
     openCommandLineFiles(*forms, {path("novák.trasa"), path("moje.komp")});
     EXPECT_EQ(route().count(), 4);
-    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("novák.trasa — Lumor"));
     EXPECT_EQ(state->library.count(), 1);
     EXPECT_EQ(state->library.cell(1, 2), "SC");
     EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
@@ -584,15 +590,15 @@ TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
     EXPECT_EQ(control<QLabel>(*forms->componentEditor, "Label11").font().pixelSize(), 16);
 
     // The student dialog's confirmation reaches the main window's labels.
-    control<QLineEdit>(*forms->studentDialog, "Edit1").setText("Jan");
-    control<QLineEdit>(*forms->studentDialog, "Edit2").setText("Novák");
+    control<QLineEdit>(*forms->studentDialog, "Edit1").setText(QStringLiteral("Jan"));
+    control<QLineEdit>(*forms->studentDialog, "Edit2").setText(QStringLiteral("Novák"));
     control<QToolButton>(*forms->studentDialog, "SpeedButton1").click();
-    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), "Jan");
-    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), "Novák");
+    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), QStringLiteral("Jan"));
+    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), QStringLiteral("Novák"));
 
     // An entry the editor adds reaches the library window's category lists.
-    editorField(*forms->componentEditor, 0).setText("LED");
-    for (int s : {1, 3, 4}) editorField(*forms->componentEditor, s).setText("1");  // a source's numbers
+    editorField(*forms->componentEditor, 0).setText(QStringLiteral("LED"));
+    for (int s : {1, 3, 4}) editorField(*forms->componentEditor, s).setText(QStringLiteral("1"));  // a source's numbers
     control<QPushButton>(*forms->componentEditor, "Button1").click();
     EXPECT_EQ(categoryList(*forms->libraryWindow, 0).count(), 1);
 }
@@ -613,7 +619,7 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
     QTest::keyClick(&grid, Qt::Key_Right, Qt::ControlModifier);  // SC, still selected, one to the right
     EXPECT_EQ(route().cell(3, 2), "SC");
     EXPECT_EQ(route().cell(2, 2), "PIN");
-    EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Nová trasa* — Lumor"));
 
     undo.click();
     EXPECT_EQ(snapshot(), three);
@@ -626,7 +632,7 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
     // F2 on a fibre asks for its length as a double-click does; undo takes the change back.
     selectCell(grid, 2, 1);
     desk.modalActions.push_back([](QDialog& d) {
-        QTest::keyClicks(&control<QLineEdit>(d, "Edit1"), "20");
+        QTest::keyClicks(&control<QLineEdit>(d, "Edit1"), QStringLiteral("20"));
         QTest::keyClick(&control<QLineEdit>(d, "Edit1"), Qt::Key_Return);
     });
     QTest::keyClick(&grid, Qt::Key_F2);

@@ -32,6 +32,10 @@ T& control(const QObject& window, const QString& name) {
         throw std::runtime_error("no control " + name.toStdString() + " in " + window.objectName().toStdString());
     return *found;
 }
+template <class T>
+T& control(const QObject& window, const char* name) {
+    return control<T>(window, QString::fromUtf8(name));
+}
 
 /// The library window's category list of type t, 0 to 4 (ComboBox1 to ComboBox5).
 inline QComboBox& categoryList(const QObject& libraryWindow, int t) {
