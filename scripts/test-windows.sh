@@ -10,7 +10,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-windows"
 werror="${LUMOR_WERROR:-OFF}"
 start=$SECONDS
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" --test
 
 step() { echo; echo "=== $* ($(( SECONDS - start ))s)"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
