@@ -165,6 +165,11 @@ for icon in lumor application-x-lumor-route application-x-lumor-library; do
   convert -background none -density 384 "$root/packaging/icons/$icon.svg" -depth 8 \
     -define icon:auto-resize=256,64,48,32,24,16 "$ico/$icon.ico" || fail "could not render $icon.ico"
 done
+# The picture beside the installer's first and last page (164 × 314, as NSIS wants it).
+convert -size 164x314 gradient:'#dbe8f8'-'#9dbfe8' \
+  \( -background none -density 384 "$root/packaging/icons/lumor.svg" -resize 112x112 \) \
+  -gravity north -geometry +0+48 -composite -type TrueColor "BMP3:$ico/welcome.bmp" ||
+  fail "could not render welcome.bmp"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
   -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt;$cli11" \

@@ -1,7 +1,7 @@
 ; The Windows installer of Lumor, Lumor-<version>-setup.exe, made by scripts/build-windows.sh with
 ; Debian's makensis from the program folder it also zips:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=0.1.0 -DPUBLISHER="..." -DOUTFILE=...-setup.exe
-;            -DICONS=<folder with lumor.ico> -DINSTALL_FILES=<file list> -DUNINSTALL_FILES=<list>
+;            -DICONS=<folder with lumor.ico, welcome.bmp> -DINSTALL_FILES=<list> -DUNINSTALL_FILES=<list>
 ;            packaging/windows/lumor.nsi
 ; The two lists are written by the build script from the program folder: File lines for the
 ; installer, Delete and RMDir lines (deepest folder first) for the uninstaller, so the uninstaller
@@ -54,6 +54,7 @@ VIAddVersionKey /LANG=1029 "FileDescription" "Instalace programu Lumor"
 
 !define MUI_ICON "${ICONS}\lumor.ico"
 !define MUI_UNICON "${ICONS}\lumor.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${ICONS}\welcome.bmp"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TITLE "Instalace programu Lumor ${VERSION}"
 !define MUI_WELCOMEPAGE_TEXT "Lumor je výukový program předmětu Přenosová media: návrh optické trasy \
