@@ -40,9 +40,9 @@ if(probe_result EQUAL 0)
   file(REMOVE ${probe})
 endif()
 
-set(LUMOR_CORE_FOLDERS text route library eval report app)
+set(LUMOR_CORE_FOLDERS text route library eval assignment report app)
 set(LUMOR_GUI_FOLDERS platform/gui eval/gui report/gui)
-set(LUMOR_UI_FOLDERS platform/ui eval/ui library/ui app/ui)
+set(LUMOR_UI_FOLDERS platform/ui eval/ui library/ui assignment/ui app/ui)
 
 add_library(lumor_core STATIC)
 lumor_layer_headers(lumor_core core ${LUMOR_CORE_FOLDERS})

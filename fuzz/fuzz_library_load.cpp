@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ComponentLibrary library(messages);
     library.loadBytes(bytes);
     for (int k = 1; k <= library.count(); ++k) {
-        LUMOR_FUZZ_CHECK(library.grid().cell(k, 1) == typeNameOfCode(typeCode(library.at(k))));
+        LUMOR_FUZZ_CHECK(library.cell(k, 1) == typeNameOfCode(typeCode(library.at(k))));
     }
     return 0;
 }

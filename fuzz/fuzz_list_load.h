@@ -22,7 +22,7 @@ void checkListLoad(std::string_view bytes) {
     LUMOR_FUZZ_CHECK(list.count() <= kMaxRecords);
     LUMOR_FUZZ_CHECK(list.count() == expected);
     LUMOR_FUZZ_CHECK(messages.warnings == (whole > static_cast<std::size_t>(kMaxRecords) ? 1 : 0));
-    LUMOR_FUZZ_CHECK(list.grid().colCount() == 1 + std::max(1, list.count()));
+    LUMOR_FUZZ_CHECK(list.colCount() == 1 + std::max(1, list.count()));
 
     const std::string saved = list.imageBytes();
     LUMOR_FUZZ_CHECK(saved.size() == static_cast<std::size_t>(expected) * Record::kImageSize);
@@ -43,8 +43,8 @@ void checkListLoad(std::string_view bytes) {
     List again(messages);
     again.loadBytes(saved);
     LUMOR_FUZZ_CHECK(again.imageBytes() == saved);
-    for (int c = 1; c < list.grid().colCount(); ++c) {
-        for (int r = 1; r < kGridRows; ++r) LUMOR_FUZZ_CHECK(again.grid().cell(c, r) == list.grid().cell(c, r));
+    for (int c = 1; c < list.colCount(); ++c) {
+        for (int r = 1; r < kGridRows; ++r) LUMOR_FUZZ_CHECK(again.cell(c, r) == list.cell(c, r));
     }
 }
 

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> conclusion;
     for (++i; i < lines.size(); ++i) conclusion.emplace_back(lines[i]);
 
-    const std::string page = reportPage(student, route.grid(), result, conclusion);
+    const std::string page = reportPage(student, route, result, conclusion);
 
     // Code page 1250 text: none of the five bytes the code page leaves undefined, and line
     // breaks only as CR LF.
@@ -56,14 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LUMOR_FUZZ_CHECK(page.compare(0, head.size(), head) == 0);
     LUMOR_FUZZ_CHECK(page.size() >= tail.size() && page.compare(page.size() - tail.size(), tail.size(), tail) == 0);
     // Typed values never open markup of their own: every "<" of the page is the template's.
-    const std::string empty = reportPage({}, RouteList(messages).grid(), RouteResult{}, {});
+    const RouteList emptyRoute(messages);
+    const std::string empty = reportPage({}, emptyRoute, RouteResult{}, {});
     std::size_t tags = 0, emptyTags = 0;
     for (char c : page) tags += c == '<';
     for (char c : empty) emptyTags += c == '<';
     // The component lines' own markup: 14 tags for a fibre, 8 for a connector or an amplifier.
     std::size_t componentTags = 0;
-    for (int col = 1; col < route.grid().colCount(); ++col) {
-        const std::string& type = route.grid().cell(col, 1);
+    for (int k = 1; k <= route.count(); ++k) {
+        const std::string type = SlotText(route.at(k), ComponentSlot::Type);
         if (type == "Vlákno") componentTags += 14;
         if (type == "Konektor" || type == "Zesilovač") componentTags += 8;
     }

@@ -26,10 +26,10 @@ sudo=""
 
 step "packages"
 # The host Qt (its tools and CMake files), the cross compilers, Wine (the build runs
-# lumor-make-library.exe to make the standard library), dpkg-source, CLI11, ImageMagick (the icons),
-# Qt's translations and NSIS (the installer).
+# lumor-make-library.exe to make the standard library), dpkg-source, CLI11, toml++, ImageMagick
+# (the icons), Qt's translations and NSIS (the installer).
 packages=(cmake ninja-build perl python3 xz-utils dpkg-dev zip imagemagick mingw-w64 g++-mingw-w64-x86-64-posix
-          wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev qt6-translations-l10n nsis)
+          wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev libtomlplusplus-dev qt6-translations-l10n nsis)
 LUMOR_NO_RECOMMENDS=1 "$root/scripts/deps.sh" "${packages[@]}"
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"

@@ -8,6 +8,8 @@
 - lumor-cli (src/cli/) includes core, gui and its own headers, never a window's.
 - A window's form (src/<subsystem>/ui/<name>.ui) belongs to the ui layer: only ui files include
   its ui_<name>.h, and the headers of its promoted widgets count as the form's includes.
+- Subsystems stand in the order of SUBSYSTEMS (HACKING.md's table): each includes only itself
+  and those before it.
 - Folders do not include each other in a circle: neither single folders (app, app/ui, ...)
   nor whole subsystems (app with app/ui, ...).
 - <windows.h> is included by no header and by no file that includes the component library's
@@ -23,6 +25,8 @@ import subprocess
 import sys
 
 LAYERS = {"core": 0, "gui": 1, "ui": 2}
+# The subsystems below src/ in their order; a new one gets its place here and in HACKING.md.
+SUBSYSTEMS = ["text", "platform", "route", "library", "eval", "assignment", "report", "app", "cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 FORM_HEADER = re.compile(r"<header>([^<]+)</header>")
 
@@ -136,6 +140,10 @@ def check_sources(src):
                     folder_edges.setdefault(folder, set()).add(target_folder)
                     evidence.setdefault((folder, target_folder), rel + ' -> "' + target + '"')
                 a, b = folder.split("/")[0], target_folder.split("/")[0]
+                if a not in SUBSYSTEMS or b not in SUBSYSTEMS:
+                    problems.append(f'{rel}: "{a if a not in SUBSYSTEMS else b}" is no subsystem of SUBSYSTEMS')
+                elif SUBSYSTEMS.index(b) > SUBSYSTEMS.index(a):
+                    problems.append(f'{rel}: the subsystem {a} includes "{target}" of {b}, which stands after it')
                 if a != b:
                     subsystem_edges.setdefault(a, set()).add(b)
                     evidence.setdefault((a, b), rel + ' -> "' + target + '"')

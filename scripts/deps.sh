@@ -6,7 +6,7 @@
 # LUMOR_NO_RECOMMENDS=1 leaves out what the packages only recommend.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libcli11-dev
-          fonts-dejavu-core fonts-liberation qt6-translations-l10n)
+          libtomlplusplus-dev fonts-dejavu-core fonts-liberation qt6-translations-l10n)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
           clang libclang-rt-14-dev clang-format python3 poppler-utils
           mingw-w64 wine64 googletest)  # the last three for the Windows check (test-windows.sh)

@@ -32,7 +32,8 @@ add_executable(lumor_core_tests
   tests/core/eval_drawing_tests.cpp
   tests/core/report_tests.cpp
   tests/core/conclusion_tests.cpp
-  tests/core/about_tests.cpp)
+  tests/core/about_tests.cpp
+  tests/core/assignment_tests.cpp)
 target_link_libraries(lumor_core_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
 # The saves' system calls differ: POSIX's and Windows' own cases. On Windows also the proof
 # that the core's headers live beside <windows.h>, whose macros include LoadLibrary.
@@ -66,7 +67,8 @@ add_executable(lumor_ui_tests
   tests/ui/draw_and_report_tests.cpp
   tests/ui/golden_report_tests.cpp
   tests/ui/library_window_tests.cpp
-  tests/ui/component_editor_tests.cpp)
+  tests/ui/component_editor_tests.cpp
+  tests/ui/keyboard_tests.cpp)
 target_link_libraries(lumor_ui_tests PRIVATE lumor_ui_test_support GTest::gtest lumor_warnings)
 target_compile_definitions(lumor_ui_tests PRIVATE LUMOR_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
 add_dependencies(lumor_ui_tests lumor_report_folder)
@@ -76,7 +78,8 @@ gtest_discover_tests(lumor_ui_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT 
 add_executable(lumor_cli_tests
   tests/cli/cli_tests.cpp
   tests/cli/standard_library_tests.cpp
-  tests/cli/route_commands_tests.cpp)
+  tests/cli/route_commands_tests.cpp
+  tests/cli/assignment_command_tests.cpp)
 target_link_libraries(lumor_cli_tests PRIVATE lumor_test_support GTest::gtest GTest::gtest_main lumor_warnings)
 target_compile_definitions(lumor_cli_tests PRIVATE
   LUMOR_CLI_PATH="$<TARGET_FILE:lumor-cli>"

@@ -1,4 +1,5 @@
 #pragma once
+#include "assignment/assignment.h"
 #include "eval/route_result.h"
 #include "library/component_library.h"
 #include "route/route_history.h"
@@ -6,10 +7,9 @@
 
 namespace lumor {
 
-/// What the windows share for the whole run: the route and the library with their grids, the
-/// route's undo history and the end values of the last draw. The indexes handed between windows are kept by the
-/// dialog each is handed to (`TForm4::FibreLibraryColumn`, `TForm4::ChangedFibreIndex`,
-/// `TForm3::EditedIndex`).
+/// What the windows share for the whole run: the route and the library, the route's undo
+/// history, the end values of the last draw and the teacher's assignment. The indexes handed between windows are kept
+/// by the dialog each is handed to (`TForm4::FibreLibraryColumn`, `TForm4::ChangedFibreIndex`, `TForm3::EditedIndex`).
 struct AppState {
     explicit AppState(Messages& messages) : route(messages), library(messages), routeHistory(route) {}
 
@@ -17,6 +17,7 @@ struct AppState {
     ComponentLibrary library;
     RouteHistory routeHistory;  ///< every change of the route, from any window
     RouteResult routeResult;
+    std::optional<Assignment> assignment;  ///< the teacher's assignment, once one is opened
 };
 
 }  // namespace lumor

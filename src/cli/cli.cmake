@@ -11,7 +11,8 @@ set(LUMOR_CLI_SOURCES
   src/cli/library_commands.cpp
   src/cli/eval_command.cpp
   src/cli/report_command.cpp
-  src/cli/route_commands.cpp)
+  src/cli/route_commands.cpp
+  src/cli/assignment_command.cpp)
 add_executable(lumor-cli ${LUMOR_CLI_SOURCES})
 lumor_layer_headers(lumor-cli cli cli)
 target_link_libraries(lumor-cli PRIVATE lumor_gui CLI11::CLI11 lumor_warnings)

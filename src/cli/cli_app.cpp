@@ -1,11 +1,13 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_command.h"
+#include "text/file_io.h"
 #include "text/text_decoding.h"
 
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <cerrno>
 #include <exception>
 #include <initializer_list>
 #include <optional>
@@ -18,8 +20,8 @@ namespace lumor::cli {
 namespace {
 
 // Every family of subcommands; a new family is one file and one line here.
-constexpr std::array<AddCommandsFn, 4> kCommandFamilies = {&addLibraryCommands, &addEvalCommands, &addReportCommands,
-                                                           &addRouteCommands};
+constexpr std::array<AddCommandsFn, 5> kCommandFamilies = {&addLibraryCommands, &addEvalCommands, &addReportCommands,
+                                                           &addRouteCommands, &addAssignmentCommands};
 
 }  // namespace
 
@@ -29,10 +31,12 @@ void reportFailure(CommandContext& context, const std::string& message) {
 }
 
 int writeOutput(CommandContext& context, const std::string& text) {
+    errno = 0;
     context.out.write(text.data(), static_cast<std::streamsize>(text.size()));
     context.out.flush();
     if (!context.out) {
-        reportFailure(context, "zápis na standardní výstup selhal");
+        const int error = errno;  // the system's reason, when the stream's write set one
+        reportFailure(context, "zápis na standardní výstup selhal" + (error != 0 ? ": " + czechReason(error) : ""));
         return kExitRefused;
     }
     return kExitSuccess;
@@ -145,7 +149,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "Příklady:\n  lumor-cli library import stdkmp.csv Komponenty/stdkmp.komp\n"
         "  lumor-cli eval novak.trasa svoboda.trasa\n"
         "  lumor-cli report novak.trasa --out protokoly/novak --jmeno Jan --prijmeni Novák\n"
-        "  lumor-cli route export novak.trasa > novak.csv\n\n"
+        "  lumor-cli route export novak.trasa > novak.csv\n"
+        "  lumor-cli hodnoceni uloha3.zadani skupina3/*.trasa\n\n"
         "Návratový kód: 0 úspěch, 1 vstup nelze přečíst nebo byl odmítnut (nebo nelze zapsat\n"
         "výstup), 2 chybný příkazový řádek. Podrobnosti o příkazu: lumor-cli PŘÍKAZ --help.");
 

@@ -36,6 +36,8 @@ void addEvalCommands(CLI::App& root, CommandContext& context);
 void addReportCommands(CLI::App& root, CommandContext& context);
 /// The "route" family: "route export".
 void addRouteCommands(CLI::App& root, CommandContext& context);
+/// "hodnoceni": routes graded against a teacher's assignment, with the identical ones named.
+void addAssignmentCommands(CLI::App& root, CommandContext& context);
 
 /// Writes "lumor-cli: <message>" as one line to the error stream.
 void reportFailure(CommandContext& context, const std::string& message);

@@ -5,6 +5,7 @@
 #include "eval/route_evaluation.h"
 #include "library/library_csv.h"
 #include "route/route_rules.h"
+#include "text/cp1250.h"
 #include "text/numbers.h"
 #include "text/text_decoding.h"
 
@@ -100,10 +101,18 @@ const std::vector<std::string>& evalHeader() {
     return header;
 }
 
-std::vector<std::string> rowCells(const EvalRow& row) {
-    // The file name as given, but with its control characters escaped and bytes that are not
-    // UTF-8 replaced: the table goes to a terminal, the CSV is UTF-8.
-    std::vector<std::string> cells{printableText(row.file), row.complete ? (*row.complete ? "ano" : "ne") : ""};
+/// The text with every byte that is not UTF-8 replaced by U+FFFD.
+std::string wellFormed(std::string_view text) {
+    std::string out;
+    for (char32_t c : utf8ToCodePoints(text)) appendUtf8(out, c);
+    return out;
+}
+
+std::vector<std::string> rowCells(const EvalRow& row, bool csv) {
+    // The file name as given, but with bytes that are not UTF-8 replaced and its control
+    // characters escaped: the table goes to a terminal, the CSV (which escapes them itself) is UTF-8.
+    const auto shown = [csv](const std::string& text) { return csv ? wellFormed(text) : printableText(text); };
+    std::vector<std::string> cells{shown(row.file), row.complete ? (*row.complete ? "ano" : "ne") : ""};
     if (row.values) {
         const EndValues& v = *row.values;
         for (double value : {v.fibreLength, v.endAttenuation, v.sensitivity, margin(v), v.endCd, v.endPmd}) {
@@ -112,7 +121,7 @@ std::vector<std::string> rowCells(const EvalRow& row) {
     } else {
         cells.resize(8);
     }
-    cells.push_back(printableText(row.problem));
+    cells.push_back(shown(row.problem));
     // The verdict and the bit rate the dispersion allows come after the columns spreadsheets
     // already know.
     if (row.values) {
@@ -122,6 +131,7 @@ std::vector<std::string> rowCells(const EvalRow& row) {
         cells.push_back(verdict.bitRate ? NumberText(*verdict.bitRate * 1e-9) : "");
         cells.push_back(verdict.limit == RateLimit::Cd ? "CD" : verdict.limit == RateLimit::Pmd ? "PMD" : "");
     }
+    cells.resize(evalHeader().size());  // every row has every column, empty where there is no value
     return cells;
 }
 
@@ -131,7 +141,7 @@ int runEval(CommandContext& context, const EvalOptions& options) {
     for (const auto& path : options.routes) {
         const EvalRow row = evaluateRouteFile(context, path);
         allEvaluated = allEvaluated && row.values.has_value();
-        cells.push_back(rowCells(row));
+        cells.push_back(rowCells(row, options.csv));
     }
     std::string text;
     if (options.csv) {

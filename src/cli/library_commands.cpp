@@ -61,7 +61,8 @@ int runImport(CommandContext& context, const ImportOptions& options) {
 }
 
 /// Writes the entries that the program loads from the file: the whole entries, at most 999
-/// of them. What it leaves out is said on the error stream; the export still succeeds.
+/// of them. What it leaves out is said on the error stream; leaving out entries beyond the
+/// 999th fails the export.
 int runExport(CommandContext& context, const ExportOptions& options) {
     const LoadedLibrary loaded = loadLibraryFile(options.kompPath);
     if (!loaded.list) {
@@ -69,7 +70,12 @@ int runExport(CommandContext& context, const ExportOptions& options) {
         return kExitRefused;
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.kompPath + "“: " + w);
-    return writeOutput(context, libraryCsvText(*loaded.list));
+    const int written = writeOutput(context, libraryCsvText(*loaded.list));
+    if (loaded.truncated) {
+        reportFailure(context, "„" + options.kompPath + "“ má více než 999 položek; export obsahuje jen prvních 999");
+        return kExitRefused;
+    }
+    return written;
 }
 
 }  // namespace
@@ -101,10 +107,13 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
         "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
         "PMD [ps/(km^0,5)];CD [ps/(km.nm)];měrný útlum [dB/km];citlivost [dB];poznámka\n"
         "a za ním jeden řádek o 11 polích na komponentu. Typ je Zdroj, Vlákno, Detektor,\n"
-        "Konektor nebo Zesilovač (nebo celé číslo, přímo kód typu). Čísla mají desetinnou\n"
-        "čárku; '-' značí hodnotu, která se nepoužije. Pole obsahující ';', '\"' nebo konec\n"
-        "řádku je v uvozovkách '\"', uvozovky uvnitř zdvojené. Pole má nejvýš 255 znaků,\n"
-        "všechny z kódové stránky 1250; nejvýš 999 řádků.");
+        "Konektor nebo Zesilovač (nebo celé číslo, přímo kód typu). Sloupce od vlnové délky\n"
+        "po citlivost nesou čísla s desetinnou čárkou; '-' (nebo prázdné pole) značí hodnotu,\n"
+        "která se nepoužije, jiný text se odmítne. Pole obsahující ';', '\"' nebo konec řádku\n"
+        "je v uvozovkách '\"', uvozovky uvnitř zdvojené. \\xHH (dvě šestnáctkové číslice) je\n"
+        "znak s kódem HH, tak export zapisuje řídicí znaky (\\x1b, \\x0a pro konec řádku);\n"
+        "\\\\ je zpětné lomítko, jiné zpětné lomítko platí, jak stojí. Pole má nejvýš 255\n"
+        "znaků, všechny z kódové stránky 1250; nejvýš 999 řádků.");
     importCommand->callback([&context, importOptions] {
         context.action = [&context, importOptions] { return runImport(context, *importOptions); };
     });
@@ -115,9 +124,10 @@ void addLibraryCommands(CLI::App& root, CommandContext& context) {
     exportCommand->add_option("FILE.komp", exportOptions->kompPath, "seznam komponent ke čtení")->required();
     exportCommand->footer(
         "Příklad:\n  lumor-cli library export Komponenty/stdkmp.komp > stdkmp.csv\n\n"
-        "Výstup je CSV, které čte lumor-cli library import. Stejně jako program bere export\n"
-        "celé položky souboru po 2564 bajtech, nejvýš 999; co vynechá, ohlásí na standardní\n"
-        "chybový výstup.");
+        "Výstup je CSV, které čte lumor-cli library import, bez řídicích znaků (viz\n"
+        "lumor-cli library import --help). Stejně jako program bere export celé položky souboru\n"
+        "po 2564 bajtech, nejvýš 999; co vynechá, ohlásí na standardní chybový výstup, a má-li\n"
+        "soubor víc než 999 položek, skončí s návratovým kódem 1.");
     exportCommand->callback([&context, exportOptions] {
         context.action = [&context, exportOptions] { return runExport(context, *exportOptions); };
     });

@@ -1,5 +1,6 @@
 #include "cli/list_file.h"
 
+#include "route/route_rules.h"
 #include "text/read_file.h"
 
 #include <type_traits>
@@ -37,6 +38,7 @@ LoadedList<List> loadListFile(const std::string& path) {
     list->loadBytes(bytes);
     loaded.warnings = loaded.messages->warnings;
     constexpr std::size_t recordSize = std::remove_reference_t<decltype(list->at(1))>::kImageSize;
+    loaded.truncated = bytes.size() / recordSize > static_cast<std::size_t>(kMaxRecords);
     const std::size_t tail = bytes.size() % recordSize;
     if (tail != 0 && loaded.warnings.empty()) {  // past 999 records the tail is moot
         loaded.warnings.push_back("soubor je poškozený: posledních " + std::to_string(tail) + " bajtů netvoří " +
@@ -49,7 +51,13 @@ LoadedList<List> loadListFile(const std::string& path) {
 
 }  // namespace
 
-LoadedRoute loadRouteFile(const std::string& path) { return loadListFile<RouteList>(path); }
+LoadedRoute loadRouteFile(const std::string& path) {
+    LoadedRoute loaded = loadListFile<RouteList>(path);
+    if (loaded.list) {
+        if (auto warning = unknownTypeWarning(*loaded.list)) loaded.warnings.push_back(std::move(*warning));
+    }
+    return loaded;
+}
 
 LoadedLibrary loadLibraryFile(const std::string& path) { return loadListFile<ComponentLibrary>(path); }
 

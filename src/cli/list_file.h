@@ -29,17 +29,19 @@ struct LoadedList {
     std::unique_ptr<List> list;                    ///< nothing when the file could not be read
     std::string failure;                           ///< why the file could not be read, in Czech (empty on success)
     std::vector<std::string> warnings;             ///< what the tool says about a loaded file, in Czech
+    bool truncated = false;                        ///< the file holds more than 999 records; the list the first 999
 };
 using LoadedRoute = LoadedList<RouteList>;
 using LoadedLibrary = LoadedList<ComponentLibrary>;
 
-/// Loads a route file as `RouteList::LoadRoute` does. A file that cannot be read gives a
-/// reason clearer than the program's "nelze otevrit" ("soubor neexistuje", "je to složka,
-/// ne soubor", "přístup odepřen"…). A loaded file's warnings are the route's own (more than
-/// 999 components) and a note about a tail shorter than a whole record, which the program
-/// drops without a word.
+/// Loads a route file as `RouteList::LoadRoute` does. A file that cannot be read gives the
+/// reason ("soubor neexistuje", "je to složka, ne soubor", "přístup odepřen"…). A loaded
+/// file's warnings are the route's own (more than 999 components), a note about a tail
+/// shorter than a whole record, which the program drops without a word, and the components
+/// of unknown type (unknownTypeWarning).
 LoadedRoute loadRouteFile(const std::string& path);
-/// Loads a library file as `ComponentLibrary::LoadLibrary` does, with the same reasons and notes.
+/// Loads a library file as `ComponentLibrary::LoadLibrary` does, with the same reasons and the
+/// notes about its records.
 LoadedLibrary loadLibraryFile(const std::string& path);
 
 }  // namespace lumor::cli

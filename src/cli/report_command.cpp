@@ -1,14 +1,12 @@
+#include "assignment/assignment.h"
 #include "cli/cli_command.h"
 #include "cli/list_file.h"
 #include "cli/report_inputs.h"
-#include "eval/graph_drawing.h"
-#include "eval/gui/graph_pictures.h"
-#include "eval/gui/qimage_canvas.h"
 #include "platform/gui/executable_folder.h"
 #include "platform/gui/qtext.h"
 #include "report/conclusion.h"
+#include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
-#include "report/report_writer.h"
 #include "route/route_rules.h"
 #include "text/file_io.h"
 #include "text/read_file.h"
@@ -42,6 +40,7 @@ struct ReportOptions {
     std::string date;            ///< --datum
     std::string group;           ///< --skupina
     std::string conclusionPath;  ///< --zaver, empty for none
+    std::string assignmentPath;  ///< --zadani, empty for none
     bool noPdf = false;          ///< --no-pdf
 };
 
@@ -117,12 +116,13 @@ std::string outFolderProblem(const fs::path& outDir) {
             return "je to symbolický odkaz na „" + utf8FromPath(fs::read_symlink(outDir, ec)) + "“, který neexistuje";
         }
     }
-    ec.clear();
-    fs::create_directories(outDir, ec);
+    std::error_code made;  // why the folder could not be made: no permission, a read-only disk…
+    fs::create_directories(outDir, made);
     const fs::file_status status = fs::status(outDir, ec);
     if (fs::is_directory(status)) return {};
     if (fs::exists(status)) return "je to " + fileKindText(status.type()) + ", ne složka";
-    return czechReason(ec ? ec.default_error_condition().value() : ENOENT);
+    const std::error_code& error = made ? made : ec;
+    return czechReason(error ? error.default_error_condition().value() : ENOENT);
 }
 
 int runReport(CommandContext& context, const ReportOptions& options) {
@@ -134,7 +134,7 @@ int runReport(CommandContext& context, const ReportOptions& options) {
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + path + "“: " + w);
     const RouteList& route = *loaded.list;
-    // The draw command's test; without a draw the report command is not available.
+    // Refused before anything else is read or said, as the program refuses it.
     if (const auto incomplete = incompleteRouteReason(route)) {
         reportFailure(context, "„" + path + "“: " + *incomplete);
         return kExitRefused;
@@ -158,24 +158,47 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         }
         conclusion = text.text;
     }
+    std::optional<Assignment> assignment;
+    if (!options.assignmentPath.empty()) {
+        AssignmentFile file = readAssignmentFile(options.assignmentPath);
+        if (!file.assignment) {
+            reportFailure(context, "zadání „" + options.assignmentPath + "“ nelze použít: " + file.problem);
+            return kExitRefused;
+        }
+        if (!file.encoding.empty()) {
+            reportFailure(context, "varování: „" + options.assignmentPath + "“ není v kódování UTF-8, čte se jako " +
+                                       file.encoding);
+        }
+        assignment = std::move(file.assignment);
+    }
     if (options.firstName.empty() || options.surname.empty()) {
         reportFailure(context,
                       "varování: chybí jméno nebo příjmení studenta (--jmeno, --prijmeni); "
                       "v protokolu bude „neuvedeno“");
     }
 
-    // The draw command's drawing: the small graphs with the end values, then the three
-    // enlarged pictures. All of it is drawn before anything is written.
+    // The report of the route, made whole before anything is written: evaluated, drawn,
+    // the page and the PDF, as the program's "Protokol" makes it.
     OffscreenGui gui;
-    RouteResult result;
-    QImageCanvas att(kSmallAttenuationWidth, kSmallGraphHeight);
-    QImageCanvas cd(kSmallDispersionWidth, kSmallGraphHeight);
-    QImageCanvas pmd(kSmallDispersionWidth, kSmallGraphHeight);
-    EnlargedPictures enlarged;
+    const fs::path logo = logoPath();
+    auto logoBytes = readBoundedFile(utf8FromPath(logo), kLogoFileCap);
+    const auto* logoFile = std::get_if<std::string>(&logoBytes);
+    ReportRequest request;
+    request.student = {options.firstName, options.surname, options.date, options.group};
+    request.conclusion = conclusionLines(limitConclusion(conclusion));
+    if (logoFile) request.logo = QImage::fromData(QByteArray::fromStdString(*logoFile));
+    request.pdf = !options.noPdf;
+    request.creationTime = reportPdfTime();
+    request.assignment = assignment;
+    ReportFiles report;
     try {
-        renderRoutePictures(route, {{&att, &cd, &pmd}, enlarged.targets()}, result);
+        report = reportFiles(route, request);
     } catch (const std::exception& e) {
         reportFailure(context, "„" + path + "“: " + e.what());
+        return kExitRefused;
+    }
+    if (!report.refusal.empty()) {
+        reportFailure(context, "„" + path + "“: " + report.refusal);
         return kExitRefused;
     }
 
@@ -184,41 +207,18 @@ int runReport(CommandContext& context, const ReportOptions& options) {
         reportFailure(context, "nelze vytvořit složku „" + options.outDir + "“: " + problem);
         return kExitRefused;
     }
-    auto files = graphPictureFiles(enlarged);
-    if (!files) {
-        reportFailure(context, "obrázky grafů nelze převést do formátu BMP");
-        return kExitRefused;
-    }
-    const StudentTexts student{options.firstName, options.surname, options.date, options.group};
-    const std::string page = reportPage(student, route.grid(), result, conclusionLines(limitConclusion(conclusion)));
-    files->push_back({"Protokol.html", page});
-
-    // The logo goes with the other four, unless the folder is the program's own, which has it.
-    const fs::path logo = logoPath();
+    // The logo goes with the others, unless the folder is the program's own, which has it.
     std::error_code ec;
     const bool ownFolder = fs::equivalent(logo.parent_path(), outDir, ec);
     std::string logoProblem;
     if (!ownFolder) {
-        auto bytes = readBoundedFile(utf8FromPath(logo), kLogoFileCap);
-        if (auto* failure = std::get_if<ReadFailure>(&bytes)) {
-            logoProblem = failure->reason;
+        if (logoFile) {
+            report.files.push_back({"ORV.gif", std::move(std::get<std::string>(logoBytes))});
         } else {
-            files->push_back({"ORV.gif", std::move(std::get<std::string>(bytes))});
+            logoProblem = std::get<ReadFailure>(logoBytes).reason;
         }
     }
-    if (!options.noPdf) {
-        QImage logoImage;
-        for (const NamedFile& f : *files) {
-            if (f.name == "ORV.gif") logoImage = QImage::fromData(QByteArray::fromStdString(f.bytes));
-        }
-        if (ownFolder) logoImage = loadReportPictures(utf8FromPath(logo.parent_path())).logo;
-        const ReportPictures pictures{logoImage, {enlarged.image(0), enlarged.image(1), enlarged.image(2)}};
-        if (auto error = addReportPdf(*files, utf8FromPath(outDir), page, pictures)) {
-            reportFailure(context, *error);
-            return kExitRefused;
-        }
-    }
-    if (auto failure = writeFileSet(options.outDir, *files)) {
+    if (auto failure = writeFileSet(options.outDir, report.files)) {
         reportFailure(context, "nelze zapsat „" + failure->path + "“: " + failure->reason + "; v „" + options.outDir +
                                    "“ zůstal předchozí stav");
         return kExitRefused;
@@ -244,6 +244,8 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
     report->add_option("--prijmeni", options->surname, "příjmení studenta");
     report->add_option("--datum", options->date, "datum měření");
     report->add_option("--skupina", options->group, "studijní skupina");
+    report->add_option("--zadani", options->assignmentPath,
+                       "zadání učitele (*.zadani): PDF uvede jeho požadavky a zda je trasa splňuje");
     report->add_option("--zaver", options->conclusionPath,
                        "textový soubor se závěrem (UTF-8, UTF-16 nebo windows-1250); použije se prvních pět řádků");
     report->add_flag("--no-pdf", options->noPdf, "Protokol.pdf nezapíše");
@@ -254,11 +256,11 @@ void addReportCommands(CLI::App& root, CommandContext& context) {
         "Zapíše totéž, co program po vykreslení grafů a příkazu Protokol s těmito údaji\n"
         "studenta a tímto závěrem: att.bmp, cd.bmp a pmd.bmp (zvětšené grafy, 632 x 434),\n"
         "Protokol.html, kopii loga ORV.gif ze složky Protokol programu (vedle lumor-cli nebo\n"
-        "v nainstalované složce programu) a Protokol.pdf, stránku na A4 s obrázky a logem\n"
-        "uvnitř, jediný soubor k odevzdání (--no-pdf ho vynechá; SOURCE_DATE_EPOCH určí datum\n"
-        "jeho vytvoření). Soubory se zapíší všechny, nebo žádný, jako nové soubory: odkaz\n"
-        "na místě jejich jména se nahradí, nikdy se jím neprochází. Vynechaný údaj se zapíše\n"
-        "jako \"neuvedeno\".\n"
+        "v nainstalované složce programu) a Protokol.pdf, protokol na A4 s grafy (vektorově),\n"
+        "logem a verdiktem uvnitř, jediný soubor k odevzdání (--no-pdf ho vynechá;\n"
+        "SOURCE_DATE_EPOCH určí datum jeho vytvoření). Soubory se zapíší všechny, nebo\n"
+        "žádný, jako nové soubory: odkaz na místě jejich jména se nahradí, nikdy se jím\n"
+        "neprochází. Vynechaný údaj se zapíše jako \"neuvedeno\".\n"
         "Závěr (nejvýš 1 MB) se vezme tak, jak ho drží okno závěru programu: prvních pět\n"
         "řádků, nejvýš 550 znaků; čte se jako UTF-8, UTF-16 se značkou pořadí bajtů, jinak\n"
         "jako windows-1250.\n"

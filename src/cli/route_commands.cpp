@@ -16,17 +16,19 @@ struct RouteExportOptions {
     std::string routePath;
 };
 
-/// The route grid as CSV, one row per component: what the main window's table shows,
-/// turned so that a spreadsheet reads it.
+/// The route as CSV, one row per component: what the main window's table shows, turned so
+/// that a spreadsheet reads it.
 std::string routeCsvText(const RouteList& route) {
-    const StringGrid& grid = route.grid();
-    auto column = [&](int k) {
-        std::vector<std::string> fields;
-        for (ComponentSlot s : kComponentSlots) fields.push_back(grid.cell(k, gridRow(s)));
-        return fields;
-    };
-    std::string text = csvLine(column(0));  // the captions
-    for (int k = 1; k <= route.count(); ++k) text += csvLine(column(k));
+    std::vector<std::string> fields;
+    for (ComponentSlot s : kComponentSlots) {
+        fields.push_back(routeRowCaptions()[static_cast<std::size_t>(s)]);
+    }
+    std::string text = csvLine(fields);
+    for (int k = 1; k <= route.count(); ++k) {
+        fields.clear();
+        for (ComponentSlot s : kComponentSlots) fields.push_back(SlotText(route.at(k), s));
+        text += csvLine(fields);
+    }
     return text;
 }
 
@@ -37,8 +39,13 @@ int runRouteExport(CommandContext& context, const RouteExportOptions& options) {
         return kExitRefused;
     }
     for (const auto& w : loaded.warnings) reportFailure(context, "varování: „" + options.routePath + "“: " + w);
-    const std::string csv = routeCsvText(*loaded.list);
-    return writeOutput(context, csv);
+    const int written = writeOutput(context, routeCsvText(*loaded.list));
+    if (loaded.truncated) {
+        reportFailure(context,
+                      "„" + options.routePath + "“ má více než 999 komponent; export obsahuje jen prvních 999");
+        return kExitRefused;
+    }
+    return written;
 }
 
 }  // namespace
@@ -59,10 +66,12 @@ void addRouteCommands(CLI::App& root, CommandContext& context) {
         "  typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];"
         "PMD [ps/(km^0,5)];CD [ps/(km.nm)];délka vlákna [km];citlivost [dB];poznámka\n"
         "a za ním jeden řádek na komponentu, od zdroje k detektoru, s texty, které ukazuje\n"
-        "tabulka programu ('-' tam, kde se hodnota nepoužije). Pole obsahující ';', '\"' nebo\n"
-        "konec řádku je v uvozovkách '\"', uvozovky uvnitř zdvojené. Stejně jako program čte\n"
-        "export celé komponenty souboru po 2816 bajtech, nejvýš 999; co vynechá, ohlásí na\n"
-        "standardní chybový výstup.");
+        "tabulka programu ('-' tam, kde se hodnota nepoužije). Pole obsahující ';' nebo '\"'\n"
+        "je v uvozovkách '\"', uvozovky uvnitř zdvojené. Řídicí znaky se vypíší jako \\x a dvě\n"
+        "šestnáctkové číslice (\\x1b, \\x0a pro konec řádku), zpětné lomítko jako \\\\. Stejně\n"
+        "jako program čte export celé komponenty souboru po 2816 bajtech, nejvýš 999; co\n"
+        "vynechá, ohlásí na standardní chybový výstup, a má-li soubor víc než 999 komponent,\n"
+        "skončí s návratovým kódem 1.");
     exportCommand->callback(
         [&context, options] { context.action = [&context, options] { return runRouteExport(context, *options); }; });
 }

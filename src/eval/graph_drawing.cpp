@@ -388,7 +388,7 @@ GraphScale renderEnlargedGraph(const RouteList& route, GraphKind kind, Canvas& c
 }
 
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
-                                                             RouteResult& result) {
+                                                             RouteResult& result, RouteProfiles* profilesOut) {
     // One evaluation and one check of the fibre lengths serve the small and the enlarged graphs.
     RouteProfiles profiles;
     if (!drawSmallGraphs(route, *canvases.small[0], *canvases.small[1], *canvases.small[2], result, profiles)) {
@@ -396,7 +396,18 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
     }
     std::array<GraphScale, 3> scales;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i) {
-        scales[i] = drawEnlargedGraph(profiles, kGraphKinds[i], *canvases.enlarged[i]);
+        if (canvases.enlarged[i] != nullptr) {
+            scales[i] = drawEnlargedGraph(profiles, kGraphKinds[i], *canvases.enlarged[i]);
+        }
+    }
+    if (profilesOut != nullptr) {
+        profiles.FibreLength = profiles.attenuation.FibreLength;
+        profiles.SourceLevel = profiles.attenuation.SourceLevel;
+        profiles.sensitivity = profiles.attenuation.sensitivity;
+        profiles.EndAttenuation = result.EndAttenuation;
+        profiles.EndCd = result.EndCd;
+        profiles.EndPmd = result.EndPmd;
+        *profilesOut = std::move(profiles);
     }
     return scales;
 }
@@ -404,7 +415,10 @@ std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& ro
 std::string coordinateText(const GraphScale& s, int X, int Y) {
     const double xs = std::isfinite(s.xs) && s.xs > 0 ? s.xs : 1;
     const double v = std::isfinite(s.v) && s.v > 0 ? s.v : 1;
-    const double u = (static_cast<double>(X) - s.x0) / xs;
+    // As many decimals of a kilometre as one pixel resolves (xs pixels a km), at most three.
+    const int decimals = static_cast<int>(std::clamp(std::ceil(std::log10(xs) - 1e-9), 0.0, 3.0));
+    const double unit = std::pow(10.0, decimals);
+    const double u = (static_cast<double>(X) - s.x0) / xs * unit;
     double k = std::trunc(u);
     if (u - k >= 0.5) k += 1;
     if (u - k <= -0.5) k -= 1;  // with the k just found: an exact half goes down
@@ -415,7 +429,7 @@ std::string coordinateText(const GraphScale& s, int X, int Y) {
         r = std::fabs(r) < 9e15 ? static_cast<double>(static_cast<long long>(r) / 1000) : std::trunc(r / 1000);
     }
     const double value = r * 0.01;
-    return "Souřadnice  X:" + wholeText(k) + ", Y:" + NumberText(value);
+    return "Souřadnice  X:" + (decimals == 0 ? wholeText(k) : NumberText(k / unit)) + ", Y:" + NumberText(value);
 }
 
 }  // namespace lumor

@@ -115,14 +115,17 @@ struct RouteCanvases {
 
 /// The draw command's drawing, shared by the main window and lumor-cli: for a complete route
 /// the three small graphs with their end values (`renderSmallGraphs`), then the three enlarged
-/// graphs from the same profiles (each evaluated once, the fibre lengths checked once).
-/// Returns the enlarged graphs' scales, or nothing (having drawn nothing) for an incomplete
-/// route. Throws where `renderSmallGraphs` does.
+/// graphs from the same profiles (each evaluated once, the fibre lengths checked once; an
+/// enlarged canvas that is null is not drawn). Returns the enlarged graphs' scales, or nothing
+/// (having drawn nothing) for an incomplete route; the profiles go to `profiles` when given.
+/// Throws where `renderSmallGraphs` does: a caller that must change nothing on failure draws
+/// onto canvases of its own and shows them only once this returned.
 std::optional<std::array<GraphScale, 3>> renderRoutePictures(const RouteList& route, const RouteCanvases& canvases,
-                                                             RouteResult& result);
+                                                             RouteResult& result, RouteProfiles* profiles = nullptr);
 
-/// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12, Y:-3,45". The km
-/// are rounded to the nearest whole one (an exact half going down), the value is truncated to
+/// The status bar text for the pointer at pixel (X, Y): "Souřadnice  X:12,5, Y:-3,45". The km
+/// are rounded to as many decimals as one pixel resolves (a tenth at 10 pixels a km, whole km
+/// below 1 pixel a km, at most three; an exact half going down), the value is truncated to
 /// hundredths (in ns with the nanosecond flag).
 std::string coordinateText(const GraphScale& scale, int X, int Y);
 

@@ -38,16 +38,23 @@ LinkVerdict linkVerdict(double endAttenuation, double sensitivity, double endCdN
     return v;
 }
 
-std::string bitRateText(double bitsPerSecond) {
-    const bool giga = bitsPerSecond >= 1e9;
-    const double value = bitsPerSecond / (giga ? 1e9 : 1e6);
-    // Three significant digits: an estimate claims no more.
+namespace {
+
+// Three significant digits: an estimate claims no more.
+std::string threeDigits(double value) {
     double rounded = value;
     if (value > 0 && std::isfinite(value)) {
         const double unit = std::pow(10.0, std::floor(std::log10(value)) - 2);
         rounded = std::nearbyint(value / unit) * unit;
     }
-    return NumberText(rounded) + (giga ? " Gbit/s" : " Mbit/s");
+    return NumberText(rounded);
+}
+
+}  // namespace
+
+std::string bitRateText(double bitsPerSecond, std::string_view unitSpace) {
+    const bool giga = bitsPerSecond >= 1e9;
+    return threeDigits(bitsPerSecond / (giga ? 1e9 : 1e6)) + std::string(unitSpace) + (giga ? "Gbit/s" : "Mbit/s");
 }
 
 std::string rateLimitText(RateLimit limit) {
@@ -59,19 +66,41 @@ std::string rateLimitText(RateLimit limit) {
     return "";
 }
 
-std::string verdictLine(const LinkVerdict& v) {
+std::string verdictLine(const LinkVerdict& v, std::string_view unitSpace) {
+    const std::string space(unitSpace);
     auto number = [](double x) { return NumberText(roundHundredths(x)); };
-    std::string line = "Úroveň na detektoru " + number(v.level) + " dBm, citlivost detektoru " + number(v.sensitivity) +
-                       " dBm, rezerva " + number(v.margin) +
-                       " dB: " + (v.received ? "signál detektor zachytí" : "signál je pod citlivostí detektoru") +
-                       ". CD " + number(v.endCd) + " ns, PMD " + number(v.endPmd) + " ps. ";
+    std::string line = "Úroveň na detektoru " + number(v.level) + space + "dBm, citlivost detektoru " +
+                       number(v.sensitivity) + space + "dBm, rezerva " + number(v.margin) + space +
+                       "dB: " + (v.received ? "signál detektor zachytí" : "signál je pod citlivostí detektoru") +
+                       ". CD " + number(v.endCd) + space + "ns, PMD " + number(v.endPmd) + space + "ps. ";
     if (v.bitRate) {
-        line += "Nejvyšší přenosová rychlost asi " + bitRateText(*v.bitRate) + " (omezuje ji " +
+        line += "Nejvyšší přenosová rychlost asi " + bitRateText(*v.bitRate, unitSpace) + " (omezuje ji " +
                 rateLimitText(v.limit) + ").";
     } else {
         line += "Disperze přenosovou rychlost neomezuje.";
     }
     return line;
+}
+
+std::string rateLimitRule(const LinkVerdict& v, std::string_view unitSpace) {
+    const std::string space(unitSpace);
+    switch (v.limit) {
+        case RateLimit::Cd:
+            return "B ≤ 1 / (4 · Δτ_CD), kde Δτ_CD = " + threeDigits(std::fabs(v.endCd)) + space +
+                   "ns je chromatická disperze na konci trasy (rozšíření impulzu)";
+        case RateLimit::Pmd:
+            return "B ≤ 0,1 / Δτ_PMD, kde Δτ_PMD = " + threeDigits(std::fabs(v.endPmd)) + space +
+                   "ps je polarizační vidová disperze na konci trasy (střední diferenční skupinové zpoždění)";
+        case RateLimit::None: break;
+    }
+    return "";
+}
+
+std::array<std::string, 3> graphDescriptions(double endAttenuation, double endCdNs, double endPmdPs) {
+    auto number = [](double x) { return NumberText(roundHundredths(x)); };
+    return {"Úroveň signálu podél trasy; na konci trasy " + number(endAttenuation) + " dBm.",
+            "Chromatická disperze podél trasy; na konci trasy " + number(endCdNs) + " ns.",
+            "Polarizační vidová disperze podél trasy; na konci trasy " + number(endPmdPs) + " ps."};
 }
 
 }  // namespace lumor

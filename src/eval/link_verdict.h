@@ -1,6 +1,8 @@
 #pragma once
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumor {
 
@@ -29,14 +31,24 @@ struct LinkVerdict {
 LinkVerdict linkVerdict(double endAttenuation, double sensitivity, double endCdNs, double endPmdPs);
 
 /// A bit rate for people: three significant digits in Gbit/s from 1 Gbit/s up, otherwise in
-/// Mbit/s, with the decimal comma ("2,94 Gbit/s", "735 Mbit/s").
-std::string bitRateText(double bitsPerSecond);
+/// Mbit/s, with the decimal comma ("2,94 Gbit/s", "735 Mbit/s"); `unitSpace` stands between the
+/// number and its unit (a no-break space in print).
+std::string bitRateText(double bitsPerSecond, std::string_view unitSpace = " ");
 
 /// The words for the limiting effect: "chromatická disperze", "polarizační vidová disperze".
 std::string rateLimitText(RateLimit limit);
 
-/// The verdict as one Czech line for the main window's status line, values to hundredths.
-std::string verdictLine(const LinkVerdict& verdict);
+/// The verdict as one Czech line for the main window's status line, values to hundredths;
+/// `unitSpace` stands between each number and its unit.
+std::string verdictLine(const LinkVerdict& verdict, std::string_view unitSpace = " ");
+
+/// The rule that gives the verdict's bit rate, with the delay it was given (three significant
+/// digits): "B ≤ 1 / (4 · Δτ_CD), kde Δτ_CD = 0,34 ns je …"; empty when nothing limits the rate.
+std::string rateLimitRule(const LinkVerdict& verdict, std::string_view unitSpace = " ");
+
+/// What the three graphs show after a draw, for a screen reader, in the order attenuation, CD,
+/// PMD: the quantity along the route and its value at the end, to hundredths.
+std::array<std::string, 3> graphDescriptions(double endAttenuation, double endCdNs, double endPmdPs);
 
 /// The rules behind the bit-rate estimate, for the status line's tooltip and help texts.
 extern const char* const kBitRateRules;

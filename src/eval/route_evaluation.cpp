@@ -11,7 +11,7 @@ namespace lumor {
 
 namespace {
 
-double number(const RouteList& route, int k, ComponentSlot slot) { return SlotNumber(SlotText(route.at(k), slot)); }
+double number(const RouteList& route, int k, ComponentSlot slot) { return componentNumber(route, k, slot); }
 
 bool isType(const RouteList& route, int k, ComponentType type) {
     return SlotText(route.at(k), ComponentSlot::Type) == typeName(type);

@@ -7,9 +7,9 @@ namespace lumor {
 
 namespace {
 
-void showLibraryColumn(StringGrid& grid, int col, const LibraryEntry& entry) {
-    grid.setCell(col, gridRow(ComponentSlot::Type), typeNameOfCode(typeCode(entry)));
-    for (LibrarySlot s : kLibrarySlots) grid.setCell(col, gridRow(s), SlotText(entry, s));
+std::string libraryCellText(const LibraryEntry& entry, int row) {
+    if (row == gridRow(ComponentSlot::Type)) return typeNameOfCode(typeCode(entry));
+    return SlotText(entry, kLibrarySlots.at(static_cast<std::size_t>(row - gridRow(LibrarySlot::Label))));
 }
 
 RecordListTexts libraryTexts() {
@@ -37,6 +37,6 @@ std::optional<std::string> contentRefusal(const std::vector<std::unique_ptr<Libr
 }  // namespace
 
 ComponentLibrary::ComponentLibrary(Messages& messages)
-    : RecordList(messages, libraryTexts(), libraryRowCaptions(), &showLibraryColumn, &contentRefusal) {}
+    : RecordList(messages, libraryTexts(), libraryRowCaptions(), &libraryCellText, &contentRefusal) {}
 
 }  // namespace lumor

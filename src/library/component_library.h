@@ -4,9 +4,9 @@
 
 namespace lumor {
 
-/// The component catalogue, shown in the library window's grid `seznam1`, saved as a
+/// The component catalogue, shown in the library window's table `seznam1`, saved as a
 /// library file (*.komp).
-class ComponentLibrary : public RecordList<LibraryEntry> {
+class ComponentLibrary final : public RecordList<LibraryEntry> {
 public:
     explicit ComponentLibrary(Messages& messages);
 
@@ -14,8 +14,6 @@ public:
     void ClearLibrary() { clear(); }
     bool LoadLibrary(const std::string& path) { return load(path); }
     bool SaveLibrary(const std::string& path) { return save(path); }
-    /// Writes entry k into grid column k.
-    void ShowLibraryEntry(int k) { showColumn(k); }
 };
 
 /// The standard library's path, relative to the working directory.

@@ -5,6 +5,7 @@ target_sources(lumor_core PRIVATE
   src/library/component_library.cpp
   src/library/library_csv.cpp
   src/library/library_rules.cpp
+  src/library/entry_check.cpp
   src/library/library_to_route.cpp)
 if(NOT LUMOR_CORE_ONLY)
   target_sources(lumor_ui PRIVATE

@@ -4,6 +4,7 @@
 #include "route/component_types.h"
 #include "route/record_list.h"
 #include "text/cp1250.h"
+#include "text/errors.h"
 #include "text/numbers.h"
 #include "text/slot_image.h"
 
@@ -20,9 +21,69 @@ constexpr std::size_t kFieldCount = 1 + LibraryEntry::kSlotCount;
 
 std::string lineText(int line) { return "řádek " + std::to_string(line); }
 
+constexpr char kEscape = '\\';
+
 bool needsQuotes(std::string_view field) { return field.find_first_of(";\"\r\n") != std::string_view::npos; }
 
-void appendField(std::string& out, std::string_view field) {
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+/// The field with every control character written as "\xHH" and every backslash doubled.
+std::string escapedField(std::string_view field) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const auto c = static_cast<unsigned char>(field[i]);
+        unsigned control = 0x100;  // none
+        if (c < 0x20 || c == 0x7F) {
+            control = c;
+        } else if (c == 0xC2 && i + 1 < field.size() && static_cast<unsigned char>(field[i + 1]) <= 0x9F &&
+                   static_cast<unsigned char>(field[i + 1]) >= 0x80) {
+            control = static_cast<unsigned char>(field[++i]);  // U+0080 to U+009F, two bytes in UTF-8
+        }
+        if (control != 0x100) {
+            out += kEscape;
+            out += 'x';
+            out += kHex[control >> 4];
+            out += kHex[control & 0xF];
+        } else {
+            if (c == static_cast<unsigned char>(kEscape)) out += kEscape;
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+/// The text an exported field stands for: "\\" is a backslash, "\xHH" the character U+00HH;
+/// any other backslash stands for itself, as in a path typed into a spreadsheet.
+std::string unescapedField(std::string field) {
+    if (field.find(kEscape) == std::string::npos) return field;
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != kEscape || i + 1 >= field.size()) {
+            out += field[i];
+        } else if (field[i + 1] == kEscape) {
+            out += kEscape;
+            ++i;
+        } else if (field[i + 1] == 'x' && i + 3 < field.size() && hexValue(field[i + 2]) >= 0 &&
+                   hexValue(field[i + 3]) >= 0) {
+            appendUtf8(out, static_cast<char32_t>(hexValue(field[i + 2]) * 16 + hexValue(field[i + 3])));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+void appendField(std::string& out, std::string_view text) {
+    const std::string field = escapedField(text);
     if (!needsQuotes(field)) {
         out.append(field);
         return;
@@ -50,16 +111,18 @@ void appendEntryRow(std::string& out, const LibraryEntry& entry) {
     appendRow(out, fields);
 }
 
-/// One row as read: its fields and the line it starts on.
+/// One row as read: its fields, how many it has, and the line it starts on.
 struct CsvRow {
     int line = 0;
-    std::vector<std::string> fields;
+    std::vector<std::string> fields;  ///< the first kFieldCount of them
+    std::size_t count = 0;            ///< all of them
     bool quotedAny = false;
 };
 
 /// Splits the text into rows, RFC 4180 style with ";" between fields. Quoted fields may
 /// hold separators, doubled quotes and line breaks; a quote inside an unquoted field is an
-/// ordinary character.
+/// ordinary character. A row keeps no more fields than a library row has, so that a row of
+/// millions of separators takes no more memory than its text.
 class CsvReader {
 public:
     explicit CsvReader(std::string_view text) : text_(text) {
@@ -71,23 +134,23 @@ public:
     CsvRow next() {
         CsvRow row;
         row.line = line_;
+        std::string field;
         for (;;) {
-            std::string field;
+            field.clear();
             bool atRowEnd = false;
             if (pos_ < text_.size() && text_[pos_] == kQuote) {
                 row.quotedAny = true;
                 readQuoted(field);
                 if (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
-                    throw LibraryCsvError(line_, "za uzavírací uvozovkou pole " +
-                                                     std::to_string(row.fields.size() + 1) +
+                    throw LibraryCsvError(line_, "za uzavírací uvozovkou pole " + std::to_string(row.count + 1) +
                                                      " smí následovat jen středník nebo konec řádku");
                 }
             } else {
-                while (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) {
-                    field.push_back(text_[pos_++]);
-                }
+                const std::size_t start = pos_;
+                while (pos_ < text_.size() && text_[pos_] != kSeparator && !atLineEnd()) ++pos_;
+                if (row.count < kFieldCount) field.assign(text_.substr(start, pos_ - start));
             }
-            row.fields.push_back(std::move(field));
+            if (++row.count <= kFieldCount) row.fields.push_back(std::move(field));
             if (pos_ >= text_.size()) {
                 atRowEnd = true;
             } else if (text_[pos_] == kSeparator) {
@@ -137,7 +200,7 @@ private:
     int line_ = 1;
 };
 
-bool isEmptyLine(const CsvRow& row) { return row.fields.size() == 1 && row.fields[0].empty() && !row.quotedAny; }
+bool isEmptyLine(const CsvRow& row) { return row.count == 1 && row.fields[0].empty() && !row.quotedAny; }
 
 std::string fieldName(std::size_t index) {
     return "pole " + std::to_string(index + 1) + " („" + libraryCsvHeader()[index] + "“)";
@@ -158,8 +221,10 @@ std::int32_t typeCodeOf(const CsvRow& row) {
                                         "Zesilovač nebo celé číslo (kód typu)");
 }
 
-void checkSlotField(const CsvRow& row, std::size_t index) {
-    const std::string& text = row.fields[index];
+/// Fields 3 to 10 (wavelength to sensitivity) hold numbers.
+bool isNumberField(std::size_t index) { return index >= 2 && index <= 9; }
+
+void checkSlotField(const CsvRow& row, std::size_t index, const std::string& text) {
     if (!isUtf8(text)) {
         throw LibraryCsvError(row.line, fieldName(index) + " není platný text v UTF-8");
     }
@@ -170,6 +235,14 @@ void checkSlotField(const CsvRow& row, std::size_t index) {
     if (length > kMaxSlotText) {
         throw LibraryCsvError(row.line,
                               fieldName(index) + " má " + std::to_string(length) + " znaků, nejvýš smí mít 255");
+    }
+    if (!isNumberField(index) || text.empty() || text == "-") return;
+    try {
+        SlotNumber(text);
+    } catch (const ConversionError&) {
+        throw LibraryCsvError(row.line, fieldName(index) + " „" + text +
+                                            "“ není číslo; čísla se píší s desetinnou čárkou (např. 0,35), "
+                                            "„-“ značí hodnotu, která se nepoužije");
     }
 }
 
@@ -203,10 +276,10 @@ std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
     bool headerSeen = false;
     std::vector<LibraryEntry> entries;
     while (!reader.atEnd()) {
-        const CsvRow row = reader.next();
+        CsvRow row = reader.next();
         if (isEmptyLine(row)) continue;
         if (!headerSeen) {
-            if (row.fields != libraryCsvHeader()) {
+            if (row.count != kFieldCount || row.fields != libraryCsvHeader()) {
                 std::string expected;
                 appendRow(expected, libraryCsvHeader());
                 expected.pop_back();
@@ -215,9 +288,9 @@ std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
             headerSeen = true;
             continue;
         }
-        if (row.fields.size() != kFieldCount) {
-            throw LibraryCsvError(row.line, "počet polí je " + std::to_string(row.fields.size()) +
-                                                ", má být 11 (pole odděluje středník)");
+        if (row.count != kFieldCount) {
+            throw LibraryCsvError(
+                row.line, "počet polí je " + std::to_string(row.count) + ", má být 11 (pole odděluje středník)");
         }
         if (entries.size() >= static_cast<std::size_t>(kMaxRecords)) {
             throw LibraryCsvError(row.line, "knihovna pojme nejvýš 999 komponent");
@@ -226,8 +299,9 @@ std::vector<LibraryEntry> parseLibraryCsv(std::string_view text) {
         LibraryEntry entry;
         setTypeCode(entry, code);
         for (std::size_t i = 1; i < kFieldCount; ++i) {
-            checkSlotField(row, i);
-            SetSlotText(entry, kLibrarySlots[i - 1], row.fields[i]);
+            const std::string text = unescapedField(std::move(row.fields[i]));
+            checkSlotField(row, i, text);
+            SetSlotText(entry, kLibrarySlots[i - 1], text);
         }
         entries.push_back(entry);
     }

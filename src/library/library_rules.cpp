@@ -2,6 +2,7 @@
 
 #include "route/component_record.h"
 #include "route/component_types.h"
+#include "text/text_search.h"
 
 namespace lumor {
 
@@ -12,7 +13,7 @@ constexpr int kLabelRow = gridRow(LibrarySlot::Label);
 
 }  // namespace
 
-std::array<std::vector<std::string>, kCategoryCount> categoryLists(const StringGrid& grid, int entryCount) {
+std::array<std::vector<std::string>, kCategoryCount> categoryLists(const TextTable& grid, int entryCount) {
     std::array<std::vector<std::string>, kCategoryCount> lists;
     for (int k = 1; k <= entryCount; ++k) {
         for (int t = 0; t < kCategoryCount; ++t) {
@@ -24,7 +25,7 @@ std::array<std::vector<std::string>, kCategoryCount> categoryLists(const StringG
     return lists;
 }
 
-std::vector<int> columnsWithLabel(const StringGrid& grid, int entryCount, const std::string& label) {
+std::vector<int> columnsWithLabel(const TextTable& grid, int entryCount, const std::string& label) {
     std::vector<int> columns;
     for (int k = 1; k <= entryCount; ++k) {
         if (grid.cell(k, kLabelRow) == label) columns.push_back(k);
@@ -32,7 +33,7 @@ std::vector<int> columnsWithLabel(const StringGrid& grid, int entryCount, const 
     return columns;
 }
 
-int editedEntryColumn(const StringGrid& grid, int entryCount, const std::string& label, int typeCode) {
+int editedEntryColumn(const TextTable& grid, int entryCount, const std::string& label, int typeCode) {
     if (typeCode < 0 || typeCode >= kCategoryCount) return 0;
     int found = 0;
     for (int k : columnsWithLabel(grid, entryCount, label)) {
@@ -41,15 +42,14 @@ int editedEntryColumn(const StringGrid& grid, int entryCount, const std::string&
     return found;
 }
 
-int findComponentColumn(const StringGrid& grid, const std::string& text) {
-    int found = 0;
+int findComponentColumn(const TextTable& grid, const std::string& text) {
     for (int k = 1; k < grid.colCount(); ++k) {
-        if (grid.cell(k, kLabelRow) == text) found = k;
+        if (nameContains(grid.cell(k, kLabelRow), text)) return k;
     }
-    return found;
+    return 0;
 }
 
-bool isNewLabel(const StringGrid& grid, int entryCount, const std::string& label) {
+bool isNewLabel(const TextTable& grid, int entryCount, const std::string& label) {
     return !label.empty() && columnsWithLabel(grid, entryCount, label).empty();
 }
 
@@ -68,7 +68,7 @@ std::array<bool, kNumericFieldCount> applicableFields(int typeCode) {
     return table[static_cast<std::size_t>(typeCode)];
 }
 
-EntryFields entryFieldsFromColumn(const StringGrid& grid, int k) {
+EntryFields entryFieldsFromColumn(const TextTable& grid, int k) {
     EntryFields fields;
     for (LibrarySlot s : kLibrarySlots) fields[static_cast<std::size_t>(s)] = grid.cell(k, gridRow(s));
     return fields;

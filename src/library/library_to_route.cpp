@@ -20,7 +20,7 @@ float toFloat(double value) {
 
 }  // namespace
 
-std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const StringGrid& lib, int k) {
+std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const TextTable& lib, int k) {
     auto r = std::make_unique<ComponentRecord>();
     for (ComponentSlot s : kComponentSlots) {
         // Row 9 of the library grid is the specific attenuation, no length.
@@ -29,7 +29,7 @@ std::unique_ptr<ComponentRecord> recordFromLibraryColumn(const StringGrid& lib, 
     return r;
 }
 
-std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& lib, int col, const std::string& lengthText) {
+std::unique_ptr<ComponentRecord> newFibreRecord(const TextTable& lib, int col, const std::string& lengthText) {
     // Single precision on purpose: 3,3 km × 0,35 dB/km must give 1,15 (the float product
     // lies just below 1.155).
     const float specific = toFloat(SlotNumber(lib.cell(col, gridRow(LibrarySlot::SpecificAttenuation))));
@@ -40,7 +40,7 @@ std::unique_ptr<ComponentRecord> newFibreRecord(const StringGrid& lib, int col, 
     return fibreRecordFromColumn(lib, col, fibreAttenuationText(attenuation), lengthText);
 }
 
-int appendLibraryColumnsToRoute(RouteList& route, const StringGrid& grid, const std::vector<int>& columns) {
+int appendLibraryColumnsToRoute(RouteList& route, const TextTable& grid, const std::vector<int>& columns) {
     int appended = 0;
     for (int k : columns) {
         if (!route.AppendComponent(recordFromLibraryColumn(grid, k))) break;

@@ -9,6 +9,7 @@ if(NOT LUMOR_CORE_ONLY)
   target_sources(lumor_gui PRIVATE
     src/platform/gui/executable_folder.cpp)
   target_sources(lumor_ui PRIVATE
+    src/platform/ui/access.cpp
     src/platform/ui/commands.cpp
     src/platform/ui/desk.cpp
     src/platform/ui/qt_desk.cpp

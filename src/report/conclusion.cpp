@@ -28,21 +28,23 @@ LimitedConclusion limitConclusion(const std::string& text, std::size_t cursor) {
     constexpr std::size_t kMaxLines = 5;
     constexpr std::size_t kMaxChars = 550;
     std::u32string chars = utf8ToCodePoints(text);
+    LimitedConclusion out;
     std::size_t lines = 1;
     for (std::size_t i = 0; i < chars.size(); ++i) {
         if (chars[i] == U'\n' && ++lines > kMaxLines) {
             chars.resize(i);  // the sixth line and all after it go
+            out.refusal = "Závěr má nejvýš pět řádků; šestý řádek nelze přidat.";
             break;
         }
     }
     cursor = std::min(cursor, chars.size());
     if (chars.size() > kMaxChars) {
+        out.refusal = "Závěr má nejvýš 550 znaků; další text nelze přidat.";
         const std::size_t typed = std::min(chars.size() - kMaxChars, cursor);
         chars.erase(cursor - typed, typed);
         cursor -= typed;
         if (chars.size() > kMaxChars) chars.resize(kMaxChars);
     }
-    LimitedConclusion out;
     for (char32_t c : chars) appendUtf8(out.text, c);
     out.cursor = std::min(cursor, chars.size());
     return out;

@@ -13,6 +13,7 @@ std::string limitConclusion(const std::string& text);
 struct LimitedConclusion {
     std::string text;
     std::size_t cursor = 0;
+    std::string refusal;  ///< what was not kept and why, in Czech; empty when all was kept
 };
 /// As above for text being typed: characters over 550 are the ones just typed, before the
 /// cursor, so typing into a full conclusion changes nothing instead of losing its end.

@@ -1,11 +1,13 @@
-# The measurement report page and the conclusion it closes with; in gui/ the page rendered
-# to a PDF with its pictures.
+# The measurement report page and the conclusion it closes with; in gui/ the report made whole:
+# the route evaluated, its pictures, the page and the PDF with vector graphs.
 target_sources(lumor_core PRIVATE
   src/report/report_writer.cpp
   src/report/conclusion.cpp)
 if(NOT LUMOR_CORE_ONLY)
   target_sources(lumor_gui PRIVATE
-    src/report/gui/report_pdf.cpp)
+    src/report/gui/report_pdf.cpp
+    src/report/gui/report_files.cpp
+    src/report/gui/graph_objects.cpp)
 endif()
 
 # The report page shows the logo from its own folder, so it goes beside the executable

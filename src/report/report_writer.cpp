@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
+#include <tuple>
 
 namespace lumor {
 
@@ -61,7 +62,7 @@ void appendValue(std::string& out, std::string_view text) {
 class Page {
 public:
     // Writes one row: its literal text as is, each "%s" replaced by the next value.
-    void row(std::string_view text, std::initializer_list<std::string_view> values = {}, bool lineBreak = true) {
+    void row(std::string_view text, const std::vector<std::string_view>& values = {}, bool lineBreak = true) {
         auto value = values.begin();
         for (;;) {
             const auto mark = text.find("%s");
@@ -83,22 +84,58 @@ std::string orNotGiven(const std::string& text) { return text.empty() ? kNotGive
 
 std::string endValueText(double value) { return NumberText(roundHundredths(value)); }
 
+// A route line: the record's label and the named slots with their units; no record (an
+// empty route) gives empty texts.
+ReportRouteLine routeLine(const char* kind, const ComponentRecord* record,
+                          std::initializer_list<std::tuple<const char*, ComponentSlot, const char*>> values) {
+    auto text = [&](ComponentSlot slot) { return record ? SlotText(*record, slot) : std::string(); };
+    ReportRouteLine line{kind, text(ComponentSlot::Label), {}};
+    for (const auto& [name, slot, unit] : values) line.values.push_back({name, text(slot), unit});
+    return line;
+}
+
 }  // namespace
 
-std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid, const RouteResult& result,
-                       const std::vector<std::string>& conclusion) {
-    const std::string firstName = orNotGiven(student.firstName);
-    const std::string surname = orNotGiven(student.surname);
-    const std::string date = orNotGiven(student.date);
-    const std::string group = orNotGiven(student.group);
+ReportContent reportContent(const StudentTexts& student, const RouteList& route, const RouteResult& result,
+                            const std::vector<std::string>& conclusion) {
+    ReportContent c;
+    c.student = {orNotGiven(student.firstName), orNotGiven(student.surname), orNotGiven(student.date),
+                 orNotGiven(student.group)};
+    using S = ComponentSlot;
+    const int n = route.count();
+    const ComponentRecord* source = n >= 1 ? &route.at(1) : nullptr;
+    const ComponentRecord* detector = n >= 1 ? &route.at(n) : nullptr;
+    c.route.push_back(
+        routeLine("Zdroj", source, {{"zisk", S::Gain, "dB"}, {"rms šířky spektra zdroje", S::SourceRms, "nm"}}));
+    for (int k = 1; k <= n; ++k) {
+        // Whole-text comparison, case and accents included; sources and detectors are
+        // described by their own lines, wherever they stand.
+        const ComponentRecord& r = route.at(k);
+        const auto type = typeNamed(SlotText(r, S::Type));
+        if (type == ComponentType::Fibre) {
+            c.route.push_back(routeLine("Vlákno", &r,
+                                        {{"útlum", S::Attenuation, "dB"},
+                                         {"CD", S::Cd, "ps/(nm.km)"},
+                                         {"PMD", S::Pmd, "ps/(km^0,5)"},
+                                         {"L", S::Length, "km"}}));
+        } else if (type == ComponentType::Connector) {
+            c.route.push_back(routeLine("Konektor", &r, {{"útlum", S::Attenuation, "dB"}}));
+        } else if (type == ComponentType::Amplifier) {
+            c.route.push_back(routeLine("Zesilovač", &r, {{"zisk", S::Gain, "dB"}}));
+        }
+    }
+    c.route.push_back(routeLine("Detektor", detector, {{"citlivost", S::Sensitivity, "dB"}}));
+    c.endAttenuation = endValueText(result.EndAttenuation);
+    c.sensitivity = detector ? SlotText(*detector, S::Sensitivity) : std::string();
+    c.endCd = endValueText(result.EndCd);
+    c.endPmd = endValueText(result.EndPmd);
+    for (std::size_t i = 0; i < conclusion.size() && i < kConclusionLines; ++i) {
+        if (!conclusion[i].empty()) c.conclusion.push_back(conclusion[i]);
+    }
+    return c;
+}
 
-    const int last = std::max(1, routeGrid.colCount() - 1);
-    auto cell = [&](int col, ComponentSlot slot) -> const std::string& { return routeGrid.cell(col, gridRow(slot)); };
-
-    const std::string attenuation = endValueText(result.EndAttenuation);
-    const std::string cd = endValueText(result.EndCd);
-    const std::string pmd = endValueText(result.EndPmd);
-
+std::string reportPage(const ReportContent& c) {
     Page p;
     p.row(R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">)");
     p.row("<html>");
@@ -117,44 +154,29 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     p.row(
         R"(<tr height = "50"><td><font size = "3px">Název úlohy:<b><font size ="4px"><center>Návrh optické trasy a měření útlumu, chromatické, polarizačně vidové disperze</center></b></td></tr>)");
     p.row(R"(<tr height = "50"><td><font size = "3px">Jméno a příjmení: <center><b><font size ="5px">)", {}, false);
-    p.row("%s %s", {firstName, surname}, false);
+    p.row("%s %s", {c.student.firstName, c.student.surname}, false);
     p.row("</b></center></td></tr>");
     p.row(
         R"(<tr height = "50"><td><font size = "3px">Měřeno dne: <center><b><font size ="4px">%s</b></center></td></tr>)",
-        {date});
+        {c.student.date});
     p.row(
         R"(<tr height = "50"><td><font size = "3px">Studijní skupina: <center><b><font size ="4px">%s</b></center></td></tr>)",
-        {group});
+        {c.student.group});
     p.row("</table>");
     p.row("</td>");
     p.row("</table>");
     p.row("<br>");
     p.row("<h2><u>Optická trasa:</u></h2>");
-    p.row(
-        R"(<blockquote><blockquote><b>Zdroj: </b>%s, zisk = <font color="red">%s</font> dB, rms šířky spektra zdroje = <font color="red">%s</font> nm</blockquote></blockquote>)",
-        {cell(1, ComponentSlot::Label), cell(1, ComponentSlot::Gain), cell(1, ComponentSlot::SourceRms)});
-    for (int col = 1; col <= last; ++col) {
-        // Whole-text comparison, case and accents included; sources and detectors are
-        // described by their own lines, wherever they stand.
-        const auto type = typeNamed(cell(col, ComponentSlot::Type));
-        if (type == ComponentType::Fibre) {
-            p.row(
-                R"(<blockquote><blockquote><b>Vlákno: </b>%s, útlum = <font color="red">%s</font> dB, CD = <font color="red">%s</font> ps/(nm.km), PMD = <font color="red">%s</font> ps/(km^0,5), L = <font color="red">%s</font> km</blockquote></blockquote>)",
-                {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation), cell(col, ComponentSlot::Cd),
-                 cell(col, ComponentSlot::Pmd), cell(col, ComponentSlot::Length)});
-        } else if (type == ComponentType::Connector) {
-            p.row(
-                R"(<blockquote><blockquote><b>Konektor: </b>%s, útlum = <font color="red">%s</font> dB</blockquote></blockquote>)",
-                {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Attenuation)});
-        } else if (type == ComponentType::Amplifier) {
-            p.row(
-                R"(<blockquote><blockquote><b>Zesilovač: </b>%s, zisk = <font color="red">%s</font> dB</blockquote></blockquote>)",
-                {cell(col, ComponentSlot::Label), cell(col, ComponentSlot::Gain)});
+    for (const ReportRouteLine& line : c.route) {
+        // "<b>Vlákno: </b>%s, útlum = <font color="red">%s</font> dB, …"
+        std::string text = "<blockquote><blockquote><b>" + line.kind + ": </b>%s";
+        std::vector<std::string_view> values{line.label};
+        for (const ReportValue& v : line.values) {
+            text += ", " + v.name + R"( = <font color="red">%s</font> )" + v.unit;
+            values.push_back(v.value);
         }
+        p.row(text + "</blockquote></blockquote>", values);
     }
-    p.row(
-        R"(<blockquote><blockquote><b>Detektor: </b>%s, citlivost = <font color="red">%s</font> dB</blockquote></blockquote>)",
-        {cell(last, ComponentSlot::Label), cell(last, ComponentSlot::Sensitivity)});
     p.row("<br>");
     p.row("<h2><u>Grafy:</u></h2>");
     p.row("<br>");
@@ -176,18 +198,21 @@ std::string reportPage(const StudentTexts& student, const StringGrid& routeGrid,
     // The two result rows form one line of the file.
     p.row(
         R"(Útlum na konci trasy je <font color = "red">%s</font> dB. Citlivost detektoru je <font color = "red">%s</font> dB. )",
-        {attenuation, cell(last, ComponentSlot::Sensitivity)}, false);
+        {c.endAttenuation, c.sensitivity}, false);
     p.row(
         R"(Velikost chromatické disperze na konci trasy je <font color = "red">%s</font> ns. Velikost polarizačně vidové disperze je <font color = "red">%s</font> ps.)",
-        {cd, pmd});
+        {c.endCd, c.endPmd});
     p.row("<br>");
     p.row("<h2><u>Závěr:</u></h2>");
-    for (std::size_t i = 0; i < conclusion.size() && i < kConclusionLines; ++i) {
-        if (!conclusion[i].empty()) p.row("%s", {conclusion[i]});
-    }
+    for (const std::string& line : c.conclusion) p.row("%s", {line});
     p.row("</body>");
     p.row("</html>");
     return p.take();
+}
+
+std::string reportPage(const StudentTexts& student, const RouteList& route, const RouteResult& result,
+                       const std::vector<std::string>& conclusion) {
+    return reportPage(reportContent(student, route, result, conclusion));
 }
 
 std::string protocolFolder(const std::string& programFolder) {

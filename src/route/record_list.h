@@ -2,7 +2,7 @@
 #include "text/file_io.h"
 #include "text/messages.h"
 #include "text/read_file.h"
-#include "text/string_grid.h"
+#include "text/text_table.h"
 
 #include <algorithm>
 #include <array>
@@ -32,8 +32,6 @@ struct RecordListTexts {
 constexpr int kMaxRecords = 999;
 /// Rows of a list's grid: the header row and eleven field rows.
 constexpr int kGridRows = 12;
-/// Columns that get a numbered header ("1." to "100.").
-constexpr int kNumberedColumns = 100;
 
 /// Told before and after each change of a record list (one change however many records it
 /// touches), so that a history can remember what the list held.
@@ -46,34 +44,42 @@ protected:
     ~ListChangeObserver() = default;
 };
 
-/// An ordered, owning list of fixed-size records numbered from 1, mirrored transposed in a
-/// string grid (record k in column k, one row per field), with its binary file: the bare
-/// sequence of the records' images. The route and the component library are both one.
+/// An ordered, owning list of fixed-size records numbered from 1, shown transposed as a text
+/// table (record k in column k, one row per field, computed from the records whenever a view
+/// asks), with its binary file: the bare sequence of the records' images. The route and the
+/// component library are both one.
 template <class Record>
-class RecordList {
+class RecordList : public TextTable {
 public:
-    /// Writes one record into its grid column.
-    using ShowColumnFn = void (*)(StringGrid& grid, int col, const Record& record);
+    /// The text a record shows in a table row 1 to 11.
+    using CellTextFn = std::string (*)(const Record& record, int row);
     /// Why the whole records of a file make no file of this kind, or nothing when they do.
     using ContentRefusalFn = std::optional<std::string> (*)(const std::vector<std::unique_ptr<Record>>& records);
 
     RecordList(Messages& messages, RecordListTexts texts, const std::array<std::string, 11>& rowCaptions,
-               ShowColumnFn showColumnFn, ContentRefusalFn contentRefusal = nullptr)
+               CellTextFn cellText, ContentRefusalFn contentRefusal = nullptr)
         : messages_(messages),
           texts_(std::move(texts)),
-          grid_(kGridRows, 2),
-          show_(showColumnFn),
-          contentRefusal_(contentRefusal) {
-        for (int r = 1; r <= 11; ++r) grid_.setCell(0, r, rowCaptions[static_cast<std::size_t>(r - 1)]);
-        for (int c = 1; c <= kNumberedColumns; ++c) grid_.setCell(c, 0, std::to_string(c) + ".");
-    }
+          rowCaptions_(rowCaptions),
+          cellText_(cellText),
+          contentRefusal_(contentRefusal) {}
     RecordList(const RecordList&) = delete;
     RecordList& operator=(const RecordList&) = delete;
 
+    int rowCount() const override { return kGridRows; }
+    int colCount() const override { return columns_; }
+    /// Row captions in column 0, headers "1." to "100." in row 0, record k's texts in column k;
+    /// a column no record owns (the one kept after the last record was removed) is blank.
+    std::string cell(int col, int row) const override {
+        if (row < 0 || row >= kGridRows || col < 0) return {};
+        if (row == 0) return columnHeader(col);
+        if (col == 0) return rowCaptions_[static_cast<std::size_t>(row - 1)];
+        if (col > count()) return {};
+        return cellText_(at(col), row);
+    }
+
     /// The texts the list speaks with.
     const RecordListTexts& texts() const { return texts_; }
-    StringGrid& grid() { return grid_; }
-    const StringGrid& grid() const { return grid_; }
     /// Number of records, n; the last position is n and the next free one n + 1.
     int count() const { return static_cast<int>(records_.size()); }
     bool isFull() const { return count() >= kMaxRecords; }
@@ -87,20 +93,19 @@ public:
         return false;
     }
 
-    /// Takes the record as position n + 1; the grid gains a column unless the list was empty.
+    /// Takes the record as position n + 1; the table gains a column unless the list was empty.
     /// A full list refuses with a warning and changes nothing.
     bool append(std::unique_ptr<Record> record) {
         const Change change(*this);
         if (!checkRoom()) return false;
-        if (count() >= 1) setColumns(grid_.colCount() + 1);
+        if (count() >= 1) setColumns(colCount() + 1);
         records_.push_back(std::move(record));
         ++revision_;
-        showColumn(count());
         return true;
     }
 
-    /// Releases the last record (a warning on an empty list), refreshes the grid and blanks
-    /// the column the record had. The column count stays.
+    /// Releases the last record (a warning on an empty list); the table keeps its column
+    /// count, the column the record had now blank.
     void removeLast() {
         const Change change(*this);
         if (records_.empty()) {
@@ -109,13 +114,11 @@ public:
             records_.pop_back();
             ++revision_;
         }
-        refreshGrid();
-        grid_.blankColumn(count() + 1, 1, kGridRows - 1);
     }
 
     /// After a removal: one column less unless only one record column is left.
     void dropSpareColumn() {
-        if (grid_.colCount() > 2) setColumns(grid_.colCount() - 1);
+        if (colCount() > 2) setColumns(colCount() - 1);
     }
 
     /// Puts the record at position k (1 <= k <= n), releasing the one there.
@@ -124,27 +127,17 @@ public:
         if (k < 1 || k > count()) return;
         records_[static_cast<std::size_t>(k - 1)] = std::move(record);
         ++revision_;
-        refreshGrid();
     }
 
     /// Removes every record, one column at a time, down to two columns; the final removal
     /// warns when the list was already empty.
     void clear() {
         const Change change(*this);
-        StringGrid::Batch batch(grid_);
-        while (grid_.colCount() > 2) {
+        while (colCount() > 2) {
             removeLast();
-            setColumns(grid_.colCount() - 1);
+            setColumns(colCount() - 1);
         }
         removeLast();
-    }
-
-    void refreshGrid() {
-        StringGrid::Batch batch(grid_);
-        for (int k = 1; k <= count(); ++k) showColumn(k);
-    }
-    void showColumn(int k) {
-        if (k >= 1 && k <= count()) show_(grid_, k, at(k));
     }
 
     /// What a load reads of a file at most: one record more than the list holds is enough
@@ -161,12 +154,12 @@ public:
     }
 
     /// The bytes of a list file, read and checked before anything of the list changes. Nothing
-    /// when the file cannot be read ("nelze otevrit") or is no file of this kind (a message
-    /// naming the file); the user has been told then.
+    /// when the file cannot be read or is no file of this kind (a message naming the file and
+    /// why); the user has been told then.
     std::optional<std::string> readListFile(const std::string& path) {
         auto content = readFileBytes(path, kFileReadLimit);
-        if (std::holds_alternative<ReadFailure>(content)) {
-            messages_.warning("nelze otevrit");
+        if (const auto* failure = std::get_if<ReadFailure>(&content)) {
+            messages_.warning("Soubor „" + path + "“ nelze otevřít: " + failure->reason + ". " + texts_.unchanged);
             return std::nullopt;
         }
         std::string& bytes = std::get<std::string>(content);
@@ -209,11 +202,7 @@ public:
         const std::size_t whole = bytes.size() / Record::kImageSize;
         records_ = recordsOf(bytes.substr(0, std::min<std::size_t>(whole, kMaxRecords) * Record::kImageSize));
         ++revision_;
-        StringGrid::Batch batch(grid_);
         setColumns(1 + std::max(1, count()));
-        refreshGrid();
-        // The grid mirrors the list: a column no record owns any more is blank.
-        for (int c = count() + 1; c < grid_.colCount(); ++c) grid_.blankColumn(c, 1, kGridRows - 1);
         if (whole > static_cast<std::size_t>(kMaxRecords)) messages_.warning(texts_.truncatedLoad);
     }
 
@@ -238,24 +227,24 @@ public:
         return bytes;
     }
 
-    /// Sets the grid's column count (at least two: captions and one record column).
-    void setColumns(int count) { grid_.setColCount(std::max(2, count)); }
+    /// Sets the table's column count (at least two: captions and one record column).
+    void setColumns(int count) {
+        const Change change(*this);
+        columns_ = std::clamp(count, 2, kMaxColumns);
+    }
 
     /// Removes the record at position k (1 <= k <= n); the later ones move one position left.
-    /// The grid is rewritten and its column count follows as when the last record is removed.
+    /// The table's column count follows as when the last record is removed.
     void removeAt(int k) {
         if (k < 1 || k > count()) return;
         const Change change(*this);
         records_.erase(records_.begin() + (k - 1));
         ++revision_;
-        StringGrid::Batch batch(grid_);
-        refreshGrid();
-        grid_.blankColumn(count() + 1, 1, kGridRows - 1);
-        if (grid_.colCount() > 2) setColumns(grid_.colCount() - 1);
+        if (colCount() > 2) setColumns(colCount() - 1);
     }
 
     /// Moves the record at position k to position `to` (both 1 … n), the ones between shifting
-    /// by one; the grid is rewritten.
+    /// by one.
     void move(int k, int to) {
         if (k < 1 || k > count() || to < 1 || to > count() || k == to) return;
         const Change change(*this);
@@ -263,7 +252,6 @@ public:
         records_.erase(records_.begin() + (k - 1));
         records_.insert(records_.begin() + (to - 1), std::move(record));
         ++revision_;
-        refreshGrid();
     }
 
     /// Tells the observer (nothing: none) of every change from now on.
@@ -274,14 +262,16 @@ public:
     std::uint64_t revision() const { return revision_; }
 
 private:
-    /// One change for the observer, however many operations it is made of.
+    /// One change for the table's view and the observer, however many operations it is made of.
     class Change {
     public:
         explicit Change(RecordList& list) : list_(list) {
             if (list_.changeDepth_++ == 0 && list_.observer_) list_.observer_->beforeChange();
         }
         ~Change() {
-            if (--list_.changeDepth_ == 0 && list_.observer_) list_.observer_->afterChange();
+            if (--list_.changeDepth_ != 0) return;
+            list_.tellChanged();
+            if (list_.observer_) list_.observer_->afterChange();
         }
         Change(const Change&) = delete;
         Change& operator=(const Change&) = delete;
@@ -302,11 +292,15 @@ private:
         return records;
     }
 
+    /// Most columns a table shows: a column per record, the caption column and a kept one.
+    static constexpr int kMaxColumns = kMaxRecords + 2;
+
     Messages& messages_;
     RecordListTexts texts_;
-    StringGrid grid_;
-    ShowColumnFn show_;
+    std::array<std::string, 11> rowCaptions_;
+    CellTextFn cellText_;
     ContentRefusalFn contentRefusal_;
+    int columns_ = 2;  ///< 1 + max(1, n), but for the column kept after the last record is removed
     std::vector<std::unique_ptr<Record>> records_;
     std::uint64_t revision_ = 0;
     ListChangeObserver* observer_ = nullptr;

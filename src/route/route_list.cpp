@@ -1,11 +1,13 @@
 #include "route/route_list.h"
 
+#include "route/component_types.h"
+
 namespace lumor {
 
 namespace {
 
-void showRouteColumn(StringGrid& grid, int col, const ComponentRecord& record) {
-    for (ComponentSlot s : kComponentSlots) grid.setCell(col, gridRow(s), SlotText(record, s));
+std::string routeCellText(const ComponentRecord& record, int row) {
+    return SlotText(record, kComponentSlots.at(static_cast<std::size_t>(row - 1)));
 }
 
 RecordListTexts routeTexts() {
@@ -20,9 +22,19 @@ RecordListTexts routeTexts() {
             "Trasa zůstala beze změny."};
 }
 
+/// A file of whole records none of which names one of the five component types is something
+/// else (a picture, a library, a text) that only happens to be long enough.
+std::optional<std::string> contentRefusal(const std::vector<std::unique_ptr<ComponentRecord>>& records) {
+    for (const auto& record : records) {
+        if (typeNamed(SlotText(*record, ComponentSlot::Type))) return std::nullopt;
+    }
+    return "žádný jeho záznam nemá známý typ komponenty (Zdroj, Vlákno, Detektor, Konektor, Zesilovač)";
+}
+
 }  // namespace
 
-RouteList::RouteList(Messages& messages) : RecordList(messages, routeTexts(), routeRowCaptions(), &showRouteColumn) {}
+RouteList::RouteList(Messages& messages)
+    : RecordList(messages, routeTexts(), routeRowCaptions(), &routeCellText, &contentRefusal) {}
 
 std::unique_ptr<ComponentRecord> makeRecord(const std::array<std::string, 11>& slots) {
     auto record = std::make_unique<ComponentRecord>();

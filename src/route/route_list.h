@@ -5,8 +5,8 @@
 namespace lumor {
 
 /// The route: components from the source (position 1) to the detector, shown in the main
-/// window's grid `seznam`, saved as a route file (*.trasa).
-class RouteList : public RecordList<ComponentRecord> {
+/// window's table `seznam`, saved as a route file (*.trasa).
+class RouteList final : public RecordList<ComponentRecord> {
 public:
     explicit RouteList(Messages& messages);
 

@@ -28,6 +28,42 @@ bool isType(const RouteList& route, int k, ComponentType type) {
 
 }  // namespace
 
+std::string componentTitle(const ComponentRecord& record) {
+    const std::string type = SlotText(record, ComponentSlot::Type);
+    const std::string label = SlotText(record, ComponentSlot::Label);
+    std::string title = typeNamed(type) ? type : "komponenta neznámého typu „" + type + "“";
+    if (!label.empty()) title += " " + label;
+    return title;
+}
+
+std::string componentPlace(const RouteList& route, int k) {
+    return "ve sloupci " + std::to_string(k) + " (" + componentName(route, k) + ")";
+}
+
+namespace {
+
+std::string valueMessage(const RouteList& route, int k, ComponentSlot slot, const std::string& text) {
+    std::string place = componentPlace(route, k);
+    place[0] = 'V';
+    const std::string& row = routeRowCaptions()[static_cast<std::size_t>(slot)];
+    if (text.empty()) return place + " je řádek „" + row + "“ prázdný, má v něm být číslo.";
+    return place + " není v řádku „" + row + "“ číslo, ale „" + printableText(text) + "“.";
+}
+
+}  // namespace
+
+ComponentValueError::ComponentValueError(const RouteList& route, int k, ComponentSlot slot, const std::string& text)
+    : ConversionError(text, valueMessage(route, k, slot, text)), column_(k), slot_(slot) {}
+
+double componentNumber(const RouteList& route, int k, ComponentSlot slot) {
+    const std::string text = SlotText(route.at(k), slot);
+    try {
+        return SlotNumber(text);
+    } catch (const ConversionError&) {
+        throw ComponentValueError(route, k, slot, text);
+    }
+}
+
 std::optional<std::string> incompleteRouteReason(const RouteList& route) {
     const std::string rule = " Trasa musí začínat zdrojem a končit detektorem.";
     const int n = route.count();
@@ -51,7 +87,24 @@ std::optional<std::string> incompleteRouteReason(const RouteList& route) {
     return "Trasa není úplná: " + reason + "." + rule;
 }
 
-int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right, int bottom) {
+std::optional<std::string> unknownTypeWarning(const RouteList& route) {
+    constexpr int kNamed = 5;  // columns named; the rest only counted
+    std::string named;
+    int unknown = 0;
+    for (int k = 1; k <= route.count(); ++k) {
+        const std::string type = SlotText(route.at(k), ComponentSlot::Type);
+        if (typeNamed(type)) continue;
+        if (++unknown <= kNamed) named += (unknown > 1 ? ", " : "") + std::to_string(k) + " („" + type + "“)";
+    }
+    if (unknown == 0) return std::nullopt;
+    if (unknown > kNamed) named += " a " + std::to_string(unknown - kNamed) + " další";
+    const bool one = unknown == 1;
+    return std::string(one ? "Komponenta ve sloupci " : "Komponenty ve sloupcích ") + named + (one ? " má" : " mají") +
+           " neznámý typ (typ má být Zdroj, Vlákno, Detektor, Konektor nebo Zesilovač). Výpočet u " +
+           (one ? "ní" : "nich") + " bere jen útlum, bez délky vlákna a disperze.";
+}
+
+int fibreLengthColumn(const TextTable& routeGrid, int left, int top, int right, int bottom) {
     for (int k = 1; k < routeGrid.colCount(); ++k) {
         const int row = gridRow(ComponentSlot::Length);
         if (routeGrid.cell(k, kTypeRow) == typeName(ComponentType::Fibre) && left == k && right == k && top == row &&
@@ -62,7 +115,7 @@ int fibreLengthColumn(const StringGrid& routeGrid, int left, int top, int right,
     return 0;
 }
 
-std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const StringGrid& grid, int k, const std::string& attenuation,
+std::unique_ptr<ComponentRecord> fibreRecordFromColumn(const TextTable& grid, int k, const std::string& attenuation,
                                                        const std::string& length) {
     auto r = std::make_unique<ComponentRecord>();
     for (ComponentSlot s : kComponentSlots) {
@@ -87,7 +140,7 @@ std::string fibreAttenuationText(double attenuation) {
     return NumberText(rounded);
 }
 
-std::unique_ptr<ComponentRecord> changedFibreRecord(const StringGrid& route, int k, const std::string& lengthText) {
+std::unique_ptr<ComponentRecord> changedFibreRecord(const TextTable& route, int k, const std::string& lengthText) {
     const double attenuation = SlotNumber(route.cell(k, gridRow(ComponentSlot::Attenuation)));
     const double length = SlotNumber(route.cell(k, gridRow(ComponentSlot::Length)));
     if (lengthText.empty()) return nullptr;

@@ -58,46 +58,53 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+namespace {
+
+/// One character decoded from UTF-8 at a position: its code point (U+FFFD for a malformed
+/// sequence, which then counts one byte), its length in bytes, and whether it was well formed.
+struct Decoded {
+    char32_t cp;
+    std::size_t length;
+    bool wellFormed;
+};
+
+Decoded decodeAt(std::string_view text, std::size_t i) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (b0 < 0x80) return {b0, 1, true};
+    if ((b0 & 0xE0) == 0xC0) {
+        extra = 1, cp = b0 & 0x1F, minimum = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2, cp = b0 & 0x0F, minimum = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3, cp = b0 & 0x07, minimum = 0x10000;
+    } else {
+        return {kReplacement, 1, false};
+    }
+    bool ok = i + static_cast<std::size_t>(extra) < text.size();
+    for (int k = 1; ok && k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+        if ((b & 0xC0) != 0x80) {
+            ok = false;
+        } else {
+            cp = (cp << 6) | (b & 0x3F);
+        }
+    }
+    if (!ok || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {kReplacement, 1, false};
+    return {cp, static_cast<std::size_t>(extra) + 1, true};
+}
+
+}  // namespace
+
 std::u32string utf8ToCodePoints(std::string_view text) {
     std::u32string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b0 = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (b0 < 0x80) {
-            out.push_back(b0);
-            ++i;
-            continue;
-        } else if ((b0 & 0xE0) == 0xC0) {
-            extra = 1, cp = b0 & 0x1F, minimum = 0x80;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            extra = 2, cp = b0 & 0x0F, minimum = 0x800;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            extra = 3, cp = b0 & 0x07, minimum = 0x10000;
-        } else {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        bool ok = i + static_cast<std::size_t>(extra) < text.size();
-        for (int k = 1; ok && k <= extra; ++k) {
-            const auto b = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((b & 0xC0) != 0x80) {
-                ok = false;
-            } else {
-                cp = (cp << 6) | (b & 0x3F);
-            }
-        }
-        if (!ok || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
+    out.reserve(utf8Length(text));
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded d = decodeAt(text, i);
+        out.push_back(d.cp);
+        i += d.length;
     }
     return out;
 }
@@ -121,21 +128,30 @@ std::string utf8ToCp1250(std::string_view text) {
     return out;
 }
 
+// These walk the text without a copy of it: a file of megabytes is checked in place.
 bool isUtf8(std::string_view bytes) {
-    // Decoding replaces every malformed sequence, so only well-formed text encodes back as it was.
-    std::string again;
-    for (char32_t cp : utf8ToCodePoints(bytes)) appendUtf8(again, cp);
-    return again == bytes;
-}
-
-bool fitsCp1250(std::string_view text) {
-    for (char32_t cp : utf8ToCodePoints(text)) {
-        if (byteFor(cp) < 0) return false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Decoded d = decodeAt(bytes, i);
+        if (!d.wellFormed) return false;
+        i += d.length;
     }
     return true;
 }
 
-std::size_t utf8Length(std::string_view text) { return utf8ToCodePoints(text).size(); }
+bool fitsCp1250(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded d = decodeAt(text, i);
+        if (byteFor(d.cp) < 0) return false;
+        i += d.length;
+    }
+    return true;
+}
+
+std::size_t utf8Length(std::string_view text) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++n) i += decodeAt(text, i).length;
+    return n;
+}
 
 std::string utf8Left(std::string_view text, std::size_t count) {
     std::string out;

@@ -20,6 +20,10 @@ public:
     /// The text that failed to convert.
     const std::string& offendingText() const { return text_; }
 
+protected:
+    /// A conversion error told in the program's own words (`offending` stays available).
+    ConversionError(const std::string& offending, const std::string& message) : LumorError(message), text_(offending) {}
+
 private:
     // Built with append: GCC 12 misreads operator+ with literals here (-Wrestrict).
     static std::string message(const std::string& offending) {

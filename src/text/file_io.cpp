@@ -1,12 +1,16 @@
 #include "text/file_io.h"
 
 #include "text/file_io_calls.h"
+#include "text/read_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <random>
+#include <string_view>
 #include <system_error>
 
 #ifdef _WIN32
@@ -19,8 +23,11 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <thread>
 #endif
 
 namespace lumor {
@@ -410,6 +417,381 @@ std::string notAFileReason(const fs::file_status& status) {
     }
 }
 
+// ---- One writer per folder, its journal, and what dead writers left ----
+
+/// Tries at the folder's lock, and the pause between them: about ten seconds in all.
+constexpr int kLockAttempts = 200;
+constexpr unsigned long kLockWaitMs = 50;
+/// The largest journal read: a set's few names fit many times over.
+constexpr std::size_t kJournalCap = 1 << 20;
+/// Hex digits of a temporary name's random part.
+constexpr std::size_t kRandomDigits = 12;
+
+/// Whether `name` has the shape of a save's temporary name, ".<name>.<12 hex digits>.lumor-tmp".
+bool isTemporaryName(std::string_view name) {
+    constexpr std::string_view kEnd = ".lumor-tmp";
+    if (name.size() < 3 + kRandomDigits + kEnd.size() || name.front() != '.' || !name.ends_with(kEnd)) return false;
+    const std::string_view rest = name.substr(0, name.size() - kEnd.size());
+    const std::string_view random = rest.substr(rest.size() - kRandomDigits);
+    return rest[rest.size() - kRandomDigits - 1] == '.' && std::all_of(random.begin(), random.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+
+/// Why the folder's lock could not be taken.
+struct LockRefusal {
+    bool busy = false;  ///< another writer held it all the time
+    std::string reason;
+};
+
+std::string busyReason() {
+    return "do složky právě zapisuje jiný spuštěný Lumor nebo lumor-cli a ani po " +
+           std::to_string(kLockAttempts * kLockWaitMs / 1000) + " s zápis nedokončil; zkuste to prosím znovu";
+}
+
+std::string strangeLockReason(fs::file_type type) {
+    return "pod jménem zámku „" + std::string(kFolderLockName) + "“ je " + fileKindText(type) +
+           ", ne soubor zámku programu";
+}
+
+/// The folder's lock, held from take() until release() or the end of its life. The lock file
+/// goes when the lock is released: the next writer makes a new one.
+class FolderLock {
+public:
+    FolderLock() = default;
+    ~FolderLock() { release(); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    /// Takes the lock of `folder`, trying `attempts` times. Nothing when it is held now, or when
+    /// the folder's file system has no locks (then held() is false).
+    std::optional<LockRefusal> take(const fs::path& folder, int attempts);
+    bool held() const;
+    void release();
+
+private:
+    fs::path path_;
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+#ifndef _WIN32
+
+/// Errors of flock() on file systems that have no locks (some network and FUSE ones).
+bool hasNoLocks(int error) {
+    return error == ENOLCK || error == EOPNOTSUPP || error == ENOTSUP || error == ENOSYS || error == EINVAL;
+}
+
+std::optional<LockRefusal> FolderLock::take(const fs::path& folder, int attempts) {
+    path_ = folder / kFolderLockName;
+    const SaveCalls& sys = currentCalls();
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        // Never through a link, and without waiting should a pipe stand at the name.
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            const int error = errno;
+            std::error_code ec;
+            const fs::file_status status = fs::symlink_status(path_, ec);
+            if (error == ELOOP && fs::is_symlink(status)) return LockRefusal{false, strangeLockReason(status.type())};
+            if (error == EINTR) continue;
+            return LockRefusal{false, czechReason(error)};
+        }
+        struct stat own {};
+        if (::fstat(fd, &own) != 0 || !S_ISREG(own.st_mode)) {
+            ::close(fd);
+            std::error_code ec;
+            return LockRefusal{false, strangeLockReason(fs::symlink_status(path_, ec).type())};
+        }
+        if (sys.flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // The writer before may have removed the file between our open and our lock: then
+            // this lock guards nothing, and the next try takes the file now at the name.
+            struct stat named {};
+            if (::lstat(path_.c_str(), &named) == 0 && named.st_dev == own.st_dev && named.st_ino == own.st_ino) {
+                fd_ = fd;
+                return std::nullopt;
+            }
+            ::close(fd);
+            continue;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK || error == EAGAIN || error == EINTR) {
+            if (attempt + 1 < attempts) sys.sleep(kLockWaitMs);
+            continue;
+        }
+        if (hasNoLocks(error)) {
+            ::unlink(path_.c_str());
+            return std::nullopt;
+        }
+        return LockRefusal{false, czechReason(error)};
+    }
+    return LockRefusal{true, busyReason()};
+}
+
+bool FolderLock::held() const { return fd_ >= 0; }
+
+void FolderLock::release() {
+    if (fd_ < 0) return;
+    // Removed while still locked: a writer waiting on this file finds it gone and takes the next.
+    ::unlink(path_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+}
+
+#else
+
+std::optional<LockRefusal> FolderLock::take(const fs::path& folder, int attempts) {
+    path_ = folder / kFolderLockName;
+    const SaveCalls& sys = currentCalls();
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        const bool last = attempt + 1 == attempts;
+        // Deleted when its last handle closes: a writer waiting on it holds it open, and a
+        // newcomer cannot open it while its deletion is pending, so it waits too.
+        const HANDLE handle =
+            ::CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD code = ::GetLastError();
+            const DWORD attributes = ::GetFileAttributesW(path_.c_str());
+            const DWORD lookup = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : 0;
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                return LockRefusal{false, strangeLockReason(fs::file_type::directory)};
+            }
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+                return LockRefusal{false, czechReason(EACCES)};
+            }
+            // Denied while the lock file is there (or cannot even be looked at, as while its
+            // deletion is pending): another writer holds it or is just finishing.
+            const bool there = lookup != ERROR_FILE_NOT_FOUND && lookup != ERROR_PATH_NOT_FOUND;
+            if (code == ERROR_SHARING_VIOLATION || (code == ERROR_ACCESS_DENIED && there)) {
+                if (!last) sys.sleep(kLockWaitMs);
+                continue;
+            }
+            return LockRefusal{false, czechReason(createError(code, path_))};
+        }
+        const DWORD error = sys.lock(handle);
+        if (error == 0) {
+            handle_ = handle;
+            return std::nullopt;
+        }
+        ::CloseHandle(handle);
+        if (error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION) {
+            if (!last) sys.sleep(kLockWaitMs);
+            continue;
+        }
+        if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) return std::nullopt;
+        return LockRefusal{false, czechReason(errnoOfWindows(error))};
+    }
+    return LockRefusal{true, busyReason()};
+}
+
+bool FolderLock::held() const { return handle_ != nullptr; }
+
+void FolderLock::release() {
+    if (handle_ == nullptr) return;
+    ::CloseHandle(static_cast<HANDLE>(handle_));  // unlocks, and deletes the file unless another waits on it
+    handle_ = nullptr;
+}
+
+#endif
+
+/// One planned rename of a set: the temporary file that becomes the target, and the second
+/// name the old file gets meanwhile ("" when there is none). Names within the folder, UTF-8.
+struct PlannedRename {
+    std::string target;
+    std::string temp;
+    std::string aside;
+};
+
+/// The journal of a set's renames. Its text: the line "lumor-journal 1", the line "forward"
+/// (the renames are under way) or "back" (the old set is being put back), then one line per
+/// file: target, temporary and aside name separated by spaces, "-" for no aside; in a name
+/// every byte up to the space, "%" and DEL are written as "%" and two hex digits.
+struct Journal {
+    bool back = false;
+    std::vector<PlannedRename> renames;
+};
+
+constexpr std::string_view kJournalHead = "lumor-journal 1";
+
+std::string journalName(std::string_view name) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || c == '%' || u == 0x7F) {
+            out += '%';
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> nameFromJournal(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        unsigned value = 0;
+        if (i + 2 >= text.size()) return std::nullopt;
+        const auto res = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
+        if (res.ec != std::errc() || res.ptr != text.data() + i + 3) return std::nullopt;
+        out += static_cast<char>(value);
+        i += 2;
+    }
+    return out;
+}
+
+std::string journalText(const Journal& journal) {
+    std::string text = std::string(kJournalHead) + "\n" + (journal.back ? "back" : "forward") + "\n";
+    for (const PlannedRename& r : journal.renames) {
+        text += journalName(r.target) + " " + journalName(r.temp) + " " +
+                (r.aside.empty() ? "-" : journalName(r.aside)) + "\n";
+    }
+    return text;
+}
+
+/// Whether a journal's name is one name within the folder.
+bool isPlainName(const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return false;
+#ifdef _WIN32
+    if (name.find_first_of("\\:") != std::string::npos) return false;
+#endif
+    return name.find('\0') == std::string::npos;
+}
+
+/// The journal in `text`, or nothing when it is not one the program wrote: its temporary and
+/// aside names must be a save's temporary names, every name one within the folder.
+std::optional<Journal> parseJournal(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) return std::nullopt;  // every line ends
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    if (lines.size() < 2 || lines[0] != kJournalHead || (lines[1] != "forward" && lines[1] != "back")) {
+        return std::nullopt;
+    }
+    Journal journal;
+    journal.back = lines[1] == "back";
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const std::size_t a = line.find(' ');
+        const std::size_t b = a == std::string_view::npos ? a : line.find(' ', a + 1);
+        if (b == std::string_view::npos || line.find(' ', b + 1) != std::string_view::npos) return std::nullopt;
+        const auto target = nameFromJournal(line.substr(0, a));
+        const auto temp = nameFromJournal(line.substr(a + 1, b - a - 1));
+        const std::string_view asideText = line.substr(b + 1);
+        const auto aside = asideText == "-" ? std::optional<std::string>("") : nameFromJournal(asideText);
+        if (!target || !temp || !aside || !isPlainName(*target) || !isTemporaryName(*temp) ||
+            (!aside->empty() && !isTemporaryName(*aside))) {
+            return std::nullopt;
+        }
+        journal.renames.push_back({*target, *temp, *aside});
+    }
+    return journal;
+}
+
+bool entryExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+/// Carries out a dead writer's journal: forward, every temporary file still there is renamed
+/// to its target; back, every old file still aside is renamed back and every new file with no
+/// old one is removed. Then the journal's temporary and aside files go. Returns 0 or an errno
+/// value, with the file it concerns in `failed`.
+int carryOut(const fs::path& folder, const Journal& journal, fs::path& failed) {
+    const auto at = [&](const std::string& name) { return folder / pathFromUtf8(name); };
+    if (!journal.back) {
+        for (const PlannedRename& r : journal.renames) {
+            if (!entryExists(at(r.temp))) continue;  // renamed already
+            if (const int error = moveOver(at(r.temp), at(r.target)); error != 0) {
+                failed = at(r.target);
+                return error;
+            }
+        }
+    } else {
+        for (auto r = journal.renames.rbegin(); r != journal.renames.rend(); ++r) {
+            if (!r->aside.empty()) {
+                // The old file: aside, or still (or again) at its name.
+                if (!entryExists(at(r->aside))) continue;
+                if (const int error = moveOver(at(r->aside), at(r->target)); error != 0) {
+                    failed = at(r->target);
+                    return error;
+                }
+            } else if (!entryExists(at(r->temp))) {
+                removeFile(at(r->target));  // the new file, which had no old one
+            }
+        }
+    }
+    for (const PlannedRename& r : journal.renames) {
+        if (entryExists(at(r.temp))) removeFile(at(r.temp));
+        if (!r.aside.empty() && entryExists(at(r.aside))) removeFile(at(r.aside));
+    }
+    return 0;
+}
+
+/// Settles the folder under its lock: a dead writer's journal is carried out and removed, then
+/// every temporary file of a dead save goes (a regular file with a save's temporary name; a
+/// link or anything else at such a name is not the program's). Returns 0 or an errno value,
+/// with the file it concerns in `failed`.
+int settleFolder(const fs::path& folder, fs::path& failed) {
+    const fs::path journalPath = folder / kRenameJournalName;
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(journalPath, ec))) {
+        const auto content = readFileBytes(utf8FromPath(journalPath), kJournalCap + 1);
+        const auto* text = std::get_if<std::string>(&content);
+        // A journal the program did not write (nor could have: it appears whole or not at all)
+        // says nothing to do; only the file goes.
+        if (const auto journal = text ? parseJournal(*text) : std::nullopt) {
+            if (const int error = carryOut(folder, *journal, failed); error != 0) return error;
+        }
+        removeFile(journalPath);
+        syncFolder(journalPath);
+    }
+    const fs::path listed = folder.empty() ? fs::path(".") : folder;
+    for (fs::directory_iterator it(listed, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        if (isTemporaryName(utf8FromPath(it->path().filename())) &&
+            fs::is_regular_file(it->symlink_status(statusError))) {
+            removeFile(folder / it->path().filename());
+        }
+    }
+    return 0;
+}
+
+/// What a failed settling tells the writer that found it.
+std::string unsettledReason(int error) {
+    return "zápis, který jiný program do této složky nedokončil, nelze dokončit ani vrátit: " + czechReason(error);
+}
+
+/// Takes the folder's lock for a writer and settles the folder. Nothing when the writer may go
+/// on; otherwise the file concerned (the folder, the journal's file, or `firstFile` when the
+/// lock file cannot be made there) and why.
+std::optional<FileSetFailure> becomeTheWriter(FolderLock& lock, const fs::path& folder, const fs::path& firstFile) {
+    if (auto refusal = lock.take(folder, kLockAttempts)) {
+        const fs::path& named = refusal->busy ? (folder.empty() ? fs::path(".") : folder) : firstFile;
+        return FileSetFailure{utf8FromPath(named), refusal->reason};
+    }
+    if (!lock.held()) return std::nullopt;  // no locks here: another writer's files may be live
+    fs::path failed;
+    if (const int error = settleFolder(folder, failed); error != 0) {
+        return FileSetFailure{utf8FromPath(failed), unsettledReason(error)};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 #ifndef _WIN32
@@ -425,6 +807,10 @@ SaveCalls systemSaveCalls() {
     calls.rename = [](const char* from, const char* to) { return ::rename(from, to); };
     calls.unlink = [](const char* path) { return ::unlink(path); };
     calls.link = [](const char* from, const char* to) { return ::linkat(AT_FDCWD, from, AT_FDCWD, to, 0); };
+    calls.flock = [](int fd, int operation) { return ::flock(fd, operation); };
+    calls.sleep = [](unsigned long milliseconds) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    };
     return calls;
 }
 
@@ -455,6 +841,11 @@ SaveCalls systemSaveCalls() {
     calls.unlink = [result](const wchar_t* path) { return result(::DeleteFileW(path)); };
     calls.link = [result](const wchar_t* from, const wchar_t* to) {
         return result(::CreateHardLinkW(to, from, nullptr));
+    };
+    calls.lock = [result](void* file) {
+        OVERLAPPED at{};
+        return result(
+            ::LockFileEx(static_cast<HANDLE>(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at));
     };
     calls.sleep = [](unsigned long milliseconds) { ::Sleep(milliseconds); };
     return calls;
@@ -498,6 +889,8 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
 #else
     const fs::path& file = target.path;
 #endif
+    FolderLock lock;
+    if (auto failure = becomeTheWriter(lock, file.parent_path(), file)) return failure->reason;
     if (const int error = replaceFile(file, bytes, true); error != 0) return czechReason(error);
     return std::nullopt;
 }
@@ -532,6 +925,10 @@ std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std:
         if (!reason.empty()) return failure(s, reason);
         staged.push_back(s);
     }
+    if (staged.empty()) return std::nullopt;
+    FolderLock lock;
+    if (auto refused = becomeTheWriter(lock, base, staged.front().target)) return refused;
+
     // Every new file complete under its temporary name before any name changes.
     const auto dropTemporaries = [&] {
         for (const Staged& s : staged) {
@@ -545,50 +942,72 @@ std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std:
             return failure(staged[i], czechReason(error));
         }
     }
-    // Then the renames. The old file of every name but the last first gets a second name, so
-    // that a rename failing later can put it back; the last needs no way back. Where the disk
-    // has no hard links the old file is moved aside instead, its name empty for a moment.
+    // The old file of every name but the last gets a second name during the renames, so that a
+    // rename failing later can put it back; the last needs no way back. A set of several files
+    // first writes down its plan: a writer dying midway leaves it to the next one.
+    Journal journal;
+    const fs::path journalPath = base / kRenameJournalName;
+    const bool journaled = staged.size() > 1;
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        Staged& s = staged[i];
+        if (i + 1 < staged.size() && entryExists(s.target)) {
+            for (int attempt = 0; attempt < kTemporaryNameAttempts && (s.aside.empty() || entryExists(s.aside));
+                 ++attempt) {
+                s.aside = temporaryPath(s.target);
+            }
+        }
+        journal.renames.push_back({utf8FromPath(s.target.filename()), utf8FromPath(s.temp.filename()),
+                                   s.aside.empty() ? std::string() : utf8FromPath(s.aside.filename())});
+    }
+    if (journaled) {
+        if (const int error = replaceFile(journalPath, journalText(journal), false); error != 0) {
+            dropTemporaries();
+            return FileSetFailure{utf8FromPath(journalPath), czechReason(error)};
+        }
+    }
+    // A rename failing: the journal says so first, then the old files go back.
     const auto putBack = [&](std::size_t upTo) {
+        if (journaled) {
+            journal.back = true;
+            replaceFile(journalPath, journalText(journal), false);  // failing, a crash would complete the set
+        }
         for (std::size_t j = upTo; j-- > 0;) {
             Staged& s = staged[j];
-            if (!s.aside.empty()) {
+            if (!s.aside.empty() && entryExists(s.aside)) {
                 moveOver(s.aside, s.target);
             } else if (s.placed) {
                 removeFile(s.target);
             }
         }
+        dropTemporaries();
+        for (const Staged& s : staged) {
+            if (!s.aside.empty() && entryExists(s.aside)) removeFile(s.aside);
+        }
+        if (journaled) {
+            removeFile(journalPath);
+            syncFolder(journalPath);
+        }
     };
     for (std::size_t i = 0; i < staged.size(); ++i) {
         Staged& s = staged[i];
-        std::error_code ec;
-        const bool hasOld = fs::exists(fs::symlink_status(s.target, ec));
         bool moved = false;
-        if (hasOld && i + 1 < staged.size()) {
-            int error = EEXIST;
-            for (int attempt = 0; attempt < kTemporaryNameAttempts && error == EEXIST; ++attempt) {
-                s.aside = temporaryPath(s.target);
-                error = hardLink(s.target, s.aside);
-            }
-            if (error != 0 && error != EEXIST && !fs::exists(fs::symlink_status(s.aside, ec))) {
+        if (!s.aside.empty()) {
+            // Where the disk has no hard links the old file is moved aside instead, its name
+            // empty for a moment.
+            int error = hardLink(s.target, s.aside);
+            if (error != 0 && error != EEXIST && !entryExists(s.aside)) {
                 moved = true;
                 error = moveOver(s.target, s.aside);
             }
             if (error != 0) {
-                s.aside.clear();
+                if (error == EEXIST) s.aside.clear();  // someone else's file: not ours to move back
                 putBack(i);
-                dropTemporaries();
                 return failure(s, czechReason(error));
             }
         }
         if (const int error = moveOver(s.temp, s.target); error != 0) {
-            if (moved) {
-                moveOver(s.aside, s.target);
-            } else if (!s.aside.empty()) {
-                removeFile(s.aside);
-            }
-            s.aside.clear();
+            if (moved) moveOver(s.aside, s.target);
             putBack(i);
-            dropTemporaries();
             return failure(s, czechReason(error));
         }
         s.placed = true;
@@ -596,7 +1015,32 @@ std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std:
     for (const Staged& s : staged) {
         if (!s.aside.empty()) removeFile(s.aside);
     }
-    if (!staged.empty()) syncFolder(staged.front().target);
+    if (journaled) removeFile(journalPath);
+    syncFolder(staged.front().target);
+    return std::nullopt;
+}
+
+std::optional<FileSetFailure> finishInterruptedWrites(const std::string& folder) {
+    const fs::path base = pathFromUtf8(folder);
+    const fs::path listed = base.empty() ? fs::path(".") : base;
+    // Looked at first without the lock, so that a folder with nothing left is not written to.
+    bool left = false;
+    std::error_code ec;
+    for (fs::directory_iterator it(listed, ec), end; !ec && it != end && !left; it.increment(ec)) {
+        const std::string name = utf8FromPath(it->path().filename());
+        left = name == kFolderLockName || name == kRenameJournalName || isTemporaryName(name);
+    }
+    if (!left) return std::nullopt;
+    FolderLock lock;
+    if (auto refusal = lock.take(base, 1)) {
+        if (refusal->busy) return std::nullopt;  // the writer there clears up itself
+        return FileSetFailure{utf8FromPath(listed), refusal->reason};
+    }
+    if (!lock.held()) return std::nullopt;
+    fs::path failed;
+    if (const int error = settleFolder(base, failed); error != 0) {
+        return FileSetFailure{utf8FromPath(failed), unsettledReason(error)};
+    }
     return std::nullopt;
 }
 

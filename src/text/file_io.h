@@ -18,7 +18,8 @@ std::string utf8FromPath(const std::filesystem::path& path);
 /// permissions (and group, where allowed); a new file gets the usual ones (0666 less the
 /// umask). A target that is a folder, device, pipe or socket is refused and left as it is.
 /// Returns the Czech reason on failure; the old file, if any, is then untouched and
-/// no temporary file is left.
+/// no temporary file is left. The save is the folder's one writer while it runs, as
+/// writeFileSet describes, and first clears up what dead writers left there.
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
 
 /// Writes `bytes` as a new regular file at `path`, for files the program names itself: the
@@ -44,7 +45,31 @@ struct FileSetFailure {
 /// written under a temporary name first, then all are renamed into place. On a failure
 /// before the renames nothing has changed; when a rename fails, the files already renamed
 /// are put back, so that the old set is whole again. Returns the first failure.
+///
+/// One writer per folder: from the first temporary file to the last rename the writer holds
+/// the folder's lock, the file kFolderLockName there (flock, LockFileEx), which it removes when
+/// done. Another writer of this process or another waits for it about ten seconds, then fails
+/// with a Czech reason naming the folder. Readers never wait. Where the file system has no
+/// locks the files are written without one.
+///
+/// Crash consistency: before the first rename of a set of several files the writer records the
+/// planned renames in the journal kRenameJournalName in the folder, and removes it after the
+/// last. Whoever takes the folder's lock next (any writer, or finishInterruptedWrites) first
+/// completes the set a dead writer's journal names, or puts the old set back when that writer
+/// was putting it back, then removes the temporary files of dead writers: the journal's and
+/// every regular file named as the saves name theirs (".<name>.<12 hex digits>.lumor-tmp"),
+/// nothing else.
 std::optional<FileSetFailure> writeFileSet(const std::string& folder, const std::vector<NamedFile>& files);
+
+/// The lock file of a folder's writer and the journal of a set's renames (see writeFileSet).
+inline constexpr char kFolderLockName[] = ".lumor-lock";
+inline constexpr char kRenameJournalName[] = ".lumor-journal";
+
+/// What the program does at start-up for its own report folder: when a writer died there (a
+/// journal, a lock file or temporary files are left), completes or puts back its set and removes
+/// its files, as the next writer would. Nothing when another writer holds the folder now (it
+/// clears up itself) or nothing is left; otherwise the file that could not be settled and why.
+std::optional<FileSetFailure> finishInterruptedWrites(const std::string& folder);
 
 /// The Czech name of a kind of file system entry: "zařízení", "pojmenovaná roura (FIFO)"…
 std::string fileKindText(std::filesystem::file_type type);

@@ -1,6 +1,7 @@
 #pragma once
-// The operating-system calls behind writeFileAtomically, one table for the whole process, so
-// that a test can make any of them fail, or do something just before the real call.
+// The operating-system calls behind writeFileAtomically and writeFileSet, one table for the
+// whole process, so that a test can make any of them fail, or do something just before the
+// real call.
 #include <functional>
 
 #ifndef _WIN32
@@ -21,6 +22,9 @@ struct SaveCalls {
     std::function<int(const char* from, const char* to)> rename;
     std::function<int(const char* path)> unlink;
     std::function<int(const char* from, const char* to)> link;  ///< a hard link, never following `from`
+    std::function<int(int fd, int operation)> flock;            ///< the folder's lock (LOCK_EX | LOCK_NB)
+    /// Waits that long before the folder's lock is tried again.
+    std::function<void(unsigned long milliseconds)> sleep;
 };
 #else
 /// The Windows calls a save makes (a file is a HANDLE, here void*). Each does what the call it
@@ -33,7 +37,9 @@ struct SaveCalls {
     std::function<unsigned long(const wchar_t* from, const wchar_t* to)> rename;  ///< MoveFileExW, replacing
     std::function<unsigned long(const wchar_t* path)> unlink;                     ///< DeleteFileW
     std::function<unsigned long(const wchar_t* from, const wchar_t* to)> link;    ///< CreateHardLinkW(to, from)
-    /// Waits that long (Sleep) before a rename is tried again.
+    /// The folder's lock: LockFileEx, exclusive, failing at once (ERROR_LOCK_VIOLATION) when held.
+    std::function<unsigned long(void* file)> lock;
+    /// Waits that long (Sleep) before a rename or the folder's lock is tried again.
     std::function<void(unsigned long milliseconds)> sleep;
 };
 /// Windows error codes the tests make the calls fail with (winerror.h).
@@ -41,6 +47,7 @@ enum WindowsError : unsigned long {
     kErrorAccessDenied = 5,
     kErrorWriteFault = 29,
     kErrorSharingViolation = 32,
+    kErrorLockViolation = 33,
     kErrorDiskFull = 112,
     kErrorInvalidName = 123,
 };

@@ -27,11 +27,26 @@ std::string kindReason(fs::file_type type) {
     return "je to " + fileKindText(type) + ", ne obyčejný soubor";
 }
 
+/// Czech words for an error number met reading a file.
+std::string readReason(int error) {
+    switch (error) {
+        case ENOENT: return "soubor neexistuje";
+        case EACCES:
+        case EPERM:
+        case ELOOP:
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case EIO:
+        case EISDIR:
+        case EBUSY: return czechReason(error);
+        default: return "chyba čtení (kód " + std::to_string(error) + ")";
+    }
+}
+
 /// The reason for a path whose status cannot be had: a dangling link and a loop of links
 /// are told apart from a file that is not there.
 std::string missingReason(const fs::path& p, int error) {
-    if (error == ELOOP) return "symbolické odkazy v cestě tvoří smyčku";
-    if (error == EACCES || error == EPERM) return "přístup odepřen";
+    if (error != ENOENT) return readReason(error);
     std::error_code ec;
     if (fs::is_symlink(fs::symlink_status(p, ec))) {
         return "je to symbolický odkaz na „" + utf8FromPath(fs::read_symlink(p, ec)) + "“, který neexistuje";
@@ -52,14 +67,12 @@ std::variant<std::string, ReadFailure> readFileBytes(const std::string& path, st
     // Non-blocking: should a pipe or device have taken the file's place since, opening it does
     // not wait for a writer; it is then refused below.
     const int fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return ReadFailure{errno == EACCES || errno == EPERM ? "přístup odepřen" : "soubor nelze otevřít"};
-    }
+    if (fd < 0) return ReadFailure{readReason(errno)};
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    if (::fstat(fd, &st) != 0) return ReadFailure{"soubor nelze otevřít"};
+    if (::fstat(fd, &st) != 0) return ReadFailure{readReason(errno)};
     if (!S_ISREG(st.st_mode)) return ReadFailure{kindReason(fs::status(p, ec).type())};
     std::string bytes;
     // In pieces, so that a limit keeps a huge file from being read whole.
@@ -72,7 +85,7 @@ std::variant<std::string, ReadFailure> readFileBytes(const std::string& path, st
         if (got < 0) {
             bytes.resize(had);
             if (errno == EINTR) continue;
-            return ReadFailure{"chyba při čtení souboru"};
+            return ReadFailure{"chyba při čtení souboru: " + readReason(errno)};
         }
         bytes.resize(had + static_cast<std::size_t>(got));
         if (got == 0) break;
@@ -86,7 +99,9 @@ std::variant<std::string, ReadFailure> readFileBytes(const std::string& path, st
     const fs::path p = pathFromUtf8(path);
     std::error_code ec;
     const fs::file_status status = fs::status(p, ec);
-    if (!fs::exists(status)) return ReadFailure{missingReason(p, ec ? ec.value() : ENOENT)};
+    const std::error_condition condition = ec.default_error_condition();
+    const int error = !ec ? ENOENT : condition.category() == std::generic_category() ? condition.value() : EIO;
+    if (!fs::exists(status)) return ReadFailure{missingReason(p, error)};
     if (const std::string reason = kindReason(status.type()); !reason.empty()) return ReadFailure{reason};
     errno = 0;
     std::ifstream in(p, std::ios::binary);

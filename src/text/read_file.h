@@ -13,8 +13,9 @@ struct ReadFailure {
 
 /// The bytes of the file at the path (UTF-8), at most `limit` of them, or why it could not be
 /// read: "soubor neexistuje", "je to složka, ne soubor", "je to zařízení, ne obyčejný
-/// soubor" (a pipe, a socket…), a dangling link or a loop of links, "přístup odepřen", "soubor
-/// nelze otevřít", "chyba při čtení souboru". Only regular files are read (links followed),
+/// soubor" (a pipe, a socket…), a dangling link or a loop of links, "přístup odepřen", the
+/// system's other reasons in Czech ("disk ohlásil chybu čtení nebo zápisu"…), "chyba při
+/// čtení souboru: …". Only regular files are read (links followed),
 /// opened so that nothing can block. Every file the program and lumor-cli read goes through
 /// here.
 std::variant<std::string, ReadFailure> readFileBytes(const std::string& path,

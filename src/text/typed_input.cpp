@@ -6,39 +6,46 @@ namespace lumor {
 
 namespace {
 
-// Keeps the characters `accept` takes, given whether a comma was kept before; at most 31.
-// `typed` may stand a character for another first (a full stop for the decimal comma).
-template <class Accept, class Typed>
-std::string keepAccepted(const std::string& text, Accept accept, Typed typed) {
-    std::string out;
-    bool comma = false;
-    for (char32_t c : utf8ToCodePoints(text)) {
-        if (out.size() == kMaxInputChars) break;
-        c = typed(c, comma);
-        if (accept(c, comma)) {
-            comma = comma || c == U',';
-            out.push_back(static_cast<char>(c));  // only ASCII is ever accepted
-        }
-    }
-    return out;
-}
-
 bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+/// The character as the refusal quotes it: a space is named, others stand as typed.
+std::string shown(char32_t c) {
+    if (c == U' ') return "mezera";
+    std::string s = "„";
+    appendUtf8(s, c);
+    return s + "“";
+}
 
 }  // namespace
 
-std::string filterLengthText(const std::string& text) {
-    // A full stop is the decimal separator of a numeric keypad and of English habits: it
-    // stands for the comma while there is none yet (so 12.5 is 12,5 km, never 125).
-    return keepAccepted(
-        text, [](char32_t c, bool comma) { return isDigit(c) || (c == U',' && !comma); },
-        [](char32_t c, bool comma) { return c == U'.' && !comma ? U',' : c; });
-}
-
-std::string filterNumericText(const std::string& text) {
-    return keepAccepted(
-        text, [](char32_t c, bool comma) { return isDigit(c) || c == U',' || (c == U'-' && !comma); },
-        [](char32_t c, bool) { return c; });
+TypedNumber typedNumber(const std::string& text, NumberSign sign) {
+    const bool negative = sign == NumberSign::MayBeNegative;
+    const std::u32string chars = utf8ToCodePoints(text);
+    if (chars.size() > kMaxInputChars) {
+        return {{}, "Číslo může mít nejvýš " + std::to_string(kMaxInputChars) + " znaků."};
+    }
+    TypedNumber out;
+    bool comma = false;
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const char32_t c = chars[i] == U'.' ? U',' : chars[i];
+        if (isDigit(c)) {
+            out.text.push_back(static_cast<char>(c));
+        } else if (c == U',') {
+            if (comma) return {{}, "Číslo má jen jednu desetinnou čárku."};
+            comma = true;
+            out.text.push_back(',');
+        } else if (c == U'-' && negative) {
+            if (i != 0) return {{}, "Znaménko minus patří jen na začátek čísla."};
+            out.text.push_back('-');
+        } else if (c == U'-') {
+            return {{}, "Toto číslo nemůže být záporné."};
+        } else {
+            return {{},
+                    shown(chars[i]) + (negative ? " do čísla nepatří: pište číslice, čárku a minus na začátku."
+                                                : " do čísla nepatří: pište číslice a desetinnou čárku.")};
+        }
+    }
+    return out;
 }
 
 }  // namespace lumor

@@ -4,15 +4,23 @@
 
 namespace lumor {
 
-/// Longest text the length and numeric input filters keep, in characters.
+/// Longest text a number field takes, in characters.
 constexpr std::size_t kMaxInputChars = 31;
 
-/// The length field's filter: digits and the first comma, at most 31 characters kept; a full
-/// stop typed before any comma becomes that comma.
-std::string filterLengthText(const std::string& text);
+/// Whether a number field takes a minus sign (at the start of the number only).
+enum class NumberSign { PositiveOnly, MayBeNegative };
 
-/// The component editor's numeric filter: digits, commas, and a minus sign while no comma
-/// was kept before it; at most 31 characters kept.
-std::string filterNumericText(const std::string& text);
+/// What a number field makes of the whole text it would hold after a key press or a paste.
+struct TypedNumber {
+    std::string text;     ///< the text it keeps: the same characters, a full stop taken as the decimal comma
+    std::string refusal;  ///< why it refuses the text, in Czech; empty when it takes it
+};
+
+/// A number field's rule: digits, at most one decimal comma (a full stop, also the numeric
+/// keypad's, is taken as the comma), a minus only at the start when the field takes one, at
+/// most 31 characters. A refused text is refused whole, so nothing typed ever changes the
+/// value of what the field keeps; an empty text, a lone minus or comma are kept (a number
+/// being typed), and whether the field holds a number is asked when its value is used.
+TypedNumber typedNumber(const std::string& text, NumberSign sign);
 
 }  // namespace lumor

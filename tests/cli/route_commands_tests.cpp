@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 using namespace lumor;
@@ -112,23 +113,35 @@ TEST_F(RouteCliTest, EvalGivesEveryRouteItsRowAndFailsWhenAnyRouteFails) {
         saveRoute("interior.trasa", {source("3", "2"), source("1", "1"), detector("-30")});
     const std::string missing = file("missing.trasa");
     const std::string semicolon = workedRoute("a;b.trasa");
+    const std::string picture = file("obrázek.trasa");  // a picture and a library renamed: no routes
+    // (every row has every column: the ";;;" of the last three)
+    const std::string library = file("knihovna.trasa");
+    fs::copy_file(LUMOR_REPORT_LOGO_SOURCE, picture);
+    fs::copy_file(LUMOR_STANDARD_LIBRARY_PATH, library);
 
-    const CliRun r =
-        run({"eval", "--csv", good, incomplete, single, letters, negative, interior, missing, dir.string(), semicolon});
+    const CliRun r = run({"eval", "--csv", good, incomplete, single, letters, negative, interior, missing, dir.string(),
+                          semicolon, picture, library});
     EXPECT_EQ(r.exitCode, 1);
     const auto lines = linesOf(r.out);
-    ASSERT_EQ(lines.size(), 10u) << r.out;
+    ASSERT_EQ(lines.size(), 12u) << r.out;
     EXPECT_TRUE(lines[1].starts_with(good + ";ano;10;0;")) << lines[1];
     EXPECT_TRUE(lines[2].starts_with(incomplete + ";ne;;;;;;;Trasa není úplná: v posledním sloupci (2) je Konektor"))
         << lines[2];
     EXPECT_TRUE(lines[3].starts_with(single + ";ne;;;;;;;Trasa není úplná: má jen jednu komponentu")) << lines[3];
-    EXPECT_EQ(lines[4], letters + ";ano;;;;;;;'abc' is not a valid floating point value");
+    EXPECT_EQ(lines[4],
+              letters + ";ano;;;;;;;Ve sloupci 2 (Vlákno „G.652“) není v řádku „CD [ps/(km.nm)]“ číslo, ale „abc“.;;;");
     EXPECT_TRUE(lines[5].starts_with(negative + ";ano;;;;;;;")) << lines[5];
     EXPECT_TRUE(contains(lines[5], "zápornou délku (-5)")) << lines[5];
-    EXPECT_EQ(lines[6], interior + ";ano;;;;;;;'-' is not a valid floating point value");
-    EXPECT_EQ(lines[7], missing + ";;;;;;;;nelze otevřít: soubor neexistuje");
-    EXPECT_EQ(lines[8], dir.string() + ";;;;;;;;nelze otevřít: je to složka, ne soubor");
+    EXPECT_EQ(lines[6],
+              interior + ";ano;;;;;;;Ve sloupci 2 (Zdroj „LED“) není v řádku „útlum [dB]“ číslo, ale „-“.;;;");
+    EXPECT_EQ(lines[7], missing + ";;;;;;;;nelze otevřít: soubor neexistuje;;;");
+    EXPECT_EQ(lines[8], dir.string() + ";;;;;;;;nelze otevřít: je to složka, ne soubor;;;");
     EXPECT_TRUE(lines[9].starts_with("\"" + semicolon + "\";ano;10;")) << lines[9];
+    const std::string notARoute =
+        ";;;;;;;;není optická trasa: žádný jeho záznam nemá známý typ komponenty "
+        "(Zdroj, Vlákno, Detektor, Konektor, Zesilovač);;;";
+    EXPECT_EQ(lines[10], picture + notARoute);
+    EXPECT_EQ(lines[11], library + notARoute);
 
     // Only complete, evaluated routes give exit 0.
     EXPECT_EQ(run({"eval", good, semicolon}).exitCode, 0);
@@ -287,7 +300,9 @@ TEST_F(ReportCliTest, RefusesWhatTheProgramWouldNotReportAndWritesNothing) {
         saveRoute("letters.trasa", {source("3", "2"), fibre("2,5", "0,1", "17", "10"), detector("-")});
     r = run({"report", letters, "--out", out.string()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(contains(r.err, letters + "“: '-' is not a valid floating point value")) << r.err;
+    EXPECT_TRUE(
+        contains(r.err, letters + "“: Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“."))
+        << r.err;
 
     r = run({"report", file("none.trasa"), "--out", out.string()});
     EXPECT_EQ(r.exitCode, 1);
@@ -351,6 +366,29 @@ TEST_F(ReportCliTest, HostileFoldersAndFilesTouchNothingOutsideTheReport) {
     EXPECT_TRUE(contains(cp1250ToUtf8(bytesOf(dir / "u" / "Protokol.html")), "</h2>\r\nÚt\r\n</body>"));
 }
 
+TEST_F(ReportCliTest, TwoReportsIntoOneFolderAtOnceLeaveOneWholeSet) {
+    const std::string routes[2] = {workedRoute(), saveRoute("other.trasa", {source("5", "2"), detector("-30")})};
+    const auto report = [&](int i, const std::string& out) {
+        return shellQuoted(LUMOR_CLI_PATH) + " report " + shellQuoted(routes[i]) + " --no-pdf --jmeno " +
+               (i ? "Eva" : "Jan") + " --out " + shellQuoted(out) + " >/dev/null 2>&1";
+    };
+    const auto contents = [](const fs::path& folder) {
+        std::map<std::string, std::string> out;
+        for (const auto& e : fs::directory_iterator(folder)) out[e.path().filename().string()] = bytesOf(e.path());
+        return out;
+    };
+    ASSERT_EQ(std::system((report(0, file("alone0")) + " && " + report(1, file("alone1"))).c_str()), 0);
+    const auto alone0 = contents(dir / "alone0"), alone1 = contents(dir / "alone1");
+    for (int round = 0; round < 40; ++round) {
+        // Both at once, each exiting with 0.
+        const std::string both = report(round % 2, file("shared")) + " & first=$!; " +
+                                 report(1 - round % 2, file("shared")) + "; second=$?; wait $first && [ $second = 0 ]";
+        EXPECT_EQ(std::system(both.c_str()), 0) << "round " << round;
+        const auto shared = contents(dir / "shared");
+        EXPECT_TRUE(shared == alone0 || shared == alone1) << "round " << round << ": a mixed set";
+    }
+}
+
 TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsIt) {
     // A copy of the tool in a folder without "Protokol/ORV.gif" beside it or in the installed
     // program folder: the other four files are written, the logo is named, the exit is 1.
@@ -377,9 +415,9 @@ TEST_F(ReportCliTest, AMissingLogoIsNamedAndExitsWithOneAndAnInstalledToolFindsI
 
 // ---- route export ----
 
-TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
+TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsvWithControlCharactersEscaped) {
     Slots noted = connector("0,3");
-    noted[static_cast<std::size_t>(ComponentSlot::Note)] = "řez; \"nový\"\nsvár";
+    noted[static_cast<std::size_t>(ComponentSlot::Note)] = "řez; \"nový\"\nsvár\x1B]0;\\";
     const std::string route = saveRoute("r.trasa", {source("3", "2"), noted, detector("-30")});
     const CliRun r = run({"route", "export", route});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -387,7 +425,7 @@ TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
               "typ;označení;vlnová délka [nm];útlum [dB];zisk [dB];rms spek. zdroje [nm];PMD [ps/(km^0,5)];"
               "CD [ps/(km.nm)];délka vlákna [km];citlivost [dB];poznámka\n"
               "Zdroj;LED;1550;-;3;2;-;-;-;-;\n"
-              "Konektor;SC;-;0,3;-;-;-;-;-;-;\"řez; \"\"nový\"\"\nsvár\"\n"
+              "Konektor;SC;-;0,3;-;-;-;-;-;-;\"řez; \"\"nový\"\"\\x0asvár\\x1b]0;\\\\\"\n"
               "Detektor;PIN;1550;-;-;-;-;-;-;-30;\n");
 
     writeBytes(file("empty.trasa"), "");
@@ -400,6 +438,10 @@ TEST_F(RouteCliTest, RouteExportWritesTheGridAsCsv) {
     EXPECT_EQ(missing.out, "");
     EXPECT_TRUE(contains(missing.err, file("none.trasa"))) << missing.err;
     EXPECT_TRUE(contains(missing.err, "neexistuje")) << missing.err;
+
+    // More components than the program loads: the first 999, and a failure that says so.
+    writeBytes(file("many.trasa"), std::string(1000 * 2816, '\0'));
+    EXPECT_EQ(run({"route", "export", file("many.trasa")}).exitCode, 1);
 }
 
 }  // namespace

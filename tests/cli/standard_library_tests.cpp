@@ -42,7 +42,7 @@ TEST_F(StandardLibrary, LoadsWithItsTwentyFiveEntriesAndNoMessage) {
     ASSERT_TRUE(loaded);
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_EQ(library.count(), 25);
-    EXPECT_EQ(library.grid().colCount(), 26);
+    EXPECT_EQ(library.colCount(), 26);
     int perType[5] = {};
     for (int k = 1; k <= library.count(); ++k) {
         const std::int32_t code = typeCode(library.at(k));
@@ -130,8 +130,8 @@ TEST_F(StandardLibrary, IsTheImageOfItsCsvSource) {
 // The captions must not depend on the order in which a program's objects are initialised:
 // this binary links the core differently from the desktop program.
 TEST_F(StandardLibrary, GridCarriesTheLibraryCaptions) {
-    EXPECT_EQ(library.grid().cell(0, 1), "typ");
-    EXPECT_EQ(library.grid().cell(0, 2), "označení");
-    EXPECT_EQ(library.grid().cell(0, 9), "měrný útlum [dB/km]");
-    EXPECT_EQ(library.grid().cell(0, 11), "poznámka");
+    EXPECT_EQ(library.cell(0, 1), "typ");
+    EXPECT_EQ(library.cell(0, 2), "označení");
+    EXPECT_EQ(library.cell(0, 9), "měrný útlum [dB/km]");
+    EXPECT_EQ(library.cell(0, 11), "poznámka");
 }

@@ -6,15 +6,22 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#endif
 
 #include "eval/graph_drawing.h"
 #include "eval/route_evaluation.h"
 #include "failing_saves.h"
 #include "library/component_library.h"
+#include "library/library_csv.h"
 #include "recording_canvas.h"
 #include "report/report_writer.h"
 #include "route/component_types.h"
 #include "route/route_list.h"
+#include "route/route_rules.h"
 #include "test_messages.h"
 #include "text/errors.h"
 #include "text/file_io.h"
@@ -32,6 +39,7 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,7 +120,7 @@ struct Sandbox {
         fs::remove_all(dir, ec);
     }
     std::string page(const StudentTexts& student = {"Jan", "Novák", "1. 3.", "2B"}) const {
-        return reportPage(student, route.grid(), RouteResult{}, {"Závěr."});
+        return reportPage(student, route, RouteResult{}, {"Závěr."});
     }
     std::string file(const std::string& name) const { return (dir / name).string(); }
     /// What the user was told, in order, joined by " | "; "" when nothing.
@@ -269,6 +277,12 @@ std::string sandboxFile(const std::string& name) {
     return (fs::temp_directory_path() / ("lumor_bad_input_" + std::to_string(::getpid())) / name).string();
 }
 
+/// A refused open as the rows see it: the answer, then the warning naming the file and why.
+std::string openFailure(const std::string& answer, const std::string& path, const std::string& reason,
+                        const std::string& unchanged) {
+    return answer + " | warning||Soubor „" + path + "“ nelze otevřít: " + reason + ". " + unchanged;
+}
+
 /// What a read gives: its byte count, or why it failed.
 std::string readAnswer(const std::variant<std::string, ReadFailure>& content) {
     if (const auto* failure = std::get_if<ReadFailure>(&content)) return failure->reason;
@@ -326,29 +340,39 @@ std::vector<Row> rows() {
     r.push_back({"TruncatedRouteFile", [=](Sandbox& s) { return loadRoute(s, s.routeBytes.substr(0, 2 * R + 100)); },
                  "loaded 2 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 100 bajtů netvoří "
                  "celou komponentu (2816 bajtů), a proto nebyly načteny."});
-    r.push_back({"RouteFileOf1000Records", [=](Sandbox& s) { return loadRoute(s, randomBytes(1000 * R, 1)); },
+    // A route of one true component, then random records.
+    const auto randomRoute = [=](Sandbox& s, std::size_t size, unsigned seed) {
+        return s.routeBytes.substr(0, R) + randomBytes(size - R, seed);
+    };
+    r.push_back({"RouteFileOf1000Records", [=](Sandbox& s) { return loadRoute(s, randomRoute(s, 1000 * R, 1)); },
                  "loaded 999 byte for byte | " + kTooMany});
-    r.push_back({"RouteFileOf999RecordsAndATail", [=](Sandbox& s) { return loadRoute(s, randomBytes(999 * R + 7, 2)); },
+    r.push_back({"RouteFileOf999RecordsAndATail",
+                 [=](Sandbox& s) { return loadRoute(s, randomRoute(s, 999 * R + 7, 2)); },
                  "loaded 999 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 7 bajtů netvoří "
                  "celou komponentu (2816 bajtů), a proto nebyly načteny."});
-    r.push_back({"RandomRouteFile", [=](Sandbox& s) { return loadRoute(s, randomBytes(5 * R + 11, 3)); },
+    r.push_back({"RandomRouteFile", [=](Sandbox& s) { return loadRoute(s, randomRoute(s, 5 * R + 11, 3)); },
                  "loaded 5 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 11 bajtů netvoří "
                  "celou komponentu (2816 bajtů), a proto nebyly načteny."});
+    r.push_back({"RouteFileOfNoKnownType", [=](Sandbox& s) { return loadRoute(s, randomBytes(5 * R + 11, 3)); },
+                 "refused 3 unchanged | warning||Soubor „in“ není optická trasa: žádný jeho záznam nemá známý typ "
+                 "komponenty (Zdroj, Vlákno, Detektor, Konektor, Zesilovač). Trasa zůstala beze změny."});
     r.push_back({"RouteFileShorterThanOneRecord", [=](Sandbox& s) { return loadRoute(s, randomBytes(106, 6)); },
                  "refused 3 unchanged | warning||Soubor „in“ není optická trasa: má jen 106 bajtů, je kratší než "
                  "jedna komponenta (2816 bajtů). Trasa zůstala beze změny."});
-    r.push_back({"MissingRouteFile",
-                 [](Sandbox& s) {
-                     const bool ok = s.route.LoadRoute(s.file("none.trasa"));
-                     return loadAnswer(s, ok, s.route.count());
-                 },
-                 "refused 3 | warning||nelze otevrit"});
+    r.push_back(
+        {"MissingRouteFile",
+         [](Sandbox& s) {
+             const bool ok = s.route.LoadRoute(s.file("none.trasa"));
+             return loadAnswer(s, ok, s.route.count());
+         },
+         openFailure("refused 3", sandboxFile("none.trasa"), "soubor neexistuje", "Trasa zůstala beze změny.")});
     r.push_back({"FolderAsRouteFile",
                  [](Sandbox& s) {
                      const bool ok = s.route.LoadRoute(s.dir.string());
                      return loadAnswer(s, ok, s.route.count());
                  },
-                 "refused 3 | warning||nelze otevrit"});
+                 openFailure("refused 3", fs::path(sandboxFile("x")).parent_path().string(), "je to složka, ne soubor",
+                             "Trasa zůstala beze změny.")});
     r.push_back({"EmptyLibraryFile", [](Sandbox& s) { return loadLibrary(s, ""); }, "loaded 0 byte for byte"});
     r.push_back({"TruncatedLibraryFile", [=](Sandbox& s) { return loadLibrary(s, s.libraryBytes.substr(0, L + 2563)); },
                  "loaded 1 byte for byte | warning||Soubor „in“ je poškozený: jeho posledních 2563 bajtů netvoří "
@@ -368,7 +392,8 @@ std::vector<Row> rows() {
                      const bool ok = s.library.LoadLibrary(s.file("none.komp"));
                      return loadAnswer(s, ok, s.library.count());
                  },
-                 "refused 2 | warning||nelze otevrit"});
+                 openFailure("refused 2", sandboxFile("none.komp"), "soubor neexistuje",
+                             "Seznam komponent zůstal beze změny.")});
 
     // Texts the slots cannot hold.
     r.push_back({"TextOver255CharactersIsCutAndSurvivesTheFile",
@@ -389,7 +414,7 @@ std::vector<Row> rows() {
                      Slots slots = kDetector;
                      slots[static_cast<std::size_t>(ComponentSlot::Label)] = "日本 ő € 😀";
                      s.route.AppendComponent(makeRecord(slots));
-                     return s.route.grid().cell(4, gridRow(ComponentSlot::Label));
+                     return s.route.cell(4, gridRow(ComponentSlot::Label));
                  },
                  "?? ő € ?"});
     r.push_back({"CharactersCodePage1250LacksReachTheReportAsReferences",
@@ -411,6 +436,17 @@ std::vector<Row> rows() {
                             (page.find("<b>Zdroj: </b>&#129;D,") != std::string::npos ? ", referenced" : ", LOST");
                  },
                  "no raw byte, referenced"});
+
+    // A misspelled type is evaluated as a passive component, as ever, and named when the route is opened.
+    r.push_back({"MisspelledTypesAreNamed",
+                 [](Sandbox& s) {
+                     for (const char* type : {"Vlakno", "zdroj", "", "Konektor ", "X", "Y", "Z"})
+                         s.route.AppendComponent(makeRecord({type, "", "", "", "", "", "", "", "", "", ""}));
+                     return unknownTypeWarning(s.route).value_or("NOTHING");
+                 },
+                 "Komponenty ve sloupcích 4 („Vlakno“), 5 („zdroj“), 6 („“), 7 („Konektor “), 8 („X“) a 2 další mají "
+                 "neznámý typ (typ má být Zdroj, Vlákno, Detektor, Konektor nebo Zesilovač). Výpočet u nich bere jen "
+                 "útlum, bez délky vlákna a disperze."});
 
     // Texts read as numbers.
     r.push_back({"NumberDash", [](Sandbox&) { return conversion("-"); }, "'-' is not a valid floating point value"});
@@ -444,7 +480,7 @@ std::vector<Row> rows() {
                  "Hodnoty trasy jsou u komponenty na pozici 2 příliš velké, výsledek přesahuje rozsah "
                  "čísel. Graf nelze vykreslit."});
     r.push_back({"FibreLengthThatIsNoNumber", [](Sandbox& s) { return drawRoute(s, {fibre("-")}); },
-                 "'-' is not a valid floating point value"});
+                 "Ve sloupci 2 (Vlákno „SMF“) není v řádku „délka vlákna [km]“ číslo, ale „-“."});
 
     // Full lists.
     r.push_back({"RouteOf999TakesNoMore",
@@ -534,6 +570,39 @@ std::vector<Row> rows() {
                      return librarySave(s, s.libraryFile.string()) + " | " + temporaryFilesLeft(s);
                  },
                  "saved | information|Informace|Uloženo | no temporary file"});
+#endif
+#ifndef _WIN32
+    // One writer per folder: a save meeting another writer's lock waits about ten seconds (the
+    // waits counted here, not slept), then gives up. The next removes what dead saves left, not
+    // what only looks alike.
+    r.push_back(
+        {"RouteSaveWhileAnotherWriterHoldsTheFolderThenAfterDeadSaves",
+         [](Sandbox& s) {
+             const int fd = ::open(s.file(kFolderLockName).c_str(), O_RDONLY | O_CREAT, 0600);
+             ::flock(fd, LOCK_EX);
+             unsigned long waited = 0;
+             SaveCalls calls = systemSaveCalls();
+             calls.sleep = [&waited](unsigned long ms) { waited += ms; };
+             ScopedSaveCalls counted(calls);
+             changeLists(s);
+             std::string said = routeSave(s, s.routeFile.string()) + " | waited ";
+             ::close(fd);
+             writeBytes(s.dir / ".saved.trasa.0123456789ab.lumor-tmp", "a dead save's");
+             fs::create_symlink(s.libraryFile, s.dir / ".saved.komp.0123456789ab.lumor-tmp");
+             for (const char* mine : {"a.lumor-tmp", ".saved.trasa.0123456789AB.lumor-tmp", ".x.lumor-tmp"})
+                 writeBytes(s.dir / mine, "the user's");
+             s.messages.shown.clear();
+             said += std::to_string(waited) + " | then " + routeSave(s, s.file("o.trasa")) + " | left:";
+             std::set<std::string> names;
+             for (const auto& e : fs::directory_iterator(s.dir)) names.insert(e.path().filename().string());
+             for (const auto& name : names) said += name.find("lumor-") != std::string::npos ? " " + name : "";
+             return said;
+         },
+         saveFailure(sandboxFile("saved.trasa"),
+                     "do složky právě zapisuje jiný spuštěný Lumor nebo lumor-cli a ani po 10 s zápis "
+                     "nedokončil; zkuste to prosím znovu") +
+             " | waited 9950 | then saved | information|Informace|Uloženo | left: "
+             ".saved.komp.0123456789ab.lumor-tmp .saved.trasa.0123456789AB.lumor-tmp .x.lumor-tmp a.lumor-tmp"});
 #endif
     r.push_back({"ReportSaveIntoMissingFolder", [](Sandbox& s) { return reportSave(s, s.file("none/Protokol.html")); },
                  "Protokol nelze uložit do souboru „" + sandboxFile("none/Protokol.html") + "“: složka neexistuje."});
@@ -630,15 +699,36 @@ std::vector<Row> rows() {
                  saveFailure(sandboxFile("fifo.komp"),
                              "pod tímto jménem je pojmenovaná roura (FIFO), ne obyčejný "
                              "soubor")});
-    r.push_back({"StandardLibraryThatIsAFifoDoesNotBlock",
-                 [](Sandbox& s) {
-                     ::mkfifo(s.file("stdkmp.komp").c_str(), 0600);
-                     const bool ok = s.library.LoadLibrary(s.file("stdkmp.komp"));
-                     return loadAnswer(s, ok, s.library.count());
-                 },
-                 "refused 2 | warning||nelze otevrit"});
+    r.push_back(
+        {"StandardLibraryThatIsAFifoDoesNotBlock",
+         [](Sandbox& s) {
+             ::mkfifo(s.file("stdkmp.komp").c_str(), 0600);
+             const bool ok = s.library.LoadLibrary(s.file("stdkmp.komp"));
+             return loadAnswer(s, ok, s.library.count());
+         },
+         openFailure("refused 2", sandboxFile("stdkmp.komp"), "je to pojmenovaná roura (FIFO), ne obyčejný soubor",
+                     "Seznam komponent zůstal beze změny.")});
     r.push_back({"ReadOfADevice", [](Sandbox&) { return readAnswer(readBoundedFile("/dev/zero", 1 << 20)); },
                  "je to zařízení, ne obyčejný soubor"});
+#endif
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+    // The largest CSV lumor-cli reads, one row of 16 MB of separators, is refused in memory of
+    // a small multiple of its size: its peak measured in a process of its own.
+    r.push_back({"CsvOf16MegabytesOfSeparatorsIsRefusedInLittleMemory",
+                 [](Sandbox&) {
+                     const pid_t child = ::fork();
+                     if (child == 0) {
+                         const std::string said =
+                             errorOf([] { parseLibraryCsv(csvLine(libraryCsvHeader()) + std::string(16 << 20, ';')); });
+                         ::_exit(said.find("počet polí je 16777217,") != std::string::npos ? 0 : 1);
+                     }
+                     int status = 0;
+                     struct rusage usage {};
+                     ::wait4(child, &status, 0, &usage);
+                     return "exit " + std::to_string(WEXITSTATUS(status)) +
+                            (usage.ru_maxrss < 200 * 1024 ? ", under 200 MB" : ", OVER 200 MB");
+                 },
+                 "exit 0, under 200 MB"});
 #endif
     r.push_back({"ReadOverItsCap",
                  [](Sandbox& s) {
@@ -663,7 +753,7 @@ std::vector<Row> rows() {
                  [](Sandbox& s) {
                      RouteResult result;
                      result.EndAttenuation = -1e308;
-                     const std::string page = reportPage({}, s.route.grid(), result, {});
+                     const std::string page = reportPage({}, s.route, result, {});
                      return NumberText(roundHundredths(1.7e308)) + " | " +
                             (page.find("red\">-1E308</font> dB") != std::string::npos ? "-1E308 dB" : "NOT -1E308");
                  },

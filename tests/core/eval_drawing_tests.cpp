@@ -259,7 +259,7 @@ TEST(GraphDrawing, LabelSideFollowsTheZeroLine) {
     EXPECT_EQ(textsOf(c).back(), "20");
 }
 
-TEST(ReadOut, KilometresRoundWithHalvesGoingDown) {
+TEST(ReadOut, KilometresShowTheDecimalsOnePixelResolvesWithHalvesGoingDown) {
     GraphScale s;
     s.x0 = 25;
     s.xs = 10;
@@ -269,14 +269,17 @@ TEST(ReadOut, KilometresRoundWithHalvesGoingDown) {
     s.w = 10;
     auto xPart = [&](int X) {
         const std::string t = coordinateText(s, X, 227);
-        return t.substr(0, t.find(','));
+        return t.substr(0, t.find(", Y"));
     };
     EXPECT_EQ(xPart(25), "Souřadnice  X:0");
-    EXPECT_EQ(xPart(51), "Souřadnice  X:3");   // 2,6 km
-    EXPECT_EQ(xPart(50), "Souřadnice  X:2");   // 2,5 km exactly
-    EXPECT_EQ(xPart(20), "Souřadnice  X:-1");  // −0,5 km
-    EXPECT_EQ(xPart(0), "Souřadnice  X:-3");   // −2,5 km
-    EXPECT_EQ(xPart(24), "Souřadnice  X:0");   // −0,1 km
+    EXPECT_EQ(xPart(51), "Souřadnice  X:2,6");  // tenths at 10 pixels a km
+    EXPECT_EQ(xPart(24), "Souřadnice  X:-0,1");
+    s.xs = 0.4;                                // 2,5 km a pixel: whole km
+    EXPECT_EQ(xPart(26), "Souřadnice  X:2");   // 2,5 km exactly
+    EXPECT_EQ(xPart(24), "Souřadnice  X:-3");  // −2,5 km
+    EXPECT_EQ(xPart(27), "Souřadnice  X:5");
+    s.xs = 1000;  // thousandths at most
+    EXPECT_EQ(xPart(26), "Souřadnice  X:0,001");
     // Y: d = 217 − Y, r = (d + w) × 100 / v truncated, value r / 100.
     EXPECT_EQ(coordinateText(s, 25, 227), "Souřadnice  X:0, Y:0");
     EXPECT_EQ(coordinateText(s, 25, 100), "Souřadnice  X:0, Y:63,5");
@@ -313,7 +316,10 @@ TEST(ReadOut, EnlargedCdWindowReadsNearTheTopValueInNanoseconds) {
     ASSERT_TRUE(s.nanoseconds);
     const int topRow = s.row(2500);
     const std::string t = coordinateText(s, s.column(50), topRow);
-    EXPECT_EQ(t.substr(0, t.find(',')), "Souřadnice  X:50");
+    std::string x = t.substr(t.find("X:") + 2, t.find(", Y") - t.find("X:") - 2);
+    std::replace(x.begin(), x.end(), ',', '.');
+    EXPECT_NEAR(std::stod(x), 50, 1 / s.xs);  // 50 km, to a pixel, in hundredths (11 pixels a km)
+    EXPECT_EQ(x.size(), 5u);
     std::string value = t.substr(t.find("Y:") + 2);
     value[1] = '.';  // "2,49" read as 2.49
     const double shown = std::stod(value);

@@ -152,7 +152,8 @@ TEST_F(Evaluation, ConversionErrorsStopOnlyTheProfileThatReadsTheSlot) {
         evaluateAttenuation(route);
         FAIL() << "no conversion error";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "'-' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "Ve sloupci 3 (Detektor „PIN“) není v řádku „citlivost [dB]“ číslo, ale „-“.");
+        EXPECT_EQ(e.offendingText(), "-");
     }
     EXPECT_THROW(EvaluateRoute(route), ConversionError);
     // CD and PMD never read the detector.
@@ -290,11 +291,15 @@ TEST(LinkVerdict, TheMarginDecidesAndTheSmallerDispersionLimitGivesTheBitRate) {
     ASSERT_TRUE(v.bitRate);
     EXPECT_EQ(v.limit, RateLimit::Pmd);
     EXPECT_EQ(bitRateText(*v.bitRate), "10 Gbit/s");
+    EXPECT_EQ(rateLimitRule(v, "_"),
+              "B ≤ 0,1 / Δτ_PMD, kde Δτ_PMD = 10_ps je polarizační vidová disperze na konci trasy (střední "
+              "diferenční skupinové zpoždění)");
     // A negative CD counts by its size: 1 / (4 × 0,5 ns) = 500 Mbit/s, below PMD's 1000 Gbit/s.
     v = linkVerdict(0, -30, -0.5, 0.1);
     EXPECT_EQ(v.limit, RateLimit::Cd);
     EXPECT_EQ(bitRateText(*v.bitRate), "500 Mbit/s");
     EXPECT_FALSE(linkVerdict(0, -30, 0, 0).bitRate);
+    EXPECT_EQ(rateLimitRule(linkVerdict(0, -30, 0, 0)), "");
     EXPECT_EQ(verdictLine(linkVerdict(0, -30, 0.34, 0.316227766016838)),
               "Úroveň na detektoru 0 dBm, citlivost detektoru -30 dBm, rezerva 30 dB: signál detektor zachytí. "
               "CD 0,34 ns, PMD 0,32 ps. Nejvyšší přenosová rychlost asi 735 Mbit/s (omezuje ji chromatická "

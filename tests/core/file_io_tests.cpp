@@ -13,10 +13,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -487,4 +489,69 @@ TEST_F(FileIoTest, SavesInARowAndFromTwoProcessesAtOnceLeaveOneCompleteFile) {
     const std::string last = bytesOf(target);
     EXPECT_TRUE(last == concurrentContent(0, kSaves) || last == concurrentContent(1, kSaves)) << last.substr(0, 20);
     EXPECT_EQ(names(dir), std::vector<std::string>{"shared.komp"});
+}
+
+namespace {
+
+/// Every call of the table counted in `counted`; at call `killAt` (from 1) the process dies
+/// before making it, as at a power cut. Renaming onto `failingName` fails with EIO.
+SaveCalls dyingAt(int killAt, int& counted, const std::string& failingName = {}) {
+    SaveCalls calls = systemSaveCalls();
+    const auto tick = [killAt, &counted] { ++counted == killAt&& ::raise(SIGKILL); };
+    const auto count = [&tick](auto& call) {
+        call = [real = call, tick](auto... args) { return tick(), real(args...); };
+    };
+    count(calls.open), count(calls.write), count(calls.fsync), count(calls.fchmod), count(calls.fchown);
+    count(calls.close), count(calls.unlink), count(calls.link), count(calls.flock), count(calls.sleep);
+    calls.rename = [tick, failingName, real = calls.rename](const char* from, const char* to) {
+        tick();
+        return fs::path(to).filename() != failingName ? real(from, to) : (errno = EIO, -1);
+    };
+    return calls;
+}
+
+}  // namespace
+
+TEST_F(FileIoTest, AWriterKilledAtAnyCallLeavesAWholeSetAndTheNextWriterNothingElse) {
+    const std::vector<std::string> set = {"Protokol.html", "Protokol.pdf", "att.bmp", "cd.bmp", "pmd.bmp"};  // sorted
+    const auto write = [&](int generation) {
+        std::vector<NamedFile> files;
+        for (const auto& n : set) files.push_back({n, std::to_string(generation) + ":" + std::string(generation, 'x')});
+        return writeFileSet(dir.string(), files).has_value() ? "failed" : "written";
+    };
+    // The generations the set's files are of: one alone when the set is whole.
+    const auto generations = [&] {
+        std::set<std::string> out;
+        for (const auto& n : set) out.insert(bytesOf(file(n)).substr(0, bytesOf(file(n)).find(':')));
+        return out;
+    };
+    // The calls of a whole write, and of one whose fourth rename fails and which puts the old set back.
+    int calls[2] = {0, 0};
+    for (int failing = 0; failing < 2; ++failing) {
+        ScopedSaveCalls counting(dyingAt(0, calls[failing], failing ? "Protokol.pdf" : ""));
+        EXPECT_EQ(write(1), failing ? "failed" : "written");
+    }
+    std::mt19937 random(28);
+    for (int round = 2; round < 32; ++round) {
+        const int failing = round % 3 == 0 ? 1 : 0;
+        const int killAt = std::uniform_int_distribution<int>(1, calls[failing])(random);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int counted = 0;
+            ScopedSaveCalls dying(dyingAt(killAt, counted, failing ? "Protokol.pdf" : ""));
+            ::_exit(write(round) == std::string("written") ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the writer was not killed";
+        // Every other kill is settled as the program does at start-up, the others by the next writer.
+        if (round % 2 == 0) {
+            EXPECT_FALSE(finishInterruptedWrites(dir.string()).has_value());
+            EXPECT_EQ(generations().size(), 1u) << "round " << round << ", killed at call " << killAt;
+            EXPECT_EQ(names(dir), set);
+        }
+    }
+    EXPECT_EQ(write(40), std::string("written"));
+    EXPECT_EQ(generations(), std::set<std::string>{"40"});
+    EXPECT_EQ(names(dir), set);
 }

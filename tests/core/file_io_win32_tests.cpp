@@ -194,6 +194,30 @@ TEST_F(WindowsSave, AFileHeldOpenIsTriedAgainForAboutASecond) {
     EXPECT_EQ(names(), std::vector<std::string>{"held.trasa"});
 }
 
+TEST_F(WindowsSave, AFolderAnotherWriterHoldsIsWaitedForAndASetLeavesNoLockOrJournal) {
+    // Another writer holds the folder's lock: a save waits about ten seconds (counted, not
+    // slept), then gives up.
+    const HANDLE other = ::CreateFileW((scratch.path() / kFolderLockName).c_str(), GENERIC_WRITE, 7, nullptr,
+                                       OPEN_ALWAYS, 0, nullptr);  // shared for reading, writing and deleting
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    OVERLAPPED at{};
+    ASSERT_TRUE(::LockFileEx(other, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at));
+    unsigned long waited = 0;
+    SaveCalls calls = systemSaveCalls();
+    calls.sleep = [&waited](unsigned long ms) { waited += ms; };
+    {
+        ScopedSaveCalls scoped(calls);
+        EXPECT_EQ(save(file("a.trasa"), "new").rfind("do složky právě zapisuje jiný spuštěný Lumor", 0), 0u);
+    }
+    EXPECT_EQ(waited, 9950u);
+    ::CloseHandle(other);
+
+    // Free again: a set is written whole, its lock file and journal gone with it.
+    EXPECT_FALSE(writeFileSet(utf8FromPath(scratch.path()), {{"a.trasa", "page"}, {"b.bmp", "picture"}}).has_value());
+    EXPECT_EQ(bytes(file("a.trasa")) + bytes(file("b.bmp")), "pagepicture");
+    EXPECT_EQ(names().size(), 2u);
+}
+
 TEST_F(WindowsSave, ASaveThroughALinkReplacesItsTargetAndKeepsTheLink) {
     fs::create_directories(scratch.path() / "kurz");
     fs::create_directories(scratch.path() / "moje");

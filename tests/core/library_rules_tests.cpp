@@ -22,7 +22,7 @@ protected:
         library.append(buildLibraryEntry(type, fields(label, "pozn. " + label)));
         return library.count();
     }
-    const StringGrid& grid() const { return library.grid(); }
+    const TextTable& grid() const { return library; }
 
     RecordingMessages messages;
     ComponentLibrary library{messages};
@@ -105,7 +105,7 @@ TEST_F(LibraryRulesTest, AppendingColumnsToTheRouteBuildsOneRecordEachInOrder) {
     add(0, "Laser");
     EXPECT_EQ(appendLibraryColumnsToRoute(route, grid(), {3, 2, 3}), 3);
     ASSERT_EQ(route.count(), 3);
-    const StringGrid& r = route.grid();
+    const TextTable& r = route;
     EXPECT_EQ(r.cell(1, 1), "Zdroj");
     EXPECT_EQ(r.cell(1, 2), "Laser");
     EXPECT_EQ(r.cell(2, 1), "Konektor");
@@ -136,6 +136,6 @@ TEST_F(LibraryRulesTest, AFullRouteRefusesOnceAndKeepsItsComponents) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].rfind("warning|", 0), 0u);
     EXPECT_EQ(route.count(), 999);
-    EXPECT_EQ(route.grid().colCount(), 1000);
-    EXPECT_EQ(route.grid().cell(999, 2), "SC");
+    EXPECT_EQ(route.colCount(), 1000);
+    EXPECT_EQ(route.cell(999, 2), "SC");
 }

@@ -1,5 +1,6 @@
 #include <unistd.h>
 #include "report/report_writer.h"
+#include "test_messages.h"
 #include "text/cp1250.h"
 
 #include <gtest/gtest.h>
@@ -23,35 +24,24 @@ const Record kAmplifier = {"Zesilovač", "EDFA", "1550", "-", "20", "-", "-", "-
 const Record kFibre2 = {"Vlákno", "NZDSF", "1550", "3,5", "-", "-", "0,05", "4", "10", "-", ""};
 const Record kDetector = {"Detektor", "PIN-1", "1550", "-", "-", "-", "-", "-", "-", "-30", ""};
 
-// The route grid as the main window keeps it: captions in column 0, one column per record.
-StringGrid routeGrid(const std::vector<Record>& records) {
-    StringGrid grid(12, 1 + std::max<int>(1, static_cast<int>(records.size())));
-    const char* captions[] = {"typ",
-                              "označení",
-                              "vlnová délka [nm]",
-                              "útlum [dB]",
-                              "zisk [dB]",
-                              "rms spek. zdroje [nm]",
-                              "PMD [ps/(km^0,5)]",
-                              "CD [ps/(km.nm)]",
-                              "délka vlákna [km]",
-                              "citlivost [dB]",
-                              "poznámka"};
-    for (int r = 0; r < 11; ++r) grid.setCell(0, r + 1, captions[r]);
-    for (int c = 1; c <= 100; ++c) grid.setCell(c, 0, std::to_string(c) + ".");
-    for (std::size_t k = 0; k < records.size(); ++k) {
-        for (std::size_t s = 0; s < records[k].size(); ++s) {
-            grid.setCell(static_cast<int>(k) + 1, static_cast<int>(s) + 1, records[k][s]);
+// The route of the records, in order.
+struct Route {
+    RecordingMessages messages;
+    RouteList list{messages};
+    explicit Route(const std::vector<Record>& records) {
+        for (const Record& r : records) {
+            std::array<std::string, 11> slots;
+            std::copy(r.begin(), r.end(), slots.begin());
+            list.AppendComponent(makeRecord(slots));
         }
     }
-    return grid;
-}
+};
 
 const StudentTexts kStudent = {"Jan", "Novák", "12. 3. 2024", "ORV-1"};
 
 std::string page(const StudentTexts& student, const std::vector<Record>& route, const RouteResult& result = {},
                  const std::vector<std::string>& conclusion = {}) {
-    return reportPage(student, routeGrid(route), result, conclusion);
+    return reportPage(student, Route(route).list, result, conclusion);
 }
 
 std::string pageWithConclusion(const std::vector<std::string>& conclusion) {

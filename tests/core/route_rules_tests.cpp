@@ -12,18 +12,18 @@ TEST(FibreLength, ChangeDerivesTheSpecificAttenuationFromTheRoute) {
     RouteList route(m);
     route.AppendComponent(makeRecord({"Zdroj", "LED", "850", "-", "-15", "20", "-", "-", "-", "-", ""}));
     route.AppendComponent(makeRecord({"Vlákno", "G", "1310", "1,15", "-", "-", "0,1", "1", "3,3", "-", ""}));
-    auto r = changedFibreRecord(route.grid(), 2, "10");
+    auto r = changedFibreRecord(route, 2, "10");
     ASSERT_TRUE(r);
     EXPECT_EQ(SlotText(*r, ComponentSlot::Attenuation), "3,48");
     EXPECT_EQ(SlotText(*r, ComponentSlot::Length), "10");
     EXPECT_EQ(SlotText(*r, ComponentSlot::Label), "G");
-    EXPECT_FALSE(changedFibreRecord(route.grid(), 2, ""));
-    EXPECT_FALSE(changedFibreRecord(route.grid(), 2, "0"));
+    EXPECT_FALSE(changedFibreRecord(route, 2, ""));
+    EXPECT_FALSE(changedFibreRecord(route, 2, "0"));
 
     route.ReplaceComponent(2, makeRecord({"Vlákno", "G", "1310", "0", "-", "-", "0,1", "1", "0", "-", ""}));
-    EXPECT_THROW(changedFibreRecord(route.grid(), 2, "5"), RefusalError);
+    EXPECT_THROW(changedFibreRecord(route, 2, "5"), RefusalError);
     route.ReplaceComponent(2, makeRecord({"Vlákno", "G", "1310", "1E300", "-", "-", "0,1", "1", "1E-300", "-", ""}));
-    EXPECT_THROW(changedFibreRecord(route.grid(), 2, "5"), RefusalError);
+    EXPECT_THROW(changedFibreRecord(route, 2, "5"), RefusalError);
 }
 
 TEST(RouteGrid, CompletenessWithItsReasonAndTheLengthCellRule) {
@@ -45,8 +45,8 @@ TEST(RouteGrid, CompletenessWithItsReasonAndTheLengthCellRule) {
     EXPECT_EQ(incompleteRouteReason(route), "Trasa není úplná: ve sloupci 1 je Vlákno, ne zdroj." + rule);
     route.MoveComponent(2, 1);
 
-    EXPECT_EQ(fibreLengthColumn(route.grid(), 2, 9, 2, 9), 2);
-    EXPECT_EQ(fibreLengthColumn(route.grid(), 3, 9, 3, 9), 0);  // a connector's length cell
-    EXPECT_EQ(fibreLengthColumn(route.grid(), 2, 8, 2, 8), 0);  // another row of the fibre
-    EXPECT_EQ(fibreLengthColumn(route.grid(), 2, 9, 3, 9), 0);  // more than one cell
+    EXPECT_EQ(fibreLengthColumn(route, 2, 9, 2, 9), 2);
+    EXPECT_EQ(fibreLengthColumn(route, 3, 9, 3, 9), 0);  // a connector's length cell
+    EXPECT_EQ(fibreLengthColumn(route, 2, 8, 2, 8), 0);  // another row of the fibre
+    EXPECT_EQ(fibreLengthColumn(route, 2, 9, 3, 9), 0);  // more than one cell
 }

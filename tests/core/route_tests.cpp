@@ -74,7 +74,7 @@ TEST(ComponentRecord, TypeNamesAreExactTexts) {
 }
 
 TEST_F(RouteTest, GridStartsWithCaptionsHeadersAndOneEmptyColumn) {
-    const auto& g = route.grid();
+    const auto& g = route;
     EXPECT_EQ(g.colCount(), 2);
     EXPECT_EQ(g.rowCount(), 12);
     EXPECT_EQ(g.cell(0, 1), "typ");
@@ -88,20 +88,20 @@ TEST_F(RouteTest, GridStartsWithCaptionsHeadersAndOneEmptyColumn) {
 
 TEST_F(RouteTest, AppendFillsColumnOneFirstThenAddsColumns) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "LED"));
-    EXPECT_EQ(route.grid().colCount(), 2);
-    EXPECT_EQ(route.grid().cell(1, 2), "LED");
+    EXPECT_EQ(route.colCount(), 2);
+    EXPECT_EQ(route.cell(1, 2), "LED");
     route.AppendComponent(rec(typeName(ComponentType::Detector), "PIN"));
-    EXPECT_EQ(route.grid().colCount(), 3);
-    EXPECT_EQ(route.grid().cell(2, 1), "Detektor");
-    EXPECT_EQ(route.grid().cell(2, 11), "poznámka");
+    EXPECT_EQ(route.colCount(), 3);
+    EXPECT_EQ(route.cell(2, 1), "Detektor");
+    EXPECT_EQ(route.cell(2, 11), "poznámka");
 }
 
 TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "LED"));
     route.RemoveLastComponent();
     EXPECT_EQ(route.count(), 0);
-    EXPECT_EQ(route.grid().colCount(), 2);
-    for (int r = 1; r <= 11; ++r) EXPECT_EQ(route.grid().cell(1, r), "");
+    EXPECT_EQ(route.colCount(), 2);
+    for (int r = 1; r <= 11; ++r) EXPECT_EQ(route.cell(1, r), "");
     EXPECT_TRUE(messages.shown.empty());
     route.RemoveLastComponent();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -111,11 +111,11 @@ TEST_F(RouteTest, RemovingTheOnlyComponentBlanksColumnOne) {
 TEST_F(RouteTest, ClearRouteRemovesColumnByColumnAndWarnsOnlyWhenAlreadyEmpty) {
     for (int i = 0; i < 5; ++i)
         route.AppendComponent(rec(typeName(ComponentType::Connector), "SC" + std::to_string(i)));
-    EXPECT_EQ(route.grid().colCount(), 6);
+    EXPECT_EQ(route.colCount(), 6);
     route.ClearRoute();
     EXPECT_EQ(route.count(), 0);
-    EXPECT_EQ(route.grid().colCount(), 2);
-    EXPECT_EQ(route.grid().cell(1, 2), "");
+    EXPECT_EQ(route.colCount(), 2);
+    EXPECT_EQ(route.cell(1, 2), "");
     EXPECT_TRUE(messages.shown.empty());
     route.ClearRoute();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"warning||Seznam je prázdný"});
@@ -126,9 +126,9 @@ TEST_F(RouteTest, ReplaceRewritesTheGridInPlace) {
     route.AppendComponent(rec(typeName(ComponentType::Fibre), "B"));
     route.ReplaceComponent(2, rec(typeName(ComponentType::Fibre), "C"));
     EXPECT_EQ(route.count(), 2);
-    EXPECT_EQ(route.grid().cell(2, 2), "C");
+    EXPECT_EQ(route.cell(2, 2), "C");
     route.ReplaceComponent(5, rec(typeName(ComponentType::Fibre), "D"));  // no such position: nothing happens
-    EXPECT_EQ(route.grid().cell(2, 2), "C");
+    EXPECT_EQ(route.cell(2, 2), "C");
 }
 
 TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
@@ -145,10 +145,10 @@ TEST_F(RouteTest, SaveAndLoadRoundTripThreeRecords) {
     RouteList other(messages);
     ASSERT_TRUE(other.LoadRoute(file("t.trasa")));
     EXPECT_EQ(other.count(), 3);
-    EXPECT_EQ(other.grid().colCount(), 4);
-    EXPECT_EQ(other.grid().cell(1, 2), "A");
-    EXPECT_EQ(other.grid().cell(3, 2), "C");
-    EXPECT_EQ(other.grid().cell(2, 11), std::string(255, 'n'));
+    EXPECT_EQ(other.colCount(), 4);
+    EXPECT_EQ(other.cell(1, 2), "A");
+    EXPECT_EQ(other.cell(3, 2), "C");
+    EXPECT_EQ(other.cell(2, 11), std::string(255, 'n'));
 }
 
 #ifndef _WIN32  // MinGW's std::filesystem makes no links; file_io_win32_tests.cpp has Windows' own
@@ -166,18 +166,18 @@ TEST_F(RouteTest, SaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
 
     RouteList other(messages);
     ASSERT_TRUE(other.LoadRoute(file("moje/trasa.trasa")));
-    EXPECT_EQ(other.grid().cell(1, 2), "A");
+    EXPECT_EQ(other.cell(1, 2), "A");
 }
 #endif
 
 TEST_F(RouteTest, LoadKeepsWholeRecordsAndEveryByteOfThem) {
     std::string bytes(5732, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 37 + 11) % 256);
-    bytes[0] = 5;
+    bytes.replace(0, 6, "\x05Zdroj");  // a route: one record names a component type
     { std::ofstream(file("odd.trasa"), std::ios::binary) << bytes; }
     ASSERT_TRUE(route.LoadRoute(file("odd.trasa")));
     EXPECT_EQ(route.count(), 2);
-    EXPECT_EQ(route.grid().colCount(), 3);
+    EXPECT_EQ(route.colCount(), 3);
     ASSERT_EQ(messages.shown.size(), 1u);  // the broken tail is left out, and the user told
     EXPECT_NE(messages.shown[0].find("posledních 100 bajtů"), std::string::npos) << messages.shown[0];
     ASSERT_TRUE(route.SaveRoute(file("again.trasa")));
@@ -189,17 +189,20 @@ TEST_F(RouteTest, EmptyFileGivesAnEmptyRouteAndBlanksTheOldColumn) {
     { std::ofstream(file("empty.trasa"), std::ios::binary); }
     ASSERT_TRUE(route.LoadRoute(file("empty.trasa")));
     EXPECT_EQ(route.count(), 0);
-    EXPECT_EQ(route.grid().colCount(), 2);
-    EXPECT_EQ(route.grid().cell(1, 2), "");
+    EXPECT_EQ(route.colCount(), 2);
+    EXPECT_EQ(route.cell(1, 2), "");
 }
 
 TEST_F(RouteTest, UnopenableFileWarnsAndKeepsTheRoute) {
     route.AppendComponent(rec(typeName(ComponentType::Source), "A"));
     EXPECT_FALSE(route.LoadRoute(file("missing.trasa")));
     EXPECT_FALSE(route.LoadRoute(dir.string()));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"warning||nelze otevrit", "warning||nelze otevrit"}));
+    EXPECT_EQ(messages.shown.at(0), "warning||Soubor „" + file("missing.trasa") +
+                                        "“ nelze otevřít: soubor neexistuje. Trasa zůstala beze změny.");
+    EXPECT_EQ(messages.shown.at(1), "warning||Soubor „" + dir.string() +
+                                        "“ nelze otevřít: je to složka, ne soubor. Trasa zůstala beze změny.");
     EXPECT_EQ(route.count(), 1);
-    EXPECT_EQ(route.grid().cell(1, 2), "A");
+    EXPECT_EQ(route.cell(1, 2), "A");
 }
 
 TEST_F(RouteTest, HoldsAtMost999Components) {
@@ -211,14 +214,14 @@ TEST_F(RouteTest, HoldsAtMost999Components) {
     { std::ofstream(file("big.trasa"), std::ios::binary) << bytes; }
     ASSERT_TRUE(route.LoadRoute(file("big.trasa")));
     EXPECT_EQ(route.count(), 999);
-    EXPECT_EQ(route.grid().colCount(), 1000);
-    EXPECT_EQ(route.grid().cell(999, 2), "999");
+    EXPECT_EQ(route.colCount(), 1000);
+    EXPECT_EQ(route.cell(999, 2), "999");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("prvních 999"), std::string::npos);
 
     EXPECT_FALSE(route.AppendComponent(rec(typeName(ComponentType::Connector), "navíc")));
     EXPECT_EQ(route.count(), 999);
-    EXPECT_EQ(route.grid().colCount(), 1000);
+    EXPECT_EQ(route.colCount(), 1000);
     EXPECT_NE(messages.shown.back().find("999"), std::string::npos);
 }
 
@@ -249,29 +252,41 @@ TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) 
 
     route.removeAt(2);  // from the middle: C and D move left, one column less
     EXPECT_EQ(route.count(), 3);
-    EXPECT_EQ(route.grid().colCount(), 4);
-    EXPECT_EQ(route.grid().cell(2, 2), "C");
+    EXPECT_EQ(route.colCount(), 4);
+    EXPECT_EQ(route.cell(2, 2), "C");
     const auto three = snapshot();
     route.move(1, 3);  // A to the end
-    EXPECT_EQ(route.grid().cell(1, 2), "C");
-    EXPECT_EQ(route.grid().cell(3, 2), "A");
+    EXPECT_EQ(route.cell(1, 2), "C");
+    EXPECT_EQ(route.cell(3, 2), "A");
     route.move(3, 4);  // out of the route: nothing, and no step
     route.removeAt(0);
 
+    EXPECT_EQ(history.undoText(), "posunout Konektor A");
     history.undo();
     EXPECT_EQ(snapshot(), three);
+    EXPECT_EQ(history.undoText(), "odebrat Konektor B");
+    EXPECT_EQ(history.redoText(), "posunout Konektor A");
+    history.setClean();  // saved here
     history.undo();
     EXPECT_EQ(snapshot(), four);
+    EXPECT_FALSE(history.isClean());
     history.redo();
     EXPECT_EQ(snapshot(), three);
+    EXPECT_TRUE(history.isClean());  // back at the saved route
+    route.ReplaceComponent(1, component("Konektor", "A", "-", "-", "-", "-", "-", "5"));
+    EXPECT_EQ(history.undoText(), "změnit délku Konektor A");
+    history.undo();
+    EXPECT_TRUE(history.isClean());
     {
-        const RouteHistory::Step open(history);  // clearing and loading: one step
+        const RouteHistory::Step open(history, "otevřít x.trasa");  // clearing and loading: one step
         route.ClearRoute();
         route.AppendComponent(component("Zdroj", "LED"));
     }
     EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.undoText(), "otevřít x.trasa");
     history.undo();
     EXPECT_EQ(snapshot(), three);
+    EXPECT_TRUE(history.isClean());
 
     // Bounded: a long session keeps the last hundred steps.
     for (int i = 0; i < 150; ++i) route.AppendComponent(component("Konektor", std::to_string(i)));
@@ -279,4 +294,6 @@ TEST_F(RouteTest, RemovingAndMovingAnyComponentUndoAndRedoRestoreTheExactRoute) 
     while (history.canUndo()) history.undo(), ++undone;
     EXPECT_EQ(undone, static_cast<int>(RouteHistory::kMaxSteps));
     EXPECT_EQ(route.count(), 53);
+    EXPECT_FALSE(history.isClean());  // the saved state was dropped with the oldest steps
+    EXPECT_EQ(history.redoText(), "přidat Konektor 50");
 }

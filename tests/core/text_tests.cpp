@@ -5,7 +5,7 @@
 #include "text/numbers.h"
 #include "text/read_file.h"
 #include "text/slot_image.h"
-#include "text/string_grid.h"
+#include "text/text_search.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +28,11 @@ TEST(Cp1250, CzechLettersMapToTheirBytes) {
     EXPECT_EQ(utf8ToCp1250("Zesilovač"), std::string("Zesilova\xE8"));
     EXPECT_EQ(utf8ToCp1250("ěščřžýáíéůú"), std::string("\xEC\x9A\xE8\xF8\x9E\xFD\xE1\xED\xE9\xF9\xFA"));
     EXPECT_EQ(cp1250ToUtf8("\x8A\x8D\x8E"), "ŠŤŽ");
+}
+
+TEST(TextSearch, IgnoresLetterCaseAndAccents) {
+    EXPECT_TRUE(nameContains("Žluťoučký KŮŇ úpěl", "zlutoucky kun upel"));
+    EXPECT_EQ(searchFolded("ÄÖÜ Łódź × ß"), "aou lodz × ß");
 }
 
 TEST(Cp1250, ForeignCharactersAndBrokenUtf8BecomeQuestionMarks) {
@@ -112,19 +117,6 @@ TEST(roundHundredths, TiesGoToTheEvenHundredth) {
     EXPECT_EQ(NumberText(roundHundredths(-3.14159)), "-3,14");
     EXPECT_EQ(NumberText(roundHundredths(0.125)), "0,12");  // 12.5 hundredths → 12
     EXPECT_EQ(NumberText(roundHundredths(3.48)), "3,48");
-}
-
-TEST(StringGrid, KeepsTextsBeyondTheColumnCountAndAtLeastOneColumn) {
-    StringGrid g(12, 2);
-    g.setCell(5, 0, "5.");
-    g.setCell(1, 12, "x");
-    g.setCell(-1, 1, "x");
-    EXPECT_EQ(g.cell(1, 12), "");
-    EXPECT_EQ(g.colCount(), 2);
-    g.setColCount(0);
-    EXPECT_EQ(g.colCount(), 1);
-    g.setColCount(6);
-    EXPECT_EQ(g.cell(5, 0), "5.");  // a header written early shows once its column exists
 }
 
 TEST(AtomicWrite, ReplacesCompletelyOrNotAtAll) {

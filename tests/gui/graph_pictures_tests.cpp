@@ -1,6 +1,7 @@
 #include "eval/graph_drawing.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/gui/qimage_canvas.h"
+#include "eval/gui/vector_canvas.h"
 #include "test_files.h"
 #include "test_messages.h"
 #include "test_routes.h"
@@ -9,6 +10,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +76,41 @@ TEST_F(GraphPictures, TheRouteDrawsTheSameEnlargedPicturesAsEachGraphOnItsOwn) {
         renderEnlargedGraph(route, kGraphKinds[i], alone);
         EXPECT_EQ(alone.image(), big.image(i)) << i;
     }
+}
+
+TEST_F(GraphPictures, AtDevicePixelRatio2TheGraphIsDrawnAtFullResolutionNotEnlarged) {
+    QImageCanvas one(kEnlargedGraphWidth, kEnlargedGraphHeight);
+    VectorCanvas vectors(kEnlargedGraphWidth, kEnlargedGraphHeight);
+    renderEnlargedGraph(route, GraphKind::Attenuation, one);
+    renderEnlargedGraph(route, GraphKind::Attenuation, vectors);
+    const QImage two = vectors.picture(2);
+    ASSERT_EQ(two.size(), QSize(2 * kEnlargedGraphWidth, 2 * kEnlargedGraphHeight));
+    EXPECT_EQ(two.devicePixelRatio(), 2);
+    const QRgb red = qRgb(255, 0, 0);
+    const std::set<QRgb> pens = {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0xA6, 0xCA, 0xF0), qRgb(0, 0x80, 0), red};
+    int mixed = 0, redOne = 0, redTwo = 0;
+    for (int y = 0; y < one.height(); ++y) {
+        for (int x = 0; x < one.width(); ++x) {
+            const QRgb block[] = {two.pixel(2 * x, 2 * y), two.pixel(2 * x + 1, 2 * y), two.pixel(2 * x, 2 * y + 1),
+                                  two.pixel(2 * x + 1, 2 * y + 1)};
+            for (QRgb p : block) {
+                ASSERT_TRUE(pens.contains(p)) << "a blurred pixel at " << x << "," << y;  // no antialiasing
+                redTwo += p == red;
+            }
+            // A doubled picture has only blocks of one colour; texts and slopes drawn at the
+            // full resolution have finer steps.
+            mixed += !std::all_of(std::begin(block), std::end(block), [&](QRgb p) { return p == block[0]; });
+            // The sensitivity line keeps its place and is exactly as thick as at 1.
+            if (one.image().pixel(x, y) == red) {
+                ++redOne;
+                EXPECT_TRUE(std::all_of(std::begin(block), std::end(block), [&](QRgb p) { return p == red; }))
+                    << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(mixed, 500);
+    EXPECT_GT(redOne, 500);
+    EXPECT_EQ(redTwo, 4 * redOne);
 }
 
 TEST(ImageCanvas, LinesRunFromTheFirstPointUpToTheLastOnePixelPerStepNearestTheIdealLine) {

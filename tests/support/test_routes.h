@@ -20,8 +20,8 @@ inline std::unique_ptr<ComponentRecord> component(const std::string& type, const
 /// by column. Two equal snapshots are the same route to the user and to the file.
 inline std::vector<std::string> routeSnapshot(const RouteList& route) {
     std::vector<std::string> cells{route.imageBytes()};
-    for (int c = 0; c < route.grid().colCount(); ++c)
-        for (int r = 0; r < route.grid().rowCount(); ++r) cells.push_back(route.grid().cell(c, r));
+    for (int c = 0; c < route.colCount(); ++c)
+        for (int r = 0; r < route.rowCount(); ++r) cells.push_back(route.cell(c, r));
     return cells;
 }
 

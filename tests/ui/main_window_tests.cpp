@@ -6,6 +6,7 @@
 #include "platform/gui/qtext.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/image_view.h"
+#include "platform/ui/qt_desk.h"
 #include "test_files.h"
 #include "ui_fixture.h"
 
@@ -27,6 +28,8 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -36,13 +39,6 @@
 using namespace lumor;
 
 namespace {
-
-bool allWhite(const QImage& img) {
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != qRgb(255, 255, 255)) return false;
-    return true;
-}
 
 void completeRoute(RouteList& r) {
     r.AppendComponent(component("Zdroj", "LED", "-", "3", "2"));
@@ -109,16 +105,16 @@ std::vector<std::string> cutTexts(const QWidget& window) {
 TEST_F(UiTest, StartUpCreatesTheWindowsInOrderAndWarnsWithoutTheStandardLibrary) {
     ASSERT_EQ(startupShown.size(), 1u);
     EXPECT_EQ(startupShown[0].kind, "warning");
-    EXPECT_EQ(startupShown[0].text, "nelze otevrit");
+    EXPECT_EQ(startupShown[0].text.rfind("Soubor „Komponenty/stdkmp.komp“ nelze otevřít: soubor neexistuje.", 0), 0u);
     EXPECT_EQ(state->library.count(), 0);
-    EXPECT_EQ(state->library.grid().colCount(), 2);
+    EXPECT_EQ(state->library.colCount(), 2);
     EXPECT_EQ(main().windowTitle(), "Lumor");
     for (const char* name : {"SpeedButton2", "SpeedButton3", "SpeedButton4", "ToolButton7"}) {
         auto* b = main().findChild<QToolButton*>(name);
         ASSERT_TRUE(b) << name;
         EXPECT_FALSE(b->isEnabled()) << name;
     }
-    EXPECT_EQ(route().grid().colCount(), 2);
+    EXPECT_EQ(route().colCount(), 2);
     EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(0, Qt::Horizontal).toString(), "1.");
     EXPECT_EQ(control<GridView>(main(), "seznam").model()->headerData(8, Qt::Vertical).toString(), "délka vlákna [km]");
 }
@@ -144,7 +140,7 @@ TEST_F(UiTest, MainWindowControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(control<QLabel>(main(), "Label1").pos(), QPoint(8, 112));
     EXPECT_EQ(control<QLabel>(main(), "Label12").pos(), QPoint(8, 766));
     EXPECT_EQ(control<QLabel>(main(), "Label7").pos(), QPoint(224, 8));
-    EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy");
+    EXPECT_EQ(main().findChild<QToolButton*>("ToolButton11")->toolTip(), "Vykresli grafy (F5)");
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton4")->width(), 28);
     EXPECT_EQ(main().findChild<QWidget*>("ToolButton9")->width(), 27);
     EXPECT_EQ(control<QLabel>(main(), "Label6").palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -170,78 +166,67 @@ TEST_F(UiTest, InASmallWindowOnlyTheContentsScrollNotTheToolBar) {
     main().hide();
 }
 
-TEST_F(UiTest, NewRouteAnsweredNoKeepsTheRouteButDisablesTheButtons) {
+TEST_F(UiTest, NewAndOpenOfferToSaveAChangedRouteAndReplaceAnUnchangedOneAtOnce) {
     completeRoute(route());
+    ASSERT_TRUE(route().SaveRoute(path("four.trasa")));
     main().ToolButton11Click();
-    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    desk.answers = {false};
+    desk.clear();
+    auto& report = control<QToolButton>(main(), "ToolButton7");
+    // Changed since the window last saved it: "Zrušit" changes nothing, the buttons included.
+    desk.choices = {Choice::Cancel};
     main().ToolButton1Click();
-    EXPECT_EQ(desk.texts("question"), std::vector<std::string>{"Opravdu chcete vymazat celou optickou trasu ?"});
+    EXPECT_EQ(desk.texts("choice"), std::vector<std::string>{"Optická trasa byla změněna. Chcete ji nejprve uložit?"});
     EXPECT_EQ(route().count(), 4);
-    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    EXPECT_TRUE(report.isEnabled());
+
+    // A picture is no route: refused, naming it, before anything is asked.
+    ASSERT_TRUE(QImage(60, 40, QImage::Format_RGB32).save(toQ(path("obrázek.trasa")), "BMP"));
+    desk.fileNames = {path("obrázek.trasa")};
+    desk.clear();
+    main().ToolButton2Click();
+    EXPECT_EQ(desk.texts("warning"),
+              std::vector<std::string>{"Soubor „" + path("obrázek.trasa") +
+                                       "“ není optická trasa: žádný jeho záznam nemá známý typ komponenty (Zdroj, "
+                                       "Vlákno, Detektor, Konektor, Zesilovač). Trasa zůstala beze změny."});
+    EXPECT_TRUE(desk.texts("choice").empty());
+    EXPECT_EQ(route().count(), 4);
+
+    // "Ano" saves the changed route first, then the file opens.
+    desk.choices = {Choice::Yes};
+    desk.fileNames = {path("four.trasa"), path("moje.trasa")};
+    main().ToolButton2Click();
+    EXPECT_EQ(std::filesystem::file_size(path("moje.trasa")), 4u * 2816u);
+    EXPECT_EQ(main().windowTitle(), "four.trasa — Lumor");
+    EXPECT_FALSE(report.isEnabled());
+
+    // Unchanged: New empties it without a question, and an empty route as well, silently.
+    desk.clear();
+    main().ToolButton1Click();
+    main().ToolButton1Click();
+    EXPECT_TRUE(desk.shown.empty());
+    EXPECT_EQ(route().count(), 0);
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
 }
 
-TEST_F(UiTest, NewRouteOnAnEmptyRouteWarnsAndBlanksTheGraphs) {
-    control<ImageView>(main(), "att").picture().fill(Qt::black);
-    desk.answers = {true};
-    main().ToolButton1Click();
-    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Seznam je prázdný"});
-    EXPECT_TRUE(allWhite(control<ImageView>(main(), "att").picture()));
+TEST_F(UiTest, CtrlSWritesToTheRoutesOwnFileWithoutAskingAndSaveAsAsks) {
+    main().show();
+    QApplication::setActiveWindow(&main());
+    const auto press = [&](QKeyCombination key) { QTest::keyClick(&main(), key.key(), key.keyboardModifiers()); };
+    press(Qt::ControlModifier | Qt::Key_S);
+    EXPECT_EQ(desk.texts("information"), std::vector<std::string>{"Seznam je prázdný"});
     completeRoute(route());
-    desk.answers = {true};
-    main().ToolButton1Click();
-    EXPECT_EQ(route().count(), 0);
-    EXPECT_EQ(route().grid().colCount(), 2);
-}
-
-TEST_F(UiTest, OpenAsksOnlyWhenMoreThanOneComponentIsThere) {
-    completeRoute(route());
-    ASSERT_TRUE(route().SaveRoute(path("four.trasa")));
-    desk.clear();
-    route().ClearRoute();
-    route().AppendComponent(component("Konektor", "only"));
-    desk.fileNames = {path("four.trasa")};
-    main().ToolButton2Click();
-    EXPECT_TRUE(desk.texts("question").empty());
-    EXPECT_EQ(route().count(), 4);
-    EXPECT_EQ(route().grid().cell(1, 2), "LED");
-
-    // Several components: No, Yes then cancel, and Yes then a file that is no route all leave
-    // the route and the buttons as they were; only a route replaces it.
-    main().ToolButton11Click();
-    route().AppendComponent(component("Konektor", "navíc"));
-    writeBytes(path("junk.trasa"), std::string(106, 'x'));
-    desk.answers = {false, true, true, true};
-    desk.fileNames = {std::nullopt, path("junk.trasa"), path("four.trasa")};
-    desk.clear();
-    for (int i = 0; i < 3; ++i) {
-        main().ToolButton2Click();
-        EXPECT_EQ(route().count(), 5);
-        EXPECT_EQ(route().grid().cell(5, 2), "navíc");
-        EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    }
-    EXPECT_EQ(desk.texts("warning"),
-              std::vector<std::string>{"Soubor „" + path("junk.trasa") +
-                                       "“ není optická trasa: má jen 106 bajtů, je kratší než "
-                                       "jedna komponenta (2816 bajtů). Trasa zůstala beze změny."});
-    main().ToolButton2Click();
-    EXPECT_EQ(route().count(), 4);
-    EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
-    EXPECT_TRUE(control<QToolButton>(main(), "SpeedButton2").isEnabled());  // the enlarge buttons keep their state
-    EXPECT_EQ(desk.texts("open").size(), 3u);
-}
-
-TEST_F(UiTest, SaveOnAnEmptyRouteSaysSoWithoutADialog) {
-    main().ToolButton3Click();
-    ASSERT_EQ(desk.shown.size(), 1u);
-    EXPECT_EQ(desk.shown[0].kind, "information");
-    EXPECT_EQ(desk.shown[0].text, "Seznam je prázdný");
-    completeRoute(route());
-    desk.fileNames = {path("r.trasa")};
-    main().ToolButton3Click();
-    EXPECT_EQ(std::filesystem::file_size(path("r.trasa")), 4u * 2816u);
-    EXPECT_EQ(desk.shown.back().text, "Uloženo");
+    desk.fileNames = {path("novák.trasa"), path("kopie.trasa")};
+    press(Qt::ControlModifier | Qt::Key_S);  // no file yet: asks
+    route().AppendComponent(testroutes::detector("-28"));
+    press(Qt::ControlModifier | Qt::Key_S);  // its own file: written at once
+    EXPECT_EQ(std::filesystem::file_size(path("novák.trasa")), 5u * 2816u);
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(control<QStatusBar>(main(), "StatusBar1").currentMessage(),
+              toQ("Uloženo do „" + path("novák.trasa") + "“."));
+    press(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S);  // asks, starting at the route's file
+    EXPECT_EQ(desk.texts("save"), (std::vector<std::string>{"", path("novák.trasa")}));
+    EXPECT_EQ(std::filesystem::file_size(path("kopie.trasa")), 5u * 2816u);
+    EXPECT_EQ(desk.texts("information").size(), 1u);  // no "Uloženo" to click away
 }
 
 TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
@@ -256,6 +241,15 @@ TEST_F(UiTest, DrawRefusesIncompleteRoutes) {
                                   "Trasa není úplná: v posledním sloupci (2) je Konektor „SC“, ne detektor." + rule}));
     EXPECT_FALSE(control<QToolButton>(main(), "SpeedButton2").isEnabled());
     EXPECT_FALSE(control<QToolButton>(main(), "ToolButton7").isEnabled());
+    // A misspelled type is drawn as before, and said.
+    route().ReplaceComponent(1, component("Zdroj", "LED", "-", "3", "2"));
+    route().AppendComponent(component("Vlakno", "G.652", "0,5"));
+    route().AppendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
+    desk.clear();
+    main().ToolButton11Click();
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_TRUE(desk.texts("warning")[0].starts_with("Komponenta ve sloupci 3 („Vlakno“) má neznámý typ"));
+    EXPECT_TRUE(control<QToolButton>(main(), "ToolButton7").isEnabled());
 }
 
 TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
@@ -266,20 +260,29 @@ TEST_F(UiTest, EnlargeDoesNothingWithAtMostOneComponent) {
     EXPECT_TRUE(desk.shown.empty());
 }
 
-TEST_F(UiTest, ConclusionKeepsItsFirstFiveLines) {
-    control<QPlainTextEdit>(main(), "Memo1").setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
+TEST_F(UiTest, ConclusionKeepsItsFirstFiveLinesAndSaysSo) {
+    auto& memo = control<QPlainTextEdit>(main(), "Memo1");
+    memo.setPlainText("1\n2\n3\n4\n5\n6\n7\n8");
     EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText(), "1\n2\n3\n4\n5");
+    memo.moveCursor(QTextCursor::End);
+    QTest::keyClick(&memo, Qt::Key_Return);  // a sixth line typed
+    EXPECT_EQ(memo.toPlainText(), "1\n2\n3\n4\n5");
+    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), "Závěr má nejvýš pět řádků; šestý řádek nelze přidat.");
+    QTest::keyClicks(&memo, ".");
+    EXPECT_EQ(control<QLabel>(main(), "Label13").text(), "");
     control<QPlainTextEdit>(main(), "Memo1").setPlainText(QString(700, QLatin1Char('x')));
     EXPECT_EQ(control<QPlainTextEdit>(main(), "Memo1").toPlainText().size(), 550);
 }
 
-TEST_F(UiTest, LengthFieldDropsATypedLetterAndKeepsTheCursor) {
+TEST_F(UiTest, LengthFieldRefusesATypedLetterVisiblyAndKeepsTheCursor) {
     QLineEdit& field = control<QLineEdit>(*forms->Form4, "Edit1");
     field.setText("12");
     field.setCursorPosition(1);
     field.insert("a");
     EXPECT_EQ(field.text(), "12");
     EXPECT_EQ(field.cursorPosition(), 1);
+    EXPECT_EQ(control<QLabel>(*forms->Form4, "Label3").text(),
+              "„a“ do čísla nepatří: pište číslice a desetinnou čárku.");
     field.insert(",5");
     EXPECT_EQ(field.text(), "1,52");
 }
@@ -302,8 +305,8 @@ TEST_F(UiTest, DoubleClickOpensTheLengthDialogOnlyOnAFibresLengthCell) {
     });
     main().seznamDblClick();
     EXPECT_EQ(forms->Form4->ChangedFibreIndex(), 2);
-    EXPECT_EQ(route().grid().cell(2, 9), "20");
-    EXPECT_EQ(route().grid().cell(2, 4), "5");
+    EXPECT_EQ(route().cell(2, 9), "20");
+    EXPECT_EQ(route().cell(2, 4), "5");
 }
 
 TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
@@ -316,7 +319,7 @@ TEST_F(UiTest, AnExceptionFromAHandlerReachesTheExceptionBox) {
     EXPECT_EQ(desk.shown[0].kind, "exception");
     EXPECT_EQ(desk.shown[0].title, "Lumor");
     EXPECT_EQ(desk.shown[0].text, "',' is not a valid floating point value.");
-    EXPECT_EQ(route().grid().cell(2, 9), "10");  // nothing replaced
+    EXPECT_EQ(route().cell(2, 9), "10");  // nothing replaced
 }
 
 TEST_F(UiTest, StudentDialogCopiesItsFieldsToTheMainWindow) {
@@ -355,12 +358,12 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         main().seznamDblClick();
     };
     change(3, "4", [&] { QTest::keyClicks(&field, "12.5"); });
-    EXPECT_EQ(route().grid().cell(3, 9), "12,5");
+    EXPECT_EQ(route().cell(3, 9), "12,5");
     change(2, "10", [&] {
         QTest::mouseClick(&field, Qt::LeftButton);  // a click into the offered field
         QTest::keyClicks(&field, "8,25");
     });
-    EXPECT_EQ(route().grid().cell(2, 9), "8,25");
+    EXPECT_EQ(route().cell(2, 9), "8,25");
     change(2, "8,25", [&] {
         QTest::keyClicks(&field, "0");
         QTest::keyClick(&field, Qt::Key_Return);  // refused: the field is offered again
@@ -368,7 +371,7 @@ TEST_F(UiTest, ALengthIsTakenAsTypedIntoTheFieldTheDialogOffers) {
         EXPECT_EQ(field.selectedText(), "0");
         QTest::keyClicks(&field, "3");
     });
-    EXPECT_EQ(route().grid().cell(2, 9), "3");
+    EXPECT_EQ(route().cell(2, 9), "3");
 }
 
 TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
@@ -391,10 +394,21 @@ TEST_F(UiTest, ClosingAsksOnlyWhenWorkWouldBeLost) {
     EXPECT_FALSE(main().close());
     EXPECT_TRUE(main().close());
     EXPECT_EQ(desk.texts("question").size(), 2u);
-    desk.choices = {Choice::No};
     route().AppendComponent(testroutes::detector("-28"));
     EXPECT_EQ(main().windowTitle(), "novák.trasa* — Lumor");
+    // Undone back to the saved route: nothing to save, nothing asked.
+    control<QToolButton>(main(), "ToolButton12").click();
+    EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
+    EXPECT_EQ(control<QToolButton>(main(), "ToolButton13").toolTip(), "Znovu: přidat Detektor PIN (Ctrl+Y)");
+    desk.clear();
+    desk.answers = {true};  // only the conclusion without a report is asked about
+    EXPECT_TRUE(main().close());
+    EXPECT_TRUE(desk.texts("choice").empty());
+    desk.choices = {Choice::No};
+    desk.answers = {true};
+    control<QToolButton>(main(), "ToolButton13").click();
     EXPECT_TRUE(main().close());  // Ne: closes without saving
+    EXPECT_EQ(desk.texts("choice").size(), 1u);
 }
 
 TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
@@ -406,6 +420,26 @@ TEST_F(UiTest, ReportWithoutANameWarnsAndShowsTheStudentDialog) {
     EXPECT_EQ(desk.shown[0].text, "Nejsou vyplněny požadované údaje v okně student");
     EXPECT_EQ(desk.shown[1].kind, "modal");
     EXPECT_EQ(desk.shown[1].text, "Form5");
+}
+
+/// The report folder as a program killed while writing a report leaves it: the new page under
+/// its temporary name and the journal of its rename, and a dead draw's picture.
+class InterruptedReportTest : public UiTest {
+protected:
+    void prepare() override {
+        const std::filesystem::path folder = dir / "bin" / "Protokol";
+        writeBytes(folder / "Protokol.html", "old page");
+        writeBytes(folder / ".Protokol.html.0123456789ab.lumor-tmp", "new page");
+        writeBytes(folder / ".att.bmp.ba9876543210.lumor-tmp", "a dead draw's picture");
+        writeBytes(folder / ".lumor-journal",
+                   "lumor-journal 1\nforward\nProtokol.html .Protokol.html.0123456789ab.lumor-tmp -\n");
+    }
+};
+
+TEST_F(InterruptedReportTest, StartUpCompletesTheSetAndRemovesWhatTheDeadWriterLeft) {
+    EXPECT_EQ(bytesOf(dir / "bin" / "Protokol" / "Protokol.html"), "new page");
+    const std::filesystem::directory_iterator left(dir / "bin" / "Protokol");
+    EXPECT_EQ(std::distance(begin(left), end(left)), 1);
 }
 
 class StandardCatalogueTest : public UiTest {
@@ -441,11 +475,34 @@ TEST(QtTexts, MessageBoxesAndFileDialogsSpeakCzech) {
     EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Save)), "Uložit");
 }
 
-TEST_F(UiTest, AboutBoxNamesTheProject) {
-    main().ToolButton10Click();
-    ASSERT_EQ(desk.shown.size(), 1u);
-    EXPECT_EQ(desk.shown[0].title, "O programu");
-    EXPECT_EQ(desk.shown[0].text.rfind("Tento program vytvořil\r\n", 0), 0u);
+TEST(QtDeskFolders, FileDialogsStartInTheDocumentsThenWhereTheLastFileWas) {
+    const std::string home = (std::filesystem::temp_directory_path() / "lumor_home").string();
+    std::filesystem::create_directories(home + "/Documents");
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home));
+    QtDesk desk;
+    EXPECT_EQ(desk.dialogFolder(kRouteFilter, {}), home + "/Documents");  // never the program's folder
+    desk.remember(kRouteFilter, home + "/trasy/novák.trasa");
+    EXPECT_EQ(desk.dialogFolder(kRouteFilter, {}), home + "/trasy");
+    EXPECT_EQ(desk.dialogFolder(kLibraryFilter, {}), home + "/Documents");
+    EXPECT_EQ(desk.dialogFolder(kRouteFilter, "/srv/x/y.trasa"), "/srv/x");  // the route's own file
+    qputenv("HOME", oldHome);
+}
+
+TEST_F(UiTest, F1OpensTheGuideWithTheReportFolderAndTheAboutBox) {
+    main().show();
+    QApplication::setActiveWindow(&main());
+    desk.modalActions.push_back([](QDialog& help) {
+        const QString guide = control<QTextBrowser>(help, "HelpText").toPlainText();
+        EXPECT_TRUE(guide.contains("Rychlý start") && guide.contains("Verdikt a přenosová rychlost"));
+        EXPECT_TRUE(guide.contains(QStringLiteral("bin/Protokol"))) << guide.toStdString();
+        control<QPushButton>(help, "AboutButton").click();
+    });
+    QTest::keyClick(&main(), Qt::Key_F1);
+    ASSERT_EQ(desk.shown.size(), 2u);
+    EXPECT_EQ(desk.shown[0].title, "Nápověda");
+    EXPECT_EQ(desk.shown[1].title, "O programu");
+    EXPECT_EQ(desk.shown[1].text.rfind("Tento program vytvořil\r\n", 0), 0u);
 }
 
 TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
@@ -484,17 +541,18 @@ TEST_F(UiTest, FilesGivenOnTheCommandLineOpenAsTheOpenCommandsOpenThem) {
     EXPECT_EQ(route().count(), 4);
     EXPECT_EQ(main().windowTitle(), "novák.trasa — Lumor");
     EXPECT_EQ(state->library.count(), 1);
-    EXPECT_EQ(state->library.grid().cell(1, 2), "SC");
+    EXPECT_EQ(state->library.cell(1, 2), "SC");
     EXPECT_TRUE(desk.texts("open").empty());                                // no dialog: the files are given
     EXPECT_TRUE(control<QToolButton>(main(), "ToolButton12").isEnabled());  // opening can be undone
 
-    // Over a route of several components it asks first, as Open does; a file that cannot be
-    // read leaves what is there.
-    desk.answers = {true};
+    // A file that cannot be read leaves what is there and asks nothing.
+    route().AppendComponent(testroutes::detector("-28"));
     openCommandLineFiles(*forms, {path("chybí.trasa")});
-    EXPECT_EQ(desk.texts("question").size(), 1u);
-    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"nelze otevrit"});
-    EXPECT_EQ(route().count(), 4);
+    EXPECT_TRUE(desk.texts("choice").empty());
+    EXPECT_EQ(desk.texts("warning"), std::vector<std::string>{"Soubor „" + path("chybí.trasa") +
+                                                              "“ nelze otevřít: soubor neexistuje. Trasa zůstala "
+                                                              "beze změny."});
+    EXPECT_EQ(route().count(), 5);
 }
 
 TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
@@ -514,6 +572,7 @@ TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
 
     // An entry the editor adds reaches the library window's category lists.
     editorField(*forms->Form3, 0).setText("LED");
+    for (int s : {1, 3, 4}) editorField(*forms->Form3, s).setText("1");  // a source's numbers
     control<QPushButton>(*forms->Form3, "Button1").click();
     EXPECT_EQ(categoryList(*forms->Form2, 0).count(), 1);
 }
@@ -529,11 +588,11 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
     selectCell(grid, 2, 3);
     QTest::keyClick(&grid, Qt::Key_Delete);  // the fibre, from the middle
     EXPECT_EQ(route().count(), 3);
-    EXPECT_EQ(route().grid().cell(2, 2), "SC");
+    EXPECT_EQ(route().cell(2, 2), "SC");
     const auto three = snapshot();
     QTest::keyClick(&grid, Qt::Key_Right, Qt::ControlModifier);  // SC, still selected, one to the right
-    EXPECT_EQ(route().grid().cell(3, 2), "SC");
-    EXPECT_EQ(route().grid().cell(2, 2), "PIN");
+    EXPECT_EQ(route().cell(3, 2), "SC");
+    EXPECT_EQ(route().cell(2, 2), "PIN");
     EXPECT_EQ(main().windowTitle(), "Nová trasa* — Lumor");
 
     undo.click();
@@ -551,17 +610,19 @@ TEST_F(UiTest, AnyComponentIsRemovedMovedAndRelengthedInTheRouteTableAndEverySte
         QTest::keyClick(&control<QLineEdit>(d, "Edit1"), Qt::Key_Return);
     });
     QTest::keyClick(&grid, Qt::Key_F2);
-    EXPECT_EQ(route().grid().cell(2, 9), "20");
+    EXPECT_EQ(route().cell(2, 9), "20");
     undo.click();
     EXPECT_EQ(snapshot(), four);
 
-    // After a draw, the status line gives the verdict; a refused draw clears it.
-    main().ToolButton11Click();
-    const QString verdict = control<QStatusBar>(main(), "StatusBar1").currentMessage();
-    EXPECT_TRUE(verdict.contains("rezerva 30 dB: signál detektor zachytí")) << verdict.toStdString();
-    EXPECT_TRUE(verdict.contains("735 Mbit/s (omezuje ji chromatická disperze)")) << verdict.toStdString();
+    // The status line gives the route's verdict after every change, without a draw; a route
+    // with no detector at its end gets the reason and blank graphs instead.
+    const auto status = [&] { return control<QStatusBar>(main(), "StatusBar1").currentMessage().toStdString(); };
+    EXPECT_TRUE(status().find("rezerva 30 dB: signál detektor zachytí") != std::string::npos) << status();
+    EXPECT_TRUE(status().find("735 Mbit/s (omezuje ji chromatická disperze)") != std::string::npos) << status();
     selectCell(grid, 4, 1);
-    QTest::keyClick(&grid, Qt::Key_Delete);  // no detector at the end any more
-    main().ToolButton11Click();
-    EXPECT_TRUE(control<QStatusBar>(main(), "StatusBar1").currentMessage().isEmpty());
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    EXPECT_TRUE(status().starts_with("Trasa není úplná: v posledním sloupci (3) je Konektor „SC“")) << status();
+    EXPECT_EQ(control<ImageView>(main(), "att").picture().pixel(100, 100), qRgb(255, 255, 255));
+    undo.click();
+    EXPECT_TRUE(status().find("rezerva 30 dB") != std::string::npos) << status();
 }

@@ -7,6 +7,9 @@
 #include "eval/ui/graph_windows.h"
 #include "library/ui/component_editor.h"
 #include "library/ui/library_window.h"
+#include "platform/ui/desk.h"
+#include "report/report_writer.h"
+#include "text/file_io.h"
 
 namespace lumor {
 
@@ -23,6 +26,9 @@ Forms::~Forms() {
 }
 
 std::unique_ptr<Forms> createForms(AppState& state, Desk& desk) {
+    // A report or a draw cut short (a crash, a power cut) is completed or put back before the
+    // windows show the folder's pictures; what cannot be settled now the next write reports.
+    finishInterruptedWrites(protocolFolder(desk.executableDir()));
     auto forms = std::make_unique<Forms>();
     forms->Form1 = std::make_unique<TForm1>(state, desk);
     forms->Form2 = std::make_unique<TForm2>(state.library, state.route, desk);

@@ -3,12 +3,12 @@
 #include "library/component_library.h"
 #include "library/library_to_route.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/input_filter.h"
 #include "route/route_list.h"
 #include "route/route_rules.h"
-#include "text/typed_input.h"
 #include "ui_length_dialog.h"
 
 #include <QKeyEvent>
@@ -23,12 +23,15 @@ TForm4::TForm4(RouteList& route, const ComponentLibrary& library, Desk& desk)
     ui_->setupUi(this);
     applyFormFonts(*this);
     move(266, 170);  // a form's own place: uic gives the window only its size
-    connectGuarded(ui_->Edit1, &QLineEdit::textChanged, this, desk_, [this] { Edit1Change(); });
+    showAsHint(*ui_->Label3);
+    takeNumbers(*ui_->Edit1, NumberSign::PositiveOnly, *ui_->Label3);
     connect(ui_->Edit1, &QLineEdit::textEdited, this, [this] { wholeTextOnClick_ = false; });
     ui_->Edit1->installEventFilter(this);
     onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
     onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
     setNewFibreMode(0);
+    setTabChain({ui_->Edit1, ui_->Button2, ui_->Button1});  // "Změň" stands left of "Ok"
+    nameControls(*this);
     FormCreate();
 }
 
@@ -46,7 +49,7 @@ void TForm4::setChangeMode(int routeIndex) {
     ui_->Button2->setEnabled(true);
     // The fibre's own length, not whatever was typed for another fibre before.
     if (routeIndex >= 1 && routeIndex <= route_.count()) {
-        ui_->Edit1->setText(toQ(route_.grid().cell(routeIndex, gridRow(ComponentSlot::Length))));
+        ui_->Edit1->setText(toQ(SlotText(route_.at(routeIndex), ComponentSlot::Length)));
     }
 }
 
@@ -63,6 +66,7 @@ void TForm4::openForChange(int routeIndex) {
 }
 
 void TForm4::prepareEntry() {
+    ui_->Label3->clear();
     ui_->Edit1->setFocus(Qt::OtherFocusReason);
     ui_->Edit1->selectAll();
     wholeTextOnClick_ = true;
@@ -98,12 +102,10 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm4::Edit1Change() { applyInputFilter(*ui_->Edit1, &filterLengthText); }
-
 void TForm4::Button1Click() {
     // After a warning or an error the field is offered again, ready to be typed over.
     auto again = qScopeGuard([this] { prepareEntry(); });
-    auto record = newFibreRecord(library_.grid(), fibreLibraryColumn_, fromQ(ui_->Edit1->text()));
+    auto record = newFibreRecord(library_, fibreLibraryColumn_, fromQ(ui_->Edit1->text()));
     if (!record) {
         desk_.warning("Zadejte délku vlákna znovu");
         return;
@@ -117,7 +119,7 @@ void TForm4::Button2Click() {
     auto again = qScopeGuard([this] { prepareEntry(); });
     const int k = changedFibreIndex_;
     if (k >= 1 && k <= route_.count()) {
-        auto record = changedFibreRecord(route_.grid(), k, fromQ(ui_->Edit1->text()));
+        auto record = changedFibreRecord(route_, k, fromQ(ui_->Edit1->text()));
         if (!record) {
             desk_.warning("Zadejte délku vlákna znovu");
             return;

@@ -24,8 +24,6 @@ public:
     ~TForm4() override;
 
     void FormCreate() {}
-    /// Keeps digits and the first comma of the length field.
-    void Edit1Change();
     /// Appends the fibre of library column `FibreLibraryColumn` with the typed length.
     void Button1Click();
     /// Changes the length of route fibre `ChangedFibreIndex`.

@@ -1,20 +1,25 @@
 #include "app/ui/main_window.h"
 
-#include "app/about.h"
 #include "app/app_state.h"
+#include "app/ui/help_window.h"
 #include "app/ui/length_dialog.h"
 #include "app/ui/student_dialog.h"
+#include "assignment/grading.h"
+#include "assignment/ui/assignment_panel.h"
 #include "eval/gui/graph_pictures.h"
 #include "eval/link_verdict.h"
 #include "eval/ui/graph_windows.h"
 #include "eval/ui/image_view_canvas.h"
 #include "library/ui/library_window.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/image_view.h"
+#include "platform/ui/input_filter.h"
 #include "report/conclusion.h"
+#include "report/gui/report_files.h"
 #include "report/gui/report_pdf.h"
 #include "route/component_types.h"
 #include "route/route_rules.h"
@@ -47,14 +52,15 @@
 
 namespace lumor {
 
-TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(AppState& state, Desk& desk)
+    : state_(state), desk_(desk), ui_(std::make_unique<Ui::TForm1>()), help_(std::make_unique<HelpWindow>(desk)) {
     ui_->setupUi(this);
     applyFormFonts(*this);
     setAcceptDrops(true);  // a route or library dropped on the window opens as Open does
-    ui_->seznam->setGrid(state_.route.grid());
+    ui_->seznam->setTable(state_.route);
     enlargeButtons_ = {ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
     graphImages_ = {ui_->att, ui_->Image2, ui_->Image3};
-    for (ImageView* image : graphImages_) image->blank();
+    blankGraphs();
 
     auto command = [&](QAction* action, void (TForm1::*handler)()) {
         addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
@@ -62,6 +68,7 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     command(ui_->ToolButton1Action, &TForm1::ToolButton1Click);
     command(ui_->ToolButton2Action, &TForm1::ToolButton2Click);
     command(ui_->ToolButton3Action, &TForm1::ToolButton3Click);
+    command(ui_->ToolButton8Action, &TForm1::ToolButton8Click);
     addToolSpace(ui_->ToolBar1, "ToolButton4", 28);
     command(ui_->ToolButton5Action, &TForm1::ToolButton5Click);
     command(ui_->ToolButton6Action, &TForm1::ToolButton6Click);
@@ -72,6 +79,8 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     addToolSpace(ui_->ToolBar1, "ToolButton14", 27);
     command(ui_->ToolButton12Action, &TForm1::ToolButton12Click);
     command(ui_->ToolButton13Action, &TForm1::ToolButton13Click);
+    addToolSpace(ui_->ToolBar1, "ToolButton16", 27);
+    command(ui_->ToolButton15Action, &TForm1::ToolButton15Click);
     ui_->ToolButton13Action->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
@@ -89,8 +98,17 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     ui_->seznam->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui_->seznam->installEventFilter(this);
     ui_->StatusBar1->setToolTip(toQ(kBitRateRules));
+    showAsHint(*ui_->Label13);
+    // After a report, a button at the status line's end opens the folder it was written to.
+    reportFolderLink_ = new QToolButton(ui_->StatusBar1);
+    reportFolderLink_->setObjectName(QStringLiteral("ReportFolderLink"));
+    reportFolderLink_->setText(QStringLiteral("Otevřít složku s protokolem"));
+    reportFolderLink_->setAutoRaise(true);
+    ui_->StatusBar1->addPermanentWidget(reportFolderLink_);
+    reportFolderLink_->hide();
+    onClicked(reportFolderLink_, desk_, [this] { ReportFolderClick(); });
     // A change made in another window becomes an undo step only once it is complete.
-    state_.routeHistory.setListener([this] { routeShown(); });
+    state_.routeHistory.setListener([this] { routeStepDone(); });
 
     connectGuarded(ui_->seznam, &QAbstractItemView::doubleClicked, this, desk_, [this] { seznamDblClick(); });
     // Whoever changes the route (this window, the library window, the length dialog), the
@@ -98,16 +116,23 @@ TForm1::TForm1(AppState& state, Desk& desk) : state_(state), desk_(desk), ui_(st
     QAbstractItemModel* routeModel = ui_->seznam->model();
     connect(routeModel, &QAbstractItemModel::columnsRemoved, this, [this] { routeShown(); });
     connect(routeModel, &QAbstractItemModel::dataChanged, this, [this] { routeShown(); });
-    // A component added (here or in the library window) is scrolled into view.
-    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] {
-        routeShown();
-        showComponent(state_.route.count());
-    });
+    connect(routeModel, &QAbstractItemModel::columnsInserted, this, [this] { routeShown(); });
     connect(ui_->seznam->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { routeShown(); });
     onClicked(ui_->SpeedButton2, desk_, [this] { SpeedButton2Click(); });
     onClicked(ui_->SpeedButton3, desk_, [this] { SpeedButton3Click(); });
     onClicked(ui_->SpeedButton4, desk_, [this] { SpeedButton4Click(); });
     connectGuarded(ui_->Memo1, &QPlainTextEdit::textChanged, this, desk_, [this] { Memo1Change(); });
+
+    // Tab goes through the window in reading order: the tool bar, the route table (whose cells
+    // the arrow keys move through), the enlarge buttons, the conclusion, the status line's
+    // button; every command also has its key. The work starts in the route table.
+    auto tool = [this](const char* name) { return findChild<QToolButton*>(QString::fromLatin1(name)); };
+    setTabChain({tool("ToolButton1"), tool("ToolButton2"), tool("ToolButton3"), tool("ToolButton8"),
+                 tool("ToolButton5"), tool("ToolButton6"), tool("ToolButton7"), tool("ToolButton10"),
+                 tool("ToolButton11"), tool("ToolButton12"), tool("ToolButton13"), tool("ToolButton15"), ui_->seznam,
+                 ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4, ui_->Memo1, reportFolderLink_});
+    ui_->seznam->setFocus(Qt::OtherFocusReason);
+    nameControls(*this);
     FormCreate();
 }
 
@@ -134,6 +159,17 @@ void TForm1::setEnlargeAndReport(bool enlarge, bool report) {
 
 void TForm1::blankGraphs() {
     for (ImageView* image : graphImages_) image->blank();
+    describeGraphs(nullptr);
+}
+
+void TForm1::describeGraphs(const RouteResult* drawn) {
+    static const char* const names[] = {"Graf útlumu", "Graf chromatické disperze", "Graf polarizačně vidové disperze"};
+    std::array<std::string, 3> described;
+    if (drawn) described = graphDescriptions(drawn->EndAttenuation, drawn->EndCd, drawn->EndPmd);
+    for (std::size_t i = 0; i < graphImages_.size(); ++i) {
+        graphImages_[i]->setAccessibleName(QString::fromUtf8(names[i]));
+        graphImages_[i]->setAccessibleDescription(drawn ? toQ(described[i]) : QStringLiteral("Zatím nevykreslen."));
+    }
 }
 
 void TForm1::showStudent(const StudentTexts& student) {
@@ -149,12 +185,14 @@ StudentTexts TForm1::shownStudent() const {
 }
 
 void TForm1::ToolButton1Click() {
-    setEnlargeAndReport(false, false);  // before the question: No leaves them disabled too
-    if (!desk_.question("Opravdu chcete vymazat celou optickou trasu ?")) return;
-    {
-        const RouteHistory::Step step(state_.routeHistory);  // clearing is one step, however many removals
+    // A changed route is offered for saving first; "Zrušit" changes nothing at all.
+    if (!routeMayBeReplaced()) return;
+    if (state_.route.count() > 0) {
+        // Clearing is one step, however many removals.
+        const RouteHistory::Step step(state_.routeHistory, "vymazat trasu");
         state_.route.ClearRoute();
     }
+    setEnlargeAndReport(false, false);
     blankGraphs();
     routeSaved({});
 }
@@ -162,20 +200,17 @@ void TForm1::ToolButton1Click() {
 void TForm1::ToolButton2Click() { openRoute(std::nullopt); }
 
 void TForm1::openRoute(const std::optional<std::string>& given) {
-    const bool replacing = state_.route.grid().colCount() != 2;
-    if (replacing && !desk_.question("Tímto vymažete stávající optickou trasu a načtete novou ze souboru, "
-                                     "opravdu chcete pokračovat ?")) {
-        return;
-    }
     // The file is read and checked before the route is emptied: a cancelled dialog, a file
-    // that cannot be read or one that is no route leaves the route as it was.
+    // that cannot be read or one that is no route leaves the route as it was, and asks nothing.
     const auto path = given ? given : desk_.openFileName(kRouteFilter);
     if (!path) return;
     const auto bytes = state_.route.readListFile(*path);
     if (!bytes) return;
+    if (!routeMayBeReplaced()) return;
     {
-        const RouteHistory::Step step(state_.routeHistory);  // emptied and loaded: one step
-        if (replacing) {
+        // Emptied and loaded: one step.
+        const RouteHistory::Step step(state_.routeHistory, "otevřít " + fromQ(QFileInfo(toQ(*path)).fileName()));
+        if (state_.route.count() > 0) {
             state_.route.ClearRoute();
             blankGraphs();
             ui_->ToolButton7Action->setEnabled(false);
@@ -183,16 +218,50 @@ void TForm1::openRoute(const std::optional<std::string>& given) {
         state_.route.loadListBytes(*path, *bytes);
     }
     routeSaved(*path);  // the undo command follows the step just made
+    if (const auto warning = unknownTypeWarning(state_.route)) desk_.warning(*warning);
+}
+
+bool TForm1::routeMayBeReplaced() {
+    if (!routeChanged()) return true;
+    switch (desk_.choice("Optická trasa byla změněna. Chcete ji nejprve uložit?")) {
+        case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the route
+        case Choice::No: return true;
+        case Choice::Cancel: break;
+    }
+    return false;
 }
 
 void TForm1::ToolButton3Click() { saveRoute(); }
 
+void TForm1::ToolButton8Click() { saveRouteAs(); }
+
 void TForm1::openGivenFile(const std::string& path) {
-    if (QFileInfo(toQ(path)).suffix().compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(toQ(path)).suffix();
+    if (suffix.compare(QStringLiteral("komp"), Qt::CaseInsensitive) == 0) {
         peers().library.openLibrary(path);
+    } else if (suffix.compare(QStringLiteral("zadani"), Qt::CaseInsensitive) == 0) {
+        openAssignment(path);
     } else {
         openRoute(path);
     }
+}
+
+void TForm1::ToolButton15Click() {
+    if (const auto path = desk_.openFileName(kAssignmentFilter)) openAssignment(*path);
+}
+
+void TForm1::openAssignment(const std::string& path) {
+    const AssignmentFile file = readAssignmentFile(path);
+    if (!file.assignment) {
+        desk_.warning("Zadání „" + path + "“ nelze použít: " + file.problem);
+        return;
+    }
+    if (!file.encoding.empty()) {
+        desk_.warning("Zadání „" + path + "“ není v kódování UTF-8, bylo přečteno jako " + file.encoding + ".");
+    }
+    state_.assignment = *file.assignment;
+    ui_->zadani->setAssignment(&*state_.assignment);
+    showDerived();
 }
 
 namespace {
@@ -203,7 +272,8 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile()) continue;
         const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
-        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp")) return fromQ(url.toLocalFile());
+        if (suffix == QStringLiteral("trasa") || suffix == QStringLiteral("komp") || suffix == QStringLiteral("zadani"))
+            return fromQ(url.toLocalFile());
     }
     return std::nullopt;
 }
@@ -222,25 +292,39 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 bool TForm1::saveRoute() {
+    if (routeFile_.empty() || state_.route.count() == 0) return saveRouteAs();
+    return writeRoute(routeFile_);
+}
+
+bool TForm1::saveRouteAs() {
     if (state_.route.count() == 0) {
         desk_.information("Seznam je prázdný");
         return false;
     }
-    const auto path = desk_.saveFileName(kRouteFilter);
-    if (!path || !state_.route.SaveRoute(*path)) return false;
-    routeSaved(*path);
+    const auto path = desk_.saveFileName(kRouteFilter, routeFile_);  // starting at the route's own file
+    return path && writeRoute(*path);
+}
+
+bool TForm1::writeRoute(const std::string& path) {
+    // Written whole or not at all; said in the status line, not in a box to click away.
+    if (const auto error = writeFileAtomically(path, state_.route.imageBytes())) {
+        desk_.warning("Soubor „" + path + "“ se nepodařilo uložit: " + *error + ".");
+        return false;
+    }
+    routeSaved(path);
+    ui_->StatusBar1->showMessage(toQ("Uloženo do „" + path + "“."));
     return true;
 }
 
 void TForm1::routeSaved(const std::string& path) {
     routeFile_ = path;
-    savedRevision_ = state_.route.revision();
+    state_.routeHistory.setClean();
     routeShown();
 }
 
 bool TForm1::routeChanged() const {
-    // An empty route holds no work to lose.
-    return state_.route.count() > 0 && state_.route.revision() != savedRevision_;
+    // An empty route holds no work to lose; undo or redo back to the saved route is no change.
+    return state_.route.count() > 0 && !state_.routeHistory.isClean();
 }
 
 bool TForm1::reportDataChanged() const {
@@ -258,7 +342,7 @@ void TForm1::updateTitle() {
 
 bool TForm1::mayClose() {
     if (routeChanged()) {
-        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit ?")) {
+        switch (desk_.choice("Optická trasa byla změněna. Chcete ji před ukončením programu uložit?")) {
             case Choice::Yes: return saveRoute();  // a cancelled or failed save keeps the program open
             case Choice::No: return true;
             case Choice::Cancel: return false;
@@ -267,7 +351,7 @@ bool TForm1::mayClose() {
     if (reportDataChanged()) {
         return desk_.question(
             "Údaje studenta nebo závěr se změnily a protokol s nimi nebyl vytvořen. Opravdu chcete program "
-            "ukončit bez vytvoření protokolu ?");
+            "ukončit bez vytvoření protokolu?");
     }
     return true;
 }
@@ -290,6 +374,11 @@ void TForm1::ToolButton5Click() {
 void TForm1::ToolButton6Click() { desk_.showModal(peers().student); }
 
 void TForm1::ToolButton7Click() {
+    // An incomplete route gets no report: said before anyone is asked for names.
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
+    }
     if (ui_->Label6->text().isEmpty() || ui_->Label7->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
         desk_.showModal(peers().student);
@@ -298,21 +387,30 @@ void TForm1::ToolButton7Click() {
     WriteReport();
 }
 
-void TForm1::ToolButton10Click() { desk_.information(aboutText(), "O programu"); }
+void TForm1::ToolButton10Click() {
+    help_->showGuide(protocolFolder(desk_.executableDir()));
+    desk_.showModal(*help_);
+}
 
 void TForm1::ToolButton11Click() {
-    ui_->StatusBar1->clearMessage();  // a refused or failed draw leaves no verdict behind
     if (const auto incomplete = incompleteRouteReason(state_.route)) {
         desk_.warning(*incomplete);
         return;
     }
+    // A misspelled type is drawn as it always was (by its attenuation only), but said.
+    if (const auto unknown = unknownTypeWarning(state_.route)) desk_.warning(*unknown);
     DrawRouteGraphs();
     setEnlargeAndReport(true, true);
-    showVerdict();
+    describeGraphs(&state_.routeResult);
 }
 
 void TForm1::showEnlarged(GraphKind kind) {
-    if (state_.route.grid().colCount() == 2) return;
+    if (state_.route.count() <= 1) return;
+    // An enlarged graph of a route that is no route would show values of none.
+    if (const auto incomplete = incompleteRouteReason(state_.route)) {
+        desk_.warning(*incomplete);
+        return;
+    }
     GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
     window.DrawEnlargedGraph();
     desk_.showModal(window);
@@ -325,15 +423,34 @@ void TForm1::SpeedButton4Click() { showEnlarged(GraphKind::Pmd); }
 void TForm1::seznamDblClick() {
     const auto sel = ui_->seznam->selection();
     if (!sel) return;
-    const int k = fibreLengthColumn(state_.route.grid(), sel->left, sel->top, sel->right, sel->bottom);
+    const int k = fibreLengthColumn(state_.route, sel->left, sel->top, sel->right, sel->bottom);
     if (k != 0) peers().lengthDialog.openForChange(k);
 }
 
-void TForm1::showVerdict() {
-    const StringGrid& grid = state_.route.grid();
-    const double sensitivity = SlotNumber(grid.cell(grid.colCount() - 1, gridRow(ComponentSlot::Sensitivity)));
-    const RouteResult& r = state_.routeResult;
-    ui_->StatusBar1->showMessage(toQ(verdictLine(linkVerdict(r.EndAttenuation, sensitivity, r.EndCd, r.EndPmd))));
+void TForm1::showDerived() {
+    derivedRevision_ = state_.route.revision();
+    const RouteList& route = state_.route;
+    // The teacher's requirements follow the route too (a route that does not evaluate meets none).
+    if (state_.assignment) ui_->zadani->showGrading(gradeRoute(route, *state_.assignment));
+    auto cleared = [this](const std::string& why) {
+        blankGraphs();
+        ui_->StatusBar1->showMessage(toQ(why));
+    };
+    if (route.count() == 0) return cleared({});
+    if (const auto incomplete = incompleteRouteReason(route)) return cleared(*incomplete);
+    // Drawn off screen first: a route that does not evaluate leaves no half-drawn graph.
+    ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
+    RouteResult values;
+    RouteProfiles profiles;
+    try {
+        renderRoutePictures(route, {{&att, &cd, &pmd}, {}}, values, &profiles);
+    } catch (const std::exception& e) {
+        return cleared(std::string("Grafy nelze vykreslit: ") + e.what());
+    }
+    att.show(), cd.show(), pmd.show();
+    describeGraphs(&values);
+    ui_->StatusBar1->showMessage(
+        toQ(verdictLine(linkVerdict(profiles.EndAttenuation, profiles.sensitivity, profiles.EndCd, profiles.EndPmd))));
 }
 
 void TForm1::ToolButton12Click() { state_.routeHistory.undo(); }
@@ -376,18 +493,39 @@ void TForm1::MoveComponentRightClick() {
 
 void TForm1::ChangeLengthClick() {
     const int k = selectedComponent();
-    if (k == 0 || typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) != ComponentType::Fibre) return;
+    if (k == 0 || typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) != ComponentType::Fibre) return;
     peers().lengthDialog.openForChange(k);
     showComponent(k);
 }
 
+void TForm1::routeStepDone() {
+    // One component more at the end (added here or in the library window): it is selected and
+    // scrolled into view, so that what follows (Delete, F2) acts on it.
+    const int count = state_.route.count();
+    if (count == componentsShown_ + 1) showComponent(count);
+    componentsShown_ = count;
+    routeShown();
+}
+
 void TForm1::routeShown() {
+    // The graphs and the status line follow every change of the route, from any window.
+    if (state_.route.revision() != derivedRevision_) showDerived();
     updateTitle();
-    ui_->ToolButton12Action->setEnabled(state_.routeHistory.canUndo());
-    ui_->ToolButton13Action->setEnabled(state_.routeHistory.canRedo());
+    const RouteHistory& history = state_.routeHistory;
+    ui_->ToolButton12Action->setEnabled(history.canUndo());
+    ui_->ToolButton13Action->setEnabled(history.canRedo());
+    // "Zpět: odebrat Konektor SC/PC (Ctrl+Z)": what the command would do, and its keys.
+    const auto describe = [](QAction* action, const QString& caption, const std::string& step) {
+        QString tip = caption;
+        if (!step.empty()) tip += QStringLiteral(": ") + toQ(step);
+        const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+        if (!keys.isEmpty()) tip += QStringLiteral(" (") + keys + QStringLiteral(")");
+        action->setToolTip(tip);
+    };
+    describe(ui_->ToolButton12Action, QStringLiteral("Zpět"), history.undoText());
+    describe(ui_->ToolButton13Action, QStringLiteral("Znovu"), history.redoText());
     const int k = selectedComponent();
-    const bool fibre =
-        k != 0 && typeNamed(state_.route.grid().cell(k, gridRow(ComponentSlot::Type))) == ComponentType::Fibre;
+    const bool fibre = k != 0 && typeNamed(SlotText(state_.route.at(k), ComponentSlot::Type)) == ComponentType::Fibre;
     ui_->RemoveComponentAction->setEnabled(k != 0);
     ui_->MoveLeftAction->setEnabled(k > 1);
     ui_->MoveRightAction->setEnabled(k != 0 && k < state_.route.count());
@@ -414,8 +552,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::Memo1Change() {
     const std::string text = fromQ(ui_->Memo1->toPlainText());
     const auto limited = limitConclusion(text, static_cast<std::size_t>(ui_->Memo1->textCursor().position()));
-    if (limited.text == text) return;
-    const QSignalBlocker quiet(ui_->Memo1);  // the shortened text raises no change of its own
+    if (limited.text == text) {
+        ui_->Label13->clear();
+        return;
+    }
+    refuseVisibly(*ui_->Label13, limited.refusal);  // beside "Závěr:", not glued on silently
+    const QSignalBlocker quiet(ui_->Memo1);         // the shortened text raises no change of its own
     ui_->Memo1->setPlainText(toQ(limited.text));
     QTextCursor cursor = ui_->Memo1->textCursor();
     cursor.setPosition(static_cast<int>(limited.cursor));
@@ -423,19 +565,15 @@ void TForm1::Memo1Change() {
 }
 
 void TForm1::DrawRouteGraphs() {
+    // Everything is drawn off screen before anything changes: a route that does not evaluate
+    // keeps the graphs, the end values and the pictures of the report as they were.
     ImageViewCanvas att(*graphImages_[0]), cd(*graphImages_[1]), pmd(*graphImages_[2]);
     EnlargedPictures enlarged;
-    std::optional<std::array<GraphScale, 3>> scales;
-    try {
-        scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, state_.routeResult);
-    } catch (...) {
-        // A graph finished before the failure keeps its new picture, the one being drawn
-        // shows as far as it got, the later ones keep theirs.
-        att.show(), cd.show(), pmd.show();
-        throw;
-    }
-    att.show(), cd.show(), pmd.show();
+    RouteResult values;
+    const auto scales = renderRoutePictures(state_.route, {{&att, &cd, &pmd}, enlarged.targets()}, values);
     if (!scales) return;
+    att.show(), cd.show(), pmd.show();
+    state_.routeResult = values;
     for (std::size_t i = 0; i < kGraphKinds.size(); ++i)
         emit graphDrawn(kGraphKinds[i], enlarged.image(i), (*scales)[i]);
 
@@ -445,26 +583,46 @@ void TForm1::DrawRouteGraphs() {
 }
 
 void TForm1::WriteReport() {
-    const std::string page = reportPage(shownStudent(), state_.route.grid(), state_.routeResult,
-                                        conclusionLines(fromQ(ui_->Memo1->toPlainText())));
     const std::string folder = protocolFolder(desk_.executableDir());
     const std::string path = ReportPath(desk_.executableDir());
-    // The page and the PDF to hand in (the page on A4 with the pictures the last draw saved),
-    // written together, all or nothing.
-    std::vector<NamedFile> files{{"Protokol.html", page}};
-    if (auto error = addReportPdf(files, folder, page, loadReportPictures(folder))) {
-        desk_.warning(*error);
+    ReportRequest request;
+    request.student = shownStudent();
+    request.conclusion = conclusionLines(fromQ(ui_->Memo1->toPlainText()));
+    request.logo = loadReportLogo(folder);
+    request.creationTime = reportPdfTime();
+    request.assignment = state_.assignment;
+    // The route now in the table, evaluated afresh (a value that is no number stops here, in
+    // the exception box): the page, the PDF and the three pictures are one set, written
+    // together, all or nothing.
+    const ReportFiles report = reportFiles(state_.route, request);
+    if (!report.refusal.empty()) {
+        desk_.warning(report.refusal);
         return;
     }
-    if (auto failure = writeFileSet(folder, files)) {
+    if (auto failure = writeFileSet(folder, report.files)) {
         desk_.warning("Protokol nelze uložit do souboru „" + failure->path + "“: " + failure->reason + ".");
         return;
     }
     reported_ = {shownStudent(), fromQ(ui_->Memo1->toPlainText())};
+    showReportFolder(folder);
     // The file is complete and closed by now, so the viewer reads all of it.
     if (!desk_.openInViewer(path)) {
         desk_.warning("Protokol byl uložen do souboru „" + path +
                       "“, ale nepodařilo se ho otevřít. Otevřete ho v prohlížeči sami.");
+    }
+}
+
+void TForm1::showReportFolder(const std::string& folder) {
+    reportFolder_ = folder;
+    ui_->StatusBar1->showMessage(toQ("Protokol k odevzdání je uložen v souboru „" + folder + kReportPdfName + "“."));
+    reportFolderLink_->setToolTip(toQ(folder));
+    reportFolderLink_->show();
+}
+
+void TForm1::ReportFolderClick() {
+    if (reportFolder_.empty()) return;
+    if (!desk_.openFolder(reportFolder_)) {
+        desk_.warning("Složku „" + reportFolder_ + "“ se nepodařilo otevřít. Otevřete ji sami.");
     }
 }
 

@@ -22,6 +22,7 @@ struct AppState;
 class Desk;
 class GraphWindow;
 class GridView;
+class HelpWindow;
 class ImageView;
 class TForm2;
 class TForm4;
@@ -54,11 +55,12 @@ public:
     void FormCreate();
     void ToolButton1Click();   ///< new route
     void ToolButton2Click();   ///< open route
-    void ToolButton3Click();   ///< save route
+    void ToolButton3Click();   ///< save route (to its own file when it has one)
+    void ToolButton8Click();   ///< save route as
     void ToolButton5Click();   ///< library window
     void ToolButton6Click();   ///< student dialog
     void ToolButton7Click();   ///< report
-    void ToolButton10Click();  ///< about box
+    void ToolButton10Click();  ///< the help window (the about box is in it)
     void ToolButton11Click();  ///< draw the graphs
     void SpeedButton2Click();  ///< enlarged attenuation graph
     void SpeedButton3Click();  ///< enlarged chromatic dispersion graph
@@ -67,6 +69,7 @@ public:
     void Memo1Change();
     void ToolButton12Click();  ///< undo the last change of the route
     void ToolButton13Click();  ///< redo it
+    void ToolButton15Click();  ///< open the teacher's assignment
     /// The route table's own commands on the selected component (its context menu and keys:
     /// Delete, Ctrl+Left, Ctrl+Right, F2).
     void RemoveComponentClick();
@@ -77,21 +80,32 @@ public:
     int selectedComponent() const;
 
     /// Evaluates and draws the route into the three images, keeps the end values, redraws
-    /// the enlarged windows and saves their pictures for the report.
+    /// the enlarged windows and saves their pictures for the report; all or nothing: a route
+    /// that does not evaluate changes none of them (the error goes to the caller).
     void DrawRouteGraphs();
-    /// Writes the report page from what the window shows and opens it.
+    /// Writes the report of the route now in the table (the page, the PDF and the three
+    /// pictures, all or nothing) with what the window shows, and opens the page.
     void WriteReport();
-    /// Fills the three graph images white.
+    /// Opens the folder the last report was written to (the status line's button).
+    void ReportFolderClick();
+    /// Fills the three graph images white; they are described as not drawn.
     void blankGraphs();
+    /// Gives the three graph images their accessible names and descriptions: what each shows
+    /// with its end value from the evaluation drawn (`drawn`), or that nothing is drawn
+    /// (nullptr). Called after each drawing of the small graphs.
+    void describeGraphs(const RouteResult* drawn);
     /// Shows the student's texts in the labels `Label7` (first name), `Label6` (surname),
     /// `Label10` (date) and `Label11` (study group).
     void showStudent(const StudentTexts& student);
     /// The student's texts as the labels show them.
     StudentTexts shownStudent() const;
 
-    /// The save command: asks for a name and saves; false when the route is empty, the user
-    /// cancelled or the save failed (the user was told).
+    /// The save command: writes the route to its own file (opened or saved before) without a
+    /// question, or asks for a name as `saveRouteAs` when it has none; false when the route is
+    /// empty, the user cancelled or the save failed (the user was told).
     bool saveRoute();
+    /// The save-as command: asks for a name (starting at the route's file) and saves there.
+    bool saveRouteAs();
     /// True when the route holds components changed since it was last made new, opened or saved.
     bool routeChanged() const;
     /// True when the student's data or the conclusion changed since the last report was written.
@@ -99,9 +113,13 @@ public:
     /// Whether the program may end: with unsaved work, asks first (and may save the route).
     bool mayClose();
     /// Opens a file named from outside the program (the command line, a file dropped on the
-    /// window): a library (*.komp) into the library, anything else as a route, each as its Open
-    /// command does, asking first when it would replace more than one component or entry.
+    /// window): a library (*.komp) into the library, an assignment (*.zadani) as the teacher's
+    /// assignment, anything else as a route, each as its Open command does, asking first when it
+    /// would replace more than one component or entry.
     void openGivenFile(const std::string& path);
+    /// Reads the teacher's assignment from the file and shows it with the route's grading; a
+    /// file that cannot be used is refused with its reason and the assignment stays as it was.
+    void openAssignment(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,27 +130,42 @@ protected:
 private:
     /// The Open command, with the file given or asked for.
     void openRoute(const std::optional<std::string>& given);
+    /// Before the route is replaced (New, Open, a dropped file): a changed route is offered
+    /// for saving (Ano saves, Ne drops the changes); false when the user cancelled or the save
+    /// did not happen. An unchanged route is replaced without a question.
+    bool routeMayBeReplaced();
+    /// Writes the route to the file; the title loses its change mark, the status line says where.
+    bool writeRoute(const std::string& path);
     /// The route is now the one in the file (empty: a new route without a file).
     void routeSaved(const std::string& path);
     /// "novák.trasa* — Lumor": the route's file and whether it changed since.
     void updateTitle();
     /// After any change of the route: the title, the undo and redo commands, the table's commands.
     void routeShown();
+    /// After each complete change of the route (an undo step): a component added at the end
+    /// is selected, then `routeShown`.
+    void routeStepDone();
     /// Selects component k's column and scrolls the table to it.
     void showComponent(int k);
-    /// The verdict of the last successful draw in the status line (empty: none).
-    void showVerdict();
+    /// What the window derives from the route, for the route as it is now: the small graphs and
+    /// the status line's verdict when it is complete and evaluates; otherwise blank graphs and
+    /// the reason in the status line (nothing for an empty route).
+    void showDerived();
     /// The windows start-up gave; a command that needs them before that is refused.
     const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
+    /// After a report: the status line says where the PDF is, its button opens the folder.
+    void showReportFolder(const std::string& folder);
 
     AppState& state_;
     Desk& desk_;
     std::unique_ptr<Ui::TForm1> ui_;
     std::unique_ptr<MainWindowPeers> peers_;
-    std::string routeFile_;            ///< the route's file since the last open or save; empty for none
-    std::uint64_t savedRevision_ = 0;  ///< the route's revision when it was made new, opened or saved
+    std::unique_ptr<HelpWindow> help_;  ///< "Nápověda", opened by F1
+    std::string routeFile_;             ///< the route's file since the last open or save; empty for none
+    std::uint64_t derivedRevision_ = ~std::uint64_t{0};  ///< the route's revision the graphs and status line show
+    int componentsShown_ = 0;                            ///< the route's components after its last complete change
     /// What the last written report was made of (nothing typed before the first).
     struct {
         StudentTexts student;
@@ -141,6 +174,8 @@ private:
 
     std::array<QToolButton*, 3> enlargeButtons_{};  ///< SpeedButton2 to SpeedButton4
     std::array<ImageView*, 3> graphImages_{};       ///< att, Image2, Image3
+    QToolButton* reportFolderLink_ = nullptr;       ///< ReportFolderLink, in the status line
+    std::string reportFolder_;                      ///< where the last report was written
 };
 
 }  // namespace lumor

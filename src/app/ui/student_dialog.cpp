@@ -1,6 +1,7 @@
 #include "app/ui/student_dialog.h"
 
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "ui_student_dialog.h"
@@ -16,6 +17,7 @@ TForm5::TForm5(Desk& desk) : QDialog(nullptr), desk_(desk), ui_(std::make_unique
     move(192, 115);  // a form's own place: uic gives the window only its size
     edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4};
     onClicked(ui_->SpeedButton1, desk, [this] { SpeedButton1Click(); });
+    nameControls(*this);
     FormCreate();
 }
 

@@ -19,6 +19,7 @@ GraphWindow::GraphWindow(const RouteList& route, Desk& desk, GraphKind kind, con
     applyFormFonts(*this);
     setWindowTitle(QString::fromUtf8(caption));
     ui_->image->setObjectName(QString::fromLatin1(imageName));
+    ui_->image->setAccessibleName(windowTitle());
     ui_->image->blank();
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

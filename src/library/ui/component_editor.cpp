@@ -1,15 +1,17 @@
 #include "library/ui/component_editor.h"
 
 #include "library/component_library.h"
+#include "library/entry_check.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/input_filter.h"
 #include "route/component_types.h"
-#include "text/typed_input.h"
 #include "ui_component_editor.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -33,27 +35,15 @@ TForm3::TForm3(ComponentLibrary& library, Desk& desk)
 
     edits_ = {ui_->Edit1, ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5,
               ui_->Edit6, ui_->Edit7, ui_->Edit8, ui_->Edit9, ui_->Edit10};
-    using Handler = void (TForm3::*)();
-    const Handler changeHandlers[LibraryEntry::kSlotCount] = {
-        nullptr,
-        &TForm3::Edit2Change,
-        &TForm3::Edit3Change,
-        &TForm3::Edit4Change,
-        &TForm3::Edit5Change,
-        &TForm3::Edit6Change,
-        &TForm3::Edit7Change,
-        &TForm3::Edit8Change,
-        &TForm3::Edit9Change,
-        nullptr,
-    };
-    for (std::size_t s = 0; s < edits_.size(); ++s) {
-        if (Handler h = changeHandlers[s]) {
-            connectGuarded(edits_[s], &QLineEdit::textChanged, this, desk_, [this, h] { (this->*h)(); });
-        }
+    // Edit2 to Edit9 take numbers; what they cannot take is refused, said below the buttons.
+    showAsHint(*ui_->Label12);
+    for (int f = 1; f <= kNumericFieldCount; ++f) {
+        takeNumbers(*edits_[static_cast<std::size_t>(f)], NumberSign::MayBeNegative, *ui_->Label12);
     }
     onClicked(ui_->Button1, desk_, [this] { Button1Click(); });
     onClicked(ui_->Button3, desk_, [this] { Button3Click(); });
     onClicked(ui_->Button2, desk_, [this] { Button2Click(); });
+    nameControls(*this);
     FormCreate();
 }
 
@@ -65,19 +55,21 @@ void TForm3::FormCreate() {
 }
 
 void TForm3::setNewMode() {
+    ui_->Label12->clear();
     ui_->Button1->setEnabled(true);
     ui_->Button3->setEnabled(false);
     ui_->ComboBox1->setEnabled(true);
 }
 
 void TForm3::setEditMode(int typeCode, int index) {
+    ui_->Label12->clear();
     ui_->Button1->setEnabled(false);
     ui_->Button3->setEnabled(true);
     applyFieldStates(typeCode);
     editedIndex_ = index;
     if (index >= 1 && index <= library_.count()) {
         ui_->ComboBox1->setCurrentIndex(typeCode);
-        setFieldTexts(entryFieldsFromColumn(library_.grid(), index));
+        setFieldTexts(entryFieldsFromColumn(library_, index));
     }
     ui_->ComboBox1->setEnabled(false);
 }
@@ -104,17 +96,6 @@ void TForm3::applyFieldStates(int typeCode) {
 
 void TForm3::ComboBox1Select() { applyFieldStates(ui_->ComboBox1->currentIndex()); }
 
-void TForm3::filterField(std::size_t slot) { applyInputFilter(*edits_[slot], &filterNumericText); }
-
-void TForm3::Edit2Change() { filterField(1); }
-void TForm3::Edit3Change() { filterField(2); }
-void TForm3::Edit4Change() { filterField(3); }
-void TForm3::Edit5Change() { filterField(4); }
-void TForm3::Edit6Change() { filterField(5); }
-void TForm3::Edit7Change() { filterField(6); }
-void TForm3::Edit8Change() { filterField(7); }
-void TForm3::Edit9Change() { filterField(8); }
-
 EntryFields TForm3::fieldTexts() const {
     EntryFields texts;
     for (std::size_t s = 0; s < texts.size(); ++s) texts[s] = fromQ(edits_[s]->text());
@@ -130,10 +111,11 @@ std::unique_ptr<LibraryEntry> TForm3::BuildEntryFromFields() const {
 }
 
 void TForm3::Button1Click() {
-    if (!isNewLabel(library_.grid(), library_.count(), fromQ(edits_[0]->text()))) {
+    if (!isNewLabel(library_, library_.count(), fromQ(edits_[0]->text()))) {
         desk_.warning(kLabelRefused);
         return;
     }
+    if (!numberFieldsStorable()) return;
     AppendLibraryEntry();
 }
 
@@ -146,12 +128,26 @@ void TForm3::AppendLibraryEntry() {
     emit libraryChanged();
 }
 
+bool TForm3::numberFieldsStorable() {
+    const auto fault = firstFieldFault(ui_->ComboBox1->currentIndex(), fieldTexts());
+    if (!fault) return true;
+    QLineEdit& field = *edits_[static_cast<std::size_t>(fault->slot)];
+    const std::string caption = fromQ(accessibleCaption(field));  // as the user sees it beside the field
+    desk_.warning(fault->empty ? "Pole „" + caption + "“ je prázdné. Zadejte číslo, komponenta typu " +
+                                     fromQ(ui_->ComboBox1->currentText()) + " ho potřebuje."
+                               : "V poli „" + caption + "“ není číslo: „" + fromQ(field.text()) +
+                                     "“. Zadejte číslo s desetinnou čárkou.");
+    field.setFocus(Qt::OtherFocusReason);
+    field.selectAll();
+    return false;
+}
+
 void TForm3::Button3Click() {
     const int k = editedIndex_;
     // Only an existing entry is overwritten: without one handed over nothing is written.
     if (k >= 1 && k <= library_.count()) {
+        if (!numberFieldsStorable()) return;
         library_.replace(k, BuildEntryFromFields());
-        library_.ShowLibraryEntry(k);
         emit libraryChanged();
     }
     close();

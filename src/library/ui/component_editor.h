@@ -29,20 +29,13 @@ public:
     void FormCreate();
     /// Sets the numeric fields for the type the user picked.
     void ComboBox1Select();
-    /// The numeric filter on each of the eight numeric fields.
-    void Edit2Change();
-    void Edit3Change();
-    void Edit4Change();
-    void Edit5Change();
-    void Edit6Change();
-    void Edit7Change();
-    void Edit8Change();
-    void Edit9Change();
-    /// "Přidej": appends the entry unless its label is empty or already in the library.
+    /// "Přidej": appends the entry unless its label is empty or already in the library, or a
+    /// number field of its type is empty or holds no number.
     void Button1Click();
     /// "Zavři": closes the dialog; the fields keep their texts.
     void Button2Click();
-    /// "Uprav": overwrites entry `EditedIndex` with the fields, then closes the dialog.
+    /// "Uprav": overwrites entry `EditedIndex` with the fields, then closes the dialog; a number
+    /// field of the type that is empty or holds no number is refused as under "Přidej".
     void Button3Click();
 
     /// Adding: "Přidej" enabled, "Uprav" disabled, the type selectable; the fields keep what
@@ -67,7 +60,7 @@ public:
     void applyFieldStates(int typeCode);
     /// The texts of `Edit1` to `Edit10`.
     EntryFields fieldTexts() const;
-    /// Puts the texts into `Edit1` to `Edit10` (the numeric ones pass through the filter).
+    /// Puts the texts into `Edit1` to `Edit10` as they are (a full stop in a number field becomes the comma).
     void setFieldTexts(const EntryFields& texts);
 
     /// Library index of the entry "Uprav" overwrites; 0 names none.
@@ -78,7 +71,9 @@ signals:
     void libraryChanged();
 
 private:
-    void filterField(std::size_t slot);
+    /// Warns about the first number field of the type that cannot be stored, naming it by its
+    /// caption, and puts the focus there; false when there is one.
+    bool numberFieldsStorable();
 
     ComponentLibrary& library_;
     Desk& desk_;

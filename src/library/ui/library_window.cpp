@@ -5,13 +5,17 @@
 #include "library/ui/component_editor.h"
 #include "library/ui/fibre_length_dialog.h"
 #include "platform/gui/qtext.h"
+#include "platform/ui/access.h"
 #include "platform/ui/commands.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/icons.h"
 #include "route/route_list.h"
 #include "ui_library_window.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -39,7 +43,7 @@ private:
 constexpr int kItemHeight = 16;
 
 const char* const kOpenLibraryQuestion =
-    "Tímto vymažete stávající seznam komponent a načtete nový ze souboru, opravdu chcete pokračovat ?";
+    "Tímto vymažete stávající seznam komponent a načtete nový ze souboru, opravdu chcete pokračovat?";
 
 }  // namespace
 
@@ -51,7 +55,7 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     move(61, 250);  // a form's own place: uic gives the window only its size
-    ui_->seznam1->setGrid(library_.grid());
+    ui_->seznam1->setTable(library_);
 
     auto command = [&](QAction* action, void (TForm2::*handler)()) {
         addCommand(ui_->ToolBar1, action, desk_, [this, handler] { (this->*handler)(); });
@@ -87,6 +91,30 @@ TForm2::TForm2(ComponentLibrary& library, RouteList& route, Desk& desk)
         onClicked(editButtons_[t], desk_, [this, h = editHandlers[t]] { (this->*h)(); });
     }
     onClicked(ui_->SpeedButton11, desk_, [this] { SpeedButton11Click(); });
+    ui_->Edit1->installEventFilter(this);                           // Enter in the search text searches
+    for (QComboBox* list : lists_) list->installEventFilter(this);  // Enter in a list adds its choice
+
+    // Ctrl+F: to the search text.
+    auto* find = new QAction(this);
+    find->setObjectName(QStringLiteral("FindAction"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] {
+        ui_->Edit1->setFocus(Qt::ShortcutFocusReason);
+        ui_->Edit1->selectAll();
+    });
+    addAction(find);
+
+    // Tab in reading order: the tool bar, each category row (list, "Přidej", "uprav"), the
+    // search, the library table (arrow keys move through its cells), "Zavřít".
+    auto tool = [this](const char* name) { return findChild<QToolButton*>(QString::fromLatin1(name)); };
+    setTabChain(
+        {tool("ToolButton1"), tool("ToolButton2"), tool("ToolButton3"), tool("ToolButton4"), tool("ToolButton5"),
+         tool("ToolButton9"), lists_[0],           addButtons_[0],      editButtons_[0],     lists_[1],
+         addButtons_[1],      editButtons_[1],     lists_[2],           addButtons_[2],      editButtons_[2],
+         lists_[3],           addButtons_[3],      editButtons_[3],     lists_[4],           addButtons_[4],
+         editButtons_[4],     ui_->Edit1,          ui_->SpeedButton11,  ui_->seznam1,        ui_->BitBtn1});
+    lists_[0]->setFocus(Qt::OtherFocusReason);  // the work starts in the sources
+    nameControls(*this);
     onClicked(ui_->BitBtn1, desk_, [this] { BitBtn1Click(); });
     FormCreate();
 }
@@ -122,7 +150,7 @@ void TForm2::clearCategoryLists() {
 }
 
 void TForm2::RebuildCategoryLists() {
-    const auto labels = categoryLists(library_.grid(), library_.count());
+    const auto labels = categoryLists(library_, library_.count());
     for (std::size_t t = 0; t < kCategoryCount; ++t) {
         QComboBox* list = lists_[t];
         list->clear();
@@ -134,7 +162,7 @@ void TForm2::RebuildCategoryLists() {
 }
 
 void TForm2::ToolButton1Click() {
-    if (!desk_.question("Opravdu mám smazat databazi komponent ?")) return;
+    if (!desk_.question("Opravdu mám smazat databázi komponent?")) return;
     library_.ClearLibrary();
     clearCategoryLists();
 }
@@ -144,7 +172,7 @@ void TForm2::ToolButton2Click() { openLibrary(std::nullopt); }
 void TForm2::openLibrary(const std::optional<std::string>& given) {
     // At most one entry is replaced without a question. The file is read and checked before
     // the library is emptied: a cancelled dialog or a file that is no library keeps it whole.
-    const bool replacing = library_.grid().colCount() != 2;
+    const bool replacing = library_.colCount() != 2;
     if (!replacing || desk_.question(kOpenLibraryQuestion)) {
         if (const auto path = given ? given : desk_.openFileName(kLibraryFilter)) {
             if (const auto bytes = library_.readListFile(*path)) {
@@ -161,7 +189,7 @@ void TForm2::ToolButton3Click() {
         desk_.information("Seznam je prázdný");
         return;
     }
-    if (auto path = desk_.saveFileName(kLibraryFilter)) library_.SaveLibrary(*path);
+    if (auto path = desk_.saveFileName(kLibraryFilter, {})) library_.SaveLibrary(*path);
 }
 
 void TForm2::ToolButton4Click() { editor().openForNew(); }
@@ -199,7 +227,7 @@ std::optional<std::string> TForm2::chosenLabel(int t) const {
 void TForm2::appendChosen(int t) {
     const auto label = chosenLabel(t);
     if (!label) return;
-    appendLibraryColumnsToRoute(route_, library_.grid(), columnsWithLabel(library_.grid(), library_.count(), *label));
+    appendLibraryColumnsToRoute(route_, library_, columnsWithLabel(library_, library_.count(), *label));
 }
 
 void TForm2::SpeedButton1Click() { appendChosen(0); }
@@ -210,7 +238,7 @@ void TForm2::SpeedButton5Click() { appendChosen(4); }
 void TForm2::SpeedButton2Click() {
     const auto label = chosenLabel(1);
     if (!label) return;
-    for (int k : columnsWithLabel(library_.grid(), library_.count(), *label)) {
+    for (int k : columnsWithLabel(library_, library_.count(), *label)) {
         // A full route: one warning instead of asking for a length that cannot be used.
         if (!routeHasRoom(route_)) break;
         lengthDialog().openForNewFibre(k);
@@ -223,7 +251,7 @@ void TForm2::editChosen(int t) {
     // The later of several entries of this type with the label; one of another type that
     // shares the label is not handed over, so "Uprav" cannot change its type. Without a
     // match no entry is handed over at all, and "Uprav" then writes nothing.
-    editor().openForEdit(t, editedEntryColumn(library_.grid(), library_.count(), *label, t));
+    editor().openForEdit(t, editedEntryColumn(library_, library_.count(), *label, t));
 }
 
 void TForm2::SpeedButton6Click() { editChosen(0); }
@@ -235,15 +263,35 @@ void TForm2::SpeedButton10Click() { editChosen(4); }
 void TForm2::SpeedButton11Click() { FindComponent(); }
 
 void TForm2::FindComponent() {
-    const int k = findComponentColumn(library_.grid(), fromQ(ui_->Edit1->text()));
+    const int k = findComponentColumn(library_, fromQ(ui_->Edit1->text()));
     if (k != 0) {
-        ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header, not scrolled to
-        desk_.information("Hledáná komponeta byla nalezena a označena", "Výsledky hledání");
+        ui_->seznam1->selectColumnCells(k, 1, 11);  // the entry's column below its header
+        ui_->seznam1->scrollTo(ui_->seznam1->model()->index(0, k - 1));
+        desk_.information("Hledaná komponenta byla nalezena a označena", "Výsledky hledání");
     } else {
-        desk_.information("Hledáná komponeta nebyla nalezena", "Výsledky hledání");
+        desk_.information("Hledaná komponenta nebyla nalezena", "Výsledky hledání");
     }
 }
 
 void TForm2::BitBtn1Click() { close(); }
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    if (key == nullptr || key->modifiers() & ~Qt::KeypadModifier) return QDialog::eventFilter(watched, event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == ui_->Edit1 && enter) {
+        guarded(desk_, [this] { FindComponent(); });
+        return true;
+    }
+    for (std::size_t t = 0; t < kCategoryCount; ++t) {
+        // In a closed category list, for the item it shows: Enter its "Přidej", F2 its "uprav".
+        QToolButton* button = enter ? addButtons_[t] : key->key() == Qt::Key_F2 ? editButtons_[t] : nullptr;
+        if (watched == lists_[t] && button != nullptr && !lists_[t]->view()->isVisible()) {
+            if (button->isEnabled()) button->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 }  // namespace lumor

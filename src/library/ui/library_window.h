@@ -64,13 +64,19 @@ public:
     void SpeedButton10Click();  ///< the editor for the chosen amplifier
     void SpeedButton11Click();  ///< FindComponent
     void BitBtn1Click();        ///< closes the window
-    /// Marks the entry column whose label is `Edit1`'s text and says whether one was found.
+    /// Marks (and scrolls to) the first entry whose label contains `Edit1`'s text, ignoring
+    /// letter case and accents, and says whether one was found.
     void FindComponent();
     /// The open command with the file given (nothing: asked for with the open dialog).
     void openLibrary(const std::optional<std::string>& given);
 
     /// The item index the user last chose in each category list; -1 before any choice.
     const std::array<int, kCategoryCount>& CategorySelection() const { return categorySelection_; }
+
+protected:
+    /// Enter in the search text runs the search; Enter in a category list presses its "Přidej",
+    /// F2 its "uprav".
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     /// The windows start-up gave; a command that needs one before that is refused.

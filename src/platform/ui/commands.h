@@ -29,8 +29,8 @@ void onClicked(QAbstractButton* button, Desk& desk, Handler handler) {
 
 /// One command of a tool bar: the form's action (hint, icon, shortcut) runs `handler`, shown
 /// on the bar by a 23 × 22 tool button named as the action without its "Action" ending
-/// ("ToolButton1Action": "ToolButton1"). The button and the shortcut run the same action;
-/// enabling or disabling the action does both.
+/// ("ToolButton1Action": "ToolButton1"), which Tab reaches. The button and the shortcut run
+/// the same action; enabling or disabling the action does both; the hint names the shortcut.
 void addCommand(QToolBar* bar, QAction* action, Desk& desk, std::function<void()> handler);
 
 /// An empty space of the given width on a tool bar, named as the program knows it.

@@ -18,12 +18,14 @@ struct FileFilter {
 
 inline const FileFilter kRouteFilter{"Optická trasa (*.trasa)", "trasa"};
 inline const FileFilter kLibraryFilter{"Komponenty (*.komp)", "komp"};
+inline const FileFilter kAssignmentFilter{"Zadání (*.zadani)", "zadani"};
 
 /// The answer to a question with three buttons.
 enum class Choice { Yes, No, Cancel };
 
 /// Everything the windows ask of the desktop: message boxes, the exception box, file
-/// dialogs, modal showing of a window, the executable's folder and the default viewer.
+/// dialogs, modal showing of a window, the executable's folder, the default viewer and the
+/// file manager.
 /// The program uses the Qt one; tests use a scripted one.
 class Desk : public Messages {
 public:
@@ -32,15 +34,19 @@ public:
     /// The application's exception box: titled "Lumor", stop icon, the text with a full stop;
     /// below it the reason, when there is one.
     virtual void exceptionBox(const std::string& text, const std::string& reason) = 0;
-    /// The chosen file's path, or nothing when the user cancelled.
+    /// The chosen file's path, or nothing when the user cancelled. The dialogs start in the
+    /// folder last used for files of the filter (the user's documents the first time, never
+    /// the program's folder); the save dialog at `current`, the file saved to now, if any.
     virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
-    virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
+    virtual std::optional<std::string> saveFileName(const FileFilter& filter, const std::string& current) = 0;
     /// Shows the window modally and returns when it is closed.
     virtual void showModal(QDialog& window) = 0;
     /// The folder of the running executable, ending with a separator.
     virtual std::string executableDir() = 0;
     /// Asks the desktop to open the file in its default viewer; false when nothing could.
     virtual bool openInViewer(const std::string& path) = 0;
+    /// Asks the desktop to show the folder in its file manager; false when nothing could.
+    virtual bool openFolder(const std::string& path) = 0;
 };
 
 /// The exception box's text: the message with a full stop added when it has none.

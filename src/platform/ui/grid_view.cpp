@@ -10,60 +10,43 @@
 
 namespace lumor {
 
-GridModel::GridModel(StringGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
-    grid_.setListener(this);
+GridModel::GridModel(TextTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), columns_(table.colCount()) {
+    table_.setListener(this);
 }
 
-GridModel::~GridModel() { grid_.setListener(nullptr); }
+GridModel::~GridModel() { table_.setListener(nullptr); }
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.rowCount() - 1; }
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.rowCount() - 1; }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.colCount() - 1; }
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_ - 1; }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-    const std::string& text = grid_.cell(index.column() + 1, index.row() + 1);
+    const std::string text = table_.cell(index.column() + 1, index.row() + 1);
     if (role == Qt::ToolTipRole && text.size() < 16) return {};  // long texts only
     return toQ(text);
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
-    if (orientation == Qt::Horizontal) return toQ(grid_.cell(section + 1, 0));
-    return toQ(grid_.cell(0, section + 1));
+    if (orientation == Qt::Horizontal) return toQ(table_.cell(section + 1, 0));
+    return toQ(table_.cell(0, section + 1));
 }
 
-void GridModel::cellChanged(int col, int row) {
-    if (row == 0 && col >= 1) {
-        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
-    } else if (col == 0 && row >= 1) {
-        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
-    } else if (col >= 1 && row >= 1) {
-        const QModelIndex i = index(row - 1, col - 1);
-        emit dataChanged(i, i);
+void GridModel::tableChanged() {
+    const int columns = table_.colCount();
+    if (columns > columns_) {
+        beginInsertColumns({}, columns_ - 1, columns - 2);
+        columns_ = columns;
+        endInsertColumns();
+    } else if (columns < columns_) {
+        beginRemoveColumns({}, columns - 1, columns_ - 2);
+        columns_ = columns;
+        endRemoveColumns();
     }
-}
-
-void GridModel::cellsChanged() {
     if (columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
-    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
-}
-
-void GridModel::columnCountAboutToChange(int oldCount, int newCount) {
-    if (newCount > oldCount) {
-        inserting_ = true;
-        beginInsertColumns({}, oldCount - 1, newCount - 2);
-    } else {
-        removing_ = true;
-        beginRemoveColumns({}, newCount - 1, oldCount - 2);
-    }
-}
-
-void GridModel::columnCountChanged() {
-    if (inserting_) endInsertColumns();
-    if (removing_) endRemoveColumns();
-    inserting_ = removing_ = false;
 }
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
@@ -84,8 +67,8 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
 }
 
-void GridView::setGrid(StringGrid& grid) {
-    model_ = std::make_unique<GridModel>(grid);
+void GridView::setTable(TextTable& table) {
+    model_ = std::make_unique<GridModel>(table);
     setModel(model_.get());
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "text/string_grid.h"
+#include "text/text_table.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>
@@ -9,12 +9,14 @@
 
 namespace lumor {
 
-/// Shows a record list's grid: grid row 0 as the column headers, grid column 0 as the row
-/// captions, the records below and to the right of them.
-class GridModel : public QAbstractTableModel, private StringGrid::Listener {
+/// Shows a text table (a record list): table row 0 as the column headers, table column 0 as
+/// the row captions, the records below and to the right of them. Every cell is read from the
+/// table when the view asks; after each change of the table the model tells its view which
+/// columns came or went and that the texts changed.
+class GridModel : public QAbstractTableModel, private TextTable::Listener {
     Q_OBJECT
 public:
-    explicit GridModel(StringGrid& grid, QObject* parent = nullptr);
+    explicit GridModel(TextTable& table, QObject* parent = nullptr);
     ~GridModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -23,14 +25,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    void cellChanged(int col, int row) override;
-    void columnCountAboutToChange(int oldCount, int newCount) override;
-    void columnCountChanged() override;
-    void cellsChanged() override;
+    void tableChanged() override;
 
-    StringGrid& grid_;
-    bool inserting_ = false;
-    bool removing_ = false;
+    TextTable& table_;
+    int columns_;  ///< the table's column count as the view knows it
 };
 
 /// A cell rectangle in grid coordinates (column, row), both corners included.
@@ -38,13 +36,13 @@ struct GridSelection {
     int left, top, right, bottom;
 };
 
-/// A string grid on screen: 110-pixel columns, 19-pixel rows, cells selectable, not editable.
+/// A text table on screen: 110-pixel columns, 19-pixel rows, cells selectable, not editable.
 class GridView : public QTableView {
     Q_OBJECT
 public:
     explicit GridView(QWidget* parent = nullptr);
-    /// The grid shown; given once, after the form is set up.
-    void setGrid(StringGrid& grid);
+    /// The table shown; given once, after the form is set up.
+    void setTable(TextTable& table);
 
     /// The selected cells as one rectangle, or nothing when no cell is selected.
     std::optional<GridSelection> selection() const;

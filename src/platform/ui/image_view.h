@@ -16,8 +16,12 @@ public:
     /// Fills the whole picture with the brush colour, white; the picture takes the control's
     /// size (the form's) when it has another.
     void blank();
-    /// Shows another picture of the same size.
-    void showPicture(const QImage& picture);
+    /// Shows another picture of the same size. `sharp` is the same drawing at a device pixel
+    /// ratio above 1 (its own): while it is the screen's ratio, the control paints it instead,
+    /// so that the drawing is not enlarged from the picture's pixels.
+    void showPicture(const QImage& picture, const QImage& sharp = QImage());
+    /// The drawing shown at the screen's device pixel ratio; null when the picture is all there is.
+    const QImage& sharpPicture() const { return sharp_; }
 
 signals:
     void mouseMoved(int x, int y);
@@ -28,6 +32,7 @@ protected:
 
 private:
     QImage picture_;
+    QImage sharp_;
 };
 
 }  // namespace lumor

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace lumor {
@@ -57,22 +58,38 @@ void QtDesk::exceptionBox(const std::string& text, const std::string& reason) {
     box(QMessageBox::Critical, kApplicationTitle, exceptionBoxText(text), reason);
 }
 
+std::string QtDesk::dialogFolder(const FileFilter& filter, const std::string& current) const {
+    if (!current.empty()) return fromQ(QFileInfo(toQ(current)).absolutePath());
+    if (const auto last = lastFolders_.find(filter.extension); last != lastFolders_.end()) return last->second;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return fromQ(!documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath());
+}
+
+void QtDesk::remember(const FileFilter& filter, const std::string& path) {
+    lastFolders_[filter.extension] = fromQ(QFileInfo(toQ(path)).absolutePath());
+}
+
 std::optional<std::string> QtDesk::openFileName(const FileFilter& filter) {
-    QFileDialog dlg(activeParent(), QString(), QString(), qtFilter(filter));
+    QFileDialog dlg(activeParent(), QString(), toQ(dialogFolder(filter, {})), qtFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setDefaultSuffix(toQ(filter.extension));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return fromQ(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+    const std::string path = fromQ(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+    remember(filter, path);
+    return path;
 }
 
-std::optional<std::string> QtDesk::saveFileName(const FileFilter& filter) {
-    QFileDialog dlg(activeParent(), QString(), QString(), qtFilter(filter));
+std::optional<std::string> QtDesk::saveFileName(const FileFilter& filter, const std::string& current) {
+    QFileDialog dlg(activeParent(), QString(), toQ(dialogFolder(filter, current)), qtFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setDefaultSuffix(toQ(filter.extension));  // a name typed without extension gets it
+    if (!current.empty()) dlg.selectFile(QFileInfo(toQ(current)).fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return fromQ(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+    const std::string path = fromQ(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+    remember(filter, path);
+    return path;
 }
 
 void QtDesk::showModal(QDialog& window) { window.exec(); }
@@ -80,5 +97,7 @@ void QtDesk::showModal(QDialog& window) { window.exec(); }
 std::string QtDesk::executableDir() { return executableFolder(); }
 
 bool QtDesk::openInViewer(const std::string& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path))); }
+
+bool QtDesk::openFolder(const std::string& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(toQ(path))); }
 
 }  // namespace lumor

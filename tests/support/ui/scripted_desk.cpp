@@ -42,8 +42,8 @@ std::optional<std::string> ScriptedDesk::openFileName(const FileFilter& filter) 
     return name;
 }
 
-std::optional<std::string> ScriptedDesk::saveFileName(const FileFilter& filter) {
-    shown.push_back({"save", filter.description, {}});
+std::optional<std::string> ScriptedDesk::saveFileName(const FileFilter& filter, const std::string& current) {
+    shown.push_back({"save", filter.description, current});
     if (fileNames.empty()) return std::nullopt;
     auto name = fileNames.front();
     fileNames.pop_front();
@@ -61,6 +61,11 @@ void ScriptedDesk::showModal(QDialog& window) {
 bool ScriptedDesk::openInViewer(const std::string& path) {
     shown.push_back({"viewer", {}, path});
     viewed.push_back(path);
+    return viewerOpens;
+}
+
+bool ScriptedDesk::openFolder(const std::string& path) {
+    shown.push_back({"folder", {}, path});
     return viewerOpens;
 }
 

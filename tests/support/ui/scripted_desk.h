@@ -13,7 +13,7 @@ namespace lumor {
 class ScriptedDesk : public Desk {
 public:
     /// One thing shown: kind is "warning", "information", "question", "choice", "exception", "modal",
-    /// "open", "save" or "viewer".
+    /// "open", "save", "viewer" or "folder".
     struct Shown {
         std::string kind;
         std::string title;
@@ -28,7 +28,7 @@ public:
     std::deque<std::function<void(QDialog&)>> modalActions;  ///< acts inside a modal window
     std::string exeDir = "./";
     std::vector<std::string> viewed;
-    bool viewerOpens = true;  ///< what opening in the viewer answers
+    bool viewerOpens = true;  ///< what opening in the viewer or a folder answers
 
     void warning(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
@@ -36,10 +36,12 @@ public:
     Choice choice(const std::string& text) override;
     void exceptionBox(const std::string& text, const std::string& reason) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
-    std::optional<std::string> saveFileName(const FileFilter& filter) override;
+    /// Recorded with the file it starts at as its text.
+    std::optional<std::string> saveFileName(const FileFilter& filter, const std::string& current) override;
     void showModal(QDialog& window) override;
     std::string executableDir() override { return exeDir; }
     bool openInViewer(const std::string& path) override;
+    bool openFolder(const std::string& path) override;
 
     /// Texts of everything shown of one kind, in order.
     std::vector<std::string> texts(const std::string& kind) const;
