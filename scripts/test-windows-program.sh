@@ -189,19 +189,17 @@ else
   shot no-window
   stop "lumor.exe shows no main window within 60 s: $(tail -5 "$work/lumor.log")"
 fi
-# The tool bar's buttons (23 pixels wide, from 13 pixels off the window's left edge): 1-3 the
-# route's files, a gap of 28, 5 the component library, 6 the student, 7 the report, a gap of 27,
-# 10 help, 11 draw. Xvfb has no window manager: windows get the focus by a click.
+# The main window's commands by their keys (Ctrl+K the component library, F5 the draw), which
+# stay where they are when the tool bar changes. Xvfb has no window manager: the window gets the
+# focus by a click on its empty part.
 eval "$(xdotool getwindowgeometry --shell "$main")"
 main_x=$X main_y=$Y
-button() {  # button N: clicks the tool bar's button N
-  local x
-  case "$1" in
-    5) x=110 ;; 11) x=229 ;; *) stop "no position for button $1" ;;
-  esac
-  xdotool mousemove --sync $((main_x + x)) $((main_y + 13)) click 1
+press() {  # press KEYS: the main window's command of those keys
+  xdotool mousemove --sync $((main_x + 1100)) $((main_y + 900)) click 1
+  sleep 0.5
+  xdotool key --clearmodifiers "$1"
 }
-button 5
+press ctrl+k
 if library="$(window '^Seznam komponent$')"; then
   sleep 2
   shot library
@@ -230,7 +228,7 @@ if opened="$(window 'Novák')"; then
   ok "Novák.trasa opened through the file dialog: $(xdotool getwindowname "$opened")"
   sleep 1
   rm -f "$folder"/Protokol/{att,cd,pmd}.bmp
-  button 11
+  press F5
   for _ in $(seq 40); do [ -f "$folder/Protokol/pmd.bmp" ] && break; sleep 0.5; done
   sleep 2
   shot drawn
@@ -409,7 +407,7 @@ if [[ "$open_command" =~ ^\"([^\"]+)\"\ \"%1\"$ ]]; then
     fi
     eval "$(xdotool getwindowgeometry --shell "$opened")"
     main_x=$X main_y=$Y
-    button 11
+    press F5
     for _ in $(seq 40); do [ -f "$installed/Protokol/pmd.bmp" ] && break; sleep 0.5; done
     sleep 1
     shot installed-drawn
