@@ -84,6 +84,33 @@ if(UNIX AND NOT APPLE)
   endif()
 endif()
 
+# The publisher named by the Windows program's version information, its installer and the packages.
+set(LUMOR_PUBLISHER "Lumor project")
+
+if(WIN32 AND TARGET lumor)
+  # lumor.exe's version information and, given the icons as .ico files (scripts/build-windows.sh
+  # renders packaging/icons into them), its icon and those of its file types.
+  set(LUMOR_WINDOWS_ICONS "" CACHE PATH
+    "Folder of lumor.ico, application-x-lumor-route.ico and application-x-lumor-library.ico")
+  set(LUMOR_RC_ICONS "")
+  set(lumor_icon_files "")
+  if(LUMOR_WINDOWS_ICONS)
+    set(lumor_icon_id_lumor IDI_ICON1)
+    set(lumor_icon_id_application-x-lumor-route 2)
+    set(lumor_icon_id_application-x-lumor-library 3)
+    foreach(icon lumor application-x-lumor-route application-x-lumor-library)
+      string(APPEND LUMOR_RC_ICONS "${lumor_icon_id_${icon}} ICON \"${LUMOR_WINDOWS_ICONS}/${icon}.ico\"\n")
+      list(APPEND lumor_icon_files "${LUMOR_WINDOWS_ICONS}/${icon}.ico")
+    endforeach()
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/lumor.rc.in
+    ${PROJECT_BINARY_DIR}/packaging/lumor.rc @ONLY)
+  enable_language(RC)
+  target_sources(lumor PRIVATE ${PROJECT_BINARY_DIR}/packaging/lumor.rc)
+  set_source_files_properties(${PROJECT_BINARY_DIR}/packaging/lumor.rc PROPERTIES
+    OBJECT_DEPENDS "${lumor_icon_files}")
+endif()
+
 if(WIN32 AND TARGET lumor)
   # Qt's Czech for its dialogs and buttons: the program loads qtbase_cs from Qt's translations
   # folder, which is "translations" beside lumor.exe when Qt's DLLs lie beside it.
@@ -115,7 +142,7 @@ endif()
 
 # The Debian package (cpack -G DEB); a ZIP of the installed folder elsewhere.
 set(CPACK_PACKAGE_NAME lumor)
-set(CPACK_PACKAGE_VENDOR "Lumor project")
+set(CPACK_PACKAGE_VENDOR "${LUMOR_PUBLISHER}")
 set(CPACK_PACKAGE_CONTACT "Lumor project <lumor@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "teaching tool for the design of optical fibre routes")
 set(CPACK_PACKAGE_DESCRIPTION

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Windows program on Debian 12 and packs it as build-win64/Lumor-<version>-win64.zip:
+# Builds the Windows program on Debian 12 and packs it as build-win64/Lumor-<version>-win64.zip
+# and as the installer build-win64/Lumor-<version>-setup.exe:
 #   1. Qt for 64-bit Windows, cross-built once from Debian's own qt6-base source package (the
 #      version of the installed host tools moc, uic and rcc) into a cache outside the repository,
 #      ~/.cache/lumor-windows or $LUMOR_WINDOWS_CACHE; later runs reuse it;
 #   2. lumor.exe and lumor-cli.exe against it (mingw-w64, cmake/windows-qt.cmake);
 #   3. the program folder as the Windows install lays it out, with the Qt DLLs, the plugins the
-#      program loads, the MinGW runtime and Qt's Czech translation beside the executables.
+#      program loads, the MinGW runtime and Qt's Czech translation beside the executables;
+#   4. the ZIP of that folder, and the installer of it (NSIS, packaging/windows/lumor.nsi).
 # Qt is built as shared libraries: the plugins (the windows platform, the Windows style, GIF)
 # stay ordinary DLLs loaded the usual way, the folder looks like a windeployqt one, and a change
 # in Lumor relinks in seconds. The first run takes long (see README); nothing runs in parallel
@@ -25,9 +27,9 @@ sudo=""
 step "packages"
 # The host Qt (its tools and CMake files), the cross compilers, Wine (the build runs
 # lumor-make-library.exe to make the standard library), dpkg-source, CLI11, toml++, ImageMagick
-# (the icons) and Qt's translations.
+# (the icons), Qt's translations and NSIS (the installer).
 packages=(cmake ninja-build perl python3 xz-utils dpkg-dev zip imagemagick mingw-w64 g++-mingw-w64-x86-64-posix
-          wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev libtomlplusplus-dev qt6-translations-l10n)
+          wine64 qt6-base-dev qt6-base-dev-tools libcli11-dev libtomlplusplus-dev qt6-translations-l10n nsis)
 LUMOR_NO_RECOMMENDS=1 "$root/scripts/deps.sh" "${packages[@]}"
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
@@ -123,8 +125,9 @@ if [ ! -f "$cli11/include/CLI/CLI.hpp" ] || ! cmp -s /usr/include/CLI/CLI.hpp "$
 fi
 
 # Wine runs lumor-make-library.exe during the build (the standard library from its CSV), in a prefix of
-# the cache with Mono and Gecko off, finding the Qt and MinGW DLLs through WINEPATH.
-export WINEPREFIX="$cache/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# the cache with Mono, Gecko and the menu builder (menu entries and file types in the home folder)
+# off, finding the Qt and MinGW DLLs through WINEPATH.
+export WINEPREFIX="$cache/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 mingw_gcc_dir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
 mingw_lib_dir=/usr/x86_64-w64-mingw32/lib
 export WINEPATH="Z:$qt/bin;Z:$mingw_gcc_dir;Z:$mingw_lib_dir"
@@ -136,8 +139,9 @@ fi
 
 step "lumor.exe and lumor-cli.exe"
 mkdir -p "$build"
-# Debian's qt6-svg source is not reachable here (404), so the Windows Qt has no SVG icon engine:
-# the icons go in as PNG renderings (ImageMagick) under their SVG names, which Qt reads by content.
+# Debian's qt6-svg source is not reachable here (the archive answers 404 for its files), so the
+# Windows Qt has no SVG icon engine: the icons go in as PNG renderings (ImageMagick) under their
+# SVG names, which Qt reads by content.
 icons="$build/icons-png"
 rm -rf "$icons" && mkdir -p "$icons"
 {
@@ -154,12 +158,24 @@ for f in ET.parse(qrc).getroot().iter("file"):
 ' "$root/assets/icons/icons.qrc")
   echo '</qresource></RCC>'
 } > "$icons/icons.qrc"
+# lumor.exe's own icons (the program, route and library files) as Windows icons of 16 to 256 pixels.
+ico="$build/icons-ico"
+rm -rf "$ico" && mkdir -p "$ico"
+for icon in lumor application-x-lumor-route application-x-lumor-library; do
+  convert -background none -density 384 "$root/packaging/icons/$icon.svg" -depth 8 \
+    -define icon:auto-resize=256,64,48,32,24,16 "$ico/$icon.ico" || fail "could not render $icon.ico"
+done
+# The picture beside the installer's first and last page (164 × 314, as NSIS wants it).
+convert -size 164x314 gradient:'#dbe8f8'-'#9dbfe8' \
+  \( -background none -density 384 "$root/packaging/icons/lumor.svg" -resize 112x112 \) \
+  -gravity north -geometry +0+48 -composite -type TrueColor "BMP3:$ico/welcome.bmp" ||
+  fail "could not render welcome.bmp"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_TESTS=OFF \
   -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt;$cli11" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
-  -DLUMOR_ICONS_QRC="$icons/icons.qrc" > "$build/configure.log" 2>&1 ||
+  -DLUMOR_ICONS_QRC="$icons/icons.qrc" -DLUMOR_WINDOWS_ICONS="$ico" > "$build/configure.log" 2>&1 ||
   { tail -40 "$build/configure.log"; fail "configuring Lumor for Windows failed"; }
 (unset DISPLAY; cmake --build "$build" -j"$jobs")
 
@@ -205,5 +221,47 @@ rm -f "$zip"
 (cd "$stage" && TZ=UTC find "$name" -print | LC_ALL=C sort | zip -q -X -9 "$zip" -@)
 ls -l "$zip"
 unzip -l "$zip" | sed 's/^/  /'
+
+step "the installer (NSIS)"
+# NSIS rather than an MSI (wixl): a per-user install under %LOCALAPPDATA% without administrator
+# rights, Czech pages and messages, the question before the student's reports are removed and the
+# silent /S are all NSIS's own, where wixl has no user interface and no custom actions.
+# The installer installs, and its uninstaller removes, exactly the files of the program folder:
+# two lists written here from it.
+nsis="$build/nsis"
+rm -rf "$nsis" && mkdir -p "$nsis"
+python3 - "$folder" "$nsis/install-files.nsh" "$nsis/uninstall-files.nsh" <<'PY'
+import os, sys
+folder, install, uninstall = sys.argv[1:]
+def windows(relative):
+    return "$INSTDIR" + "".join("\\" + part for part in relative.split("/") if part not in ("", "."))
+folders, files = [], []
+for top, dirs, names in os.walk(folder):
+    dirs.sort()
+    relative = os.path.relpath(top, folder)
+    folders.append(relative)
+    files += [os.path.normpath(os.path.join(relative, name)) for name in sorted(names)]
+with open(install, "w", encoding="utf-8") as out:
+    for relative in folders:
+        out.write('SetOutPath "%s"\n' % windows(relative))
+        for name in sorted(os.listdir(os.path.join(folder, relative))):
+            path = os.path.join(folder, relative, name)
+            if os.path.isfile(path):
+                out.write('File "%s"\n' % os.path.normpath(path))
+with open(uninstall, "w", encoding="utf-8") as out:
+    for relative in files:
+        out.write('Delete "%s"\n' % windows(relative))
+    for relative in sorted((f for f in folders if f != "."), key=lambda f: -f.count("/")):
+        out.write('RMDir "%s"\n' % windows(relative))
+PY
+publisher="$(sed -n 's/^set(CPACK_PACKAGE_VENDOR "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"
+[ -n "$publisher" ] || fail "no CPACK_PACKAGE_VENDOR in $build/CPackConfig.cmake"
+setup="$build/Lumor-$version-setup.exe"
+rm -f "$setup"
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DPUBLISHER="$publisher" -DOUTFILE="$setup" \
+  -DICONS="$ico" -DINSTALL_FILES="$nsis/install-files.nsh" -DUNINSTALL_FILES="$nsis/uninstall-files.nsh" \
+  "$root/packaging/windows/lumor.nsi" > "$nsis/makensis.log" 2>&1 ||
+  { tail -30 "$nsis/makensis.log"; fail "makensis failed (whole log: $nsis/makensis.log)"; }
+ls -l "$setup"
 echo
-echo "WINDOWS BUILD DONE: $zip ($(( SECONDS - start ))s)"
+echo "WINDOWS BUILD DONE: $zip, $setup ($(( SECONDS - start ))s)"

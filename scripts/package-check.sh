@@ -15,6 +15,7 @@ install_too=0
 # CPack uses to find the executables whose libraries become the package's dependencies.
 "$root/scripts/deps.sh"
 "$root/scripts/deps.sh" dpkg-dev file
+[ "$install_too" -eq 1 ] && "$root/scripts/deps.sh" xvfb xauth  # xvfb-run
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }

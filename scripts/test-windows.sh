@@ -4,13 +4,14 @@
 # tests under Wine, and checks the ZIP's layout and a Czech file name given on the command line.
 # The GUI and lumor-cli need a Windows build of Qt, which this machine lacks.
 # Wine runs in its own prefix below the build folder, with its background services (Mono,
-# Gecko) off and one wineserver kept warm for the whole check; it needs no display.
+# Gecko) and its menu builder (which writes menu entries and file types into the home folder)
+# off and one wineserver kept warm for the whole check; it needs no display.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-windows"
 werror="${LUMOR_WERROR:-OFF}"
 start=$SECONDS
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" --test
 
 step() { echo; echo "=== $* ($(( SECONDS - start ))s)"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -18,7 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 [ -x "$wine" ] && [ -x "$wineserver" ] || fail "Wine not found (package wine64)"
-export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # UTF-8 arguments from here reach the programs as the Unicode text they are.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY

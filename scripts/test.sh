@@ -19,7 +19,7 @@ jobs="$(nproc)"
 fuzz_seconds="${LUMOR_FUZZ_SECONDS:-30}"
 werror="${LUMOR_WERROR:-OFF}"
 start=$SECONDS
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" --test
 export QT_QPA_PLATFORM=offscreen
 
 step() { echo; echo "=== $* ($(( SECONDS - start ))s)"; }

@@ -7,6 +7,8 @@
 #include "platform/ui/translation.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 int main(int argc, char** argv) {
@@ -17,6 +19,17 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(lumor::applicationIcon());
     // Lets the desktop match the windows with the installed lumor.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("lumor"));
+    QStringList arguments = QApplication::arguments().mid(1);
+#ifdef Q_OS_WIN
+    // Windows has no launcher that starts the program in its folder: a file opened from Explorer
+    // starts it in the file's folder (or anywhere). So, as the Linux launcher does, the program
+    // makes the files it is given absolute and changes into its own folder, where the standard
+    // library Komponenty\stdkmp.komp lies.
+    for (QString& argument : arguments) {
+        if (!argument.isEmpty()) argument = QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
+    }
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+#endif
     lumor::QtDesk desk;
     try {
         lumor::AppState state(desk);
@@ -28,7 +41,7 @@ int main(int argc, char** argv) {
         forms->mainWindow->showMaximized();
         // A route or library given on the command line (a double-click on the file).
         std::vector<std::string> files;
-        for (const QString& argument : QApplication::arguments().mid(1)) files.push_back(lumor::fromQ(argument));
+        for (const QString& argument : arguments) files.push_back(lumor::fromQ(argument));
         lumor::guarded(desk, [&] { lumor::openCommandLineFiles(*forms, files); });
         // Closing the main window ends the program at once, without a question.
         QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
