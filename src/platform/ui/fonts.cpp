@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QWidget>
@@ -20,12 +21,21 @@ namespace {
     throw std::logic_error("the style sheet of the form " + fromQ(form.objectName()) + " " + what);
 }
 
-/// The first of the families the font database has, else the platform's sans-serif.
+/// The first of the families the font database has, else the platform's sans-serif; looked up
+/// once for each list (matching a missing family afresh for every window is slow).
 QString installedFamily(const QStringList& families) {
-    for (const QString& family : families) {
-        if (QFontDatabase::hasFamily(family)) return family;
+    static QHash<QString, QString> found;
+    const QString key = families.join(QLatin1Char(','));
+    if (const auto known = found.constFind(key); known != found.constEnd()) return *known;
+    QString family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    for (const QString& wanted : families) {
+        if (QFontDatabase::hasFamily(wanted)) {
+            family = wanted;
+            break;
+        }
     }
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    found.insert(key, family);
+    return family;
 }
 
 /// The font of a declaration's value: `[bold] <pixels>px "<family>"[, "<family>" …]`.
@@ -45,14 +55,6 @@ QFont fontOf(const QWidget& form, const QString& value) {
     return font;
 }
 
-/// The form itself or its control of that object name.
-QWidget& namedControl(QWidget& form, const QString& name) {
-    if (form.objectName() == name) return form;
-    QWidget* control = form.findChild<QWidget*>(name);
-    if (control == nullptr) refuse(form, "names the control " + fromQ(name) + ", which the form lacks");
-    return *control;
-}
-
 }  // namespace
 
 FormStyleSheet::FormStyleSheet(QWidget& form) : form_(form) { form_.installEventFilter(this); }
@@ -70,12 +72,15 @@ bool FormStyleSheet::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void applyFormFonts(QWidget& form, const QString& styleSheet) {
+    static const QRegularExpression comment(QStringLiteral(R"(/\*.*?\*/)"),
+                                            QRegularExpression::DotMatchesEverythingOption);
     QString sheet = styleSheet;
-    sheet.remove(QRegularExpression(QStringLiteral(R"(/\*.*?\*/)"), QRegularExpression::DotMatchesEverythingOption));
+    sheet.remove(comment);
     // "#a, QLabel#b { font: … }": the controls a font is for, by object name.
     static const QRegularExpression rule(QStringLiteral(R"(([^{}]*)\{([^{}]*)\})"));
     static const QRegularExpression selector(QStringLiteral(R"(^[A-Za-z]*#(\w+)$)"));
     static const QRegularExpression declaration(QStringLiteral(R"(^\s*font\s*:\s*(.*?)\s*;?\s*$)"));
+    QHash<QString, QFont> fonts;
     qsizetype end = 0;
     for (const QRegularExpressionMatch& match : rule.globalMatch(sheet)) {
         if (!sheet.mid(end, match.capturedStart() - end).trimmed().isEmpty()) refuse(form, "is not a list of rules");
@@ -86,10 +91,22 @@ void applyFormFonts(QWidget& form, const QString& styleSheet) {
         for (const QString& part : match.captured(1).split(QLatin1Char(','))) {
             const QRegularExpressionMatch name = selector.match(part.trimmed());
             if (!name.hasMatch()) refuse(form, "names a control as \"" + fromQ(part.trimmed()) + "\", not as #name");
-            namedControl(form, name.captured(1)).setFont(chosen);
+            fonts.insert(name.captured(1), chosen);
         }
     }
     if (!sheet.mid(end).trimmed().isEmpty()) refuse(form, "is not a list of rules");
+    // Parents before their children: a control whose parent's font is already its own inherits
+    // it, as a control the sheet does not name does, and only the others get a font set.
+    QList<QWidget*> controls = form.findChildren<QWidget*>();
+    controls.prepend(&form);
+    for (QWidget* control : controls) {
+        const auto font = fonts.constFind(control->objectName());
+        if (font == fonts.constEnd()) continue;
+        if (control->font() != *font) control->setFont(*font);
+        fonts.erase(font);
+    }
+    if (!fonts.isEmpty())
+        refuse(form, "names the control " + fromQ(fonts.constBegin().key()) + ", which the form lacks");
 }
 
 }  // namespace lumor
