@@ -24,18 +24,19 @@ private:
 };
 
 /// Gives the form's controls the fonts its style sheet names. Each form's style sheet (in its
-/// Qt Designer form, so that Designer shows them) names every control that shows a text with
-/// its font's pixel height:
+/// Qt Designer form, so that Designer shows them) names every control with its font's pixel
+/// height:
 ///
 ///     #Form4, #Edit1 { font: 11px "Liberation Sans"; }
 ///     #Label1 { font: bold 16px "Liberation Sans"; }
 ///     #ComboBox1 { font: 11px "Liberation Sans Narrow", "Liberation Sans"; }
 ///
 /// Liberation Sans has the widths of Arial (Debian's fonts-liberation); of several families
-/// the first one installed is taken, and the platform's sans-serif where none is. Each named
-/// control gets its font set, which passes on to its parts (a table's headers) and to controls
-/// made inside it later, as a font set in code does. A style sheet holding anything else, or
-/// naming a control the form lacks, is refused with std::logic_error (the window cannot be made).
+/// the first one installed is taken, and the platform's sans-serif where none is. A control
+/// whose parent's font is already its own inherits it; the others get theirs set, which passes
+/// on to their parts (a table's headers) and to controls made inside them later, as a font set
+/// in code does. A style sheet holding anything else, or naming a control the form lacks, is
+/// refused with std::logic_error (the window cannot be made).
 void applyFormFonts(QWidget& form, const QString& styleSheet);
 
 /// Builds a window from its Qt Designer form (`form.setupUi(&window)`) and gives its controls
