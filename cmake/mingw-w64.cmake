@@ -15,9 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# Programs the build runs (the standard library's generator) and the tests run under Wine.
+# Programs the build runs (the standard library's generator) and the tests run under Wine,
+# through scripts/wine-run.sh, which tells why a run failed.
 find_program(LUMOR_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(LUMOR_WINE NAMES wine wine64)
 if(LUMOR_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${LUMOR_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
 endif()

@@ -127,7 +127,7 @@ fi
 # Wine runs lumor-make-library.exe during the build (the standard library from its CSV), in a prefix of
 # the cache with Mono, Gecko and the menu builder (menu entries and file types in the home folder)
 # off, finding the Qt and MinGW DLLs through WINEPATH.
-export WINEPREFIX="$cache/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export WINEPREFIX="$cache/wineprefix" WINEARCH=win64 WINEDEBUG=-all,err+all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 mingw_gcc_dir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
 mingw_lib_dir=/usr/x86_64-w64-mingw32/lib
 export WINEPATH="Z:$qt/bin;Z:$mingw_gcc_dir;Z:$mingw_lib_dir"
@@ -174,7 +174,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOR_BUILD_T
   -DLUMOR_WERROR="${LUMOR_WERROR:-OFF}" \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt;$cli11" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh" -DLUMOR_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
   -DLUMOR_ICONS_QRC="$icons/icons.qrc" -DLUMOR_WINDOWS_ICONS="$ico" > "$build/configure.log" 2>&1 ||
   { tail -40 "$build/configure.log"; fail "configuring Lumor for Windows failed"; }
 (unset DISPLAY; cmake --build "$build" -j"$jobs")

@@ -5,7 +5,8 @@
 # The GUI and lumor-cli need a Windows build of Qt, which this machine lacks.
 # Wine runs in its own prefix below the build folder, with its background services (Mono,
 # Gecko) and its menu builder (which writes menu entries and file types into the home folder)
-# off and one wineserver kept warm for the whole check; it needs no display.
+# off and one wineserver kept warm for the whole check; it needs no display. Wine's own errors
+# are shown; the build runs its programs through scripts/wine-run.sh.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-windows"
@@ -19,13 +20,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 [ -x "$wine" ] && [ -x "$wineserver" ] || fail "Wine not found (package wine64)"
-export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all,err+all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # UTF-8 arguments from here reach the programs as the Unicode text they are.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 
 step "Wine prefix ($WINEPREFIX)"
 mkdir -p "$WINEPREFIX"
+echo "$("$wine" --version 2>/dev/null || echo Wine) on $(stat -f -c %T "$WINEPREFIX" 2>/dev/null || echo "?")"
 "$wineserver" -p  # persistent: every program below starts at once
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 "$wine" wineboot --init > /dev/null 2>&1 || fail "wineboot could not make the prefix"

@@ -543,6 +543,13 @@ void FolderLock::release() {
 
 #else
 
+/// Errors of LockFileEx on file systems that have no locks: network shares answer the first
+/// two, Wine the others where its host's file system does (EINVAL, ENOSYS).
+bool hasNoLocks(DWORD error) {
+    return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION || error == ERROR_INVALID_PARAMETER ||
+           error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
 std::optional<LockRefusal> FolderLock::take(const fs::path& folder, int attempts) {
     path_ = folder / kFolderLockName;
     const SaveCalls& sys = currentCalls();
@@ -583,7 +590,7 @@ std::optional<LockRefusal> FolderLock::take(const fs::path& folder, int attempts
             if (!last) sys.sleep(kLockWaitMs);
             continue;
         }
-        if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) return std::nullopt;
+        if (hasNoLocks(error)) return std::nullopt;
         return LockRefusal{false, czechReason(errnoOfWindows(error))};
     }
     return LockRefusal{true, busyReason()};

@@ -216,6 +216,16 @@ TEST_F(WindowsSave, AFolderAnotherWriterHoldsIsWaitedForAndASetLeavesNoLockOrJou
     EXPECT_FALSE(writeFileSet(utf8FromPath(scratch.path()), {{"a.trasa", "page"}, {"b.bmp", "picture"}}).has_value());
     EXPECT_EQ(bytes(file("a.trasa")) + bytes(file("b.bmp")), "pagepicture");
     EXPECT_EQ(names().size(), 2u);
+
+    // A file system without locks (a share, or Wine's host saying EINVAL): saves go on unlocked.
+    for (const unsigned long noLocks : {ERROR_NOT_SUPPORTED, ERROR_INVALID_PARAMETER, ERROR_CALL_NOT_IMPLEMENTED}) {
+        calls = systemSaveCalls();
+        calls.lock = [noLocks](void*) { return noLocks; };
+        ScopedSaveCalls scoped(calls);
+        EXPECT_EQ(save(file("a.trasa"), "unlocked"), "saved") << noLocks;
+    }
+    EXPECT_EQ(bytes(file("a.trasa")), "unlocked");
+    EXPECT_EQ(names().size(), 2u);
 }
 
 TEST_F(WindowsSave, ASaveThroughALinkReplacesItsTargetAndKeepsTheLink) {
