@@ -367,10 +367,7 @@ void MainWindow::showStudentDialog() { desk_.showModal(peers().student); }
 
 void MainWindow::writeReport() {
     // An incomplete route gets no report: said before anyone is asked for names.
-    if (const auto incomplete = incompleteRouteReason(state_.route)) {
-        desk_.warning(*incomplete);
-        return;
-    }
+    if (!routeCompleteOrSaid()) return;
     if (ui_->Label6->text().isEmpty() || ui_->Label7->text().isEmpty()) {
         desk_.warning("Nejsou vyplněny požadované údaje v okně student");
         desk_.showModal(peers().student);
@@ -384,11 +381,14 @@ void MainWindow::showHelp() {
     desk_.showModal(*helpWindow_);
 }
 
+bool MainWindow::routeCompleteOrSaid() {
+    const auto incomplete = incompleteRouteReason(state_.route);
+    if (incomplete) desk_.warning(*incomplete);
+    return !incomplete;
+}
+
 void MainWindow::drawGraphs() {
-    if (const auto incomplete = incompleteRouteReason(state_.route)) {
-        desk_.warning(*incomplete);
-        return;
-    }
+    if (!routeCompleteOrSaid()) return;
     // A misspelled type is drawn as it always was (by its attenuation only), but said.
     if (const auto unknown = unknownTypeWarning(state_.route)) desk_.warning(*unknown);
     drawRouteGraphs();
@@ -399,10 +399,7 @@ void MainWindow::drawGraphs() {
 void MainWindow::showEnlarged(GraphKind kind) {
     if (state_.route.count() <= 1) return;
     // An enlarged graph of a route that is no route would show values of none.
-    if (const auto incomplete = incompleteRouteReason(state_.route)) {
-        desk_.warning(*incomplete);
-        return;
-    }
+    if (!routeCompleteOrSaid()) return;
     GraphWindow& window = *peers().graphs[static_cast<std::size_t>(kind)];
     window.drawEnlargedGraph();
     desk_.showModal(window);

@@ -163,6 +163,8 @@ private:
     const MainWindowPeers& peers() const;
     void setEnlargeAndReport(bool enlarge, bool report);
     void showEnlarged(GraphKind kind);
+    /// Whether the route is complete; when not, the reason is said in a warning.
+    bool routeCompleteOrSaid();
     /// After a report: the status line says where the PDF is, its button opens the folder.
     void showReportFolder(const std::string& folder);
 
