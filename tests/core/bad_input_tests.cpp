@@ -450,20 +450,6 @@ std::vector<Row> rows() {
                  "neznámý typ (typ má být Zdroj, Vlákno, Detektor, Konektor nebo Zesilovač). Výpočet u nich bere jen "
                  "útlum, bez délky vlákna a disperze."});
 
-    // Texts read as numbers.
-    r.push_back({"NumberDash", [](Sandbox&) { return conversion("-"); }, "'-' is not a valid floating point value"});
-    r.push_back(
-        {"NumberLoneComma", [](Sandbox&) { return conversion(","); }, "',' is not a valid floating point value"});
-    r.push_back({"NumberTwoCommas", [](Sandbox&) { return conversion("1,2,3"); },
-                 "'1,2,3' is not a valid floating point value"});
-    r.push_back({"NumberEmpty", [](Sandbox&) { return conversion(""); }, "'' is not a valid floating point value"});
-    r.push_back(
-        {"NumberFullStop", [](Sandbox&) { return conversion("1.5"); }, "'1.5' is not a valid floating point value"});
-    r.push_back({"NumberTooLarge", [](Sandbox&) { return conversion("1e400"); },
-                 "'1e400' is not a valid floating point value"});
-    r.push_back({"NumberWithExponentIsANumber", [](Sandbox&) { return numberText(slotNumber("1e5")); }, "100000"});
-    r.push_back({"NumberWithLeadingBlanksIsANumber", [](Sandbox&) { return numberText(slotNumber("  7")); }, "7"});
-
     // Routes that cannot be evaluated as they stand.
     r.push_back({"FibreOfLengthZero", [](Sandbox& s) { return drawRoute(s, {fibre("0", "0")}); },
                  "drawn, within the pixel limit, finite end values"});

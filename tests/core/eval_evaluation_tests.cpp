@@ -252,14 +252,6 @@ TEST_F(Evaluation, RouteDrawStopsAtTheGraphThatNeedsABadSlot) {
     EXPECT_EQ(result.endCd, 2);
     EXPECT_EQ(result.endPmd, 3);
 
-    // An incomplete route: nothing at all.
-    RouteList incomplete{messages};
-    incomplete.appendComponent(source("3", "2"));
-    incomplete.appendComponent(connector("1"));
-    RecordingCanvas a2(313, 273), c2(305, 273), p2(305, 273);
-    EXPECT_FALSE(renderRoutePictures(incomplete, {{&a2, &c2, &p2}, {}}, result).has_value());
-    EXPECT_TRUE(a2.ops.empty() && c2.ops.empty() && p2.ops.empty());
-
     // Fewer than two components cannot be evaluated.
     RouteList single{messages};
     single.appendComponent(source("3", "2"));

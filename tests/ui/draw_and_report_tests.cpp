@@ -31,6 +31,11 @@ protected:
         route().appendComponent(component("Detektor", "PIN", "-", "-", "-", "-", "-", "-", "-30"));
     }
     std::string protokol(const std::string& name) const { return (dir / "bin" / "Protokol" / name).string(); }
+    /// The student's name on the main window, as the student dialog leaves it.
+    void nameTheStudent() {
+        control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
+        control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
+    }
     static int nonWhite(const QImage& img) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
@@ -138,30 +143,24 @@ TEST_F(DrawTest, ReportIsWrittenBesideTheExecutableAndOpened) {
     EXPECT_NE(page.find(">0,34</font> ns"), std::string::npos);
 }
 
-TEST_F(DrawTest, ReportFolderMissingWarnsAndOpensNothing) {
+TEST_F(DrawTest, AReportThatCannotBeOpenedOrWrittenIsSaid) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
-    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
-    fs::remove_all(dir / "bin" / "Protokol");
+    nameTheStudent();
+    desk.viewerOpens = false;  // written, but the viewer cannot open it
+    main().writeReport();
+    ASSERT_EQ(desk.texts("warning").size(), 1u);
+    EXPECT_NE(desk.texts("warning")[0].find("nepodařilo se ho otevřít"), std::string::npos);
+    EXPECT_TRUE(fs::exists(protokol("Protokol.html")));
+
+    fs::remove_all(dir / "bin" / "Protokol");  // no report folder: nothing to open
+    desk.viewerOpens = true;
+    desk.viewed.clear();
     desk.clear();
     main().writeReport();
     EXPECT_TRUE(desk.viewed.empty());
     ASSERT_EQ(desk.texts("warning").size(), 1u);
     EXPECT_NE(desk.texts("warning")[0].find("Protokol.html"), std::string::npos);
-}
-
-TEST_F(DrawTest, AViewerThatCannotOpenThePageIsReported) {
-    workedRoute();
-    main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
-    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
-    desk.viewerOpens = false;
-    desk.clear();
-    main().writeReport();
-    ASSERT_EQ(desk.texts("warning").size(), 1u);
-    EXPECT_NE(desk.texts("warning")[0].find("nepodařilo se ho otevřít"), std::string::npos);
-    EXPECT_TRUE(fs::exists(protokol("Protokol.html")));
 }
 
 TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
@@ -182,8 +181,7 @@ TEST_F(DrawTest, ReportAfterTheStudentDialogFilledButNotConfirmedStillWrites) {
 TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
-    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
+    nameTheStudent();
     route().removeComponent(3);  // the connector, after the draw
     desk.clear();
     qputenv("SOURCE_DATE_EPOCH", "1710237600");
@@ -210,8 +208,7 @@ TEST_F(DrawTest, AReportAfterAnEditIsTheReportOfTheRouteInTheTable) {
 TEST_F(DrawTest, ARouteThatCannotBeReportedWritesNothingAndSaysWhy) {
     workedRoute();
     main().drawGraphs();
-    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
-    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
+    nameTheStudent();
     fs::remove(protokol("att.bmp"));
     route().removeLastComponent();  // the detector
     desk.clear();
@@ -242,8 +239,7 @@ TEST_F(DrawTest, TheAssignmentFollowsEveryEditAndGoesIntoThePdf) {
     route().removeComponent(5);
     EXPECT_EQ(panel.linesText(), QStringLiteral("✓ Délka vláken: 10 km (nejméně 10 km)\n✓ Komponenty: 4 (nejvýše 4)"));
 
-    control<QLabel>(main(), "Label6").setText(QStringLiteral("Novák"));
-    control<QLabel>(main(), "Label7").setText(QStringLiteral("Jan"));
+    nameTheStudent();
     main().writeReport();
     const std::string command = "pdftotext -enc UTF-8 '" + protokol("Protokol.pdf") + "' -";
     std::string text;

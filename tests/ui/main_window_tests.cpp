@@ -522,10 +522,6 @@ TEST_F(UiTest, ToolBarCommandsAreActionsSharedByButtonAndShortcut) {
         EXPECT_EQ(action->shortcut(), QKeySequence(key)) << name;
         EXPECT_TRUE(main().actions().contains(action)) << name;  // the shortcut works anywhere in the window
     }
-    // The save shortcut runs the save command: an empty route only says so.
-    control<QToolButton>(main(), "ToolButton3").defaultAction()->trigger();
-    EXPECT_EQ(desk.texts("information"), std::vector<std::string>{"Seznam je prázdný"});
-
     // The report command is disabled as one: button and action together.
     QToolButton& report = control<QToolButton>(main(), "ToolButton7");
     EXPECT_FALSE(report.defaultAction()->isEnabled());
@@ -588,13 +584,6 @@ TEST_F(UiTest, FormsLoadTheirIconsAndTheWindowsTellEachOtherThroughSignals) {
     }
     EXPECT_FALSE(control<QPushButton>(*forms->libraryWindow, "BitBtn1").icon().pixmap(16, 16).isNull());
     EXPECT_EQ(control<QLabel>(*forms->componentEditor, "Label11").font().pixelSize(), 16);
-
-    // The student dialog's confirmation reaches the main window's labels.
-    control<QLineEdit>(*forms->studentDialog, "Edit1").setText(QStringLiteral("Jan"));
-    control<QLineEdit>(*forms->studentDialog, "Edit2").setText(QStringLiteral("Novák"));
-    control<QToolButton>(*forms->studentDialog, "SpeedButton1").click();
-    EXPECT_EQ(control<QLabel>(main(), "Label7").text(), QStringLiteral("Jan"));
-    EXPECT_EQ(control<QLabel>(main(), "Label6").text(), QStringLiteral("Novák"));
 
     // An entry the editor adds reaches the library window's category lists.
     editorField(*forms->componentEditor, 0).setText(QStringLiteral("LED"));
